@@ -1,0 +1,42 @@
+// The parallel port "LPT1:" as the receive and the device-ID query use it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vx {
+
+// The port's time-outs in milliseconds, field for field as the system keeps them.
+struct PortTimeouts {
+    std::uint32_t readIntervalTimeout = 0;
+    std::uint32_t readTotalTimeoutMultiplier = 0;
+    std::uint32_t readTotalTimeoutConstant = 0;
+    std::uint32_t writeTotalTimeoutMultiplier = 0;
+    std::uint32_t writeTotalTimeoutConstant = 0;
+};
+
+class ParallelPort {
+  public:
+    virtual ~ParallelPort() = default;
+    virtual bool GetTimeouts(PortTimeouts& timeouts) = 0;
+    virtual bool SetTimeouts(const PortTimeouts& timeouts) = 0;
+    // The IEEE 1284 device ID (control code 17) into `out`; false when the call fails.
+    virtual bool GetDeviceId(std::uint8_t* out, std::size_t size) = 0;
+    // The number of bytes transferred, or -1 on failure.
+    virtual long Write(const std::uint8_t* data, std::size_t size) = 0;
+    virtual long Read(std::uint8_t* data, std::size_t size) = 0;
+};
+
+// The time-outs used while talking to the printer; the multipliers keep the port's own values.
+constexpr std::uint32_t kReadIntervalTimeoutMs = 200;
+constexpr std::uint32_t kReadTotalTimeoutConstantMs = 10000;
+constexpr std::uint32_t kWriteTotalTimeoutConstantMs = 30000;
+
+inline PortTimeouts WithExchangeTimeouts(PortTimeouts t) {
+    t.readIntervalTimeout = kReadIntervalTimeoutMs;
+    t.readTotalTimeoutConstant = kReadTotalTimeoutConstantMs;
+    t.writeTotalTimeoutConstant = kWriteTotalTimeoutConstantMs;
+    return t;
+}
+
+}  // namespace vx

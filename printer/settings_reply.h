@@ -1,0 +1,24 @@
+// Asking the printer for its settings over the parallel port, and spreading
+// its 12-byte report over a switch block.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "settings/switch_block.h"
+
+namespace vx {
+
+// FS 'o' '3' '.' and a zero byte, written in one write.
+constexpr std::array<std::uint8_t, 5> kSettingsRequest = {0x1C, 0x6F, 0x33, 0x2E, 0x00};
+
+// Up to this many bytes are read; only a reply of exactly kSettingsReplySize is used.
+constexpr std::size_t kReplyBufferSize = 29;
+constexpr std::size_t kSettingsReplySize = 12;
+
+// Writes the setting bytes of `block` from the reply (r0 and r1 are not examined; framing
+// bytes keep their values). Any count other than 12 changes nothing and returns false.
+bool SpreadSettingsReply(const std::uint8_t* reply, std::size_t count, SwitchBlock& block);
+
+}  // namespace vx

@@ -1,0 +1,33 @@
+// The few file operations the settings file needs, so the format logic runs
+// and is tested without the platform.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vx {
+
+class File {
+  public:
+    virtual ~File() = default;  // closes the file
+    // The number of bytes transferred (less than `size` at the end of the file), or -1 on failure.
+    virtual long Read(std::uint8_t* data, std::size_t size) = 0;
+    virtual long Write(const std::uint8_t* data, std::size_t size) = 0;
+};
+
+enum class OpenError { None, AccessDenied, Other };
+
+// Paths are UTF-8 throughout the portable code.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // For reading, others may read too; the file must exist. Null when it cannot be opened.
+    virtual std::unique_ptr<File> OpenForReading(const std::string& path) = 0;
+    // For reading and writing, others may read; created when missing, never truncated.
+    // Null on failure, with `error` telling access denied apart from everything else.
+    virtual std::unique_ptr<File> OpenForUpdate(const std::string& path, OpenError& error) = 0;
+};
+
+}  // namespace vx

@@ -1,0 +1,55 @@
+#include "settings/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include "settings/win32/utf16.h"
+
+namespace vx::win32 {
+
+namespace {
+
+class HandleFile : public File {
+  public:
+    explicit HandleFile(HANDLE h) : h_(h) {}
+    ~HandleFile() override { CloseHandle(h_); }
+    HandleFile(const HandleFile&) = delete;
+    HandleFile& operator=(const HandleFile&) = delete;
+
+    long Read(std::uint8_t* data, std::size_t size) override {
+        DWORD n = 0;
+        return ReadFile(h_, data, static_cast<DWORD>(size), &n, nullptr) ? static_cast<long>(n)
+                                                                         : -1;
+    }
+    long Write(const std::uint8_t* data, std::size_t size) override {
+        DWORD n = 0;
+        return WriteFile(h_, data, static_cast<DWORD>(size), &n, nullptr) ? static_cast<long>(n)
+                                                                          : -1;
+    }
+
+  private:
+    HANDLE h_;
+};
+
+}  // namespace
+
+std::unique_ptr<File> Win32FileSystem::OpenForReading(const std::string& path) {
+    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<HandleFile>(h);
+}
+
+std::unique_ptr<File> Win32FileSystem::OpenForUpdate(const std::string& path, OpenError& error) {
+    // OPEN_ALWAYS: an existing file is opened as it is, so its bytes after the header and
+    // block survive.
+    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = GetLastError() == ERROR_ACCESS_DENIED ? OpenError::AccessDenied : OpenError::Other;
+        return nullptr;
+    }
+    error = OpenError::None;
+    return std::make_unique<HandleFile>(h);
+}
+
+}  // namespace vx::win32
