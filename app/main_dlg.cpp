@@ -1,0 +1,3 @@
+#include "app/main_dlg.h"
+
+namespace vx {}  // namespace vx
