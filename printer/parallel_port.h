@@ -25,6 +25,8 @@ class ParallelPort {
     // The number of bytes transferred, or -1 on failure.
     virtual long Write(const std::uint8_t* data, std::size_t size) = 0;
     virtual long Read(std::uint8_t* data, std::size_t size) = 0;
+    // The system's error number of the last call that failed.
+    virtual unsigned long LastError() const { return 0; }
 };
 
 // The time-outs used while talking to the printer; the multipliers keep the port's own values.

@@ -1,0 +1,39 @@
+#include "printer/raw_job.h"
+
+namespace vx {
+
+const char kSendJobName[] = "Veltrix Status Write";
+const char kPrintJobName[] = "Veltrix Print Setting";
+
+namespace {
+
+bool IsUsable(Spooler& spooler, PlatformFamily family, PrinterHandle handle) {
+    if (family == PlatformFamily::Nt) return true;
+    // A status that cannot be read does not stop the job: the write itself tells.
+    std::uint32_t status = 0;
+    if (!spooler.GetPrinterStatus(handle, status)) status = 0;
+    return (status & kPrinterStatusUserIntervention) == 0;
+}
+
+}  // namespace
+
+bool WriteRawJob(Spooler& spooler, PlatformFamily family, const std::string& printerName,
+                 const char* documentName, const std::uint8_t* data, std::size_t size) {
+    PrinterHandle handle = 0;
+    const std::uint32_t access =
+        family == PlatformFamily::Nt ? kPrinterAccessUse : kPrinterAccessNone;
+    if (!spooler.OpenPrinter(printerName, access, handle)) return false;
+
+    bool written = false;
+    if (IsUsable(spooler, family, handle) && spooler.StartDoc(handle, documentName)) {
+        spooler.ResetPrinter(handle);  // its answer does not matter
+        std::size_t count = 0;
+        const bool wrote = spooler.WritePrinter(handle, data, size, count);
+        const bool ended = spooler.EndDoc(handle);
+        written = wrote && count == size && ended;
+    }
+    spooler.ClosePrinter(handle);
+    return written;
+}
+
+}  // namespace vx
