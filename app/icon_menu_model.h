@@ -1,0 +1,123 @@
+// The portable half of the owner-drawn icon menu: reading the standard menu
+// template, aligning accelerator texts, the geometry of measuring and drawing
+// an item, mnemonic lookup and resynchronising item records. The Win32 half
+// (menu handles, GDI) only carries out what these functions decide.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+// Flags of the standard menu template.
+constexpr std::uint16_t kMenuFlagPopup = 0x10;     // the item opens a drop-down menu
+constexpr std::uint16_t kMenuFlagLastItem = 0x80;  // the last item of its level
+
+struct MenuTemplateItem {
+    std::uint16_t flags = 0;
+    std::uint16_t id = 0;  // 0 for a separator; drop-down items carry none
+    std::u16string text;
+    std::vector<MenuTemplateItem> children;  // the drop-down menu's items
+
+    bool IsPopup() const { return (flags & kMenuFlagPopup) != 0; }
+    bool IsSeparator() const { return !IsPopup() && id == 0; }
+};
+
+// Reads a standard (not extended) menu template into the top-level items. The
+// levels are tracked with a stack of open menus and their ending marks, exactly as
+// the system reads it. False when the bytes end before the template does; the items
+// read so far are kept.
+bool ParseMenuTemplate(const std::uint8_t* data, std::size_t size,
+                       std::vector<MenuTemplateItem>& topLevel);
+
+// Pads the part before each tab with blanks until it measures at least as wide as
+// the widest part before a tab (plus one blank), so the accelerator texts line up.
+void AlignAcceleratorTexts(std::vector<std::u16string>& texts,
+                           const std::function<int(const std::u16string&)>& measure);
+
+// Item size for WM_MEASUREITEM.
+struct ItemSize {
+    int width;
+    int height;
+};
+constexpr int kMenuIconWidth = 16;
+constexpr int kMenuIconHeight = 15;
+ItemSize MeasureSeparator(int menuBarHeight);
+ItemSize MeasureMenuItem(int textWidth, int menuBarHeight);
+// Text width on systems without wide-text measurement: from the text rectangle width.
+int EstimateTextWidth(int rectWidth, int characterCount);
+
+struct Rect {
+    int left, top, right, bottom;
+    int Height() const { return bottom - top; }
+    friend bool operator==(const Rect& a, const Rect& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
+};
+struct Point {
+    int x, y;
+    friend bool operator==(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
+};
+
+struct ItemState {
+    bool selected = false;
+    bool grayed = false;
+    bool checked = false;
+    bool hasImage = false;
+    bool hasAccelerator = false;
+    bool radio = false;  // a checked-state bitmap is set
+};
+
+// Where each part of an item goes.
+struct ItemLayout {
+    Rect highlight;  // the area filled with the highlight colour when selected
+    int iconOffset;  // g: never negative
+    Rect iconFrame;  // around the image
+    Point imageAt;   // top-left of the image
+    Rect checkBox;   // for a checked item without an image
+    Point markAt;    // the tick's origin, or the 6 x 6 bullet's top-left for radio items
+    Rect textRect;   // both text parts; the accelerator is right-aligned in it
+};
+ItemLayout LayoutMenuItem(const Rect& item, const ItemState& state);
+
+// The tick's pixels, relative to its origin.
+std::vector<Point> TickPixels();
+
+// The position of the first item whose lower-cased text contains "&" and the typed
+// character, lower-cased; -1 when none does.
+int FindMnemonicPosition(char16_t typed, const std::vector<std::u16string>& texts);
+// The WM_MENUCHAR answer that executes the item at `position`; 0 tells the system to ignore the
+// key.
+std::uint32_t ExecuteItemAnswer(int position);
+
+// Record of one item and the menu's items as the system has them now; resynchronising
+// rebuilds the records in position order, reusing unused records that match.
+struct MenuItemRecord {
+    std::u16string text;
+    std::uint32_t flags = 0;  // as appended or modified
+    std::uintptr_t id = 0;    // command id, or the drop-down menu's handle
+    int imageIndex = -1;
+    int bitmapId = -1;
+    bool used = false;
+};
+enum class MenuItemKind { Popup, Separator, Command };
+struct CurrentMenuItem {
+    MenuItemKind kind;
+    std::uintptr_t id;  // command id or drop-down handle; 0 for a separator
+    std::u16string text;
+    std::uint32_t flagsByPosition;
+};
+constexpr std::uint32_t kMfOwnerDraw = 0x100;
+constexpr std::uint32_t kMfPopup = 0x10;
+constexpr std::uint32_t kMfSeparator = 0x800;
+void ResynchroniseRecords(std::vector<MenuItemRecord>& records,
+                          const std::vector<CurrentMenuItem>& items);
+
+// Platform kind for drawing: 9x family 1 when major > 3 else 0; NT family 3 when major > 3 else 2.
+int MenuPlatformKind(bool ninexFamily, int major);
+inline bool IsNewLook(int kind) { return kind == 1 || kind == 3; }
+
+}  // namespace vx
