@@ -21,7 +21,7 @@ const PrinterInfo2* FindModelPrinter(const std::vector<PrinterInfo2>& list,
 
 EnumResult EnumerateNt(Spooler& spooler, std::vector<PrinterRow>& rows) {
     std::vector<PrinterInfo4> printers;
-    if (spooler.EnumPrinters4(kPrinterEnumLocal | kPrinterEnumConnections, printers) ==
+    if (spooler.ListPrinters4(kPrinterEnumLocal | kPrinterEnumConnections, printers) ==
         EnumResult::NoMemory)
         return EnumResult::NoMemory;
 
@@ -32,7 +32,7 @@ EnumResult EnumerateNt(Spooler& spooler, std::vector<PrinterRow>& rows) {
         auto it = serverLists.find(printer.serverName);
         if (it == serverLists.end()) {
             std::vector<PrinterInfo2> list;
-            if (spooler.EnumPrinters2(kPrinterEnumName, printer.serverName, list) ==
+            if (spooler.ListPrinters2(kPrinterEnumName, printer.serverName, list) ==
                 EnumResult::NoMemory)
                 return EnumResult::NoMemory;
             it = serverLists.emplace(printer.serverName, std::move(list)).first;
@@ -41,8 +41,8 @@ EnumResult EnumerateNt(Spooler& spooler, std::vector<PrinterRow>& rows) {
         if (match == nullptr) continue;
 
         PrinterHandle handle = 0;
-        if (!spooler.OpenPrinter(match->printerName, kPrinterAccessUse, handle)) continue;
-        spooler.ClosePrinter(handle);
+        if (!spooler.Open(match->printerName, kPrinterAccessUse, handle)) continue;
+        spooler.Close(handle);
 
         rows.push_back({printer.printerName, printer.attributes == kPrinterAttributeNetwork
                                                  ? match->serverName
@@ -53,7 +53,7 @@ EnumResult EnumerateNt(Spooler& spooler, std::vector<PrinterRow>& rows) {
 
 EnumResult Enumerate9x(Spooler& spooler, std::vector<PrinterRow>& rows) {
     std::vector<PrinterInfo2> printers;
-    if (spooler.EnumPrinters2(kPrinterEnumLocal, std::string(), printers) == EnumResult::NoMemory)
+    if (spooler.ListPrinters2(kPrinterEnumLocal, std::string(), printers) == EnumResult::NoMemory)
         return EnumResult::NoMemory;
     for (const PrinterInfo2& p : printers) {
         if (!IsModelDriver(p.driverName)) continue;

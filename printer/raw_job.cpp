@@ -11,7 +11,7 @@ bool IsUsable(Spooler& spooler, PlatformFamily family, PrinterHandle handle) {
     if (family == PlatformFamily::Nt) return true;
     // A status that cannot be read does not stop the job: the write itself tells.
     std::uint32_t status = 0;
-    if (!spooler.GetPrinterStatus(handle, status)) status = 0;
+    if (!spooler.ReadStatus(handle, status)) status = 0;
     return (status & kPrinterStatusUserIntervention) == 0;
 }
 
@@ -22,17 +22,17 @@ bool WriteRawJob(Spooler& spooler, PlatformFamily family, const std::string& pri
     PrinterHandle handle = 0;
     const std::uint32_t access =
         family == PlatformFamily::Nt ? kPrinterAccessUse : kPrinterAccessNone;
-    if (!spooler.OpenPrinter(printerName, access, handle)) return false;
+    if (!spooler.Open(printerName, access, handle)) return false;
 
     bool written = false;
-    if (IsUsable(spooler, family, handle) && spooler.StartDoc(handle, documentName)) {
-        spooler.ResetPrinter(handle);  // its answer does not matter
+    if (IsUsable(spooler, family, handle) && spooler.StartDocument(handle, documentName)) {
+        spooler.Reset(handle);  // its answer does not matter
         std::size_t count = 0;
-        const bool wrote = spooler.WritePrinter(handle, data, size, count);
-        const bool ended = spooler.EndDoc(handle);
+        const bool wrote = spooler.Write(handle, data, size, count);
+        const bool ended = spooler.EndDocument(handle);
         written = wrote && count == size && ended;
     }
-    spooler.ClosePrinter(handle);
+    spooler.Close(handle);
     return written;
 }
 

@@ -50,24 +50,23 @@ class Spooler {
     virtual ~Spooler() = default;
 
     // Level 4 with `flags`, no name. A spooler call that fails leaves the list empty.
-    virtual EnumResult EnumPrinters4(std::uint32_t flags, std::vector<PrinterInfo4>& out) = 0;
+    virtual EnumResult ListPrinters4(std::uint32_t flags, std::vector<PrinterInfo4>& out) = 0;
     // Level 2 with `flags` and `name` (an empty name is passed as no name).
-    virtual EnumResult EnumPrinters2(std::uint32_t flags, const std::string& name,
+    virtual EnumResult ListPrinters2(std::uint32_t flags, const std::string& name,
                                      std::vector<PrinterInfo2>& out) = 0;
 
     // Opened with no data type and no device mode. False when it cannot be opened.
-    virtual bool OpenPrinter(const std::string& name, std::uint32_t access,
-                             PrinterHandle& handle) = 0;
+    virtual bool Open(const std::string& name, std::uint32_t access, PrinterHandle& handle) = 0;
     // The Status field of the level-2 information. False when it cannot be read.
-    virtual bool GetPrinterStatus(PrinterHandle handle, std::uint32_t& status) = 0;
+    virtual bool ReadStatus(PrinterHandle handle, std::uint32_t& status) = 0;
     // Level 1: this document name, no output file, the printer's own data type.
-    virtual bool StartDoc(PrinterHandle handle, const std::string& documentName) = 0;
-    virtual bool ResetPrinter(PrinterHandle handle) = 0;  // no defaults
+    virtual bool StartDocument(PrinterHandle handle, const std::string& documentName) = 0;
+    virtual bool Reset(PrinterHandle handle) = 0;  // no defaults
     // One write; `written` is what the spooler reports as written.
-    virtual bool WritePrinter(PrinterHandle handle, const std::uint8_t* data, std::size_t size,
-                              std::size_t& written) = 0;
-    virtual bool EndDoc(PrinterHandle handle) = 0;
-    virtual bool ClosePrinter(PrinterHandle handle) = 0;
+    virtual bool Write(PrinterHandle handle, const std::uint8_t* data, std::size_t size,
+                       std::size_t& written) = 0;
+    virtual bool EndDocument(PrinterHandle handle) = 0;
+    virtual bool Close(PrinterHandle handle) = 0;
 };
 
 }  // namespace vx

@@ -41,7 +41,7 @@ class FakeSpooler : public Spooler {
     int openHandles = 0;  // opened and not yet closed
     std::vector<Job> jobs;
 
-    EnumResult EnumPrinters4(std::uint32_t flags, std::vector<PrinterInfo4>& out) override {
+    EnumResult ListPrinters4(std::uint32_t flags, std::vector<PrinterInfo4>& out) override {
         ++enum4Calls;
         calls.push_back("Enum4:" + std::to_string(flags));
         out.clear();
@@ -50,7 +50,7 @@ class FakeSpooler : public Spooler {
         return EnumResult::Listed;
     }
 
-    EnumResult EnumPrinters2(std::uint32_t flags, const std::string& name,
+    EnumResult ListPrinters2(std::uint32_t flags, const std::string& name,
                              std::vector<PrinterInfo2>& out) override {
         ++enum2Calls;
         calls.push_back("Enum2:" + std::to_string(flags) + ":" + name);
@@ -61,8 +61,7 @@ class FakeSpooler : public Spooler {
         return EnumResult::Listed;
     }
 
-    bool OpenPrinter(const std::string& name, std::uint32_t access,
-                     PrinterHandle& handle) override {
+    bool Open(const std::string& name, std::uint32_t access, PrinterHandle& handle) override {
         ++openCalls;
         openAccess.push_back(access);
         calls.push_back("Open:" + name);
@@ -73,7 +72,7 @@ class FakeSpooler : public Spooler {
         return true;
     }
 
-    bool GetPrinterStatus(PrinterHandle handle, std::uint32_t& status) override {
+    bool ReadStatus(PrinterHandle handle, std::uint32_t& status) override {
         calls.push_back("Status");
         if (statusFails) return false;
         auto it = statuses.find(NameOf(handle));
@@ -81,20 +80,20 @@ class FakeSpooler : public Spooler {
         return true;
     }
 
-    bool StartDoc(PrinterHandle handle, const std::string& documentName) override {
+    bool StartDocument(PrinterHandle handle, const std::string& documentName) override {
         calls.push_back("StartDoc:" + documentName);
         if (startDocFails) return false;
         jobs.push_back({NameOf(handle), documentName, {}});
         return true;
     }
 
-    bool ResetPrinter(PrinterHandle) override {
+    bool Reset(PrinterHandle) override {
         calls.push_back("Reset");
         return false;  // as Wine's stub answers
     }
 
-    bool WritePrinter(PrinterHandle, const std::uint8_t* data, std::size_t size,
-                      std::size_t& written) override {
+    bool Write(PrinterHandle, const std::uint8_t* data, std::size_t size,
+               std::size_t& written) override {
         calls.push_back("Write");
         if (writeFails) return false;
         jobs.back().bytes.insert(jobs.back().bytes.end(), data, data + size);
@@ -102,12 +101,12 @@ class FakeSpooler : public Spooler {
         return true;
     }
 
-    bool EndDoc(PrinterHandle) override {
+    bool EndDocument(PrinterHandle) override {
         calls.push_back("EndDoc");
         return !endDocFails;
     }
 
-    bool ClosePrinter(PrinterHandle) override {
+    bool Close(PrinterHandle) override {
         calls.push_back("Close");
         --openHandles;
         return true;

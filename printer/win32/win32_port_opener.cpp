@@ -1,0 +1,35 @@
+#include "printer/win32/win32_port_opener.h"
+
+#include <windows.h>
+
+#include "printer/win32/win32_parallel_port.h"
+
+namespace vx::win32 {
+
+namespace {
+
+// The port owns its handle and closes it when it goes.
+class OwnedParallelPort : public Win32ParallelPort {
+  public:
+    explicit OwnedParallelPort(HANDLE h) : Win32ParallelPort(h), handle_(h) {}
+    ~OwnedParallelPort() override { CloseHandle(handle_); }
+    OwnedParallelPort(const OwnedParallelPort&) = delete;
+    OwnedParallelPort& operator=(const OwnedParallelPort&) = delete;
+    unsigned long LastError() const override { return GetLastError(); }
+
+  private:
+    HANDLE handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<ParallelPort> Win32PortOpener::OpenLpt1() {
+    HANDLE h = CreateFileA("LPT1:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<OwnedParallelPort>(h);
+}
+
+void Win32PortOpener::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+}  // namespace vx::win32
