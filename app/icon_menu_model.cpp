@@ -160,8 +160,10 @@ void ResynchroniseRecords(std::vector<MenuItemRecord>& records,
         if (match != records.end()) {
             match->used = true;
             record = *match;
+            record.origin = static_cast<int>(match - records.begin());
         } else {
             record.id = item.id;
+            record.origin = -1;
             record.flags = item.flagsByPosition | kMfOwnerDraw;
             if (item.kind == MenuItemKind::Popup) record.flags |= kMfPopup;
             if (item.kind == MenuItemKind::Separator) record.flags |= kMfSeparator;

@@ -102,6 +102,7 @@ struct MenuItemRecord {
     int imageIndex = -1;
     int bitmapId = -1;
     bool used = false;
+    int origin = -1;  // after resynchronising: the index of the reused record, -1 for a new one
 };
 enum class MenuItemKind { Popup, Separator, Command };
 struct CurrentMenuItem {

@@ -179,6 +179,10 @@ TEST(Mnemonics, ResynchronisingReusesMatchingRecordsAndDropsTheRest) {
     EXPECT_EQ(records[2].flags, 1u | kMfOwnerDraw);
     EXPECT_EQ(records[3].flags, kMfOwnerDraw | kMfPopup);
     for (const MenuItemRecord& r : records) EXPECT_NE(r.id, 999u);
+    EXPECT_EQ(records[0].origin, 0);
+    EXPECT_EQ(records[1].origin, 1);
+    EXPECT_EQ(records[2].origin, -1);
+    EXPECT_EQ(records[3].origin, -1);
 }
 
 TEST(MenuPlatform, NewLookOnWindows95StyleShells) {

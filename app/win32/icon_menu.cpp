@@ -1,0 +1,492 @@
+#include "app/win32/icon_menu.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace vx::win32 {
+
+namespace {
+
+constexpr WORD kToolbarResourceType = 241;
+
+// Drop-down menus created by any icon menu of the process.
+std::vector<std::pair<HMENU, CIconMenu*>>& PopupRegistry() {
+    static std::vector<std::pair<HMENU, CIconMenu*>> registry;
+    return registry;
+}
+
+int PlatformKind() {
+    static const int kind = [] {
+        OSVERSIONINFOW v{};
+        v.dwOSVersionInfoSize = sizeof v;
+        GetVersionExW(&v);
+        return MenuPlatformKind(v.dwPlatformId != VER_PLATFORM_WIN32_NT,
+                                static_cast<int>(v.dwMajorVersion));
+    }();
+    return kind;
+}
+
+bool NewLook() { return IsNewLook(PlatformKind()); }
+
+HFONT CreateMenuFont() {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    return CreateFontIndirectW(&ncm.lfMenuFont);
+}
+
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+void Fill(HDC dc, const RECT& r, int sysColour) {
+    HBRUSH b = CreateSolidBrush(GetSysColor(sysColour));
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
+// A 3-D frame: sunken draws shadow top-left and highlight bottom-right.
+void Frame(HDC dc, const RECT& r, bool sunken) {
+    const COLORREF topLeft = GetSysColor(sunken ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+    const COLORREF bottomRight = GetSysColor(sunken ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+    HPEN tl = CreatePen(PS_SOLID, 1, topLeft), br = CreatePen(PS_SOLID, 1, bottomRight);
+    HGDIOBJ old = SelectObject(dc, tl);
+    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+    LineTo(dc, r.left, r.top);
+    LineTo(dc, r.right - 1, r.top);
+    SelectObject(dc, br);
+    LineTo(dc, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left - 1, r.bottom - 1);
+    SelectObject(dc, old);
+    DeleteObject(tl);
+    DeleteObject(br);
+}
+
+// The image drawn grayed: its shape (everything that is neither button face nor
+// button highlight once drawn over the menu colour) embossed in highlight and shadow.
+void DrawDisabledImage(HDC dc, HIMAGELIST images, int index, int x, int y) {
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, kMenuIconWidth, kMenuIconHeight);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all{0, 0, kMenuIconWidth, kMenuIconHeight};
+    Fill(mem, all, COLOR_MENU);
+    HICON icon = ImageList_GetIcon(images, index, ILD_TRANSPARENT);
+    DrawIconEx(mem, 0, 0, icon, kMenuIconWidth, kMenuIconHeight, 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
+
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    std::vector<bool> shape(kMenuIconWidth * kMenuIconHeight);
+    for (int py = 0; py < kMenuIconHeight; ++py)
+        for (int px = 0; px < kMenuIconWidth; ++px) {
+            const COLORREF c = GetPixel(mem, px, py);
+            shape[py * kMenuIconWidth + px] = c != face && c != light;
+        }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+
+    RECT back{x, y, x + kMenuIconWidth + 1, y + kMenuIconHeight + 1};
+    Fill(dc, back, NewLook() ? COLOR_BTNFACE : COLOR_MENU);
+    for (int pass = 0; pass < 2; ++pass) {
+        const COLORREF c = GetSysColor(pass == 0 ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+        const int d = pass == 0 ? 1 : 0;
+        for (int py = 0; py < kMenuIconHeight; ++py)
+            for (int px = 0; px < kMenuIconWidth; ++px)
+                if (shape[py * kMenuIconWidth + px]) SetPixelV(dc, x + px + d, y + py + d, c);
+    }
+}
+
+void DrawTextParts(HDC dc, const std::wstring& left, const std::wstring& accel, RECT r,
+                   COLORREF colour) {
+    SetTextColor(dc, colour);
+    const UINT format = DT_SINGLELINE | DT_VCENTER;
+    DrawTextW(dc, left.c_str(), static_cast<int>(left.size()), &r, format | DT_LEFT);
+    if (!accel.empty())
+        DrawTextW(dc, accel.c_str(), static_cast<int>(accel.size()), &r, format | DT_RIGHT);
+}
+
+// The image number of `commandId` in a toolbar resource of the same id, if there is one.
+int ToolbarImageOf(HINSTANCE instance, int bitmapId, UINT commandId) {
+    HRSRC r =
+        FindResourceW(instance, MAKEINTRESOURCEW(bitmapId), MAKEINTRESOURCEW(kToolbarResourceType));
+    if (!r) return 0;
+    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(instance, r)));
+    const DWORD size = SizeofResource(instance, r);
+    if (!words || size < 8) return 0;
+    const WORD count = words[3];  // version, width, height, count, then the button ids
+    int image = 0;
+    for (WORD i = 0; i < count && 8u + 2u * i < size; ++i) {
+        const WORD id = words[4 + i];
+        if (id == commandId) return image;
+        if (id != 0) ++image;
+    }
+    return 0;
+}
+
+}  // namespace
+
+CIconMenu::CIconMenu() : maskColour_(GetSysColor(COLOR_BTNFACE)) {}
+
+CIconMenu::~CIconMenu() {
+    auto& registry = PopupRegistry();
+    for (const auto& popup : popups_) {
+        registry.erase(std::remove_if(registry.begin(), registry.end(),
+                                      [&](const auto& e) { return e.first == popup->menu_; }),
+                       registry.end());
+    }
+    popups_.clear();  // each destroys its own handle
+    for (const auto& item : items_)
+        if (item->images) ImageList_Destroy(item->images);
+    items_.clear();
+    if (menu_) DestroyMenu(menu_);
+}
+
+HMENU CIconMenu::Detach() { return std::exchange(menu_, nullptr); }
+
+IconMenuItem* CIconMenu::AppendItem(HMENU menu, UINT flags, UINT_PTR id, const std::wstring& text) {
+    auto item = std::make_unique<IconMenuItem>();
+    item->text = text;
+    item->flags =
+        id == 0 && !(flags & MF_POPUP) ? (MF_SEPARATOR | MF_OWNERDRAW) : (flags | MF_OWNERDRAW);
+    item->id = id;
+    AppendMenuW(menu, item->flags, id, reinterpret_cast<LPCWSTR>(item.get()));
+    items_.push_back(std::move(item));
+    return items_.back().get();
+}
+
+bool CIconMenu::LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow) {
+    HRSRC res =
+        FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(4) /* RT_MENU */);
+    if (!res) return false;
+    const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, res)));
+    if (!data) return false;
+    menu_ = CreateMenu();
+    if (!menu_) return false;
+
+    std::vector<MenuTemplateItem> top;
+    ParseMenuTemplate(data, SizeofResource(instance, res), top);
+
+    // Depth first, as the template lists them; a drop-down's texts are aligned once
+    // its last item is in.
+    struct Builder {
+        HWND window;
+        void Build(CIconMenu& menu, const std::vector<MenuTemplateItem>& items) {
+            for (const MenuTemplateItem& t : items) {
+                const UINT flags = t.flags & ~(kMenuFlagLastItem);
+                const std::wstring text(t.text.begin(), t.text.end());
+                if (t.IsPopup()) {
+                    auto child = std::make_unique<CIconMenu>();
+                    child->menu_ = CreatePopupMenu();
+                    PopupRegistry().emplace_back(child->menu_, child.get());
+                    menu.AppendItem(menu.menu_, flags | MF_POPUP,
+                                    reinterpret_cast<UINT_PTR>(child->menu_), text);
+                    Build(*child, t.children);
+                    child->AlignTexts(window);
+                    menu.popups_.push_back(std::move(child));
+                } else {
+                    menu.AppendItem(menu.menu_, flags, t.id, text);
+                }
+            }
+        }
+    } builder{measureWindow};
+    builder.Build(*this, top);
+
+    // The bar itself stays system-drawn.
+    for (int pos = 0; pos < static_cast<int>(items_.size()); ++pos) {
+        const IconMenuItem& item = *items_[pos];
+        const UINT popup = (item.flags & MF_POPUP) ? MF_POPUP : 0;
+        ModifyMenuW(menu_, pos, MF_BYPOSITION | MF_STRING | popup, item.id, item.text.c_str());
+    }
+    return true;
+}
+
+void CIconMenu::AlignTexts(HWND measureWindow) {
+    HDC dc = GetDC(measureWindow);
+    HFONT font = CreateMenuFont();
+    HGDIOBJ old = SelectObject(dc, font);
+    std::vector<std::u16string> texts;
+    for (const auto& item : items_) texts.emplace_back(item->text.begin(), item->text.end());
+    AlignAcceleratorTexts(texts, [dc](const std::u16string& s) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(s.c_str()),
+                              static_cast<int>(s.size()), &size);
+        return static_cast<int>(size.cx);
+    });
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        items_[i]->text.assign(texts[i].begin(), texts[i].end());
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(measureWindow, dc);
+}
+
+IconMenuItem* CIconMenu::FindRecord(UINT commandId) {
+    for (std::size_t pos = 0; pos < items_.size(); ++pos) {
+        IconMenuItem& item = *items_[pos];
+        if (item.flags & MF_POPUP) {
+            if (CIconMenu* popup = FindPopup(reinterpret_cast<HMENU>(item.id)))
+                if (IconMenuItem* found = popup->FindRecord(commandId)) return found;
+        } else if (item.id == commandId && !(item.flags & MF_SEPARATOR)) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+CIconMenu* CIconMenu::FindPopup(HMENU handle) {
+    for (const auto& p : popups_)
+        if (p->menu_ == handle) return p.get();
+    return nullptr;
+}
+
+bool CIconMenu::ModifyODMenu(HINSTANCE instance, const wchar_t* text, UINT commandId,
+                             int bitmapId) {
+    IconMenuItem* record = FindRecord(commandId);
+    if (!record) {
+        items_.push_back(std::make_unique<IconMenuItem>());
+        record = items_.back().get();
+        record->id = commandId;
+    }
+    if (text) record->text = text;
+    record->bitmapId = bitmapId;
+    record->imageIndex = ToolbarImageOf(instance, bitmapId, commandId);
+    if (record->images) {
+        ImageList_RemoveAll(record->images);
+    } else {
+        record->images =
+            ImageList_Create(kMenuIconWidth, kMenuIconHeight, ILC_COLORDDB | ILC_MASK, 1, 1);
+    }
+    HBITMAP bmp = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (!bmp || ImageList_AddMasked(record->images, bmp, maskColour_) < 0) {
+        ImageList_Destroy(record->images);
+        record->images = nullptr;
+        record->imageIndex = -1;
+        record->bitmapId = -1;
+    }
+    if (bmp) DeleteObject(bmp);
+    record->flags = MF_OWNERDRAW;
+    // Wherever the item lies, modifying it by command reaches it through the bar.
+    const HMENU owner = menu_;
+    ModifyMenuW(owner, commandId, MF_BYCOMMAND | MF_OWNERDRAW, commandId,
+                reinterpret_cast<LPCWSTR>(record));
+    return record->images != nullptr;
+}
+
+void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* mis) const {
+    const auto* item = reinterpret_cast<const IconMenuItem*>(mis->itemData);
+    if (!item) return;
+    const int barHeight = GetSystemMetrics(SM_CYMENU);
+    ItemSize size{};
+    if (item->flags & MF_SEPARATOR) {
+        size = MeasureSeparator(barHeight);
+    } else {
+        HDC dc = GetDC(nullptr);
+        HFONT font = CreateMenuFont();
+        HGDIOBJ old = NewLook() ? SelectObject(dc, font) : nullptr;
+        SIZE text{};
+        GetTextExtentPoint32W(dc, item->text.c_str(), static_cast<int>(item->text.size()), &text);
+        if (old) SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(nullptr, dc);
+        size = MeasureMenuItem(text.cx, barHeight);
+    }
+    mis->itemWidth = static_cast<UINT>(size.width);
+    mis->itemHeight = static_cast<UINT>(size.height);
+}
+
+void CIconMenu::DrawItem(const DRAWITEMSTRUCT* dis) const {
+    const auto* item = reinterpret_cast<const IconMenuItem*>(dis->itemData);
+    if (!item) return;
+    HDC dc = dis->hDC;
+    RECT r = dis->rcItem;
+
+    if (item->flags & MF_SEPARATOR) {
+        RECT mid = r;
+        mid.top += (r.bottom - r.top) / 2;
+        DrawEdge(dc, &mid, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+
+    ItemState s;
+    s.selected = (dis->itemState & ODS_SELECTED) != 0;
+    s.grayed = (dis->itemState & ODS_GRAYED) != 0;
+    s.checked = (dis->itemState & ODS_CHECKED) != 0;
+    s.hasImage = item->bitmapId != -1 && item->images != nullptr;
+    const std::size_t tab = item->text.find(L'\t');
+    s.hasAccelerator = tab != std::wstring::npos;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_CHECKMARKS;
+    GetMenuItemInfoW(reinterpret_cast<HMENU>(dis->hwndItem), dis->itemID, FALSE, &mii);
+    s.radio = mii.hbmpChecked != nullptr;
+    const ItemLayout l = LayoutMenuItem(FromRect(r), s);
+
+    HFONT font = CreateMenuFont();
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    COLORREF textColour = GetSysColor(COLOR_MENUTEXT);
+
+    // Background
+    if (s.selected) {
+        RECT hl = ToRect(l.highlight);
+        if (hl.left != r.left) {
+            RECT rest{r.left, r.top, hl.left, r.bottom};
+            Fill(dc, rest, COLOR_MENU);
+        }
+        Fill(dc, hl, COLOR_HIGHLIGHT);
+        textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    } else {
+        Fill(dc, r, COLOR_MENU);
+    }
+
+    // Icon column
+    RECT frame = ToRect(l.iconFrame);
+    if (s.hasImage) {
+        if (s.grayed) {
+            DrawDisabledImage(dc, item->images, item->imageIndex, l.imageAt.x, l.imageAt.y);
+        } else {
+            if (s.selected) {
+                Fill(dc, frame, COLOR_MENU);
+                if (NewLook()) Frame(dc, frame, s.checked);
+            } else if (s.checked) {
+                Fill(dc, frame, COLOR_3DLIGHT);
+                if (NewLook()) Frame(dc, frame, true);
+            } else {
+                Fill(dc, frame, COLOR_MENU);
+            }
+            ImageList_Draw(item->images, item->imageIndex, dc, l.imageAt.x, l.imageAt.y,
+                           ILD_TRANSPARENT);
+        }
+    } else if (s.checked) {
+        RECT box = ToRect(l.checkBox);
+        Fill(dc, box, (s.selected || !NewLook()) ? COLOR_MENU : COLOR_3DLIGHT);
+        if (NewLook()) DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+        const COLORREF mark = GetSysColor(COLOR_MENUTEXT);
+        if (s.radio) {
+            HBRUSH b = CreateSolidBrush(mark);
+            HPEN p = CreatePen(PS_SOLID, 1, mark);
+            HGDIOBJ ob = SelectObject(dc, b), op = SelectObject(dc, p);
+            Ellipse(dc, l.markAt.x, l.markAt.y, l.markAt.x + 6, l.markAt.y + 6);
+            SelectObject(dc, ob);
+            SelectObject(dc, op);
+            DeleteObject(b);
+            DeleteObject(p);
+        } else {
+            for (const Point& px : TickPixels())
+                SetPixelV(dc, l.markAt.x + px.x, l.markAt.y + px.y, mark);
+        }
+    }
+
+    // Text
+    const std::wstring left = item->text.substr(0, tab);
+    const std::wstring accel = s.hasAccelerator ? item->text.substr(tab + 1) : std::wstring();
+    RECT tr = ToRect(l.textRect);
+    SetBkMode(dc, TRANSPARENT);
+    if (!s.grayed) {
+        DrawTextParts(dc, left, accel, tr, textColour);
+    } else if (s.selected) {
+        DrawTextParts(dc, left, accel, tr, GetSysColor(COLOR_MENU));
+    } else {
+        RECT shifted = tr;
+        OffsetRect(&shifted, 1, 1);
+        DrawTextParts(dc, left, accel, shifted, GetSysColor(COLOR_BTNHIGHLIGHT));
+        DrawTextParts(dc, left, accel, tr, GetSysColor(COLOR_GRAYTEXT));
+    }
+
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+}
+
+bool CIconMenu::IsRegisteredPopup(HMENU menu) {
+    for (const auto& e : PopupRegistry())
+        if (e.first == menu) return true;
+    return false;
+}
+
+LRESULT CIconMenu::FindKeyboardShortcut(UINT ch, UINT flags, HMENU menu) {
+    if (!(flags & MF_POPUP)) return 0;
+    CIconMenu* owner = nullptr;
+    for (const auto& e : PopupRegistry())
+        if (e.first == menu) owner = e.second;
+    if (!owner) return 0;
+    if (GetMenuItemCount(menu) != static_cast<int>(owner->items_.size())) owner->Resynchronise();
+    std::vector<std::u16string> texts;
+    for (const auto& item : owner->items_) texts.emplace_back(item->text.begin(), item->text.end());
+    const int pos = FindMnemonicPosition(static_cast<char16_t>(ch), texts);
+    return pos < 0 ? 0 : static_cast<LRESULT>(ExecuteItemAnswer(pos));
+}
+
+void CIconMenu::Resynchronise() {
+    const int count = GetMenuItemCount(menu_);
+    std::vector<CurrentMenuItem> current;
+    for (int pos = 0; pos < count; ++pos) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STATE;
+        GetMenuItemInfoW(menu_, pos, TRUE, &mii);
+        CurrentMenuItem c{MenuItemKind::Command, mii.wID, u"",
+                          GetMenuState(menu_, pos, MF_BYPOSITION) & 0xFF};
+        if (mii.hSubMenu) {
+            c.kind = MenuItemKind::Popup;
+            c.id = reinterpret_cast<UINT_PTR>(mii.hSubMenu);
+        } else if (mii.fType & MFT_SEPARATOR) {
+            c.kind = MenuItemKind::Separator;
+            c.id = 0;
+        }
+        // An owner-drawn item of ours keeps its text in its record; others have their own.
+        const auto* ours = reinterpret_cast<const IconMenuItem*>(mii.dwItemData);
+        const bool isOurs = (mii.fType & MFT_OWNERDRAW) &&
+                            std::any_of(items_.begin(), items_.end(),
+                                        [&](const auto& i) { return i.get() == ours; });
+        std::wstring text;
+        if (isOurs) {
+            text = ours->text;
+        } else {
+            wchar_t buffer[256] = {};
+            GetMenuStringW(menu_, pos, buffer, 256, MF_BYPOSITION);
+            text = buffer;
+        }
+        c.text.assign(text.begin(), text.end());
+        current.push_back(std::move(c));
+    }
+
+    std::vector<MenuItemRecord> records;
+    for (const auto& item : items_)
+        records.push_back({std::u16string(item->text.begin(), item->text.end()), item->flags,
+                           item->id, item->imageIndex, item->bitmapId, false});
+    ResynchroniseRecords(records, current);
+
+    std::vector<std::unique_ptr<IconMenuItem>> rebuilt;
+    for (std::size_t pos = 0; pos < records.size(); ++pos) {
+        const MenuItemRecord& r = records[pos];
+        std::unique_ptr<IconMenuItem> item =
+            r.origin >= 0 ? std::move(items_[r.origin]) : std::make_unique<IconMenuItem>();
+        item->text.assign(r.text.begin(), r.text.end());
+        item->flags = r.flags;
+        item->id = r.id;
+        item->used = true;
+        if (current[pos].kind == MenuItemKind::Command)
+            ModifyMenuW(menu_, static_cast<UINT>(pos),
+                        MF_BYPOSITION | MF_OWNERDRAW | (r.flags & 0xFF), r.id,
+                        reinterpret_cast<LPCWSTR>(item.get()));
+        rebuilt.push_back(std::move(item));
+    }
+    for (auto& left : items_)
+        if (left && left->images) ImageList_Destroy(left->images);
+    items_ = std::move(rebuilt);
+}
+
+std::wstring CIconMenu::TextAt(int position) const {
+    return position >= 0 && position < static_cast<int>(items_.size()) ? items_[position]->text
+                                                                       : std::wstring();
+}
+
+bool CIconMenu::TextOf(UINT commandId, std::wstring& text) const {
+    if (IconMenuItem* item = const_cast<CIconMenu*>(this)->FindRecord(commandId)) {
+        text = item->text;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace vx::win32
