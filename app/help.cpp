@@ -1,0 +1,27 @@
+#include "app/help.h"
+
+#include "resources/resource.h"
+
+namespace vx {
+
+void HelpFile::FindHelpFile(HelpSystem& system, MainView& view) {
+    const WindowsVersion v = system.Version();
+    const HelpChoice choice = ChooseHelpFile(v.platformId, v.major, v.minor);
+    kind_ = choice.kind;
+    path_ = ProgramFolder(system.ModulePath()) + choice.fileName;
+    if (!system.FileExists(path_)) view.EnableCommand(IDM_HELP_CONTENTS, false);
+}
+
+void HelpFile::ShowHelp(HelpSystem& system, MainView& view) const {
+    if (kind_ == HelpKind::HtmlHelp) {
+        system.ShowHtmlHelp(path_);
+        return;
+    }
+    if (!system.ShowWinHelp(path_))
+        view.ShowMessage("ヘルプファイルが見つかりません。", "Veltrix", MsgIcon::Warning,
+                         MsgButtons::Ok);
+}
+
+void HelpFile::Shutdown(HelpSystem& system) const { system.QuitWinHelp(path_); }
+
+}  // namespace vx

@@ -1,0 +1,60 @@
+#include "app/win32/win32_help_system.h"
+
+#include <windows.h>
+
+#include "settings/win32/utf16.h"
+
+namespace vx::win32 {
+
+namespace {
+
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+constexpr UINT kHhDisplayTopic = 0;
+
+// The HTML Help control is loaded the first time it is needed, and tried only once.
+HtmlHelpFn HtmlHelpFunction() {
+    static const HtmlHelpFn fn = []() -> HtmlHelpFn {
+        HMODULE control = LoadLibraryW(L"hhctrl.ocx");
+        if (!control) return nullptr;
+        return reinterpret_cast<HtmlHelpFn>(
+            reinterpret_cast<void*>(GetProcAddress(control, "HtmlHelpW")));
+    }();
+    return fn;
+}
+
+}  // namespace
+
+WindowsVersion Win32HelpSystem::Version() {
+    OSVERSIONINFOW v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    GetVersionExW(&v);
+    return {v.dwPlatformId, v.dwMajorVersion, v.dwMinorVersion};
+}
+
+std::string Win32HelpSystem::ModulePath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return Narrow(path);
+}
+
+bool Win32HelpSystem::FileExists(const std::string& path) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(Widen(path).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
+void Win32HelpSystem::ShowHtmlHelp(const std::string& path) {
+    if (HtmlHelpFn fn = HtmlHelpFunction()) fn(nullptr, Widen(path).c_str(), kHhDisplayTopic, 0);
+}
+
+bool Win32HelpSystem::ShowWinHelp(const std::string& path) {
+    return WinHelpW(nullptr, Widen(path).c_str(), HELP_FINDER, 0) != FALSE;
+}
+
+void Win32HelpSystem::QuitWinHelp(const std::string& path) {
+    WinHelpW(nullptr, Widen(path).c_str(), HELP_QUIT, 0);
+}
+
+}  // namespace vx::win32

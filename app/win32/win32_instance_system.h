@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/startup.h"
+
+namespace vx::win32 {
+
+// Holds the single-instance mutex until it is destroyed, at the program's end.
+class Win32InstanceSystem : public InstanceSystem {
+  public:
+    Win32InstanceSystem() = default;
+    ~Win32InstanceSystem() override;
+    Win32InstanceSystem(const Win32InstanceSystem&) = delete;
+    Win32InstanceSystem& operator=(const Win32InstanceSystem&) = delete;
+
+    bool OpenExistingMutex(const std::string& name) override;
+    void CreateOwnedMutex(const std::string& name) override;
+    long long FindMainWindow(const std::string& title) override;
+    bool IsMinimised(long long window) override;
+    void Restore(long long window) override;
+    void BringToForeground(long long window) override;
+
+  private:
+    HANDLE mutex_ = nullptr;
+};
+
+}  // namespace vx::win32
