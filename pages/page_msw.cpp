@@ -1,0 +1,210 @@
+#include "pages/page_msw.h"
+
+#include "resources/resource.h"
+
+namespace vx {
+
+namespace {
+
+// Position of a text among names, by whole-string comparison in order; -1 when absent.
+template <std::size_t N>
+int IndexOf(const char* const (&names)[N], const std::string& text) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (text == names[i]) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// The lists in their list order. Their order is not the code order: the codes
+// come from the tables below each list.
+const char* const kCountries[] = {"日本", "アメリカ", "イギリス", "ドイツ", "スウェーデン"};
+const int kCountryCodes[] = {0, 2, 3, 4, 5};
+
+const char* const kSpeeds[] = {"２４０LPM", "２２５LPM", "３１０LPM"};
+const int kSpeedCodes[] = {2, 1, 0};
+
+const char* const kDensities[] = {"標準", "濃度1", "濃度2", "濃度3"};  // code = position
+
+const char* const kPrintModes[] = {"標準", "高速", "高品位"};
+const int kPrintModeCodes[] = {0, 2, 1};
+
+}  // namespace
+
+// MSW1 ---------------------------------------------------------------------
+
+CPage_MSW1::CPage_MSW1()
+    : MemorySwitchPage(1, IDD_PAGE_MSW1,
+                       {IDC_MSW1_SW6_CRLF, IDC_MSW1_COUNTRY, IDC_MSW1_SW7_CR, IDC_MSW1_SW6_CR,
+                        IDC_MSW1_SW8_RETURN, IDC_MSW1_SW8_NEWLINE, IDC_MSW1_SW5_ENABLED,
+                        IDC_MSW1_SW7_ALL, IDC_MSW1_SW5_DISABLED}) {}
+
+bool CPage_MSW1::DoDataExchange(DataExchange& dx) {
+    return dx.ListText(IDC_MSW1_COUNTRY, country, kListTextLimit) &&
+           dx.RadioGroup(IDC_MSW1_SW5_ENABLED, dc1dc3) &&
+           dx.RadioGroup(IDC_MSW1_SW6_CRLF, autoNewline) &&
+           dx.RadioGroup(IDC_MSW1_SW7_CR, printCodes) &&
+           dx.RadioGroup(IDC_MSW1_SW8_RETURN, crFunction);
+}
+
+void CPage_MSW1::MirrorToVariables() {
+    // Codes 1, 6 and 7 have no name of their own and show as Japan.
+    const int code = sw[1] + 2 * sw[2] + 4 * sw[3];
+    country = kCountries[0];
+    for (int i = 0; i < 5; ++i) {
+        if (kCountryCodes[i] == code) country = kCountries[i];
+    }
+    dc1dc3 = sw[5];
+    autoNewline = sw[6];
+    printCodes = sw[7];
+    crFunction = sw[8];
+}
+
+void CPage_MSW1::VariablesToMirror() {
+    const int i = IndexOf(kCountries, country);
+    const int code = i < 0 ? 0 : kCountryCodes[i];
+    sw[1] = code & 1;
+    sw[2] = (code >> 1) & 1;
+    sw[3] = (code >> 2) & 1;
+    // sw[4] keeps the value last loaded.
+    sw[5] = dc1dc3;
+    sw[6] = autoNewline;
+    sw[7] = printCodes;
+    sw[8] = crFunction;
+}
+
+// MSW2 ---------------------------------------------------------------------
+
+CPage_MSW2::CPage_MSW2()
+    : MemorySwitchPage(2, IDD_PAGE_MSW2,
+                       {IDC_MSW2_SW4_DISABLED, IDC_MSW2_SW6_7BIT, IDC_MSW2_SW8_PLATEN,
+                        IDC_MSW2_SW1_SLASH, IDC_MSW2_SW3_NATIVE, IDC_MSW2_SW5_ENABLED,
+                        IDC_MSW2_SW4_ENABLED, IDC_MSW2_SW6_8BIT, IDC_MSW2_SW7_DISCARD,
+                        IDC_MSW2_SW8_RESET, IDC_MSW2_SW7_KEEP, IDC_MSW2_SW5_DISABLED,
+                        IDC_MSW2_SW3_COPY}) {}
+
+bool CPage_MSW2::DoDataExchange(DataExchange& dx) {
+    return dx.CheckBox(IDC_MSW2_SW1_SLASH, slashZero) &&
+           dx.RadioGroup(IDC_MSW2_SW3_NATIVE, graphicsDots) &&
+           dx.RadioGroup(IDC_MSW2_SW4_ENABLED, printModeByHost) &&
+           dx.RadioGroup(IDC_MSW2_SW5_ENABLED, densityByHost) &&
+           dx.RadioGroup(IDC_MSW2_SW6_8BIT, dataBits) &&
+           dx.RadioGroup(IDC_MSW2_SW7_DISCARD, paperOutData) &&
+           dx.RadioGroup(IDC_MSW2_SW8_RESET, jamRecovery);
+}
+
+void CPage_MSW2::MirrorToVariables() {
+    slashZero = sw[1];
+    graphicsDots = sw[3];
+    printModeByHost = sw[4];
+    densityByHost = sw[5];
+    dataBits = sw[6];
+    paperOutData = sw[7];
+    jamRecovery = sw[8];
+}
+
+void CPage_MSW2::VariablesToMirror() {
+    sw[1] = slashZero;
+    sw[2] = 0;  // no setting of its own: always written off
+    sw[3] = graphicsDots;
+    sw[4] = printModeByHost;
+    sw[5] = densityByHost;
+    sw[6] = dataBits;
+    sw[7] = paperOutData;
+    sw[8] = jamRecovery;
+}
+
+// MSW3 ---------------------------------------------------------------------
+
+CPage_MSW3::CPage_MSW3()
+    : MemorySwitchPage(3, IDD_PAGE_MSW3,
+                       {IDC_MSW3_SW4_160, IDC_MSW3_SW6_PARALLEL, IDC_MSW3_SW8_DISABLED,
+                        IDC_MSW3_SW7_SLASH, IDC_MSW3_SW3_DISABLED, IDC_MSW3_SW5_FIRST,
+                        IDC_MSW3_SW4_168, IDC_MSW3_SW8_ENABLED, IDC_MSW3_SW5_FIXED,
+                        IDC_MSW3_SW3_ENABLED, IDC_MSW3_SW6_LAN, IDC_MSW3_SPEED}) {}
+
+bool CPage_MSW3::DoDataExchange(DataExchange& dx) {
+    return dx.CheckBox(IDC_MSW3_SW7_SLASH, slashZero2) &&
+           dx.RadioGroup(IDC_MSW3_SW3_DISABLED, autoPrintMode) &&
+           dx.RadioGroup(IDC_MSW3_SW4_168, driver) &&
+           dx.RadioGroup(IDC_MSW3_SW5_FIRST, portChoice) &&
+           dx.RadioGroup(IDC_MSW3_SW6_LAN, port) &&
+           dx.ListText(IDC_MSW3_SPEED, speed, kListTextLimit) &&
+           dx.RadioGroup(IDC_MSW3_SW8_ENABLED, powerSaving);
+}
+
+void CPage_MSW3::MirrorToVariables() {
+    // Code 3 has no name of its own and shows as 310 LPM.
+    const int code = sw[1] + 2 * sw[2];
+    speed = kSpeeds[2];
+    for (int i = 0; i < 3; ++i) {
+        if (kSpeedCodes[i] == code) speed = kSpeeds[i];
+    }
+    autoPrintMode = sw[3];
+    driver = sw[4];
+    portChoice = sw[5];
+    port = sw[6];
+    slashZero2 = sw[7];
+    powerSaving = sw[8];
+}
+
+void CPage_MSW3::VariablesToMirror() {
+    const int i = IndexOf(kSpeeds, speed);
+    const int code = i < 0 ? 0 : kSpeedCodes[i];
+    sw[1] = code & 1;
+    sw[2] = (code >> 1) & 1;
+    sw[3] = autoPrintMode;
+    sw[4] = driver;
+    sw[5] = portChoice;
+    sw[6] = port;
+    sw[7] = slashZero2;
+    sw[8] = powerSaving;
+}
+
+// MSW4 ---------------------------------------------------------------------
+
+CPage_MSW4::CPage_MSW4()
+    : MemorySwitchPage(4, IDD_PAGE_MSW4,
+                       {IDC_MSW4_SW4_YES, IDC_MSW4_PRINT_MODE, IDC_MSW4_SW8_SHINJOSHO,
+                        IDC_MSW4_SW1_DISABLED, IDC_MSW4_SW4_NO, IDC_MSW4_SW7_ENABLED,
+                        IDC_MSW4_SW8_WIDE, IDC_MSW4_SW7_DISABLED, IDC_MSW4_SW1_ENABLED,
+                        IDC_MSW4_DENSITY}) {}
+
+bool CPage_MSW4::DoDataExchange(DataExchange& dx) {
+    return dx.ListText(IDC_MSW4_DENSITY, density, 0) &&
+           dx.ListText(IDC_MSW4_PRINT_MODE, printMode, 0) &&
+           dx.RadioGroup(IDC_MSW4_SW1_DISABLED, buzzer) &&
+           dx.RadioGroup(IDC_MSW4_SW4_NO, autoEject) &&
+           dx.RadioGroup(IDC_MSW4_SW7_ENABLED, emCode) &&
+           dx.RadioGroup(IDC_MSW4_SW8_WIDE, barcode);
+}
+
+void CPage_MSW4::MirrorToVariables() {
+    buzzer = sw[1];
+    density = kDensities[sw[2] + 2 * sw[3]];
+    autoEject = sw[4];
+    // Code 3 has no name of its own and shows as standard.
+    const int mode = sw[5] + 2 * sw[6];
+    printMode = kPrintModes[0];
+    for (int i = 0; i < 3; ++i) {
+        if (kPrintModeCodes[i] == mode) printMode = kPrintModes[i];
+    }
+    emCode = sw[7];
+    barcode = sw[8];
+}
+
+void CPage_MSW4::VariablesToMirror() {
+    const int d = IndexOf(kDensities, density);
+    const int densityCode = d < 0 ? 0 : d;
+    const int m = IndexOf(kPrintModes, printMode);
+    const int modeCode = m < 0 ? 0 : kPrintModeCodes[m];
+    sw[1] = buzzer;
+    sw[2] = densityCode & 1;
+    sw[3] = (densityCode >> 1) & 1;
+    sw[4] = autoEject;
+    sw[5] = modeCode & 1;
+    sw[6] = (modeCode >> 1) & 1;
+    sw[7] = emCode;
+    sw[8] = barcode;
+}
+
+}  // namespace vx
