@@ -1,0 +1,122 @@
+// The folder window: set-up with the command-line dispatch, the browse rules, and
+// the checks on OK that lead to the install.
+#include "installer/installer.h"
+#include "installer/installer_texts.h"
+
+namespace vx::inst {
+
+void SetUpFolderWindow(Platform& p, FolderView& view, SetupRecord& record) {
+    const bool readOk = ReadSetupInformation(p, view.Messages(), record);
+    if (!readOk) view.Close(false);
+
+    // With no setup information there is no title, folder or key to act on: the
+    // uninstall switches are left alone rather than run on empty names.
+    if (readOk) {
+        for (const char stage : FindSwitches(p.system.CommandLine())) {
+            if (stage == 'U') {
+                UninstallStageTwo(p, view, record);
+            } else {
+                UninstallStageOne(p, view.Messages(), record);
+            }
+            view.Close(false);
+        }
+    }
+
+    view.MakeTopmost();
+    view.SetTitle(record.title);
+    view.SetLabel(FormatText(view.LabelTemplate(), record.title));
+    view.SetDestination(DefaultDestination(p.system.WindowsDirectory(), record.installFolder));
+}
+
+bool CreateFolderWithAncestors(InstallFiles& files, const std::string& path) {
+    const FolderResult first = files.CreateFolder(path);
+    if (first == FolderResult::PathNotFound) {
+        // Create the deepest missing ancestor that can be made, then try the full path
+        // again; each pass makes one more level.
+        std::size_t i = path.size();
+        while (i > 0) {
+            --i;
+            if (path[i] != '\\') continue;
+            const std::string cut = path.substr(0, i);
+            if (!files.Exists(cut) && files.CreateFolder(cut) == FolderResult::Created) {
+                const FolderResult again = files.CreateFolder(path);
+                if (again == FolderResult::Created || again == FolderResult::AlreadyThere) break;
+                i = path.size();
+            }
+        }
+    }
+    return files.IsFolder(path);
+}
+
+void OnFolderOk(Platform& p, FolderView& view, SetupRecord& record) {
+    MessageBoxes& boxes = view.Messages();
+    view.EnableInputs(false);
+    const std::string destination = view.Destination();
+    const std::string root = destination.substr(0, 3);
+
+    if (destination.size() > kMaxPath || !p.files.DriveRootExists(root)) {
+        boxes.Show(text::kSpecifyDestination, record.title, MsgStyle::Information);
+        view.SetDestination(DefaultDestination(p.system.WindowsDirectory(), record.installFolder));
+        view.EnableInputs(true);
+        return;
+    }
+
+    const std::uint64_t freeMb = p.files.FreeBytes(root) >> 20;
+    if (freeMb < record.requiredMb) {
+        boxes.Show(FormatNumber(text::kNoFreeSpace, static_cast<long long>(record.requiredMb)),
+                   record.title, MsgStyle::Information);
+        view.EnableInputs(true);
+        return;
+    }
+
+    if (!p.files.Exists(destination)) {
+        const Answer create = boxes.Show(FormatText(text::kCreateFolderQuestion, destination),
+                                         record.title, MsgStyle::YesNoExclamation);
+        if (create != Answer::Yes) {
+            boxes.Show(text::kSpecifyDestination, record.title, MsgStyle::Information);
+            view.EnableInputs(true);
+            return;
+        }
+        if (!CreateFolderWithAncestors(p.files, destination)) {
+            boxes.Show(FormatText(text::kFolderNotCreated, destination), record.title,
+                       MsgStyle::Error);
+            view.EnableInputs(true);
+            return;
+        }
+    }
+
+    boxes.Show(text::kInstallBegins, record.title, MsgStyle::Information);
+
+    record.installFolder = destination;
+    InstallJob job;
+    job.record = record;
+    job.source = FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
+    job.destination = destination;
+    job.expand = true;
+    view.RunInstallProgress(job);
+
+    view.Close(true);
+    view.EnableInputs(true);
+}
+
+std::string BrowseInitialPath(InstallFiles& files, const std::string& defaultDestination) {
+    if (files.Exists(defaultDestination)) return defaultDestination;
+    return FolderOf(defaultDestination);
+}
+
+bool BrowseSelectionAllowed(bool attributesRead, bool isFolder, std::uint32_t attributes,
+                            const std::string& path) {
+    // read-only, hidden, system, temporary, compressed, offline
+    constexpr std::uint32_t kRefused = 0x1 | 0x2 | 0x4 | 0x100 | 0x800 | 0x1000;
+    if (!attributesRead) return false;
+    if (isFolder && (attributes & kRefused) == 0) return true;
+    return path.find("Program Files") != std::string::npos;
+}
+
+std::string BrowseResult(const std::string& picked, const std::string& installFolder) {
+    std::string path = picked;
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path + installFolder;
+}
+
+}  // namespace vx::inst

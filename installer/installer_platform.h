@@ -1,0 +1,143 @@
+// The platform services the installer needs, by role. The install and uninstall
+// flows are written against these; installer/win32/ implements them and the
+// native tests fake them. Every path and text is UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vx::inst {
+
+enum class MsgStyle {
+    Error,             // error icon, OK
+    Information,       // information icon, OK
+    YesNoExclamation,  // exclamation icon, Yes and No
+    YesNoPlain,        // no icon, Yes and No
+    PlainOk,           // no icon, OK
+};
+
+enum class Answer { Ok, Yes, No };
+
+// Message boxes, owned by whichever window the implementation was made for.
+class MessageBoxes {
+  public:
+    virtual ~MessageBoxes() = default;
+    virtual Answer Show(const std::string& text, const std::string& caption, MsgStyle style) = 0;
+};
+
+struct DirEntry {
+    std::string name;
+    bool isFolder = false;
+    bool isLink = false;  // a junction or symbolic link: never followed
+};
+
+enum class FolderResult { Created, AlreadyThere, PathNotFound, Failed };
+
+class InstallFiles {
+  public:
+    virtual ~InstallFiles() = default;
+    // The entries of a folder, "." and ".." left out. False when it cannot be listed.
+    virtual bool List(const std::string& folder, std::vector<DirEntry>& entries) = 0;
+    // Whether the attributes of a file or folder can be read.
+    virtual bool Exists(const std::string& path) = 0;
+    virtual bool IsFolder(const std::string& path) = 0;
+    // Whether the system knows the root ("X:\") as a drive.
+    virtual bool DriveRootExists(const std::string& root) = 0;
+    // The volume's total free bytes; 0 when the query fails.
+    virtual std::uint64_t FreeBytes(const std::string& root) = 0;
+    virtual FolderResult CreateFolder(const std::string& path) = 0;
+    virtual bool RemoveFolder(const std::string& path) = 0;
+    virtual void SetNormalAttributes(const std::string& path) = 0;
+    // Copies, replacing a file of that name. 0 on success, else the system error code.
+    virtual unsigned CopyFile(const std::string& from, const std::string& to) = 0;
+    virtual bool DeleteFile(const std::string& path) = 0;
+    // A compressed file's name with its stored last character; a plain file's name unchanged.
+    virtual std::string ExpandedName(const std::string& path) = 0;
+    // Expands (or copies, when plain) through the LZ interface. False unless exactly `to`
+    // was written in full.
+    virtual bool Expand(const std::string& from, const std::string& to) = 0;
+};
+
+enum class RegRoot { LocalMachine, Users };
+
+class RegKey {
+  public:
+    virtual ~RegKey() = default;  // closes the key
+    virtual bool ReadString(const std::string& name, std::string& value) = 0;
+    virtual bool WriteString(const std::string& name, const std::string& value) = 0;
+    // Deletes this key itself (it has values and no subkeys).
+    virtual bool DeleteSelf() = 0;
+};
+
+class Registry {
+  public:
+    virtual ~Registry() = default;
+    // Full access. Null on failure.
+    virtual std::unique_ptr<RegKey> Open(RegRoot root, const std::string& path) = 0;
+    virtual std::unique_ptr<RegKey> Create(RegRoot root, const std::string& path) = 0;
+};
+
+class ShellLink {
+  public:
+    virtual ~ShellLink() = default;  // releases the object
+    virtual bool SetPath(const std::string& target) = 0;
+    virtual bool SetDescription(const std::string& text) = 0;
+    virtual bool SetWorkingDirectory(const std::string& folder) = 0;
+    virtual bool Save(const std::string& linkPath) = 0;
+};
+
+class ShellLinks {
+  public:
+    virtual ~ShellLinks() = default;
+    // Null when the link object or its persist-file interface is unavailable.
+    virtual std::unique_ptr<ShellLink> Create() = 0;
+};
+
+struct OsVersion {
+    unsigned platformId = 2;
+    unsigned major = 5;
+    unsigned minor = 1;
+    bool NtFamily() const { return platformId == 2; }
+};
+
+class System {
+  public:
+    virtual ~System() = default;
+    virtual OsVersion Version() = 0;
+    virtual std::string ModulePath() = 0;
+    virtual std::string CommandLine() = 0;
+    virtual std::string WindowsDirectory() = 0;
+    virtual std::string TempPath() = 0;  // as reported, with its trailing backslash
+    virtual void Sleep(unsigned milliseconds) = 0;
+    virtual void ExitProcess(int code) = 0;
+    virtual bool StartProcess(const std::string& program, const std::string& commandLine) = 0;
+    virtual void DeleteAtRestart(const std::string& path) = 0;
+    virtual bool WriteProfileString(const std::string& file, const std::string& section,
+                                    const std::string& key, const std::string& value) = 0;
+    virtual void InitComForThread() = 0;
+    virtual void OpenFolderWindow(const std::string& folder) = 0;  // verb "open"
+    virtual void OpenDocument(const std::string& path) = 0;        // default verb
+};
+
+// The setup information file.
+class Profile {
+  public:
+    virtual ~Profile() = default;
+    virtual unsigned ReadInt(const std::string& file, const std::string& section,
+                             const std::string& key) = 0;  // 0 when absent
+    // The value in UTF-8 and its length in the file's own (ANSI) bytes; empty when absent.
+    virtual std::string ReadText(const std::string& file, const std::string& section,
+                                 const std::string& key, std::size_t& ansiBytes) = 0;
+};
+
+struct Platform {
+    System& system;
+    InstallFiles& files;
+    Registry& registry;
+    ShellLinks& links;
+    Profile& profile;
+};
+
+}  // namespace vx::inst

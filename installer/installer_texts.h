@@ -1,0 +1,84 @@
+// Every text the installer shows or writes, in one place.
+#pragma once
+
+namespace vx::inst::text {
+
+// Setup information file.
+inline constexpr char kSection[] = "SetupInformation";
+inline constexpr char kSetupFileBroken[] =
+    "インストール設定情報ファイルが存在しないか、壊れています。\nインストール元を確認してください。"
+    "\n"
+    "インストールを中止します。";
+inline constexpr char kNoInstallRight[] =
+    "インストール権限がありません。詳しくは、システム管理者にお問い合わせください。";
+
+// Folder window.
+inline constexpr char kDefaultDestination[] = "%c:\\Program Files\\%s";
+inline constexpr char kSpecifyDestination[] = "インストール先を指定してください。";
+inline constexpr char kNoFreeSpace[] =
+    "指定されたドライブは、空き容量が不足しているためインストールできません。\n"
+    "インストールするドライブを変更するか、%dMB以上の空き容量を確保してからやり直してください。";
+inline constexpr char kCreateFolderQuestion[] =
+    "指定されたフォルダ\n   %s     \nはありません。\nフォルダを作成してもよろしいですか？";
+inline constexpr char kInstallBegins[] = "インストールを開始します。";
+inline constexpr char kBrowseTitle[] = "インストール先のフォルダを選択してください。";
+inline constexpr char kFolderNotCreated[] = "フォルダ %s を作成できませんでした。";
+
+// Install progress.
+inline constexpr char kPercent[] = "%d％";
+inline constexpr char kPreparing[] = "準備をしています.....";
+inline constexpr char kInstallStarting[] = "インストールを開始します.....";
+inline constexpr char kRequiredFileMissing[] =
+    "インストールに必要なファイルがありません。\nインストールを中止します。";
+inline constexpr char kInstallingInstaller[] = "VXInst.exeをインストールしています.....";
+inline constexpr char kInstallingSetupFile[] = "VXInst.iniをインストールしています.....";
+inline constexpr char kInstallingFile[] = "%s をインストールしています.....";
+inline constexpr char kRegisteringShortcuts[] = "ショートカットを登録しています.....";
+inline constexpr char kRegisteringRegistry[] = "レジストリを登録しています.....";
+inline constexpr char kInstallDoneStep[] = "インストールが完了しました.....";
+inline constexpr char kInstallDone[] = "インストールが完了しました。";
+inline constexpr char kShowHelpQuestion[] = "今すぐに%sのヘルプを表示しますか？";
+inline constexpr char kFileNotInstalled[] =
+    "%s をインストールできませんでした。\nインストールを中止します。";
+inline constexpr char kInstallStopped[] = "\nインストールを中止します。";
+
+// Shortcuts and registry.
+inline constexpr char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr char kShellFoldersHklm[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr char kShellFoldersDefaultUser[] =
+    ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr char kInstallInfoMissing[] =
+    "インストールに必要な情報を取得できませんでした。\nインストールを中止します。";
+inline constexpr char kProgramDescription[] =
+    "%sのプリンタ設定を変更するためのユーティリティです。";
+inline constexpr char kHelpDescription[] = "ZAM %s ベルトリクスのヘルプです。";
+inline constexpr char kHelpShortcutName[] = "ベルトリクスのヘルプ";
+inline constexpr char kSetPathFailed[] = "SetPath failed!";
+inline constexpr char kSetDescriptionFailed[] = "SetDescription failed!";
+inline constexpr char kSetWorkingDirectoryFailed[] = "SetWrokingDirectory failed!";
+inline constexpr char kSaveFailed[] = "Save failed!";
+inline constexpr char kRegistryWriteFailed[] = "レジストリの書き込みに失敗しました。";
+
+// Uninstall.
+inline constexpr char kUninstallInfoMissing[] =
+    "アンインストールに必要な情報を取得できませんでした。\nアンインストールを中止します。";
+inline constexpr char kErrorNumber[] = "エラー番号：%d";
+inline constexpr char kUninstallerStartError[] = "アンインストーラ起動エラー";
+inline constexpr char kUninstallCancelled[] = "アンインストールは中止されました。";
+inline constexpr char kInstallPathMissing[] =
+    "アンインストール情報が取得できませんでした。\nアンインストールを中止します。";
+inline constexpr char kRegistryMissing[] =
+    "レジストリが存在しないか、壊れています。\nアンインストールを中止します。";
+inline constexpr char kRegistryUnreadable[] =
+    "レジストリが取得できませんでした。\nアンインストールを中止します。";
+inline constexpr char kRegistryNotDeleted[] =
+    "レジストリを削除できませんでした。\nアンインストールを中止します。";
+inline constexpr char kUninstallStarting[] = "アンインストールを開始します.....";
+inline constexpr char kRemovingShortcuts[] = "ショートカットを削除しています.....";
+inline constexpr char kRemovingRegistry[] = "レジストリを削除しています.....";
+inline constexpr char kDeletingFiles[] = "ファイルを削除しています....";
+inline constexpr char kUninstallDone[] = "アンインストールが完了しました。";
+inline constexpr char kUninstallProgressTitle[] = "アンインストール中...";
+
+}  // namespace vx::inst::text

@@ -1,0 +1,141 @@
+// The setup information file and the command-line switches.
+#include <gtest/gtest.h>
+
+#include "installer/installer_texts.h"
+#include "tests/installer/fake_platform.h"
+
+namespace vx::inst::test {
+namespace {
+
+class SetupInfoTest : public ::testing::Test {
+  protected:
+    void SetUp() override { f.StandardSetup(); }
+    bool Read() { return ReadSetupInformation(f.p, boxes, record); }
+    FakePlatform f;
+    FakeBoxes boxes;
+    SetupRecord record;
+};
+
+TEST_F(SetupInfoTest, CompleteFileFillsTheRecord) {
+    ASSERT_TRUE(Read());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(record.uninstallKey,
+              "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrix");
+    EXPECT_EQ(record.programFile, "QLV3906.EXE");
+    EXPECT_EQ(record.installFolder, "Veltrix");
+    EXPECT_EQ(record.printerName, "QX-K480/330");
+    EXPECT_EQ(record.title, "ZAM ベルトリクス");
+    EXPECT_EQ(record.diskPath, "DISK1");
+    EXPECT_EQ(record.helpFile, "QLV3906.chm");
+    EXPECT_EQ(record.requiredMb, 5u);
+    // The keys in their order; only the help key of this version is looked at.
+    EXPECT_EQ(f.profile.readKeys,
+              (std::vector<std::string>{"DISK", "TITLE_NAME", "PRINTER_NAME", "INSTALL_FOLDER",
+                                        "DISK_PATH", "VX_FILE", "HELP_FILE2"}));
+}
+
+TEST_F(SetupInfoTest, SetupFileIsTheModulePathWithIniInPlaceOfItsLastThreeCharacters) {
+    f.system.modulePath = "E:\\setup\\VXINST.EXE";
+    f.profile.expectedFile = "E:\\setup\\VXINST.ini";
+    EXPECT_TRUE(Read());
+}
+
+TEST_F(SetupInfoTest, EachMissingKeyFailsWithTheTitleReadSoFar) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"DISK", ""},
+        {"TITLE_NAME", ""},
+        {"PRINTER_NAME", "ZAM ベルトリクス"},
+        {"INSTALL_FOLDER", "ZAM ベルトリクス"},
+        {"DISK_PATH", "ZAM ベルトリクス"},
+        {"VX_FILE", "ZAM ベルトリクス"},
+        {"HELP_FILE2", "ZAM ベルトリクス"},
+    };
+    for (const auto& [key, caption] : cases) {
+        for (const bool empty : {false, true}) {
+            SCOPED_TRACE(key + (empty ? " empty" : " absent"));
+            f.StandardSetup();
+            if (empty) {
+                f.profile.values[key] = key == "DISK" ? "0" : "";
+            } else {
+                f.profile.values.erase(key);
+            }
+            boxes.shown.clear();
+            EXPECT_FALSE(Read());
+            ASSERT_EQ(boxes.shown.size(), 1u);
+            EXPECT_EQ(boxes.shown[0].text, text::kSetupFileBroken);
+            EXPECT_EQ(boxes.shown[0].caption, caption);
+            EXPECT_EQ(boxes.shown[0].style, MsgStyle::Error);
+            EXPECT_TRUE(record.uninstallKey.empty());
+        }
+    }
+}
+
+TEST_F(SetupInfoTest, HelpKeyFollowsTheWindowsVersion) {
+    // 4.0 (95, NT 4.0) reads only HELP_FILE1; every other version only HELP_FILE2.
+    f.profile.values.erase("HELP_FILE2");
+    for (const OsVersion v : {OsVersion{1, 4, 0}, OsVersion{2, 4, 0}}) {
+        f.system.version = v;
+        ASSERT_TRUE(Read());
+        EXPECT_EQ(record.helpFile, "QLV3906.hlp");
+    }
+    f.StandardSetup();
+    f.profile.values.erase("HELP_FILE1");
+    for (const OsVersion v : {OsVersion{1, 4, 10}, OsVersion{1, 4, 90}, OsVersion{2, 5, 0},
+                              OsVersion{2, 5, 1}, OsVersion{2, 6, 1}}) {
+        f.system.version = v;
+        ASSERT_TRUE(Read());
+        EXPECT_EQ(record.helpFile, "QLV3906.chm");
+    }
+    f.system.version = OsVersion{1, 4, 0};
+    EXPECT_FALSE(Read());
+}
+
+TEST_F(SetupInfoTest, OverlongValuesAreRefusedNotCut) {
+    // The title counts in the file's own bytes: 49 fit the DisplayName, 50 do not.
+    f.profile.ansiBytes["TITLE_NAME"] = 49;
+    EXPECT_TRUE(Read());
+    f.profile.ansiBytes["TITLE_NAME"] = 50;
+    EXPECT_FALSE(Read());
+    EXPECT_EQ(boxes.shown.back().caption, "");
+
+    f.profile.ansiBytes.clear();
+    f.profile.values["DISK_PATH"] = std::string(259, 'a');
+    EXPECT_TRUE(Read());
+    f.profile.values["DISK_PATH"] = std::string(260, 'a');
+    EXPECT_FALSE(Read());
+    EXPECT_EQ(boxes.shown.back().caption, "ZAM ベルトリクス");
+
+    // The key path must fit its buffer too.
+    f.StandardSetup();
+    f.profile.values["INSTALL_FOLDER"] = std::string(220, 'f');
+    EXPECT_FALSE(Read());
+}
+
+TEST_F(SetupInfoTest, TitleThatWouldNameAFolderOutsideTheProgramsFolderIsRefused) {
+    for (const char* title : {"..", ".", "a\\..\\..", "\\", "x/../.."}) {
+        f.profile.values["TITLE_NAME"] = title;
+        EXPECT_FALSE(Read()) << title;
+    }
+    f.profile.values["TITLE_NAME"] = "ZAM QX-K480/330";
+    EXPECT_TRUE(Read());
+}
+
+TEST(SwitchesTest, EverySwitchAnywhereInTheLineInOrder) {
+    EXPECT_TRUE(FindSwitches("C:\\Program Files\\Veltrix\\Vxinst.exe").empty());
+    EXPECT_EQ(FindSwitches("C:\\X\\Vxinst.exe /M"), std::vector<char>{'M'});
+    EXPECT_EQ(FindSwitches(" /U"), std::vector<char>{'U'});
+    EXPECT_EQ(FindSwitches("x /u"), std::vector<char>{'U'});
+    EXPECT_EQ(FindSwitches("x/mfoo /x /U//m /"), (std::vector<char>{'M', 'U', 'M'}));
+    EXPECT_TRUE(FindSwitches("x /a /? -M /").empty());
+}
+
+TEST(DefaultDestinationTest, SystemDriveAndFolderName) {
+    EXPECT_EQ(DefaultDestination("D:\\WINNT", "Veltrix"), "D:\\Program Files\\Veltrix");
+    EXPECT_EQ(
+        FormatText(text::kCreateFolderQuestion, "C:\\A"),
+        "指定されたフォルダ\n   C:\\A     \nはありません。\nフォルダを作成してもよろしいですか？");
+    EXPECT_EQ(FormatNumber(text::kPercent, 6), "6％");
+}
+
+}  // namespace
+}  // namespace vx::inst::test
