@@ -28,9 +28,10 @@ const char kNoMemoryMessage[] = "メモリが不足しているため、プリ�
 
 }  // namespace
 
-void CPrinterListDlg::OnInitDialog(PrinterListView& view, PlatformFamily family) {
+void CPrinterListDlg::OnInitDialog(PrinterListView& view) {
     std::vector<PrinterRow> rows;
-    if (EnumerateModelPrinters(spooler_, family, rows) == EnumResult::NoMemory)
+    if (spooler != nullptr &&
+        EnumerateModelPrinters(*spooler, family, rows) == EnumResult::NoMemory)
         view.ShowMessage(kNoMemoryMessage, ListMessageIcon::Exclamation);
     for (const PrinterRow& row : rows) {
         const int index = view.InsertRow(row.name);

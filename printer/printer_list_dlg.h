@@ -35,7 +35,9 @@ class PrinterListView {
 
 class CPrinterListDlg {
   public:
-    explicit CPrinterListDlg(Spooler& spooler) : spooler_(spooler) {}
+    // Set by the caller before the dialog runs: where the printers are listed, and how.
+    Spooler* spooler = nullptr;
+    PlatformFamily family = PlatformFamily::Nt;
 
     // 0 until the start-up printer selection has returned. While it is 0 a single printer
     // is accepted without showing the list.
@@ -46,16 +48,13 @@ class CPrinterListDlg {
     std::string selectedDestination;  // likewise
 
     // WM_INITDIALOG: fills the list, preselects a row, may accept at once or end the program.
-    void OnInitDialog(PrinterListView& view, PlatformFamily family);
+    void OnInitDialog(PrinterListView& view);
     // OK button, Enter.
     void OnOk(PrinterListView& view);
     // NM_DBLCLK on the list: OK only when a row is selected.
     void OnDoubleClick(PrinterListView& view);
     // Cancel button, Escape, close box: the selection stays as it was.
     void OnCancel(PrinterListView& view);
-
-  private:
-    Spooler& spooler_;
 };
 
 }  // namespace vx

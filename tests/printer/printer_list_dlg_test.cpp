@@ -28,9 +28,19 @@ const char kChooseAnother[] =
 struct ListDlgTest : ::testing::Test {
     FakeSpooler spooler;
     FakePrinterListView view;
-    CPrinterListDlg dlg{spooler};
+    CPrinterListDlg dlg = ListOn(spooler);
 
-    void Init(PlatformFamily family = PlatformFamily::Win9x) { dlg.OnInitDialog(view, family); }
+    static CPrinterListDlg ListOn(FakeSpooler& spooler,
+                                  PlatformFamily family = PlatformFamily::Win9x) {
+        CPrinterListDlg dlg;
+        dlg.spooler = &spooler;
+        dlg.family = family;
+        return dlg;
+    }
+    void Init(PlatformFamily family = PlatformFamily::Win9x) {
+        dlg.family = family;
+        dlg.OnInitDialog(view);
+    }
 };
 
 TEST_F(ListDlgTest, RowsAreSortedAndTheCurrentPrinterIsPreselected) {
@@ -48,10 +58,10 @@ TEST_F(ListDlgTest, RowsAreSortedAndTheCurrentPrinterIsPreselected) {
     EXPECT_EQ(view.endResult, 0);  // waits for the user
     EXPECT_TRUE(view.messages.empty());
 
-    CPrinterListDlg other{spooler};
+    CPrinterListDlg other = ListOn(spooler);
     FakePrinterListView otherView;
     other.selectedName = "mid";  // exact comparison: no match, the first row
-    other.OnInitDialog(otherView, PlatformFamily::Win9x);
+    other.OnInitDialog(otherView);
     EXPECT_EQ(otherView.selected, 0);
 }
 
@@ -64,7 +74,7 @@ TEST_F(ListDlgTest, ASinglePrinterIsAcceptedAtStartUpOnly) {
 
     FakePrinterListView later;
     dlg.initialised = true;
-    dlg.OnInitDialog(later, PlatformFamily::Win9x);
+    dlg.OnInitDialog(later);
     EXPECT_EQ(later.endResult, 0);
     EXPECT_EQ(later.selected, 0);
 }
@@ -81,7 +91,7 @@ TEST_F(ListDlgTest, NoPrinterOrOnlyFilePrintersEndTheProgram) {
     spooler.AddPrinter("F1", kDriver, "FILE:");
     spooler.AddPrinter("F2", kDriver, "FILE:");
     FakePrinterListView files;
-    dlg.OnInitDialog(files, PlatformFamily::Win9x);
+    dlg.OnInitDialog(files);
     EXPECT_FALSE(dlg.empty);
     EXPECT_EQ(files.messages, std::vector<std::string>{kAllFile});
     EXPECT_EQ(files.exitCode, 1);
@@ -89,9 +99,9 @@ TEST_F(ListDlgTest, NoPrinterOrOnlyFilePrintersEndTheProgram) {
     // A single FILE printer accepted at start-up ends it too, with its own message.
     FakeSpooler one;
     one.AddPrinter("F", kDriver, "FILE:");
-    CPrinterListDlg single{one};
+    CPrinterListDlg single = ListOn(one, PlatformFamily::Nt);
     FakePrinterListView singleView;
-    single.OnInitDialog(singleView, PlatformFamily::Nt);
+    single.OnInitDialog(singleView);
     EXPECT_EQ(singleView.messages, std::vector<std::string>{kOnlyFile});
     EXPECT_EQ(singleView.exitCode, 1);
     EXPECT_EQ(single.selectedDestination, "FILE:");
