@@ -28,7 +28,7 @@ int FindItemByPrefix(const std::vector<std::string>& items, const std::string& t
 std::size_t CharacterCount(const std::string& utf8);
 
 class DataExchange {
-public:
+  public:
     DataExchange(PageWindow& window, bool store) : window_(window), store_(store) {}
 
     bool Storing() const { return store_; }
@@ -39,7 +39,7 @@ public:
     bool ListText(int id, std::string& value, int maxChars);
     bool Integer(int id, int& value);
 
-private:
+  private:
     PageWindow& window_;
     bool store_;
 };

@@ -75,12 +75,12 @@ void CPage_MSW1::VariablesToMirror() {
 // MSW2 ---------------------------------------------------------------------
 
 CPage_MSW2::CPage_MSW2()
-    : MemorySwitchPage(2, IDD_PAGE_MSW2,
-                       {IDC_MSW2_SW4_DISABLED, IDC_MSW2_SW6_7BIT, IDC_MSW2_SW8_PLATEN,
-                        IDC_MSW2_SW1_SLASH, IDC_MSW2_SW3_NATIVE, IDC_MSW2_SW5_ENABLED,
-                        IDC_MSW2_SW4_ENABLED, IDC_MSW2_SW6_8BIT, IDC_MSW2_SW7_DISCARD,
-                        IDC_MSW2_SW8_RESET, IDC_MSW2_SW7_KEEP, IDC_MSW2_SW5_DISABLED,
-                        IDC_MSW2_SW3_COPY}) {}
+    : MemorySwitchPage(
+          2, IDD_PAGE_MSW2,
+          {IDC_MSW2_SW4_DISABLED, IDC_MSW2_SW6_7BIT, IDC_MSW2_SW8_PLATEN, IDC_MSW2_SW1_SLASH,
+           IDC_MSW2_SW3_NATIVE, IDC_MSW2_SW5_ENABLED, IDC_MSW2_SW4_ENABLED, IDC_MSW2_SW6_8BIT,
+           IDC_MSW2_SW7_DISCARD, IDC_MSW2_SW8_RESET, IDC_MSW2_SW7_KEEP, IDC_MSW2_SW5_DISABLED,
+           IDC_MSW2_SW3_COPY}) {}
 
 bool CPage_MSW2::DoDataExchange(DataExchange& dx) {
     return dx.CheckBox(IDC_MSW2_SW1_SLASH, slashZero) &&
@@ -116,18 +116,17 @@ void CPage_MSW2::VariablesToMirror() {
 // MSW3 ---------------------------------------------------------------------
 
 CPage_MSW3::CPage_MSW3()
-    : MemorySwitchPage(3, IDD_PAGE_MSW3,
-                       {IDC_MSW3_SW4_160, IDC_MSW3_SW6_PARALLEL, IDC_MSW3_SW8_DISABLED,
-                        IDC_MSW3_SW7_SLASH, IDC_MSW3_SW3_DISABLED, IDC_MSW3_SW5_FIRST,
-                        IDC_MSW3_SW4_168, IDC_MSW3_SW8_ENABLED, IDC_MSW3_SW5_FIXED,
-                        IDC_MSW3_SW3_ENABLED, IDC_MSW3_SW6_LAN, IDC_MSW3_SPEED}) {}
+    : MemorySwitchPage(
+          3, IDD_PAGE_MSW3,
+          {IDC_MSW3_SW4_160, IDC_MSW3_SW6_PARALLEL, IDC_MSW3_SW8_DISABLED, IDC_MSW3_SW7_SLASH,
+           IDC_MSW3_SW3_DISABLED, IDC_MSW3_SW5_FIRST, IDC_MSW3_SW4_168, IDC_MSW3_SW8_ENABLED,
+           IDC_MSW3_SW5_FIXED, IDC_MSW3_SW3_ENABLED, IDC_MSW3_SW6_LAN, IDC_MSW3_SPEED}) {}
 
 bool CPage_MSW3::DoDataExchange(DataExchange& dx) {
     return dx.CheckBox(IDC_MSW3_SW7_SLASH, slashZero2) &&
            dx.RadioGroup(IDC_MSW3_SW3_DISABLED, autoPrintMode) &&
            dx.RadioGroup(IDC_MSW3_SW4_168, driver) &&
-           dx.RadioGroup(IDC_MSW3_SW5_FIRST, portChoice) &&
-           dx.RadioGroup(IDC_MSW3_SW6_LAN, port) &&
+           dx.RadioGroup(IDC_MSW3_SW5_FIRST, portChoice) && dx.RadioGroup(IDC_MSW3_SW6_LAN, port) &&
            dx.ListText(IDC_MSW3_SPEED, speed, kListTextLimit) &&
            dx.RadioGroup(IDC_MSW3_SW8_ENABLED, powerSaving);
 }
@@ -163,19 +162,18 @@ void CPage_MSW3::VariablesToMirror() {
 // MSW4 ---------------------------------------------------------------------
 
 CPage_MSW4::CPage_MSW4()
-    : MemorySwitchPage(4, IDD_PAGE_MSW4,
-                       {IDC_MSW4_SW4_YES, IDC_MSW4_PRINT_MODE, IDC_MSW4_SW8_SHINJOSHO,
-                        IDC_MSW4_SW1_DISABLED, IDC_MSW4_SW4_NO, IDC_MSW4_SW7_ENABLED,
-                        IDC_MSW4_SW8_WIDE, IDC_MSW4_SW7_DISABLED, IDC_MSW4_SW1_ENABLED,
-                        IDC_MSW4_DENSITY}) {}
+    : MemorySwitchPage(
+          4, IDD_PAGE_MSW4,
+          {IDC_MSW4_SW4_YES, IDC_MSW4_PRINT_MODE, IDC_MSW4_SW8_SHINJOSHO, IDC_MSW4_SW1_DISABLED,
+           IDC_MSW4_SW4_NO, IDC_MSW4_SW7_ENABLED, IDC_MSW4_SW8_WIDE, IDC_MSW4_SW7_DISABLED,
+           IDC_MSW4_SW1_ENABLED, IDC_MSW4_DENSITY}) {}
 
 bool CPage_MSW4::DoDataExchange(DataExchange& dx) {
     return dx.ListText(IDC_MSW4_DENSITY, density, 0) &&
            dx.ListText(IDC_MSW4_PRINT_MODE, printMode, 0) &&
            dx.RadioGroup(IDC_MSW4_SW1_DISABLED, buzzer) &&
            dx.RadioGroup(IDC_MSW4_SW4_NO, autoEject) &&
-           dx.RadioGroup(IDC_MSW4_SW7_ENABLED, emCode) &&
-           dx.RadioGroup(IDC_MSW4_SW8_WIDE, barcode);
+           dx.RadioGroup(IDC_MSW4_SW7_ENABLED, emCode) && dx.RadioGroup(IDC_MSW4_SW8_WIDE, barcode);
 }
 
 void CPage_MSW4::MirrorToVariables() {

@@ -11,7 +11,7 @@ namespace vx {
 enum class RefusalIcon { None, Warning };
 
 class PageWindow {
-public:
+  public:
     virtual ~PageWindow() = default;
 
     // Check box: 0 unchecked, 1 checked, 2 indeterminate.

@@ -18,7 +18,7 @@ namespace vx {
 constexpr int kListTextLimit = 20;
 
 class SettingsPage {
-public:
+  public:
     SettingsPage(int templateId, std::initializer_list<int> dataCheckIds)
         : templateId_(templateId), dataCheckIds_(dataCheckIds) {}
     virtual ~SettingsPage() = default;
@@ -43,7 +43,7 @@ public:
 
     bool Transferring() const { return transferring_; }
 
-protected:
+  protected:
     // The bound variables in their transfer order; false when a transfer was refused.
     virtual bool DoDataExchange(DataExchange& dx) = 0;
     virtual void Decode(const SwitchBlock& block) = 0;
@@ -53,7 +53,7 @@ protected:
     bool UpdateData(bool store);
     PageWindow& Window() { return *window_; }
 
-private:
+  private:
     int templateId_;
     std::vector<int> dataCheckIds_;
     PageWindow* window_ = nullptr;
@@ -62,20 +62,20 @@ private:
 
 // MSW1 to MSW4: eight switches kept in a mirror between the block and the controls.
 class MemorySwitchPage : public SettingsPage {
-public:
+  public:
     MemorySwitchPage(int msw, int templateId, std::initializer_list<int> dataCheckIds)
         : SettingsPage(templateId, dataCheckIds), msw_(msw) {}
 
     // sw[k] for SWn-k, k = 1..8; sw[0] unused.
     std::array<int, 9> sw{};
 
-protected:
+  protected:
     void Decode(const SwitchBlock& block) final;
     void Encode(SwitchBlock& block) final;
     virtual void MirrorToVariables() = 0;
     virtual void VariablesToMirror() = 0;
 
-private:
+  private:
     int msw_;
 };
 

@@ -13,7 +13,8 @@ TEST(ParseInteger, AcceptsOnlyAWholeSignedNumberThatFits) {
     EXPECT_EQ(ParseInteger("+0012"), 12);
     EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
     EXPECT_EQ(ParseInteger("-2147483648"), -2147483647 - 1);
-    for (const char* bad : {"", " ", "-", "12a", "a12", "1 2", "2147483648", "99999999999999999999"}) {
+    for (const char* bad :
+         {"", " ", "-", "12a", "a12", "1 2", "2147483648", "99999999999999999999"}) {
         EXPECT_FALSE(ParseInteger(bad)) << '"' << bad << '"';
     }
 }

@@ -13,7 +13,7 @@
 namespace vx::test {
 
 class FakePageWindow : public PageWindow {
-public:
+  public:
     // Drop-down lists hold these items in list order (the template's lists).
     explicit FakePageWindow(std::map<int, std::vector<std::string>> lists = {})
         : items(std::move(lists)) {}
@@ -110,7 +110,7 @@ public:
         texts[listId] = text;
     }
 
-private:
+  private:
     void Notify(int id, bool textChanged) {
         if (!page) return;
         page->OnControlCommand(id);

@@ -74,7 +74,8 @@ TEST(MemorySwitchPages, EverySwitchCombinationRoundTrips) {
 
 TEST(MemorySwitchPages, ListsShowTheNameOfEachCode) {
     auto text = [](int id) { return [id](FakePageWindow& w) { return w.GetText(id); }; };
-    const char* countries[8] = {"日本", "日本", "アメリカ", "イギリス", "ドイツ", "スウェーデン", "日本", "日本"};
+    const char* countries[8] = {"日本",   "日本",         "アメリカ", "イギリス",
+                                "ドイツ", "スウェーデン", "日本",     "日本"};
     for (int code = 0; code < 8; ++code) {
         std::string shown;
         RoundTrip<CPage_MSW1>(1, static_cast<std::uint8_t>(code), &shown, text(IDC_MSW1_COUNTRY));
@@ -87,7 +88,8 @@ TEST(MemorySwitchPages, ListsShowTheNameOfEachCode) {
         std::string shown;
         RoundTrip<CPage_MSW3>(3, static_cast<std::uint8_t>(code), &shown, text(IDC_MSW3_SPEED));
         EXPECT_EQ(shown, speeds[code]);
-        RoundTrip<CPage_MSW4>(4, static_cast<std::uint8_t>(code << 1), &shown, text(IDC_MSW4_DENSITY));
+        RoundTrip<CPage_MSW4>(4, static_cast<std::uint8_t>(code << 1), &shown,
+                              text(IDC_MSW4_DENSITY));
         EXPECT_EQ(shown, densities[code]);
         RoundTrip<CPage_MSW4>(4, static_cast<std::uint8_t>(code << 4), &shown,
                               text(IDC_MSW4_PRINT_MODE));
@@ -121,7 +123,8 @@ TEST(MemorySwitchPages, FactoryDefaultsShowTheFirstChoiceEverywhere) {
     p4.page.LoadFromBlock(FactoryDefaults);
 
     EXPECT_EQ(p1.window.GetText(IDC_MSW1_COUNTRY), "日本");
-    for (int first : {IDC_MSW1_SW5_ENABLED, IDC_MSW1_SW6_CRLF, IDC_MSW1_SW7_CR, IDC_MSW1_SW8_RETURN})
+    for (int first :
+         {IDC_MSW1_SW5_ENABLED, IDC_MSW1_SW6_CRLF, IDC_MSW1_SW7_CR, IDC_MSW1_SW8_RETURN})
         EXPECT_EQ(p1.window.radios[first], 0) << first;
     EXPECT_EQ(p2.window.checks[IDC_MSW2_SW1_SLASH], 0);
     for (int first : {IDC_MSW2_SW3_NATIVE, IDC_MSW2_SW4_ENABLED, IDC_MSW2_SW5_ENABLED,
@@ -129,12 +132,13 @@ TEST(MemorySwitchPages, FactoryDefaultsShowTheFirstChoiceEverywhere) {
         EXPECT_EQ(p2.window.radios[first], 0) << first;
     EXPECT_EQ(p3.window.GetText(IDC_MSW3_SPEED), "３１０LPM");
     EXPECT_EQ(p3.window.checks[IDC_MSW3_SW7_SLASH], 0);
-    for (int first : {IDC_MSW3_SW3_DISABLED, IDC_MSW3_SW4_168, IDC_MSW3_SW5_FIRST,
-                      IDC_MSW3_SW6_LAN, IDC_MSW3_SW8_ENABLED})
+    for (int first : {IDC_MSW3_SW3_DISABLED, IDC_MSW3_SW4_168, IDC_MSW3_SW5_FIRST, IDC_MSW3_SW6_LAN,
+                      IDC_MSW3_SW8_ENABLED})
         EXPECT_EQ(p3.window.radios[first], 0) << first;
     EXPECT_EQ(p4.window.GetText(IDC_MSW4_DENSITY), "標準");
     EXPECT_EQ(p4.window.GetText(IDC_MSW4_PRINT_MODE), "標準");
-    for (int first : {IDC_MSW4_SW1_DISABLED, IDC_MSW4_SW4_NO, IDC_MSW4_SW7_ENABLED, IDC_MSW4_SW8_WIDE})
+    for (int first :
+         {IDC_MSW4_SW1_DISABLED, IDC_MSW4_SW4_NO, IDC_MSW4_SW7_ENABLED, IDC_MSW4_SW8_WIDE})
         EXPECT_EQ(p4.window.radios[first], 0) << first;
 }
 

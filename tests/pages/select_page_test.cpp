@@ -71,7 +71,8 @@ TEST_F(SelectPage, EveryListValueBothWays) {
 }
 
 TEST_F(SelectPage, BytesOutsideTheListsShowTheFirstItemAndAreWrittenAsZero) {
-    for (std::uint8_t odd : {std::uint8_t{'5'}, std::uint8_t{'9'}, std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
+    for (std::uint8_t odd :
+         {std::uint8_t{'5'}, std::uint8_t{'9'}, std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
         SwitchBlock b = FactoryDefaults;
         b.bytes[kFont1] = odd;
         b.bytes[kKanjiTable] = odd == '5' ? '3' : odd;
@@ -138,7 +139,7 @@ TEST_F(SelectPage, TypingIntoTheLengthBoxKeepsItWithinOneToNinetyNine) {
     const struct {
         const char* typed;
         const char* shown;
-    } cases[] = {{"0", "1"},     {"150", "99"}, {"", "1"},     {"0007", "7"},
+    } cases[] = {{"0", "1"},     {"150", "99"},  {"", "1"},    {"0007", "7"},
                  {"1234", "99"}, {"0012", "12"}, {"45", "45"}, {"abcd", "1"}};
     for (const auto& c : cases) {
         window.raised.clear();
@@ -167,7 +168,7 @@ TEST_F(SelectPage, WithoutTheFocusTheLengthIsOnlyStrippedNotClamped) {
 TEST_F(SelectPage, NonIntegerLengthIsRefusedAndTheRadiosKeepTheirEarlierValues) {
     page.LoadFromBlock(FactoryDefaults);
     window.ClickRadio(IDC_SEL_OUTLINE_OFF, 0, IDC_SEL_OUTLINE_OFF);  // after the length
-    window.Choose(IDC_SEL_FONT1, "OCR-B");                          // before it
+    window.Choose(IDC_SEL_FONT1, "OCR-B");                           // before it
     window.focus = IDC_SEL_FONT1;
     window.texts[IDC_SEL_PAGE_LENGTH] = "";
 

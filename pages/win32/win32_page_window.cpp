@@ -1,0 +1,176 @@
+#include "pages/win32/win32_page_window.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "settings/win32/utf16.h"
+
+namespace vx::win32 {
+
+namespace {
+
+// The framework's own refusals are captioned with the application name: the
+// executable's file name without folder and extension.
+std::wstring ApplicationName() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name = path;
+    const std::size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    const std::size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos) name.erase(dot);
+    return name;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    const int n = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+}  // namespace
+
+bool Win32PageWindow::Create(HINSTANCE instance, HWND parent, bool visible) {
+    page_.Attach(this);
+    hwnd_ = CreateDialogParamW(instance, MAKEINTRESOURCEW(page_.TemplateId()), parent, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+    if (!hwnd_) return false;
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    return true;
+}
+
+INT_PTR CALLBACK Win32PageWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+        auto* self = reinterpret_cast<Win32PageWindow*>(lp);
+        self->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<Win32PageWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    return self ? self->OnMessage(msg, wp, lp) : FALSE;
+}
+
+INT_PTR Win32PageWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            FillLists(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)));
+            page_.OnInitPage();
+            return FALSE;  // a page takes no focus of its own
+        case WM_COMMAND: {
+            const int id = LOWORD(wp);
+            if (lp != 0) {  // from one of the page's controls
+                page_.OnControlCommand(id);
+                if (HIWORD(wp) == EN_CHANGE) page_.OnEditChanged(id);
+                return TRUE;
+            }
+            // Commands the page does not handle go on to the main dialog.
+            if (id >= 0x8000 && id <= 0xEFFF) {
+                SendMessageW(GetParent(hwnd_), WM_COMMAND, wp, lp);
+                return TRUE;
+            }
+            return FALSE;
+        }
+    }
+    return FALSE;
+}
+
+void Win32PageWindow::FillLists(HINSTANCE instance) {
+    HRSRC res = FindResourceW(instance, MAKEINTRESOURCEW(page_.TemplateId()),
+                              MAKEINTRESOURCEW(kPageItemsResourceType));
+    if (!res) return;
+    HGLOBAL loaded = LoadResource(instance, res);
+    const auto* data = static_cast<const unsigned char*>(LockResource(loaded));
+    const std::size_t size = SizeofResource(instance, res);
+    std::size_t pos = 0;
+    while (data && pos + 2 <= size) {
+        const int id = data[pos] | (data[pos + 1] << 8);
+        pos += 2;
+        if (id == 0) break;
+        const auto* text = reinterpret_cast<const char*>(data + pos);
+        const std::size_t len = strnlen(text, size - pos);
+        SendDlgItemMessageW(hwnd_, id, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Widen(std::string(text, len)).c_str()));
+        pos += len + 1;
+    }
+}
+
+int Win32PageWindow::GetCheck(int id) { return static_cast<int>(IsDlgButtonChecked(hwnd_, id)); }
+
+void Win32PageWindow::SetCheck(int id, int state) {
+    CheckDlgButton(hwnd_, id, static_cast<UINT>(state));
+}
+
+std::vector<HWND> Win32PageWindow::RadioGroup(int firstId) const {
+    std::vector<HWND> buttons;
+    HWND h = Item(firstId);
+    while (h) {
+        if (SendMessageW(h, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) buttons.push_back(h);
+        h = GetWindow(h, GW_HWNDNEXT);
+        if (h && (GetWindowLongW(h, GWL_STYLE) & WS_GROUP)) break;
+    }
+    return buttons;
+}
+
+int Win32PageWindow::GetRadioIndex(int firstId) {
+    const std::vector<HWND> buttons = RadioGroup(firstId);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (SendMessageW(buttons[i], BM_GETCHECK, 0, 0) == BST_CHECKED) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void Win32PageWindow::SetRadioIndex(int firstId, int index) {
+    const std::vector<HWND> buttons = RadioGroup(firstId);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        SendMessageW(buttons[i], BM_SETCHECK,
+                     static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+std::string Win32PageWindow::GetText(int id) { return Narrow(WindowText(Item(id))); }
+
+void Win32PageWindow::SetText(int id, const std::string& text) {
+    SetWindowTextW(Item(id), Widen(text).c_str());
+}
+
+std::vector<std::string> Win32PageWindow::GetListItems(int id) {
+    std::vector<std::string> items;
+    const LRESULT count = SendDlgItemMessageW(hwnd_, id, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT len = SendDlgItemMessageW(hwnd_, id, CB_GETLBTEXTLEN, i, 0);
+        if (len < 0) continue;
+        std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
+        SendDlgItemMessageW(hwnd_, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(len));
+        items.push_back(Narrow(text));
+    }
+    return items;
+}
+
+void Win32PageWindow::SelectListItem(int id, int index) {
+    SendDlgItemMessageW(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool Win32PageWindow::HasFocus(int id) { return GetFocus() == Item(id); }
+
+void Win32PageWindow::SetFocus(int id) { ::SetFocus(Item(id)); }
+
+void Win32PageWindow::SelectAllText(int id) { SendDlgItemMessageW(hwnd_, id, EM_SETSEL, 0, -1); }
+
+void Win32PageWindow::SetSpinRange(int id, int lower, int upper) {
+    SendDlgItemMessageW(hwnd_, id, UDM_SETRANGE32, static_cast<WPARAM>(lower), upper);
+}
+
+void Win32PageWindow::ShowRefusal(const std::string& text, RefusalIcon icon) {
+    MessageBoxW(GetAncestor(hwnd_, GA_ROOT), Widen(text).c_str(), ApplicationName().c_str(),
+                MB_OK | (icon == RefusalIcon::Warning ? MB_ICONEXCLAMATION : 0));
+}
+
+void Win32PageWindow::RaiseCommand(int commandId) {
+    SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+}  // namespace vx::win32

@@ -1,0 +1,57 @@
+// A setting page as a child dialog of the main window: the page's controls
+// through the wide-character API, notifications passed to the portable page.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "pages/page_window.h"
+#include "pages/settings_page.h"
+
+namespace vx::win32 {
+
+// Resource type of the pages' drop-down item lists: records of a control id (WORD)
+// and a zero-terminated UTF-8 text, ended by id 0; named by the page's template id.
+constexpr WORD kPageItemsResourceType = 240;
+
+class Win32PageWindow : public PageWindow {
+  public:
+    explicit Win32PageWindow(SettingsPage& page) : page_(page) {}
+    Win32PageWindow(const Win32PageWindow&) = delete;
+    Win32PageWindow& operator=(const Win32PageWindow&) = delete;
+
+    // Attaches the page, creates the dialog from the page's template (the page initialises
+    // on WM_INITDIALOG) and places it at the top of the z-order, shown or hidden.
+    bool Create(HINSTANCE instance, HWND parent, bool visible);
+    HWND Handle() const { return hwnd_; }
+
+    int GetCheck(int id) override;
+    void SetCheck(int id, int state) override;
+    int GetRadioIndex(int firstId) override;
+    void SetRadioIndex(int firstId, int index) override;
+    std::string GetText(int id) override;
+    void SetText(int id, const std::string& text) override;
+    std::vector<std::string> GetListItems(int id) override;
+    void SelectListItem(int id, int index) override;
+    bool HasFocus(int id) override;
+    void SetFocus(int id) override;
+    void SelectAllText(int id) override;
+    void SetSpinRange(int id, int lower, int upper) override;
+    void ShowRefusal(const std::string& text, RefusalIcon icon) override;
+    void RaiseCommand(int commandId) override;
+
+  private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void FillLists(HINSTANCE instance);
+    // The radio buttons of the group that starts at `firstId`, in order.
+    std::vector<HWND> RadioGroup(int firstId) const;
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+
+    SettingsPage& page_;
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace vx::win32
