@@ -95,7 +95,7 @@ std::string CopyTree(InstallFiles& files, Progress& progress, const std::string&
             progress.Step(FormatText(text::kInstallingFile, e.name));
         } else {
             files.SetNormalAttributes(to);
-            copied = files.CopyFile(from, to) == 0;
+            copied = files.Copy(from, to) == 0;
             progress.Step(FormatText(text::kInstallingFile, e.name));
             files.SetNormalAttributes(to);  // read-only sources are installed writable
         }
@@ -134,7 +134,7 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     for (const auto& copy : own) {
         progress.Step(copy.status);
         p.files.SetNormalAttributes(copy.to);
-        if (p.files.CopyFile(copy.from, copy.to) != 0) {
+        if (p.files.Copy(copy.from, copy.to) != 0) {
             boxes.Show(FormatText(text::kFileNotInstalled, copy.to), record.title, MsgStyle::Error);
             p.system.ExitProcess(1);
             return;

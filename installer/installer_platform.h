@@ -51,8 +51,8 @@ class InstallFiles {
     virtual bool RemoveFolder(const std::string& path) = 0;
     virtual void SetNormalAttributes(const std::string& path) = 0;
     // Copies, replacing a file of that name. 0 on success, else the system error code.
-    virtual unsigned CopyFile(const std::string& from, const std::string& to) = 0;
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual unsigned Copy(const std::string& from, const std::string& to) = 0;
+    virtual bool Delete(const std::string& path) = 0;
     // A compressed file's name with its stored last character; a plain file's name unchanged.
     virtual std::string ExpandedName(const std::string& path) = 0;
     // Expands (or copies, when plain) through the LZ interface. False unless exactly `to`
@@ -114,8 +114,8 @@ class System {
     virtual void ExitProcess(int code) = 0;
     virtual bool StartProcess(const std::string& program, const std::string& commandLine) = 0;
     virtual void DeleteAtRestart(const std::string& path) = 0;
-    virtual bool WriteProfileString(const std::string& file, const std::string& section,
-                                    const std::string& key, const std::string& value) = 0;
+    virtual bool WriteIniString(const std::string& file, const std::string& section,
+                                const std::string& key, const std::string& value) = 0;
     virtual void InitComForThread() = 0;
     virtual void OpenFolderWindow(const std::string& folder) = 0;  // verb "open"
     virtual void OpenDocument(const std::string& path) = 0;        // default verb

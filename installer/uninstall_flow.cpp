@@ -55,7 +55,7 @@ bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& reco
     const std::string tempProgram = WithoutTrailingBackslash(p.system.TempPath()) + "\\Vxinst.exe";
     const std::string tempSetup = ReplaceLastThree(tempProgram, "ini");
     p.files.SetNormalAttributes(tempProgram);
-    p.files.DeleteFile(tempProgram);  // a leftover of an earlier uninstall
+    p.files.Delete(tempProgram);  // a leftover of an earlier uninstall
 
     auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
     if (!key) {
@@ -68,18 +68,18 @@ bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& reco
 
     const std::string installedProgram = installPath + "\\VxInst.exe";
     p.files.SetNormalAttributes(tempProgram);
-    if (const unsigned error = p.files.CopyFile(installedProgram, tempProgram)) {
+    if (const unsigned error = p.files.Copy(installedProgram, tempProgram)) {
         boxes.Show(FormatNumber(text::kErrorNumber, error), text::kUninstallerStartError,
                    MsgStyle::PlainOk);
     }
     p.files.SetNormalAttributes(tempSetup);
-    p.files.CopyFile(ReplaceLastThree(installedProgram, "ini"), tempSetup);
+    p.files.Copy(ReplaceLastThree(installedProgram, "ini"), tempSetup);
 
     if (p.system.Version().NtFamily()) {
         p.system.DeleteAtRestart(tempProgram);
     } else {
-        p.system.WriteProfileString(p.system.WindowsDirectory() + "\\wininit.ini", "Rename", "NUL",
-                                    tempProgram);
+        p.system.WriteIniString(p.system.WindowsDirectory() + "\\wininit.ini", "Rename", "NUL",
+                                tempProgram);
     }
 
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -94,7 +94,7 @@ void UninstallStageTwo(Platform& p, FolderView& view, SetupRecord& record) {
     if (!ReadSetupInformation(p, view.Messages(), record)) return;
     if (view.ConfirmUninstall(record.title)) {
         view.RunUninstallProgress(record);
-        p.files.DeleteFile(FormatText("%s\\VxInst.ini", p.system.TempPath()));
+        p.files.Delete(FormatText("%s\\VxInst.ini", p.system.TempPath()));
     } else {
         view.Messages().Show(text::kUninstallCancelled, record.title, MsgStyle::Information);
     }
@@ -187,7 +187,7 @@ void DeleteTree(InstallFiles& files, Progress* progress, const std::string& fold
                 DeleteTree(files, progress, path);
             } else {
                 files.SetNormalAttributes(path);
-                files.DeleteFile(path);
+                files.Delete(path);
                 if (progress) progress->Step(text::kDeletingFiles);
             }
         }

@@ -117,7 +117,7 @@ class FakeFiles : public InstallFiles {
     void SetNormalAttributes(const std::string& path) override {
         if (auto it = nodes.find(Key(path)); it != nodes.end()) it->second.readOnly = false;
     }
-    unsigned CopyFile(const std::string& from, const std::string& to) override {
+    unsigned Copy(const std::string& from, const std::string& to) override {
         log.push_back("copy " + from + " > " + to);
         const Node* src = Find(from);
         if (!src || src->folder) return 2;
@@ -128,7 +128,7 @@ class FakeFiles : public InstallFiles {
         nodes[Key(to)] = copy;
         return 0;
     }
-    bool DeleteFile(const std::string& path) override {
+    bool Delete(const std::string& path) override {
         log.push_back("del " + path);
         const Node* n = Find(path);
         if (!n || n->folder || n->readOnly || failDelete.count(Key(path))) return false;
@@ -300,8 +300,8 @@ class FakeSystem : public System {
         return true;
     }
     void DeleteAtRestart(const std::string& path) override { deleteAtRestart.push_back(path); }
-    bool WriteProfileString(const std::string& file, const std::string& section,
-                            const std::string& key, const std::string& value) override {
+    bool WriteIniString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value) override {
         profileWrites.push_back({file, section, key, value});
         return true;
     }

@@ -1,0 +1,353 @@
+#include "installer/win32/win32_installer_platform.h"
+
+#include <lzexpand.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "settings/win32/utf16.h"
+
+namespace vx::inst::win32 {
+
+using vx::win32::Narrow;
+using vx::win32::Widen;
+
+// --- Message boxes -------------------------------------------------------------
+
+Answer Win32MessageBoxes::Show(const std::string& text, const std::string& caption,
+                               MsgStyle style) {
+    UINT flags = MB_OK;
+    switch (style) {
+        case MsgStyle::Error:
+            flags = MB_OK | MB_ICONERROR;
+            break;
+        case MsgStyle::Information:
+            flags = MB_OK | MB_ICONINFORMATION;
+            break;
+        case MsgStyle::YesNoExclamation:
+            flags = MB_YESNO | MB_ICONEXCLAMATION;
+            break;
+        case MsgStyle::YesNoPlain:
+            flags = MB_YESNO;
+            break;
+        case MsgStyle::PlainOk:
+            flags = MB_OK;
+            break;
+    }
+    const int r = MessageBoxW(owner_, Widen(text).c_str(), Widen(caption).c_str(), flags);
+    if (r == IDYES) return Answer::Yes;
+    if (r == IDNO) return Answer::No;
+    return Answer::Ok;
+}
+
+// --- Files ---------------------------------------------------------------------
+
+bool Win32Files::List(const std::string& folder, std::vector<DirEntry>& entries) {
+    entries.clear();
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(Widen(folder + "\\*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        DirEntry e;
+        e.name = Narrow(name);
+        e.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        e.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entries.push_back(e);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return true;
+}
+
+bool Win32Files::Exists(const std::string& path) {
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32Files::IsFolder(const std::string& path) {
+    const DWORD a = GetFileAttributesW(Widen(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Files::DriveRootExists(const std::string& root) {
+    return GetDriveTypeW(Widen(root).c_str()) != DRIVE_NO_ROOT_DIR;
+}
+
+std::uint64_t Win32Files::FreeBytes(const std::string& root) {
+    using FreeSpaceEx = BOOL(WINAPI*)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+    const std::wstring wroot = Widen(root);
+    // Looked up at run time: the first systems of the 9x family lack it.
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    auto ex = kernel ? reinterpret_cast<FreeSpaceEx>(
+                           reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExW")))
+                     : nullptr;
+    if (ex) {
+        ULARGE_INTEGER available, total, free;
+        if (!ex(wroot.c_str(), &available, &total, &free)) return 0;
+        return free.QuadPart;  // the volume's free bytes, not the caller's quota
+    }
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (!GetDiskFreeSpaceW(wroot.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &clusters)) {
+        return 0;
+    }
+    return std::uint64_t{freeClusters} * bytesPerSector * sectorsPerCluster;
+}
+
+FolderResult Win32Files::CreateFolder(const std::string& path) {
+    if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return FolderResult::Created;
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS && IsFolder(path)) return FolderResult::AlreadyThere;
+    if (error == ERROR_PATH_NOT_FOUND) return FolderResult::PathNotFound;
+    return FolderResult::Failed;
+}
+
+bool Win32Files::RemoveFolder(const std::string& path) {
+    return RemoveDirectoryW(Widen(path).c_str()) != 0;
+}
+
+void Win32Files::SetNormalAttributes(const std::string& path) {
+    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+unsigned Win32Files::Copy(const std::string& from, const std::string& to) {
+    if (CopyFileW(Widen(from).c_str(), Widen(to).c_str(), FALSE)) return 0;
+    const DWORD error = GetLastError();
+    return error ? error : ERROR_GEN_FAILURE;
+}
+
+bool Win32Files::Delete(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
+
+std::string Win32Files::ExpandedName(const std::string& path) {
+    std::wstring buffer = Widen(path);
+    buffer.resize(MAX_PATH * 2, L'\0');
+    if (GetExpandedNameW(const_cast<LPWSTR>(Widen(path).c_str()), buffer.data()) != 1) return path;
+    buffer.resize(wcslen(buffer.c_str()));
+    return Narrow(buffer);
+}
+
+bool Win32Files::Expand(const std::string& from, const std::string& to) {
+    std::wstring wfrom = Widen(from), wto = Widen(to);
+    OFSTRUCT readInfo{}, writeInfo{};
+    const INT source = LZOpenFileW(wfrom.data(), &readInfo, OF_READ);
+    if (source < 0) return false;
+    const INT target = LZOpenFileW(wto.data(), &writeInfo, OF_CREATE);
+    if (target < 0) {
+        LZClose(source);
+        return false;
+    }
+    // Where the target cannot be opened, some LZ implementations create another
+    // name and report success: only the requested file counts.
+    wchar_t opened[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, writeInfo.szPathName, -1, opened, MAX_PATH);
+    wchar_t wanted[MAX_PATH] = L"";
+    GetFullPathNameW(wto.c_str(), MAX_PATH, wanted, nullptr);
+    const bool sameFile = lstrcmpiW(opened, wanted) == 0;
+    const LONG copied = LZCopy(source, target);
+    LZClose(source);
+    LZClose(target);
+    return sameFile && copied >= 0;
+}
+
+// --- Registry ------------------------------------------------------------------
+
+namespace {
+
+HKEY RootKey(RegRoot root) {
+    return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_USERS;
+}
+
+class Win32Key : public RegKey {
+  public:
+    explicit Win32Key(HKEY key) : key_(key) {}
+    ~Win32Key() override { RegCloseKey(key_); }
+    bool ReadString(const std::string& name, std::string& value) override {
+        wchar_t buffer[MAX_PATH + 1] = L"";
+        DWORD type = 0, size = sizeof(buffer) - sizeof(wchar_t);
+        if (RegQueryValueExW(key_, Widen(name).c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
+            (type != REG_SZ && type != REG_EXPAND_SZ)) {
+            return false;
+        }
+        buffer[size / sizeof(wchar_t)] = L'\0';
+        value = Narrow(buffer);
+        return true;
+    }
+    bool WriteString(const std::string& name, const std::string& value) override {
+        const std::wstring w = Widen(value);
+        return RegSetValueExW(
+                   key_, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
+                   static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    bool DeleteSelf() override { return RegDeleteKeyW(key_, L"") == ERROR_SUCCESS; }
+
+  private:
+    HKEY key_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegKey> Win32Registry::Open(RegRoot root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(RootKey(root), Widen(path).c_str(), 0, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS) {
+        return nullptr;
+    }
+    return std::make_unique<Win32Key>(key);
+}
+
+std::unique_ptr<RegKey> Win32Registry::Create(RegRoot root, const std::string& path) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    wchar_t emptyClass[] = L"";
+    if (RegCreateKeyExW(RootKey(root), Widen(path).c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, &disposition) != ERROR_SUCCESS) {
+        return nullptr;
+    }
+    return std::make_unique<Win32Key>(key);
+}
+
+// --- Shell links ---------------------------------------------------------------
+
+namespace {
+
+class Win32Link : public ShellLink {
+  public:
+    Win32Link(IShellLinkW* link, IPersistFile* file) : link_(link), file_(file) {}
+    ~Win32Link() override {
+        file_->Release();
+        link_->Release();
+    }
+    // SetPath answers S_FALSE while the target does not exist yet: only failures count.
+    bool SetPath(const std::string& t) override {
+        return !FAILED(link_->SetPath(Widen(t).c_str()));
+    }
+    bool SetDescription(const std::string& d) override {
+        return !FAILED(link_->SetDescription(Widen(d).c_str()));
+    }
+    bool SetWorkingDirectory(const std::string& w) override {
+        return !FAILED(link_->SetWorkingDirectory(Widen(w).c_str()));
+    }
+    bool Save(const std::string& path) override {
+        return !FAILED(file_->Save(Widen(path).c_str(), TRUE));
+    }
+
+  private:
+    IShellLinkW* link_;
+    IPersistFile* file_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShellLink> Win32ShellLinks::Create() {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        return nullptr;
+    }
+    IPersistFile* file = nullptr;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        link->Release();
+        return nullptr;
+    }
+    return std::make_unique<Win32Link>(link, file);
+}
+
+// --- System --------------------------------------------------------------------
+
+OsVersion Win32System::Version() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    GetVersionExW(&info);
+    return OsVersion{static_cast<unsigned>(info.dwPlatformId),
+                     static_cast<unsigned>(info.dwMajorVersion),
+                     static_cast<unsigned>(info.dwMinorVersion)};
+}
+
+std::string Win32System::ModulePath() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return Narrow(path);
+}
+
+std::string Win32System::CommandLine() { return Narrow(GetCommandLineW()); }
+
+std::string Win32System::WindowsDirectory() {
+    wchar_t path[MAX_PATH] = L"";
+    GetWindowsDirectoryW(path, MAX_PATH);
+    return Narrow(path);
+}
+
+std::string Win32System::TempPath() {
+    wchar_t path[MAX_PATH + 1] = L"";
+    GetTempPathW(MAX_PATH + 1, path);
+    return Narrow(path);
+}
+
+void Win32System::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+void Win32System::ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
+
+bool Win32System::StartProcess(const std::string& program, const std::string& commandLine) {
+    std::wstring app = Widen(program), line = Widen(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+void Win32System::DeleteAtRestart(const std::string& path) {
+    MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+bool Win32System::WriteIniString(const std::string& file, const std::string& section,
+                                 const std::string& key, const std::string& value) {
+    return WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
+                                      Widen(value).c_str(), Widen(file).c_str()) != 0;
+}
+
+void Win32System::InitComForThread() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+
+void Win32System::OpenFolderWindow(const std::string& folder) {
+    ShellExecuteW(nullptr, L"open", Widen(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32System::OpenDocument(const std::string& path) {
+    ShellExecuteW(nullptr, nullptr, Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// --- Setup information file ----------------------------------------------------
+
+unsigned Win32Profile::ReadInt(const std::string& file, const std::string& section,
+                               const std::string& key) {
+    return GetPrivateProfileIntW(Widen(section).c_str(), Widen(key).c_str(), 0,
+                                 Widen(file).c_str());
+}
+
+std::string Win32Profile::ReadText(const std::string& file, const std::string& section,
+                                   const std::string& key, std::size_t& ansiBytes) {
+    constexpr DWORD kSize = 2048;
+    std::wstring buffer(kSize, L'\0');
+    const DWORD n = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"",
+                                             buffer.data(), kSize, Widen(file).c_str());
+    buffer.resize(n);
+    if (n >= kSize - 1) {
+        ansiBytes = SIZE_MAX;  // cut by the buffer: far too long in any case
+    } else {
+        // The file's own byte length: the text back in the ANSI code page it came from.
+        ansiBytes =
+            n == 0
+                ? 0
+                : static_cast<std::size_t>(WideCharToMultiByte(
+                      CP_ACP, 0, buffer.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr));
+    }
+    return Narrow(buffer);
+}
+
+}  // namespace vx::inst::win32
