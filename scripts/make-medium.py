@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""Makes the installer's distribution medium in OUT:
+
+  OUT/VXInst.exe          the installer
+  OUT/VXInst.ini          its setup information (code page 932, CRLF line ends)
+  OUT/DISK1/QLV3906.EX_   the settings program, SZDD-compressed, last character stored
+  OUT/DISK1/QLV3906.hlp   help files: placeholders until the real help is authored
+  OUT/DISK1/QLV3906.chm
+
+usage: make-medium.py --installer VXInst.exe --program QLV3906.EXE --out DIR
+"""
+import argparse
+import math
+import shutil
+import subprocess
+import tempfile
+from pathlib import Path
+
+DISK_PATH = "DISK1"
+SETUP = [
+    ("TITLE_NAME", "ZAM ベルトリクス"),
+    ("PRINTER_NAME", "QX-K480/330"),
+    ("INSTALL_FOLDER", "Veltrix"),
+    ("DISK_PATH", DISK_PATH),
+    ("VX_FILE", "QLV3906.EXE"),
+    ("HELP_FILE1", "QLV3906.hlp"),
+    ("HELP_FILE2", "QLV3906.chm"),
+]
+PLACEHOLDER = b"Placeholder help file of the ZAM QX-K480/330 settings program.\r\n"
+
+
+def compress(program: Path, target: Path):
+    """SZDD-compresses `program` into `target`, whose last character stands in for
+    the real one; the real one is stored at header offset 9."""
+    with tempfile.TemporaryDirectory() as tmp:
+        plain = Path(tmp) / program.name
+        shutil.copyfile(program, plain)
+        subprocess.run(["mscompress", str(plain)], check=True)
+        packed = bytearray((Path(tmp) / (program.name + "_")).read_bytes())
+    if packed[:8] != b"SZDD\x88\xf0\x27\x33":
+        raise SystemExit("mscompress did not write an SZDD file")
+    packed[9] = ord(program.name[-1])
+    target.write_bytes(bytes(packed))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--installer", type=Path, required=True)
+    parser.add_argument("--program", type=Path, required=True)
+    parser.add_argument("--out", type=Path, required=True)
+    args = parser.parse_args()
+
+    out = args.out
+    if out.exists():
+        shutil.rmtree(out)
+    disk = out / DISK_PATH
+    disk.mkdir(parents=True)
+
+    shutil.copyfile(args.installer, out / "VXInst.exe")
+    compress(args.program, disk / (args.program.name[:-1] + "_"))
+    for name in ("QLV3906.hlp", "QLV3906.chm"):
+        (disk / name).write_bytes(PLACEHOLDER)
+
+    # The space the install needs: everything it writes, rounded up, plus 1 MB.
+    installed = args.program.stat().st_size + args.installer.stat().st_size + 2 * len(PLACEHOLDER)
+    required_mb = math.ceil(installed / (1 << 20)) + 1
+
+    lines = ["[SetupInformation]", f"DISK={required_mb}"] + [f"{k}={v}" for k, v in SETUP]
+    (out / "VXInst.ini").write_bytes(("\r\n".join(lines) + "\r\n").encode("cp932"))
+
+
+if __name__ == "__main__":
+    main()
