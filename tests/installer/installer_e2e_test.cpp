@@ -1,0 +1,415 @@
+// The installer end to end under Wine, from the distribution medium: install, the
+// Start-menu group and the uninstall entry, both uninstall stages, and the
+// free-space check on a small drive. Each test runs in a fresh prefix
+// (run_installer_e2e.sh).
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "harness/paths.h"
+#include "harness/program.h"
+#include "harness/qlv3906.h"
+#include "harness/ui.h"
+#include "harness/wait.h"
+#include "settings/win32/utf16.h"
+
+namespace vx::e2e {
+namespace {
+
+using vx::win32::Narrow;
+
+const std::wstring kTitle = L"ZAM ベルトリクス";
+const std::wstring kDestination = L"C:\\Program Files\\Veltrix";
+const std::wstring kUninstallKey =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrix";
+constexpr Millis kInstallTimeout{60000};
+
+std::wstring MediumInstaller() { return WindowsPathOf(VX_MEDIUM_DIR) + L"\\VXInst.exe"; }
+
+std::wstring Text(HWND window) {
+    wchar_t text[1024] = L"";
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, &r);
+    return text;
+}
+
+// Waits for a message box of `pid`, checks its text and answers it with `button`.
+testing::AssertionResult Answer(DWORD pid, const std::wstring& text, int button,
+                                Millis timeout = kReactTimeout) {
+    HWND box = nullptr;
+    if (auto r = WaitForMessageBox(pid, timeout, &box); !r) {
+        return r << " (awaiting \"" << Narrow(text) << "\")";
+    }
+    const std::wstring shown = MessageBoxText(box);
+    if (shown != text) {
+        return testing::AssertionFailure() << "message box says \"" << Narrow(shown)
+                                           << "\", expected \"" << Narrow(text) << "\"";
+    }
+    if (auto r = ClickButton(box, button); !r) return r;
+    if (!PollUntil(kReactTimeout, [&] { return !IsWindow(box); })) {
+        return testing::AssertionFailure()
+               << "the message box \"" << Narrow(text) << "\" did not close";
+    }
+    return testing::AssertionSuccess();
+}
+
+// A visible dialog of any process with exactly this title (the uninstall's second
+// stage is a process the test did not start).
+testing::AssertionResult WaitForAnyDialog(const std::wstring& title, Millis timeout, HWND* found,
+                                          DWORD* pid) {
+    const bool ok = PollUntil(timeout, [&] {
+        *found = FindWindowW(kDialogClass, title.c_str());
+        return *found && IsWindowVisible(*found);
+    });
+    if (!ok) {
+        return testing::AssertionFailure() << "no dialog titled \"" << Narrow(title) << "\" within "
+                                           << timeout.count() << " ms";
+    }
+    *pid = WindowProcessId(*found);
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult WaitForProcessEnd(DWORD pid, Millis timeout, DWORD* exitCode = nullptr) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process) return testing::AssertionSuccess();  // already gone
+    const DWORD wait = WaitForSingleObject(process, static_cast<DWORD>(timeout.count()));
+    if (exitCode) GetExitCodeProcess(process, exitCode);
+    CloseHandle(process);
+    if (wait != WAIT_OBJECT_0) {
+        return testing::AssertionFailure()
+               << "process " << pid << " still runs after " << timeout.count() << " ms";
+    }
+    return testing::AssertionSuccess();
+}
+
+// The shell window that shows the new Start-menu group: its title is the group's name.
+testing::AssertionResult CloseGroupWindow(Millis timeout) {
+    HWND shell = nullptr;
+    const bool ok = PollUntil(timeout, [&] {
+        shell = nullptr;
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                if (IsWindowVisible(w) && ClassName(w) != kDialogClass && WindowText(w) == kTitle) {
+                    *reinterpret_cast<HWND*>(p) = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&shell));
+        return shell != nullptr;
+    });
+    if (!ok) {
+        return testing::AssertionFailure()
+               << "no shell window showing the group \"" << Narrow(kTitle) << "\"";
+    }
+    PostMessageW(shell, WM_CLOSE, 0, 0);
+    return testing::AssertionSuccess();
+}
+
+std::wstring RegString(HKEY root, const std::wstring& path, const wchar_t* name) {
+    wchar_t value[1024] = L"";
+    DWORD size = sizeof(value) - sizeof(wchar_t);
+    if (RegGetValueW(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS) {
+        return L"<missing>";
+    }
+    return value;
+}
+
+bool KeyExists(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::set<std::wstring> Names(const std::wstring& folder) {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L"..")) {
+            names.insert(data.cFileName);
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring GroupFolder() {
+    return RegString(HKEY_LOCAL_MACHINE,
+                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                     L"Common Programs") +
+           L"\\" + kTitle;
+}
+
+std::wstring TempFolder() {
+    wchar_t temp[MAX_PATH + 1] = L"";
+    GetTempPathW(MAX_PATH + 1, temp);
+    std::wstring t = temp;
+    while (!t.empty() && t.back() == L'\\') t.pop_back();
+    return t;
+}
+
+struct Link {
+    std::wstring target, description, workingDirectory;
+};
+
+testing::AssertionResult ReadLink(const std::wstring& path, Link* link) {
+    IShellLinkW* shellLink = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&shellLink)))) {
+        return testing::AssertionFailure() << "no shell link object";
+    }
+    IPersistFile* file = nullptr;
+    shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    const HRESULT loaded = file ? file->Load(path.c_str(), STGM_READ) : E_FAIL;
+    wchar_t text[MAX_PATH * 2] = L"";
+    if (SUCCEEDED(loaded)) {
+        shellLink->GetPath(text, MAX_PATH * 2, nullptr, SLGP_RAWPATH);
+        link->target = text;
+        text[0] = 0;
+        shellLink->GetDescription(text, MAX_PATH * 2);
+        link->description = text;
+        text[0] = 0;
+        shellLink->GetWorkingDirectory(text, MAX_PATH * 2);
+        link->workingDirectory = text;
+    }
+    if (file) file->Release();
+    shellLink->Release();
+    if (FAILED(loaded)) return testing::AssertionFailure() << "cannot load " << Narrow(path);
+    return testing::AssertionSuccess();
+}
+
+class InstallerE2E : public testing::Test {
+  protected:
+    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    void TearDown() override { CoUninitialize(); }
+
+    // Runs the medium's installer into `destination` and answers every window.
+    // `begin` and `done` receive the times the install started and announced completion.
+    void Install(const std::wstring& version, const std::wstring& destination,
+                 std::chrono::steady_clock::time_point* begin = nullptr,
+                 std::chrono::steady_clock::time_point* done = nullptr) {
+        Program installer;
+        ASSERT_TRUE(Program::Start(MediumInstaller(), {version, L""}, &installer));
+        HWND folder = nullptr;
+        ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
+        EXPECT_EQ(Text(GetDlgItem(folder, 1000)), kDestination);
+        EXPECT_EQ(Text(GetDlgItem(folder, 1002)),
+                  kTitle + L"のインストールを行います。\nインストール先を指定してください。");
+
+        SendMessageW(GetDlgItem(folder, 1000), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(destination.c_str()));
+        ASSERT_TRUE(ClickButton(folder, IDOK));
+        ASSERT_TRUE(Answer(installer.Pid(),
+                           L"指定されたフォルダ\n   " + destination +
+                               L"     \nはありません。\nフォルダを作成してもよろしいですか？",
+                           IDYES));
+        ASSERT_TRUE(Answer(installer.Pid(), L"インストールを開始します。", IDOK));
+        if (begin) *begin = std::chrono::steady_clock::now();
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitForMessageBox(installer.Pid(), kInstallTimeout, &box));
+        if (done) *done = std::chrono::steady_clock::now();
+        ASSERT_TRUE(Answer(installer.Pid(), L"インストールが完了しました。", IDOK));
+        ASSERT_TRUE(
+            Answer(installer.Pid(), L"今すぐに" + kTitle + L"のヘルプを表示しますか？", IDNO));
+        DWORD exitCode = 99;
+        ASSERT_TRUE(installer.WaitForExit(kReactTimeout, &exitCode));
+        EXPECT_EQ(exitCode, 0u);
+        ASSERT_TRUE(CloseGroupWindow(kReactTimeout));
+    }
+
+    // Starts the uninstall entry's command (stage one) and waits for stage two's
+    // confirmation window.
+    void StartUninstall(HWND* confirm, DWORD* stageTwo) {
+        std::wstring command = RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString");
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &si, &pi))
+            << Narrow(command) << ": error " << GetLastError();
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        ASSERT_TRUE(WaitForProcessEnd(pi.dwProcessId, kStartTimeout));
+        ASSERT_TRUE(
+            WaitForAnyDialog(kTitle + L"のアンインストール", kStartTimeout, confirm, stageTwo));
+        EXPECT_NE(*stageTwo, pi.dwProcessId);
+        EXPECT_EQ(Text(GetDlgItem(*confirm, 1007)), kTitle + L"のアンインストールを行います。");
+        EXPECT_EQ(Text(GetDlgItem(*confirm, 1008)),
+                  kTitle + L"をアンインストールしてもよろしいですか？");
+    }
+
+    void ExpectInstalled() {
+        EXPECT_EQ(Names(kDestination),
+                  (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE", L"QLV3906.HLP",
+                                          L"VXInst.exe", L"VXInst.ini"}));
+        EXPECT_TRUE(Exists(GroupFolder() + L"\\" + kTitle + L".LNK"));
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    }
+};
+
+TEST_F(InstallerE2E, InstallThenUninstallDeclinedThenAccepted) {
+    Install(L"winxp", kDestination);
+    if (HasFatalFailure()) return;
+
+    // The files, the expanded program byte for byte.
+    ExpectInstalled();
+    EXPECT_EQ(ReadFileBytes(kDestination + L"\\QLV3906.EXE"), ReadFileBytes(Qlv3906Path()));
+
+    // The two shortcuts, read back through the shell link object.
+    const std::wstring group = GroupFolder();
+    EXPECT_EQ(Names(group),
+              (std::set<std::wstring>{kTitle + L".LNK", L"ベルトリクスのヘルプ.LNK"}));
+    Link program, help;
+    ASSERT_TRUE(ReadLink(group + L"\\" + kTitle + L".LNK", &program));
+    EXPECT_EQ(program.target, kDestination + L"\\QLV3906.EXE");
+    EXPECT_EQ(program.description,
+              L"QX-K480/330のプリンタ設定を変更するためのユーティリティです。");
+    EXPECT_EQ(program.workingDirectory, kDestination);
+    ASSERT_TRUE(ReadLink(group + L"\\ベルトリクスのヘルプ.LNK", &help));
+    EXPECT_EQ(help.target, kDestination + L"\\QLV3906.chm");
+    EXPECT_EQ(help.description, L"ZAM QX-K480/330 ベルトリクスのヘルプです。");
+    EXPECT_EQ(help.workingDirectory, kDestination);
+
+    // The uninstall entry.
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), kTitle);
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallPath"), kDestination);
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayIcon"),
+              kDestination + L"\\Vxinst.exe");
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
+              kDestination + L"\\Vxinst.exe /M");
+
+    // Declined with Enter: "いいえ(&N)" is the default; everything stays.
+    HWND confirm = nullptr;
+    DWORD stageTwo = 0;
+    StartUninstall(&confirm, &stageTwo);
+    if (HasFatalFailure()) return;
+    PostMessageW(confirm, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(Answer(stageTwo, L"アンインストールは中止されました。", IDOK));
+    ASSERT_TRUE(WaitForProcessEnd(stageTwo, kReactTimeout));
+    ExpectInstalled();
+    const std::wstring tempProgram = TempFolder() + L"\\Vxinst.exe";
+    EXPECT_TRUE(Exists(tempProgram));
+    EXPECT_TRUE(Exists(TempFolder() + L"\\Vxinst.ini"));
+
+    // Accepted: files, group and key go; the setup-file copy goes; the program copy
+    // waits for the next restart.
+    StartUninstall(&confirm, &stageTwo);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(ClickButton(confirm, IDOK));
+    ASSERT_TRUE(Answer(stageTwo, L"アンインストールが完了しました。", IDOK, kInstallTimeout));
+    ASSERT_TRUE(WaitForProcessEnd(stageTwo, kReactTimeout));
+    EXPECT_FALSE(Exists(kDestination));
+    EXPECT_FALSE(Exists(group));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Exists(TempFolder() + L"\\Vxinst.ini"));
+    EXPECT_TRUE(Exists(tempProgram));
+
+    // Registered for deletion at restart.
+    wchar_t pending[8192] = L"";
+    DWORD size = sizeof(pending) - 2 * sizeof(wchar_t);
+    ASSERT_EQ(
+        RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+                     L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, pending, &size),
+        ERROR_SUCCESS);
+    bool registered = false;
+    for (const wchar_t* s = pending; *s; s += wcslen(s) + 1) {
+        std::wstring entry = s;
+        if (entry.size() >= tempProgram.size() &&
+            _wcsicmp(entry.substr(entry.size() - tempProgram.size()).c_str(),
+                     tempProgram.c_str()) == 0) {
+            registered = true;
+        }
+    }
+    EXPECT_TRUE(registered) << Narrow(tempProgram) << " not in PendingFileRenameOperations";
+}
+
+TEST_F(InstallerE2E, On9xTheTemporaryCopyIsEnteredInWininit) {
+    // Stage one and two run as "Vxinst.exe"; Wine's per-program setting ignores case.
+    Install(L"win98", kDestination);
+    if (HasFatalFailure()) return;
+    ExpectInstalled();
+
+    HWND confirm = nullptr;
+    DWORD stageTwo = 0;
+    StartUninstall(&confirm, &stageTwo);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(ClickButton(confirm, IDOK));
+    ASSERT_TRUE(Answer(stageTwo, L"アンインストールが完了しました。", IDOK, kInstallTimeout));
+    ASSERT_TRUE(WaitForProcessEnd(stageTwo, kReactTimeout));
+    EXPECT_FALSE(Exists(kDestination));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+
+    wchar_t windows[MAX_PATH] = L"";
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    wchar_t entry[MAX_PATH] = L"";
+    GetPrivateProfileStringW(L"Rename", L"NUL", L"", entry, MAX_PATH,
+                             (std::wstring(windows) + L"\\wininit.ini").c_str());
+    EXPECT_EQ(_wcsicmp(entry, (TempFolder() + L"\\Vxinst.exe").c_str()), 0)
+        << "wininit.ini [Rename] NUL=" << Narrow(entry);
+}
+
+TEST_F(InstallerE2E, SmallDriveShowsTheFreeSpaceMessage) {
+    if (GetDriveTypeW(L"R:\\") == DRIVE_NO_ROOT_DIR) {
+        GTEST_SKIP() << "no 1 MB drive R: in this prefix (mounting needs the right to mount)";
+    }
+    const UINT required = GetPrivateProfileIntW(
+        L"SetupInformation", L"DISK", 0, (WindowsPathOf(VX_MEDIUM_DIR) + L"\\VXInst.ini").c_str());
+    ASSERT_GT(required, 1u);
+
+    Program installer;
+    ASSERT_TRUE(Program::Start(MediumInstaller(), {L"winxp", L""}, &installer));
+    HWND folder = nullptr;
+    ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
+    SendMessageW(GetDlgItem(folder, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"R:\\Veltrix"));
+    ASSERT_TRUE(ClickButton(folder, IDOK));
+    ASSERT_TRUE(Answer(installer.Pid(),
+                       L"指定されたドライブは、空き容量が不足しているためインストールできません。\n"
+                       L"インストールするドライブを変更するか、" +
+                           std::to_wstring(required) +
+                           L"MB以上の空き容量を確保してからやり直してください。",
+                       IDOK));
+    // The window stays, ready for another choice.
+    ASSERT_TRUE(
+        PollUntil(kReactTimeout, [&] { return IsWindowEnabled(GetDlgItem(folder, IDOK)); }));
+    EXPECT_EQ(Text(GetDlgItem(folder, 1000)), L"R:\\Veltrix");
+    EXPECT_FALSE(Exists(L"R:\\Veltrix"));
+    ASSERT_TRUE(ClickButton(folder, IDCANCEL));
+    ASSERT_TRUE(installer.WaitForExit(kReactTimeout));
+}
+
+// Not a test: the install's wall time against its paced minimum. Run with
+// --gtest_also_run_disabled_tests --gtest_filter=*Benchmark*.
+TEST_F(InstallerE2E, DISABLED_BenchmarkInstallWallTime) {
+    const std::set<std::wstring> files = Names(WindowsPathOf(VX_MEDIUM_DIR) + L"\\DISK1");
+    const double n = static_cast<double>(files.size());
+    const double paced = (n + 5) * 0.5 + 1.1;
+    std::chrono::steady_clock::time_point begin, done;
+    Install(L"winxp", kDestination, &begin, &done);
+    if (HasFatalFailure()) return;
+    const double wall = std::chrono::duration<double>(done - begin).count();
+    std::printf(
+        "install benchmark: N = %d files, wall time %.3f s, paced minimum %.3f s, "
+        "overhead %.3f s\n",
+        static_cast<int>(n), wall, paced, wall - paced);
+    EXPECT_GE(wall, paced - 0.05);
+}
+
+}  // namespace
+}  // namespace vx::e2e

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# CTest's emulator for the installer's end-to-end tests: runs the Windows test
+# program in a fresh prefix of its own (a copy of the template of
+# scripts/wine-prefix.sh), with its own wineserver.
+#
+#   run_installer_e2e.sh PREFIX_ROOT PROGRAM.exe [ARGS...]
+#
+# Besides the prefix, each test gets drive R: backed by a 1 MB tmpfs, for the
+# free-space check. Mounting needs the right to mount; without it R: is absent
+# and the test that needs it skips itself. Every process of the prefix is ended
+# afterwards; the prefix is removed when the test passed and kept when it failed
+# (or always with VX_KEEP_PREFIX=1).
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=../../scripts/wine-prefix.sh
+source "$root/scripts/wine-prefix.sh"
+
+prefix_root=${1:?usage: run_installer_e2e.sh PREFIX_ROOT PROGRAM [ARGS...]}
+program=${2:?usage: run_installer_e2e.sh PREFIX_ROOT PROGRAM [ARGS...]}
+shift 2
+prefix_root=$(mkdir -p "$prefix_root" && cd "$prefix_root" && pwd) || exit 1
+
+name=run
+for a in "$@"; do
+    case $a in
+        --gtest_filter=*) name=${a#--gtest_filter=} ;;
+        --gtest_list_tests) name=listing ;;
+    esac
+done
+name=${name//[^A-Za-z0-9._-]/_}
+prefix=$prefix_root/$(basename "$program" .exe)/$name
+small=$prefix.small-drive
+
+small_unmount() {
+    if mountpoint -q "$small" 2>/dev/null; then umount "$small" 2>/dev/null || true; fi
+    rmdir "$small" 2>/dev/null || true
+}
+
+small_unmount
+vx_wine_prefix_copy "$prefix" || exit 1
+vx_wine_env ja_JP.UTF-8
+export WINEPREFIX=$prefix
+
+cleanup() {
+    vx_wine_server_stop
+    small_unmount
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+if [ "$name" != listing ]; then
+    mkdir -p "$small"
+    if mount -t tmpfs -o size=1m tmpfs "$small" 2>/dev/null; then
+        ln -sfn "$small" "$prefix/dosdevices/r:"
+    else
+        echo "run_installer_e2e: cannot mount a 1 MB drive here; R: is left out" >&2
+    fi
+fi
+
+vx_wine_server_start
+if [ -z "${DISPLAY:-}" ]; then
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+fi
+
+wine "$program" "$@"
+rc=$?
+
+cleanup
+trap - EXIT
+if [ $rc -eq 0 ] && [ "${VX_KEEP_PREFIX:-0}" != 1 ]; then
+    vx_wine_prefix_remove "$prefix"
+else
+    echo "run_installer_e2e: prefix kept in $prefix" >&2
+fi
+exit $rc
