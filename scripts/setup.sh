@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
-  fonts-ipafont-gothic mscompress locales python3
+  fonts-ipafont-gothic fonts-wine mscompress locales python3
 )
 
 missing=()

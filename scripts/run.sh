@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Builds the settings program and runs it under Wine in a private prefix
+# (build/run-prefix, a fresh copy of the template: Japanese locale, fonts, the
+# printer of the model on "LPT1:" with its jobs going to
+# build/run-prefix/drive_c/test-io/spool-lpt.bin and a fake printer answering
+# on the port).
+#
+#   scripts/run.sh [--version win98|winxp|...] [PROGRAM ARGUMENTS...]
+#
+# With a display ($DISPLAY) the program simply runs until it is closed. Without
+# one, an X server of our own is started, the program runs until its main window
+# is up, a screenshot is saved to build/screenshot.png, and the program and the
+# server are stopped.
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root" || exit 1
+# shellcheck source=wine-prefix.sh
+source scripts/wine-prefix.sh
+
+say() { echo "run: $*"; }
+version=
+if [ "${1:-}" = --version ]; then
+    version=${2:?usage: scripts/run.sh [--version VERSION] [ARGS...]}
+    shift 2
+fi
+
+scripts/setup.sh >/dev/null || {
+    say "package set-up failed"
+    exit 1
+}
+build=$root/build/windows
+cmake --preset windows -B "$build" >/dev/null && cmake --build "$build" -j2 --target QLV3906 || {
+    say "build failed"
+    exit 1
+}
+exe=$build/app/QLV3906.EXE
+
+prefix=$root/build/run-prefix
+WINEPREFIX=$prefix vx_wine_server_stop # a previous run's, if any
+vx_wine_prefix_copy "$prefix" || exit 1
+vx_wine_env ja_JP.UTF-8
+export WINEPREFIX=$prefix
+
+cleanup() {
+    vx_wine_server_stop
+    vx_fake_lpt_stop
+    vx_xvfb_stop
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+vx_fake_lpt_start "$prefix" || exit 1
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+    headless=1
+    vx_xvfb_start || exit 1
+    say "no display: started Xvfb on $DISPLAY"
+fi
+vx_wine_server_start
+if [ -n "$version" ]; then
+    wine reg add 'HKCU\Software\Wine\AppDefaults\QLV3906.EXE' /v Version /d "$version" /f \
+        </dev/null >/dev/null 2>&1
+fi
+
+if [ $headless -eq 0 ]; then
+    say "starting $exe"
+    wine "$exe" "$@"
+    say "the program ended with exit code $?"
+    exit 0
+fi
+
+title="ZAM QX-K480/330 ベルトリクス"
+wine "$exe" "$@" </dev/null >"$prefix/program-output.txt" 2>&1 &
+program=$!
+
+# Wait for the main window (at most 30 s), then give it a moment to paint.
+shown=0
+for _ in $(seq 300); do
+    if xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1; then
+        shown=1
+        break
+    fi
+    kill -0 $program 2>/dev/null || break
+    sleep 0.1
+done
+if [ $shown -eq 0 ]; then
+    say "the main window did not appear within 30 s"
+    exit 1
+fi
+sleep 1
+shot=$root/build/screenshot.png
+import -window root "$shot" && say "screenshot of the main window saved to $shot"
+
+# Close the program as a user would (WM_CLOSE), then make sure it is gone.
+wine taskkill /im QLV3906.EXE </dev/null >/dev/null 2>&1
+for _ in $(seq 100); do
+    kill -0 $program 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $program 2>/dev/null; then
+    say "the program did not close within 10 s; ending it"
+fi
+exit 0

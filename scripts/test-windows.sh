@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds the Windows programs and their tests (preset "windows", build/windows)
+# and runs the tests under Wine: the Windows-side unit tests and the end-to-end
+# tests. Exits non-zero on any failure.
+#
+# Prepared here: the template Wine prefix (scripts/wine-prefix.sh), an X server
+# of our own (Xvfb on a free display, so windows are real and drawn), and one
+# shared prefix build/windows/wine-prefix with a running wineserver for the
+# tests that run through plain `wine`. The end-to-end tests make a prefix per
+# test themselves (tests/e2e/run_in_prefix.sh). Xvfb and every wineserver are
+# ended on the way out, also on failure.
+#
+# VX_WINDOWS_BUILD_DIR overrides the build directory; extra arguments go to ctest
+# (e.g. -R MainWindow).
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root" || exit 1
+# shellcheck source=wine-prefix.sh
+source scripts/wine-prefix.sh
+
+build=${VX_WINDOWS_BUILD_DIR:-$root/build/windows}
+start=$SECONDS
+say() { echo "test-windows: $*"; }
+
+scripts/setup.sh >/dev/null || {
+    say "package set-up failed"
+    exit 1
+}
+
+cmake --preset windows -B "$build" >/dev/null && cmake --build "$build" -j2 || {
+    say "build failed"
+    exit 1
+}
+say "built in $((SECONDS - start)) s"
+
+vx_wine_template || exit 1
+prefix=$build/wine-prefix
+e2e_prefixes=$build/tests/e2e/prefixes
+
+# Ends the servers of per-test prefixes whose wrapper was killed (a CTest
+# time-out) and so could not end them itself.
+stop_e2e_servers() {
+    local d
+    for d in "$e2e_prefixes"/*/*/; do
+        [ -f "$d/system.reg" ] && WINEPREFIX=${d%/} vx_wine_server_stop
+    done
+}
+
+cleanup() {
+    stop_e2e_servers
+    WINEPREFIX=$prefix vx_wine_server_stop
+    vx_fake_lpt_stop
+    vx_xvfb_stop
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Prefixes kept by an earlier run's failures go; this run's failures are kept.
+stop_e2e_servers
+rm -rf "$e2e_prefixes"
+vx_wine_prefix_copy "$prefix" || exit 1
+vx_fake_lpt_start "$prefix" || exit 1
+vx_xvfb_start || exit 1
+vx_wine_env ja_JP.UTF-8
+export WINEPREFIX=$prefix
+# A server that outlives each test, started with its output detached: a Wine
+# service holding CTest's output pipe would make CTest wait forever.
+vx_wine_server_start
+say "Wine ready on display $DISPLAY ($((SECONDS - start)) s)"
+
+ctest --test-dir "$build" --output-on-failure --no-tests=error "$@"
+rc=$?
+say "finished in $((SECONDS - start)) s"
+exit $rc

@@ -1,0 +1,319 @@
+#!/usr/bin/env bash
+# Private Wine prefixes for running and testing the Windows programs.
+#
+# One template prefix is made once (Japanese locale, fonts, a printer of the
+# model on "LPT1:" whose raw jobs land in a file) and copied for every use, so
+# each run starts from the same state. Everything lives under build/.
+#
+# Use as a command:
+#   scripts/wine-prefix.sh template          make the template if missing or stale
+#   scripts/wine-prefix.sh copy DIR          fresh prefix DIR from the template
+#   scripts/wine-prefix.sh xvfb              start Xvfb, print "DISPLAY PID"
+# or source it and call the vx_* functions (scripts/run.sh, scripts/test-windows.sh
+# and tests/e2e/run_in_prefix.sh do).
+#
+# Layout of a prefix made here:
+#   drive_c/test-io/spool-lpt.bin   raw bytes of the last job printed to "LPT1:"
+#   dosdevices/lpt1                 slave of a pseudo-terminal held by
+#                                   tests/e2e/fake_lpt.py (see vx_fake_lpt_start)
+#   drive_c/test-io/lpt-*.bin       what fake_lpt.py received / answers
+
+VX_ROOT=${VX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+VX_LOCPATH=${VX_LOCPATH:-$VX_ROOT/build/locale}
+VX_WINE_TEMPLATE=${VX_WINE_TEMPLATE:-$VX_ROOT/build/wine-template}
+
+# The printer every prefix has: driver name of the model, port "LPT1:".
+VX_PRINTER_NAME="ZAM QX-K480/330(168)"
+VX_PRINTER_DRIVER="ZAM QX-K480/330(168)"
+
+# Reply of a printer holding the factory settings: 66 lines, outline font on,
+# standard fonts, JIS 1978 table, Mincho, all memory switches off.
+VX_LPT_DEFAULT_REPLY="000042010000010000000000"
+
+vx_log() { echo "wine-prefix: $*" >&2; }
+
+# Generates the Japanese and an English locale privately (glibc reads only
+# LOCPATH when it is set, so both must be there).
+vx_wine_locale() {
+    mkdir -p "$VX_LOCPATH"
+    (
+        flock 9
+        local l
+        for l in ja_JP en_US; do
+            [ -f "$VX_LOCPATH/$l.UTF-8/LC_CTYPE" ] && continue
+            localedef -i "$l" -f UTF-8 "$VX_LOCPATH/$l.UTF-8" >/dev/null 2>&1 ||
+                [ -f "$VX_LOCPATH/$l.UTF-8/LC_CTYPE" ] || {
+                vx_log "localedef $l.UTF-8 failed"
+                exit 1
+            }
+        done
+    ) 9>"$VX_LOCPATH.lock"
+}
+
+# Exports the environment every Wine command here runs with. $1: the locale
+# (default ja_JP.UTF-8).
+vx_wine_env() {
+    export LOCPATH=$VX_LOCPATH
+    export LANG=${1:-ja_JP.UTF-8}
+    unset LC_ALL LANGUAGE
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# Escapes a string for a double-quoted .reg value.
+vx_reg_quote() {
+    local s=${1//\\/\\\\}
+    printf '"%s"' "${s//\"/\\\"}"
+}
+
+# .reg lines (UTF-8) of one printer: NAME DRIVER PORT.
+vx_printer_reg() {
+    local name=$1 driver=$2 port=$3
+    cat <<EOF
+[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Print\\Printers\\$name]
+"Name"=$(vx_reg_quote "$name")
+"Port"=$(vx_reg_quote "$port")
+"Printer Driver"=$(vx_reg_quote "$driver")
+"Print Processor"="winprint"
+"Datatype"="RAW"
+"Attributes"=dword:00000040
+
+[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Print\\Environments\\Windows x64\\Drivers\\Version-3\\$driver]
+"Driver"="wineps.drv"
+"Data File"="wineps.drv"
+"Configuration File"="wineps.drv"
+
+EOF
+}
+
+# Everything the template adds to a fresh prefix, as one .reg text. $1: the
+# Unix path the raw jobs for "LPT1:" go to.
+vx_template_reg() {
+    local spool=$1 n
+    echo "Windows Registry Editor Version 5.00"
+    echo
+    echo "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]"
+    for n in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"; do echo "\"$n\"=\"IPAPGothic\""; done
+    for n in "ＭＳ ゴシック" "MS Gothic"; do echo "\"$n\"=\"IPAGothic\""; done
+    echo
+    # Unmanaged windows: no 2 s wait on exit without a window manager, and Wine
+    # draws the title bar itself.
+    echo "[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]"
+    echo '"Managed"="N"'
+    echo
+    echo "[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]"
+    echo '"winemenubuilder.exe"=""'
+    echo '"mscoree"=""'
+    echo '"mshtml"=""'
+    echo
+    echo "[HKEY_CURRENT_USER\\Software\\Wine\\Printing\\Spooler]"
+    echo "\"LPT1:\"=$(vx_reg_quote "$spool")"
+    echo
+    vx_printer_reg "$VX_PRINTER_NAME" "$VX_PRINTER_DRIVER" "LPT1:"
+}
+
+# What the template is made from; a change makes it stale.
+vx_template_stamp() {
+    {
+        declare -f vx_wine_make_template vx_template_reg vx_printer_reg
+        echo "$VX_PRINTER_NAME $VX_PRINTER_DRIVER"
+        wine --version
+    } 2>/dev/null | sha256sum | cut -d' ' -f1
+}
+
+vx_spool_path() { echo "$1/drive_c/test-io/spool-lpt.bin"; }
+
+vx_wine_make_template() {
+    local t=$VX_WINE_TEMPLATE tmp=$VX_WINE_TEMPLATE.new log=$VX_WINE_TEMPLATE.log
+    local start=$SECONDS
+    vx_log "making the template prefix $t"
+    rm -rf "$tmp" "$t"
+    mkdir -p "$tmp"
+    : >"$log"
+    if ! (
+        vx_wine_env ja_JP.UTF-8
+        export WINEPREFIX=$tmp
+        unset DISPLAY
+        # The spool path names the template's final place; copies rewrite it.
+        mkdir -p "$tmp/drive_c/test-io" &&
+            wineboot -i </dev/null &&
+            cp /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf "$tmp/drive_c/windows/Fonts/" &&
+            # regedit reads a version 5 file as UTF-16: the full-width font names survive.
+            {
+                printf '\xff\xfe'
+                vx_template_reg "$(vx_spool_path "$t")" | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE
+            } >"$tmp/drive_c/test-io/template.reg" &&
+            wine regedit /S 'C:\test-io\template.reg' </dev/null &&
+            wineserver -w &&
+            rm -f "$tmp/drive_c/test-io/template.reg" "$tmp/dosdevices/lpt1"
+    ) >>"$log" 2>&1; then
+        vx_log "failed; see $log"
+        (WINEPREFIX=$tmp wineserver -k >/dev/null 2>&1 || true)
+        return 1
+    fi
+    grep -q "IPAPGothic" "$tmp/user.reg" && grep -q "Printer Driver" "$tmp/system.reg" || {
+        vx_log "the registry settings did not arrive; see $log"
+        return 1
+    }
+    vx_template_stamp >"$tmp/.vx-template-stamp"
+    mv "$tmp" "$t"
+    vx_log "template ready in $((SECONDS - start)) s"
+}
+
+# Makes the template when it is missing or stale. Safe against parallel callers.
+vx_wine_template() {
+    vx_wine_locale || return 1
+    mkdir -p "$(dirname "$VX_WINE_TEMPLATE")"
+    (
+        flock 9
+        [ -f "$VX_WINE_TEMPLATE/.vx-template-stamp" ] &&
+            [ "$(cat "$VX_WINE_TEMPLATE/.vx-template-stamp")" = "$(vx_template_stamp)" ] &&
+            exit 0
+        vx_wine_make_template
+    ) 9>"$VX_WINE_TEMPLATE.lock"
+}
+
+# Fresh prefix DIR from the template (made first if needed). The prefix is a
+# copy (cp -a) except the builtin DLL folders system32 and winsxs, whose files
+# are hard links: Wine never rewrites them once the prefix exists, and linking
+# them saves 650 MB and ~2.5 s per copy.
+vx_wine_prefix_copy() {
+    local dir=$1 t=$VX_WINE_TEMPLATE
+    [ -n "$dir" ] || {
+        vx_log "copy: no directory given"
+        return 1
+    }
+    dir=$(mkdir -p "$dir" && cd "$dir" && pwd) || return 1
+    vx_wine_prefix_remove "$dir"
+    vx_wine_template || return 1
+    (
+        flock -s 9
+        set -e
+        mkdir -p "$dir"
+        local e
+        for e in "$t"/* "$t"/.[!.]*; do
+            [ "$(basename "$e")" = drive_c ] || cp -a "$e" "$dir/"
+        done
+        mkdir -p "$dir/drive_c"
+        for e in "$t"/drive_c/*; do
+            [ "$(basename "$e")" = windows ] || cp -a "$e" "$dir/drive_c/"
+        done
+        mkdir -p "$dir/drive_c/windows"
+        for e in "$t"/drive_c/windows/*; do
+            case $(basename "$e") in
+                system32 | winsxs) cp -al "$e" "$dir/drive_c/windows/" ;;
+                *) cp -a "$e" "$dir/drive_c/windows/" ;;
+            esac
+        done
+    ) 9>"$t.lock" || return 1
+    # Point the "LPT1:" spool file into this prefix.
+    local old new reg
+    old=$(vx_reg_quote "$(vx_spool_path "$t")")
+    new=$(vx_reg_quote "$(vx_spool_path "$dir")")
+    reg=$(<"$dir/user.reg")
+    printf '%s\n' "${reg//"$old"/"$new"}" >"$dir/user.reg"
+    grep -qF -- "$new" "$dir/user.reg" || {
+        vx_log "could not point the spool file into $dir"
+        return 1
+    }
+}
+
+# Removes a prefix made by vx_wine_prefix_copy (its server must be gone).
+vx_wine_prefix_remove() {
+    local dir=$1
+    [ -d "$dir" ] || return 0
+    if [ -e "$dir/system.reg" ] || [ -e "$dir/drive_c" ] || [ -z "$(ls -A "$dir")" ]; then
+        rm -rf "$dir"
+    else
+        vx_log "refusing to remove $dir: not a Wine prefix"
+        return 1
+    fi
+}
+
+# Starts the pseudo-terminal standing in for "LPT1:" in prefix DIR; sets
+# VX_FAKE_LPT_PID. Extra arguments go to fake_lpt.py.
+vx_fake_lpt_start() {
+    local dir=$1
+    shift
+    local io=$dir/drive_c/test-io i
+    mkdir -p "$io"
+    rm -f "$dir/dosdevices/lpt1"
+    # Debian's interpreter when there is one: version-manager shims cost ~0.5 s a start.
+    local python=python3
+    [ -x /usr/bin/python3 ] && python=/usr/bin/python3
+    "$python" "$VX_ROOT/tests/e2e/fake_lpt.py" "$dir/dosdevices/lpt1" \
+        --reply "$VX_LPT_DEFAULT_REPLY" --reply-file "$io/lpt-reply.bin" \
+        --log "$io/lpt-received.bin" "$@" </dev/null >"$io/fake_lpt.log" 2>&1 &
+    VX_FAKE_LPT_PID=$!
+    for i in $(seq 200); do
+        [ -L "$dir/dosdevices/lpt1" ] && return 0
+        kill -0 "$VX_FAKE_LPT_PID" 2>/dev/null || break
+        sleep 0.02
+    done
+    vx_log "fake LPT1 did not start; see $io/fake_lpt.log"
+    return 1
+}
+
+vx_fake_lpt_stop() {
+    [ -n "${VX_FAKE_LPT_PID:-}" ] || return 0
+    kill "$VX_FAKE_LPT_PID" 2>/dev/null || true
+    wait "$VX_FAKE_LPT_PID" 2>/dev/null || true
+    VX_FAKE_LPT_PID=
+}
+
+# Starts the prefix's server so that it outlives every program and does not
+# hold the caller's output open, then runs the system services once.
+vx_wine_server_start() {
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# Ends every process of the current WINEPREFIX and its server.
+vx_wine_server_stop() {
+    [ -n "${WINEPREFIX:-}" ] || return 0
+    timeout 20 wineserver -k </dev/null >/dev/null 2>&1 || true
+    timeout 20 wineserver -w </dev/null >/dev/null 2>&1 || true
+}
+
+# Starts Xvfb on a free display; sets VX_XVFB_PID and exports DISPLAY.
+vx_xvfb_start() {
+    local f i
+    f=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$f" </dev/null >/dev/null 2>&1 &
+    VX_XVFB_PID=$!
+    for i in $(seq 200); do
+        if [ -s "$f" ]; then
+            export DISPLAY=:$(tr -dc 0-9 <"$f")
+            rm -f "$f"
+            return 0
+        fi
+        kill -0 "$VX_XVFB_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    rm -f "$f"
+    vx_log "Xvfb did not start"
+    return 1
+}
+
+vx_xvfb_stop() {
+    [ -n "${VX_XVFB_PID:-}" ] || return 0
+    kill "$VX_XVFB_PID" 2>/dev/null || true
+    wait "$VX_XVFB_PID" 2>/dev/null || true
+    VX_XVFB_PID=
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    case ${1:-} in
+        template) vx_wine_template ;;
+        copy) vx_wine_prefix_copy "${2:?usage: $0 copy DIR}" ;;
+        xvfb)
+            vx_xvfb_start
+            echo "$DISPLAY $VX_XVFB_PID"
+            ;;
+        *)
+            echo "usage: $0 template | copy DIR | xvfb" >&2
+            exit 2
+            ;;
+    esac
+fi

@@ -1,0 +1,16 @@
+#include "harness/qlv3906.h"
+
+#include "harness/paths.h"
+#include "harness/ui.h"
+
+namespace vx::e2e {
+
+std::wstring Qlv3906Path() { return WindowsPathOf(VX_QLV3906_EXE); }
+
+testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main) {
+    const auto started = Program::Start(Qlv3906Path(), options, app);
+    if (!started) return started;
+    return WaitForDialog(app->Pid(), kMainTitle, kStartTimeout, main);
+}
+
+}  // namespace vx::e2e

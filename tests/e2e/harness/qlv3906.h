@@ -1,0 +1,23 @@
+// What the tests know of the settings program from outside: where it is built,
+// how its main window is found.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "harness/program.h"
+
+namespace vx::e2e {
+
+inline const std::wstring kMainTitle = L"ZAM QX-K480/330 ベルトリクス";
+
+// QLV3906.EXE as built by this tree, as a Windows path.
+std::wstring Qlv3906Path();
+
+// Starts the settings program and waits for its main window: a visible dialog
+// of the program titled exactly kMainTitle.
+testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main);
+
+}  // namespace vx::e2e

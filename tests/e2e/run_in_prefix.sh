@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs a Windows test program in a Wine prefix of its own: CTest's emulator for
+# the end-to-end tests.
+#
+#   run_in_prefix.sh [--locale LOCALE] PREFIX_ROOT PROGRAM.exe [ARGS...]
+#
+# The prefix PREFIX_ROOT/<program>/<test name> (the name comes from
+# --gtest_filter) is a fresh copy of the template, with the fake "LPT1:" printer listening and a
+# wineserver of its own, started with its output detached so that CTest does
+# not wait on Wine's background services. Afterwards every process of the
+# prefix is ended; the prefix is removed when the test passed and kept for a
+# look when it failed (or always with VX_KEEP_PREFIX=1).
+#
+# LOCALE (default ja_JP.UTF-8) is the Unix locale the test program and every
+# program it starts run under. Uses $DISPLAY when set (scripts/test-windows.sh starts Xvfb); without one
+# the prefix gets Wine's null graphics driver.
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=../../scripts/wine-prefix.sh
+source "$root/scripts/wine-prefix.sh"
+
+usage="usage: run_in_prefix.sh [--locale LOCALE] PREFIX_ROOT PROGRAM [ARGS...]"
+locale=ja_JP.UTF-8
+if [ "${1:-}" = --locale ]; then
+    locale=${2:?$usage}
+    shift 2
+fi
+prefix_root=${1:?$usage}
+program=${2:?$usage}
+shift 2
+
+name=run
+for a in "$@"; do
+    case $a in
+        --gtest_filter=*) name=${a#--gtest_filter=} ;;
+        --gtest_list_tests) name=listing ;;
+    esac
+done
+name=${name//[^A-Za-z0-9._-]/_}
+prefix=$prefix_root/$(basename "$program" .exe)/$name
+
+vx_wine_prefix_copy "$prefix" || exit 1
+vx_wine_env "$locale"
+export WINEPREFIX=$prefix
+
+cleanup() {
+    vx_wine_server_stop
+    vx_fake_lpt_stop
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+vx_fake_lpt_start "$prefix" || exit 1
+vx_wine_server_start
+if [ -z "${DISPLAY:-}" ]; then
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+fi
+
+wine "$program" "$@"
+rc=$?
+
+cleanup
+trap - EXIT
+if [ $rc -eq 0 ] && [ "${VX_KEEP_PREFIX:-0}" != 1 ]; then
+    vx_wine_prefix_remove "$prefix"
+else
+    echo "run_in_prefix: prefix kept in $prefix" >&2
+fi
+exit $rc
