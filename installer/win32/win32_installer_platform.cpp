@@ -143,10 +143,11 @@ bool Win32Files::Expand(const std::string& from, const std::string& to) {
     wchar_t wanted[MAX_PATH] = L"";
     GetFullPathNameW(wto.c_str(), MAX_PATH, wanted, nullptr);
     const bool sameFile = lstrcmpiW(opened, wanted) == 0;
-    const LONG copied = LZCopy(source, target);
+    const LONG copied = sameFile ? LZCopy(source, target) : -1;
     LZClose(source);
     LZClose(target);
-    return sameFile && copied >= 0;
+    if (!sameFile) DeleteFileW(opened);  // the substitute made in its place
+    return copied >= 0;
 }
 
 // --- Registry ------------------------------------------------------------------

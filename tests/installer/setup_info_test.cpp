@@ -129,12 +129,8 @@ TEST(SwitchesTest, EverySwitchAnywhereInTheLineInOrder) {
     EXPECT_TRUE(FindSwitches("x /a /? -M /").empty());
 }
 
-TEST(DefaultDestinationTest, SystemDriveAndFolderName) {
+TEST(DefaultDestinationTest, DriveOfTheWindowsFolder) {
     EXPECT_EQ(DefaultDestination("D:\\WINNT", "Veltrix"), "D:\\Program Files\\Veltrix");
-    EXPECT_EQ(
-        FormatText(text::kCreateFolderQuestion, "C:\\A"),
-        "指定されたフォルダ\n   C:\\A     \nはありません。\nフォルダを作成してもよろしいですか？");
-    EXPECT_EQ(FormatNumber(text::kPercent, 6), "6％");
 }
 
 }  // namespace
