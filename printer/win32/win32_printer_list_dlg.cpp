@@ -1,0 +1,134 @@
+#include "printer/win32/win32_printer_list_dlg.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "settings/win32/utf16.h"
+
+namespace vx::win32 {
+
+namespace {
+
+constexpr int kDialogId = 152;
+constexpr int kListId = 1069;
+
+class Win32PrinterListView : public PrinterListView {
+  public:
+    Win32PrinterListView(HWND dialog, CPrinterListDlg& logic)
+        : dialog_(dialog), list_(GetDlgItem(dialog, kListId)), logic_(logic) {}
+
+    CPrinterListDlg& Logic() { return logic_; }
+
+    void CreateColumns() {
+        ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
+        AddColumn(0, L"プリンタ名", 200);
+        AddColumn(1, L"接続先", 90);
+    }
+
+    int InsertRow(const std::string& name) override {
+        std::wstring text = Widen(name);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = ListView_GetItemCount(list_);
+        item.pszText = text.data();
+        return static_cast<int>(
+            SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    }
+    void SetRowDestination(int row, const std::string& destination) override {
+        std::wstring text = Widen(destination);
+        LVITEMW item{};
+        item.iSubItem = 1;
+        item.pszText = text.data();
+        SendMessageW(list_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    }
+    int RowCount() const override { return ListView_GetItemCount(list_); }
+    std::string RowText(int row, int column) const override {
+        // The list answers with the length it copied: grow until the whole text fits.
+        for (std::size_t size = 256;; size *= 2) {
+            std::vector<wchar_t> buffer(size, L'\0');
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = buffer.data();
+            item.cchTextMax = static_cast<int>(size);
+            const LRESULT n =
+                SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            if (static_cast<std::size_t>(n) + 1 < size) return Narrow(buffer.data());
+        }
+    }
+    void SelectRow(int row) override {
+        const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+        ListView_SetItemState(list_, row, state, state);
+    }
+    int SelectedRow() const override { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
+    void ShowMessage(const std::string& text, ListMessageIcon icon) override {
+        const UINT type = MB_OK | (icon == ListMessageIcon::Information ? MB_ICONINFORMATION
+                                                                        : MB_ICONEXCLAMATION);
+        MessageBoxW(dialog_, Widen(text).c_str(), L"Veltrix", type);
+    }
+    void EndDialog(int result) override { ::EndDialog(dialog_, result); }
+    void ExitProgram(int exitCode) override { ExitProcess(static_cast<UINT>(exitCode)); }
+
+  private:
+    void AddColumn(int index, const wchar_t* title, int width) {
+        std::wstring text = title;
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = width;
+        column.pszText = text.data();
+        column.iSubItem = index;
+        SendMessageW(list_, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+    }
+
+    HWND dialog_;
+    HWND list_;
+    CPrinterListDlg& logic_;
+};
+
+INT_PTR CALLBACK PrinterListProc(HWND dialog, UINT message, WPARAM wp, LPARAM lp) {
+    auto* view = reinterpret_cast<Win32PrinterListView*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG: {
+            auto* logic = reinterpret_cast<CPrinterListDlg*>(lp);
+            view = new Win32PrinterListView(dialog, *logic);
+            SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(view));
+            view->CreateColumns();
+            logic->OnInitDialog(*view);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (view == nullptr) return FALSE;
+            if (LOWORD(wp) == IDOK) {
+                view->Logic().OnOk(*view);
+                return TRUE;
+            }
+            if (LOWORD(wp) == IDCANCEL) {
+                view->Logic().OnCancel(*view);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lp);
+            if (view == nullptr || header->idFrom != kListId || header->code != NM_DBLCLK)
+                return FALSE;
+            view->Logic().OnDoubleClick(*view);
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
+            return TRUE;
+        }
+        case WM_DESTROY:
+            delete view;
+            SetWindowLongPtrW(dialog, DWLP_USER, 0);
+            return FALSE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+int RunPrinterListDialog(HINSTANCE instance, HWND owner, CPrinterListDlg& dlg) {
+    return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(kDialogId), owner,
+                                            PrinterListProc, reinterpret_cast<LPARAM>(&dlg)));
+}
+
+}  // namespace vx::win32
