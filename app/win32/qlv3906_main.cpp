@@ -1,33 +1,16 @@
 // QLV3906: the settings program of the ZAM QX-K480/330.
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
-#include "resource.h"
-
-namespace {
-
-INT_PTR CALLBACK MainDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wp) == IDCANCEL) {
-                EndDialog(dlg, 0);
-                return TRUE;
-            }
-            return FALSE;
-        case WM_CLOSE:
-            EndDialog(dlg, 0);
-            return TRUE;
-    }
-    return FALSE;
-}
-
-}  // namespace
+#include "app/win32/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    // The main window and its dialogs use the list view, tab, toolbar, status bar and
+    // up-down controls.
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
-    return static_cast<int>(
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0));
+    vx::win32::CMainWindow window(instance);
+    window.RunModal();
+    return 0;  // exit code 1 is kept for "no usable printer"
 }

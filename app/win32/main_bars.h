@@ -1,0 +1,45 @@
+// The main window's toolbar and status bar: thin wrappers over the common controls.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace vx::win32 {
+
+class CMainToolBar {
+  public:
+    // Child, visible, border, tooltips, adjustable, at the top; the buttons of the seven
+    // commands with separators between the groups; sized to fit.
+    bool Create(HWND parent, HINSTANCE instance, int controlId, int bitmapId);
+    HWND Handle() const { return hwnd_; }
+    void EnableButton(int id, bool enabled) {
+        SendMessageW(hwnd_, TB_ENABLEBUTTON, static_cast<WPARAM>(id),
+                     MAKELPARAM(enabled ? TRUE : FALSE, 0));
+    }
+    bool IsButtonEnabled(int id) const {
+        return SendMessageW(hwnd_, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
+    }
+    // A tooltip asks for a button's text: its string resource, cut to what the tooltip's
+    // 80-character buffer holds. False when the request is not for one of our buttons.
+    static bool OnNeedText(HINSTANCE instance, NMHDR* header);
+
+  private:
+    HWND hwnd_ = nullptr;
+};
+
+class CMainStatusBar {
+  public:
+    // Child, visible, at the bottom.
+    bool Create(HWND parent, HINSTANCE instance, int controlId);
+    HWND Handle() const { return hwnd_; }
+    // Two parts: the first ends at three fifths of the bar's width, the second reaches the end.
+    bool SetParts();
+    void SetText(int part, const wchar_t* text) {
+        SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    }
+
+  private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace vx::win32

@@ -1,0 +1,237 @@
+#include "app/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/commands.h"
+#include "resources/resource.h"
+#include "settings/win32/utf16.h"
+
+namespace vx::win32 {
+
+namespace {
+
+UINT IconFlag(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Information:
+            return MB_ICONINFORMATION;
+        case MsgIcon::Warning:
+            return MB_ICONEXCLAMATION;
+        case MsgIcon::Error:
+            return MB_ICONSTOP;
+        default:
+            return 0;
+    }
+}
+
+UINT ButtonFlag(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::YesNo:
+            return MB_YESNO;
+        case MsgButtons::YesNoCancel:
+            return MB_YESNOCANCEL;
+        default:
+            return MB_OK;
+    }
+}
+
+MsgAnswer AnswerOf(int result) {
+    switch (result) {
+        case IDYES:
+            return MsgAnswer::Yes;
+        case IDNO:
+            return MsgAnswer::No;
+        case IDCANCEL:
+            return MsgAnswer::Cancel;
+        default:
+            return MsgAnswer::Ok;
+    }
+}
+
+INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
+    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+        EndDialog(hwnd, LOWORD(wp));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+CMainWindow::CMainWindow(HINSTANCE instance) : instance_(instance), dlg_(*this) {
+    accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN));
+}
+
+int CMainWindow::RunModal() {
+    hwnd_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+    if (!hwnd_) return -1;
+    ShowWindow(hwnd_, SW_SHOW);
+    running_ = true;
+    MSG msg;
+    while (running_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Accelerators first; the key of a disabled menu item runs nothing.
+        if (accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg)) continue;
+        if (IsDialogMessageW(hwnd_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    return result_;
+}
+
+void CMainWindow::CloseMainWindow() {
+    result_ = IDOK;
+    running_ = false;
+    PostMessageW(hwnd_, WM_NULL, 0, 0);  // wake the loop
+}
+
+INT_PTR CALLBACK CMainWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+        reinterpret_cast<CMainWindow*>(lp)->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<CMainWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    return self ? self->OnMessage(msg, wp, lp) : FALSE;
+}
+
+INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_COMMAND:
+            OnCommand(LOWORD(wp));
+            return TRUE;
+        case WM_NOTIFY:
+            return OnNotify(reinterpret_cast<NMHDR*>(lp));
+        case WM_SYSCOMMAND:
+            // The close box, the system menu and Alt+F4 quit as the menu's exit does; the
+            // default handling follows and closes nothing, since OK and Cancel do nothing.
+            if (wp == SC_CLOSE) OnCommand(IDM_EXIT);
+            return FALSE;
+        case WM_SIZE:
+            OnSize();
+            return FALSE;
+        case WM_PAINT:
+            return OnPaintMinimised();
+        case WM_QUERYDRAGICON:
+            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(bigIcon_));
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CMainWindow::OnInitDialog() {
+    bigIcon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_MAIN));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    toolBar_.Create(hwnd_, instance_, IDC_MAIN_BAR, IDB_TOOLBAR);
+    statusBar_.Create(hwnd_, instance_, IDC_MAIN_BAR);
+    statusBar_.SetParts();
+    dlg_.OnInitDialog();
+    return TRUE;
+}
+
+void CMainWindow::OnCommand(int id) {
+    // Enter and Escape do nothing in the main window.
+    if (id == IDOK || id == IDCANCEL) return;
+    if (dlg_.OnCommand(id)) return;
+    if (id == IDM_EXIT) CloseMainWindow();
+}
+
+INT_PTR CMainWindow::OnNotify(NMHDR* header) {
+    if (header->idFrom == IDC_MAIN_TAB && header->code == TCN_SELCHANGE) {
+        dlg_.OnTabSelChange();
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 0);
+        return TRUE;
+    }
+    if (header->code == TTN_NEEDTEXTW || header->code == TTN_NEEDTEXTA) {
+        return CMainToolBar::OnNeedText(instance_, header) ? TRUE : FALSE;
+    }
+    return FALSE;
+}
+
+// Neither size nor maximise apply to this window; restore and minimise take turns.
+void CMainWindow::OnSize() {
+    HMENU menu = GetSystemMenu(hwnd_, FALSE);
+    if (!menu) return;
+    EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    const bool minimised = IsIconic(hwnd_) != FALSE;
+    EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | (minimised ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | (minimised ? MF_GRAYED : MF_ENABLED));
+}
+
+bool CMainWindow::OnPaintMinimised() {
+    if (!IsIconic(hwnd_)) return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, bigIcon_);
+    EndPaint(hwnd_, &ps);
+    return true;
+}
+
+// ---- MainView ---------------------------------------------------------------
+
+MsgAnswer CMainWindow::ShowMessage(const std::string& text, const std::string& caption,
+                                   MsgIcon icon, MsgButtons buttons) {
+    return AnswerOf(MessageBoxW(hwnd_, Widen(text).c_str(), Widen(caption).c_str(),
+                                IconFlag(icon) | ButtonFlag(buttons)));
+}
+
+void CMainWindow::EnableCommand(int menuCommandId, bool enabled) {
+    EnableMenuItem(GetMenu(hwnd_), static_cast<UINT>(menuCommandId),
+                   MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (const int button = ButtonOf(menuCommandId)) toolBar_.EnableButton(button, enabled);
+}
+
+void CMainWindow::CreateTabImages() {
+    tabImages_ = ImageList_LoadImageW(instance_, MAKEINTRESOURCEW(IDB_TAB_IMAGES), 16, 1,
+                                      RGB(192, 192, 192), IMAGE_BITMAP, 0);
+    TabCtrl_SetImageList(Tab(), tabImages_);
+}
+
+void CMainWindow::InsertTab(int index, const std::string& text, int image) {
+    std::wstring w = Widen(text);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = w.data();
+    item.iImage = image;
+    SendMessageW(Tab(), TCM_INSERTITEMW, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+PageWindow& CMainWindow::CreatePageWindow(int index, SettingsPage& page, bool visible) {
+    auto& slot = pages_[static_cast<std::size_t>(index)];
+    slot = std::make_unique<Win32PageWindow>(page);
+    slot->Create(instance_, hwnd_, visible);
+    return *slot;
+}
+
+int CMainWindow::GetTabSelection() { return TabCtrl_GetCurSel(Tab()); }
+
+void CMainWindow::SetTabSelection(int index) { TabCtrl_SetCurSel(Tab(), index); }
+
+void CMainWindow::ShowPageWindow(int index, bool visible) {
+    if (auto& page = pages_[static_cast<std::size_t>(index)]) {
+        ShowWindow(page->Handle(), visible ? SW_SHOW : SW_HIDE);
+    }
+}
+
+bool CMainWindow::TabHasFocus() { return GetFocus() == Tab(); }
+
+void CMainWindow::FocusPageWindow(int index) {
+    if (auto& page = pages_[static_cast<std::size_t>(index)]) ::SetFocus(page->Handle());
+}
+
+void CMainWindow::ShowAbout() {
+    DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_ABOUT), hwnd_, AboutProc, 0);
+}
+
+}  // namespace vx::win32

@@ -1,0 +1,72 @@
+// The settings program's main window: dialog 102 hosting the portable CMainDlg.
+// It creates the bars, hosts the five pages over the tab control, forwards
+// commands and notifications, and carries out what CMainDlg asks of its view.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/main_dlg.h"
+#include "app/main_view.h"
+#include "app/win32/main_bars.h"
+#include "pages/win32/win32_page_window.h"
+#include "resources/resource.h"
+
+namespace vx::win32 {
+
+class CMainWindow : public MainView {
+  public:
+    explicit CMainWindow(HINSTANCE instance);
+    CMainWindow(const CMainWindow&) = delete;
+    CMainWindow& operator=(const CMainWindow&) = delete;
+
+    // Creates the window and runs it until it is closed; the dialog's result.
+    int RunModal();
+
+    HWND Handle() const { return hwnd_; }
+    CMainDlg& Dialog() { return dlg_; }
+
+    // ---- MainView
+    MsgAnswer ShowMessage(const std::string& text, const std::string& caption, MsgIcon icon,
+                          MsgButtons buttons) override;
+    void EnableCommand(int menuCommandId, bool enabled) override;
+    void CreateTabImages() override;
+    void InsertTab(int index, const std::string& text, int image) override;
+    PageWindow& CreatePageWindow(int index, SettingsPage& page, bool visible) override;
+    int GetTabSelection() override;
+    void SetTabSelection(int index) override;
+    void ShowPageWindow(int index, bool visible) override;
+    bool TabHasFocus() override;
+    void FocusPageWindow(int index) override;
+    void ShowAbout() override;
+    void CloseMainWindow();
+
+  private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    BOOL OnInitDialog();
+    void OnCommand(int id);
+    INT_PTR OnNotify(NMHDR* header);
+    void OnSize();
+    bool OnPaintMinimised();
+    HWND Tab() const { return GetDlgItem(hwnd_, IDC_MAIN_TAB); }
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HIMAGELIST tabImages_ = nullptr;
+    bool running_ = false;
+    int result_ = 0;
+
+    CMainDlg dlg_;
+    CMainToolBar toolBar_;
+    CMainStatusBar statusBar_;
+    std::array<std::unique_ptr<Win32PageWindow>, CMainDlg::kPageCount> pages_;
+};
+
+}  // namespace vx::win32
