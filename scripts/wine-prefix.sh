@@ -32,8 +32,9 @@ VX_LPT_DEFAULT_REPLY="000042010000010000000000"
 
 vx_log() { echo "wine-prefix: $*" >&2; }
 
-# Generates the Japanese and an English locale privately (glibc reads only
-# LOCPATH when it is set, so both must be there).
+# Generates the Japanese locale, and an English one for tests that need a code
+# page other than 932, privately into build/locale (LOCPATH): a fresh machine
+# has neither.
 vx_wine_locale() {
     mkdir -p "$VX_LOCPATH"
     (
