@@ -222,6 +222,8 @@ class InstallerE2E : public testing::Test {
                            IDYES));
         ASSERT_TRUE(Answer(installer.Pid(), L"インストールを開始します。", IDOK));
         if (begin) *begin = std::chrono::steady_clock::now();
+        HWND progress = nullptr;
+        ASSERT_TRUE(WaitForDialog(installer.Pid(), L"インストール中...", kReactTimeout, &progress));
         HWND box = nullptr;
         ASSERT_TRUE(WaitForMessageBox(installer.Pid(), kInstallTimeout, &box));
         if (done) *done = std::chrono::steady_clock::now();
@@ -313,6 +315,8 @@ TEST_F(InstallerE2E, InstallThenUninstallDeclinedThenAccepted) {
     StartUninstall(&confirm, &stageTwo);
     if (HasFatalFailure()) return;
     ASSERT_TRUE(ClickButton(confirm, IDOK));
+    HWND progress = nullptr;
+    ASSERT_TRUE(WaitForDialog(stageTwo, L"アンインストール中...", kReactTimeout, &progress));
     ASSERT_TRUE(Answer(stageTwo, L"アンインストールが完了しました。", IDOK, kInstallTimeout));
     ASSERT_TRUE(WaitForProcessEnd(stageTwo, kReactTimeout));
     EXPECT_FALSE(Exists(kDestination));
