@@ -74,7 +74,7 @@ bool CMainDlg::OnCommand(int commandId) {
             view_.ShowAbout();
             return true;
         default:
-            return false;
+            return OnFileOrPrinterCommand(commandId);
     }
 }
 

@@ -3,17 +3,27 @@
 #pragma once
 
 #include <atomic>
+#include <string>
+#include <vector>
 
 #include "app/main_view.h"
+#include "printer/printer_list_dlg.h"
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
 #include "settings/block_copies.h"
 
 namespace vx {
 
+class FileSystem;
+class PortOpener;
+class Spooler;
+
 class CMainDlg {
 public:
     explicit CMainDlg(MainView& view) : view_(view) {}
+    // With what the file and printer commands talk to.
+    CMainDlg(MainView& view, FileSystem& files, Spooler& spooler, PortOpener& ports)
+        : view_(view), files_(&files), spooler_(&spooler), ports_(&ports) {}
 
     BlockCopies copies;                   // workingBlock, savedBlock, sentBlock, syncPending
     std::atomic<bool> initialised{false};  // set once the start-up printer selection returned
@@ -46,10 +56,37 @@ public:
     void ShowPage(int index);
     void ShowFactoryDefaults();
 
+    // ---- Settings files (main_dlg_files.cpp)
+    void OnOpenSettingsFile();
+    void OnSaveSettingsFile();
+    // 0 when nothing was done (empty path, or the change was declined), 1 when the file was
+    // loaded or rejected.
+    int LoadSettingsFileByName(const std::string& path);
+    // Files dropped on the window: the first one is loaded.
+    void OnDropFiles(const std::vector<std::string>& paths);
+
+    // ---- The printer (main_dlg_printer.cpp)
+    CPrinterListDlg printerList;
+    std::string currentPrinterName;  // empty until a printer was chosen
+    std::string currentDestination;
+    std::string startupFileName;  // named on the command line; cleared once a printer is chosen
+    void SelectPrinter();
+    void OnSendSettings();
+    void OnPrintSettings();
+    // 0 when no exchange took place (declined, or the printer not ready), 1 otherwise.
+    int OnReceiveSettings();
+    // The file and printer commands, from the menu or the toolbar; false when not one of them.
+    bool OnFileOrPrinterCommand(int commandId);
+
 private:
     void ShowSelectedPage();
+    MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons);
+    bool AskSaveFileName(std::string& path);
 
     MainView& view_;
+    FileSystem* files_ = nullptr;
+    Spooler* spooler_ = nullptr;
+    PortOpener* ports_ = nullptr;
 };
 
 }  // namespace vx

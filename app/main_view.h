@@ -4,7 +4,11 @@
 
 #include <string>
 
+#include "printer/platform_family.h"
+
 namespace vx {
+
+class CPrinterListDlg;
 
 class PageWindow;
 class SettingsPage;
@@ -40,6 +44,34 @@ public:
 
     // The about box (dialog 100), modal.
     virtual void ShowAbout() = 0;
+
+    // ---- Settings files and the printer (main_dlg_files.cpp, main_dlg_printer.cpp)
+    // The defaults answer as a window without files or printers would: every dialog
+    // cancelled, nothing shown.
+    virtual PlatformFamily Family() { return PlatformFamily::Nt; }
+    // The running program's folder with its trailing backslash.
+    virtual std::string ProgramFolder() { return std::string(); }
+    // The common open and save-as dialogs; false when cancelled.
+    struct FileDialog {
+        std::string filter;  // "label|pattern||"
+        std::string defaultExtension;
+        std::string fileName;  // the initial name
+        std::string folder;    // the initial folder
+    };
+    // Read-only box hidden.
+    virtual bool AskOpenFileName(const FileDialog&, std::string&) { return false; }
+    // Read-only box hidden; asks before overwriting an existing file.
+    virtual bool AskSaveFileName(const FileDialog&, std::string&) { return false; }
+    // The application's message box: owned by the main window, captioned with the
+    // application's name, OK button.
+    virtual void ShowAppMessage(const std::string&, MsgIcon) {}
+    virtual void ShowWaitCursor(bool) {}
+    virtual void SetStatusText(int, const std::string&) {}
+    // The printer list (dialog 152), modal, driven by `dlg`; returns the dialog's result
+    // (IDOK 1, IDCANCEL 2).
+    virtual int RunPrinterList(CPrinterListDlg&) { return 2; }
+    // Ends the main dialog: the program ends.
+    virtual void CloseMainWindow() {}
 };
 
 }  // namespace vx
