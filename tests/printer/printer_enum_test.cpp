@@ -80,17 +80,5 @@ TEST(PrinterEnumTest, NineXSkipsPrintersWaitingForTheUserAndOpensNothing) {
     EXPECT_EQ(spooler.calls, std::vector<std::string>{"Enum2:2:"});
 }
 
-TEST(PrinterEnumTest, AListThatCannotBeAllocatedIsReported) {
-    FakeSpooler spooler;
-    spooler.AddPrinter("A", kDriver168, "LPT1:");
-    std::vector<PrinterRow> rows;
-    spooler.level2NoMemory = true;
-    EXPECT_EQ(EnumerateModelPrinters(spooler, PlatformFamily::Nt, rows), EnumResult::NoMemory);
-    EXPECT_EQ(EnumerateModelPrinters(spooler, PlatformFamily::Win9x, rows), EnumResult::NoMemory);
-    spooler.level4NoMemory = true;
-    EXPECT_EQ(EnumerateModelPrinters(spooler, PlatformFamily::Nt, rows), EnumResult::NoMemory);
-    EXPECT_TRUE(rows.empty());
-}
-
 }  // namespace
 }  // namespace vx

@@ -65,20 +65,6 @@ TEST_F(ListDlgTest, RowsAreSortedAndTheCurrentPrinterIsPreselected) {
     EXPECT_EQ(otherView.selected, 0);
 }
 
-TEST_F(ListDlgTest, ASinglePrinterIsAcceptedAtStartUpOnly) {
-    spooler.AddPrinter("Only", kDriver, "LPT1:");
-    Init();
-    EXPECT_EQ(view.endResult, kDialogOk);
-    EXPECT_EQ(dlg.selectedName, "Only");
-    EXPECT_EQ(dlg.selectedDestination, "LPT1:");
-
-    FakePrinterListView later;
-    dlg.initialised = true;
-    dlg.OnInitDialog(later);
-    EXPECT_EQ(later.endResult, 0);
-    EXPECT_EQ(later.selected, 0);
-}
-
 TEST_F(ListDlgTest, NoPrinterOrOnlyFilePrintersEndTheProgram) {
     spooler.AddPrinter("Other", "Other driver", "LPT1:");
     Init();

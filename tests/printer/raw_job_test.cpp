@@ -15,22 +15,6 @@ bool Send(FakeSpooler& spooler, PlatformFamily family) {
                        FactoryDefaults.bytes.size());
 }
 
-TEST(RawJobTest, TheJobHoldsExactlyTheBytesInOneWrite) {
-    FakeSpooler spooler;
-    ASSERT_TRUE(Send(spooler, PlatformFamily::Nt));
-    ASSERT_TRUE(WriteRawJob(spooler, PlatformFamily::Nt, "QX", kPrintJobName,
-                            kPrintSettingsCommand.data(), kPrintSettingsCommand.size()));
-    ASSERT_EQ(spooler.jobs.size(), 2u);
-    EXPECT_EQ(spooler.jobs[0].document, "Veltrix Status Write");
-    EXPECT_EQ(spooler.jobs[0].bytes, std::vector<std::uint8_t>(FactoryDefaults.bytes.begin(),
-                                                               FactoryDefaults.bytes.end()));
-    EXPECT_EQ(spooler.jobs[1].document, "Veltrix Print Setting");
-    EXPECT_EQ(spooler.jobs[1].bytes, (std::vector<std::uint8_t>{0x1C, 0x6F, 0x32, 0x2E}));
-    const std::vector<std::string> oneJob = {
-        "Open:QX", "StartDoc:Veltrix Print Setting", "Reset", "Write", "EndDoc", "Close"};
-    EXPECT_EQ(std::vector<std::string>(spooler.calls.begin() + 6, spooler.calls.end()), oneJob);
-}
-
 TEST(RawJobTest, TheFamiliesOpenAndCheckThePrinterDifferently) {
     FakeSpooler nt;
     nt.statuses["QX"] = kPrinterStatusUserIntervention;

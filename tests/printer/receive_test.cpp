@@ -99,11 +99,5 @@ TEST_F(RequestTest, FailuresStopTheExchangeAndRestoreWhatWasChanged) {
     EXPECT_TRUE(readFails.port.timeoutsSet.back() == readFails.port.own);
 }
 
-TEST_F(RequestTest, ASilentPrinterIsARead) {
-    const SettingsAnswer a = Request();
-    EXPECT_EQ(a.result, RequestResult::Read);
-    EXPECT_EQ(a.count, 0u);
-}
-
 }  // namespace
 }  // namespace vx
