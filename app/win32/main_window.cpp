@@ -1,10 +1,14 @@
 #include "app/win32/main_window.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
 
 #include <vector>
 
 #include "app/commands.h"
+#include "app/startup.h"
+#include "printer/win32/win32_printer_list_dlg.h"
 #include "resources/resource.h"
 #include "settings/win32/utf16.h"
 
@@ -58,9 +62,43 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
     return FALSE;
 }
 
+// "label|pattern||" with every bar a zero, as the common file dialogs take it.
+std::wstring FilterOf(const std::string& filter) {
+    std::wstring w = Widen(filter);
+    for (wchar_t& c : w) {
+        if (c == L'|') c = L'\0';
+    }
+    w.push_back(L'\0');
+    return w;
+}
+
+bool AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save, std::string& path) {
+    const std::wstring filter = FilterOf(dialog.filter);
+    const std::wstring extension = Widen(dialog.defaultExtension);
+    const std::wstring folder = Widen(dialog.folder);
+    std::vector<wchar_t> name(MAX_PATH, L'\0');
+    const std::wstring initial = Widen(dialog.fileName);
+    initial.copy(name.data(), MAX_PATH - 1);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | (save ? OFN_OVERWRITEPROMPT : 0);
+    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!ok) return false;
+    path = Narrow(name.data());
+    return true;
+}
+
 }  // namespace
 
-CMainWindow::CMainWindow(HINSTANCE instance) : instance_(instance), dlg_(*this) {
+CMainWindow::CMainWindow(HINSTANCE instance)
+    : instance_(instance), dlg_(*this, files_, spooler_, ports_) {
     accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN));
 }
 
@@ -118,6 +156,9 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return OnPaintMinimised();
         case WM_QUERYDRAGICON:
             SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(bigIcon_));
+            return TRUE;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wp));
             return TRUE;
     }
     return FALSE;
@@ -177,6 +218,18 @@ bool CMainWindow::OnPaintMinimised() {
     return true;
 }
 
+void CMainWindow::OnDropFiles(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t path[MAX_PATH] = {};
+        DragQueryFileW(drop, i, path, MAX_PATH);
+        paths.push_back(Narrow(path));
+    }
+    DragFinish(drop);
+    dlg_.OnDropFiles(paths);
+}
+
 // ---- MainView ---------------------------------------------------------------
 
 MsgAnswer CMainWindow::ShowMessage(const std::string& text, const std::string& caption,
@@ -232,6 +285,44 @@ void CMainWindow::FocusPageWindow(int index) {
 
 void CMainWindow::ShowAbout() {
     DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_ABOUT), hwnd_, AboutProc, 0);
+}
+
+PlatformFamily CMainWindow::Family() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExA(&info);
+    return info.dwPlatformId == 2 ? PlatformFamily::Nt : PlatformFamily::Win9x;
+}
+
+std::string CMainWindow::ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return vx::ProgramFolder(Narrow(path));
+}
+
+bool CMainWindow::AskOpenFileName(const FileDialog& dialog, std::string& path) {
+    return AskFileName(hwnd_, dialog, false, path);
+}
+
+bool CMainWindow::AskSaveFileName(const FileDialog& dialog, std::string& path) {
+    return AskFileName(hwnd_, dialog, true, path);
+}
+
+void CMainWindow::ShowAppMessage(const std::string& text, MsgIcon icon) {
+    MessageBoxW(hwnd_, Widen(text).c_str(), Widen(kApplicationName).c_str(),
+                MB_OK | IconFlag(icon));
+}
+
+void CMainWindow::ShowWaitCursor(bool shown) {
+    SetCursor(LoadCursorW(nullptr, shown ? IDC_WAIT : IDC_ARROW));
+}
+
+void CMainWindow::SetStatusText(int part, const std::string& text) {
+    statusBar_.SetText(part, Widen(text).c_str());
+}
+
+int CMainWindow::RunPrinterList(CPrinterListDlg& dlg) {
+    return RunPrinterListDialog(instance_, hwnd_, dlg);
 }
 
 }  // namespace vx::win32

@@ -14,7 +14,10 @@
 #include "app/main_view.h"
 #include "app/win32/main_bars.h"
 #include "pages/win32/win32_page_window.h"
+#include "printer/win32/win32_port_opener.h"
+#include "printer/win32/win32_spooler.h"
 #include "resources/resource.h"
+#include "settings/win32/win32_file_system.h"
 
 namespace vx::win32 {
 
@@ -43,7 +46,16 @@ class CMainWindow : public MainView {
     bool TabHasFocus() override;
     void FocusPageWindow(int index) override;
     void ShowAbout() override;
-    void CloseMainWindow();
+
+    PlatformFamily Family() override;
+    std::string ProgramFolder() override;
+    bool AskOpenFileName(const FileDialog& dialog, std::string& path) override;
+    bool AskSaveFileName(const FileDialog& dialog, std::string& path) override;
+    void ShowAppMessage(const std::string& text, MsgIcon icon) override;
+    void ShowWaitCursor(bool shown) override;
+    void SetStatusText(int part, const std::string& text) override;
+    int RunPrinterList(CPrinterListDlg& dlg) override;
+    void CloseMainWindow() override;
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -53,6 +65,7 @@ class CMainWindow : public MainView {
     INT_PTR OnNotify(NMHDR* header);
     void OnSize();
     bool OnPaintMinimised();
+    void OnDropFiles(HDROP drop);
     HWND Tab() const { return GetDlgItem(hwnd_, IDC_MAIN_TAB); }
 
     HINSTANCE instance_;
@@ -63,6 +76,9 @@ class CMainWindow : public MainView {
     bool running_ = false;
     int result_ = 0;
 
+    Win32FileSystem files_;
+    Win32Spooler spooler_;
+    Win32PortOpener ports_;
     CMainDlg dlg_;
     CMainToolBar toolBar_;
     CMainStatusBar statusBar_;

@@ -57,6 +57,17 @@ class FrameView : public MainView {
     void FocusPageWindow(int index) override { focusedPage = index; }
     void ShowAbout() override { ++abouts; }
 
+    // The file and printer flows are not exercised here.
+    PlatformFamily Family() override { return PlatformFamily::Nt; }
+    std::string ProgramFolder() override { return "C:\\"; }
+    bool AskOpenFileName(const FileDialog&, std::string&) override { return false; }
+    bool AskSaveFileName(const FileDialog&, std::string&) override { return false; }
+    void ShowAppMessage(const std::string&, MsgIcon) override {}
+    void ShowWaitCursor(bool) override {}
+    void SetStatusText(int, const std::string&) override {}
+    int RunPrinterList(CPrinterListDlg&) override { return 2; }
+    void CloseMainWindow() override {}
+
     FakePageWindow& Page(int index) { return *pages[static_cast<std::size_t>(index)]; }
     // Page windows pass DataCheck on to the main dialog, as the Win32 pages do.
     void Route(CMainDlg& dlg) {
