@@ -112,36 +112,6 @@ TEST(MemorySwitchPages, HighBitsOfTheBlockBytesAreIgnored) {
     EXPECT_EQ(out.bytes[kMsw2High], 0x08);
 }
 
-TEST(MemorySwitchPages, FactoryDefaultsShowTheFirstChoiceEverywhere) {
-    Hosted<CPage_MSW1> p1;
-    Hosted<CPage_MSW2> p2;
-    Hosted<CPage_MSW3> p3;
-    Hosted<CPage_MSW4> p4;
-    p1.page.LoadFromBlock(FactoryDefaults);
-    p2.page.LoadFromBlock(FactoryDefaults);
-    p3.page.LoadFromBlock(FactoryDefaults);
-    p4.page.LoadFromBlock(FactoryDefaults);
-
-    EXPECT_EQ(p1.window.GetText(IDC_MSW1_COUNTRY), "日本");
-    for (int first :
-         {IDC_MSW1_SW5_ENABLED, IDC_MSW1_SW6_CRLF, IDC_MSW1_SW7_CR, IDC_MSW1_SW8_RETURN})
-        EXPECT_EQ(p1.window.radios[first], 0) << first;
-    EXPECT_EQ(p2.window.checks[IDC_MSW2_SW1_SLASH], 0);
-    for (int first : {IDC_MSW2_SW3_NATIVE, IDC_MSW2_SW4_ENABLED, IDC_MSW2_SW5_ENABLED,
-                      IDC_MSW2_SW6_8BIT, IDC_MSW2_SW7_DISCARD, IDC_MSW2_SW8_RESET})
-        EXPECT_EQ(p2.window.radios[first], 0) << first;
-    EXPECT_EQ(p3.window.GetText(IDC_MSW3_SPEED), "３１０LPM");
-    EXPECT_EQ(p3.window.checks[IDC_MSW3_SW7_SLASH], 0);
-    for (int first : {IDC_MSW3_SW3_DISABLED, IDC_MSW3_SW4_168, IDC_MSW3_SW5_FIRST, IDC_MSW3_SW6_LAN,
-                      IDC_MSW3_SW8_ENABLED})
-        EXPECT_EQ(p3.window.radios[first], 0) << first;
-    EXPECT_EQ(p4.window.GetText(IDC_MSW4_DENSITY), "標準");
-    EXPECT_EQ(p4.window.GetText(IDC_MSW4_PRINT_MODE), "標準");
-    for (int first :
-         {IDC_MSW4_SW1_DISABLED, IDC_MSW4_SW4_NO, IDC_MSW4_SW7_ENABLED, IDC_MSW4_SW8_WIDE})
-        EXPECT_EQ(p4.window.radios[first], 0) << first;
-}
-
 TEST(MemorySwitchPages, ChoicesMadeOnThePagesGiveTheDocumentedBytes) {
     // Sweden is code 5; SW1-4 comes from the block last loaded.
     for (int sw4 : {0, 1}) {

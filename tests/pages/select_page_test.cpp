@@ -191,14 +191,5 @@ TEST_F(SelectPage, FontByteFourIsOcrB) {
     EXPECT_EQ(Stored().bytes[kFont1], '4');
 }
 
-TEST_F(SelectPage, OnlySettingControlsRaiseDataCheck) {
-    page.LoadFromBlock(FactoryDefaults);
-    window.ClickRadio(IDC_SEL_OUTLINE_OFF, 0, IDC_SEL_OUTLINE_OFF);
-    window.Choose(IDC_SEL_KANJI_TABLE, "JIS1983年版");
-    EXPECT_EQ(window.raised.size(), 2u);
-    window.Click(IDC_SEL_PAGE_LENGTH_SPIN);
-    EXPECT_EQ(window.raised.size(), 2u);
-}
-
 }  // namespace
 }  // namespace vx
