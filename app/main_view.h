@@ -46,11 +46,9 @@ public:
     virtual void ShowAbout() = 0;
 
     // ---- Settings files and the printer (main_dlg_files.cpp, main_dlg_printer.cpp)
-    // The defaults answer as a window without files or printers would: every dialog
-    // cancelled, nothing shown.
-    virtual PlatformFamily Family() { return PlatformFamily::Nt; }
+    virtual PlatformFamily Family() = 0;
     // The running program's folder with its trailing backslash.
-    virtual std::string ProgramFolder() { return std::string(); }
+    virtual std::string ProgramFolder() = 0;
     // The common open and save-as dialogs; false when cancelled.
     struct FileDialog {
         std::string filter;  // "label|pattern||"
@@ -59,19 +57,19 @@ public:
         std::string folder;    // the initial folder
     };
     // Read-only box hidden.
-    virtual bool AskOpenFileName(const FileDialog&, std::string&) { return false; }
+    virtual bool AskOpenFileName(const FileDialog& dialog, std::string& path) = 0;
     // Read-only box hidden; asks before overwriting an existing file.
-    virtual bool AskSaveFileName(const FileDialog&, std::string&) { return false; }
+    virtual bool AskSaveFileName(const FileDialog& dialog, std::string& path) = 0;
     // The application's message box: owned by the main window, captioned with the
     // application's name, OK button.
-    virtual void ShowAppMessage(const std::string&, MsgIcon) {}
-    virtual void ShowWaitCursor(bool) {}
-    virtual void SetStatusText(int, const std::string&) {}
+    virtual void ShowAppMessage(const std::string& text, MsgIcon icon) = 0;
+    virtual void ShowWaitCursor(bool shown) = 0;
+    virtual void SetStatusText(int part, const std::string& text) = 0;
     // The printer list (dialog 152), modal, driven by `dlg`; returns the dialog's result
     // (IDOK 1, IDCANCEL 2).
-    virtual int RunPrinterList(CPrinterListDlg&) { return 2; }
+    virtual int RunPrinterList(CPrinterListDlg& dlg) = 0;
     // Ends the main dialog: the program ends.
-    virtual void CloseMainWindow() {}
+    virtual void CloseMainWindow() = 0;
 };
 
 }  // namespace vx
