@@ -59,6 +59,30 @@ struct PagesWindow : testing::Test {
             return true;
         });
     }
+    // The program's keyboard focus.
+    HWND Focus() {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) ? info.hwndFocus
+                                                                                : nullptr;
+    }
+    // Puts the program's keyboard focus on `control` by sharing its input state a moment.
+    bool SetFocusIn(HWND control) {
+        const DWORD appThread = GetWindowThreadProcessId(main, nullptr);
+        const DWORD ownThread = GetCurrentThreadId();
+        if (!AttachThreadInput(ownThread, appThread, TRUE)) return false;
+        SetFocus(control);
+        AttachThreadInput(ownThread, appThread, FALSE);
+        return PollUntil(kReactTimeout, [&] { return Focus() == control; });
+    }
+    static void PressCtrl(WORD key) {
+        INPUT keys[4] = {};
+        for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
+        keys[1].ki.wVk = keys[2].ki.wVk = key;
+        keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(4, keys, sizeof(INPUT));
+    }
     int TabSelection() {
         return static_cast<int>(SendMessageW(GetDlgItem(main, IDC_MAIN_TAB), TCM_GETCURSEL, 0, 0));
     }
@@ -169,21 +193,27 @@ TEST_F(PagesWindow, ChangingBackAfterASendDisablesSendingAgain) {
     EXPECT_TRUE(WaitForSendButton(false)) << "the block equals the one sent";
 }
 
-// The keyboard: Ctrl+3 shows the MSW3 page.
+// The keyboard: Ctrl+3 shows the MSW3 page. The focus moves onto the page from a
+// control of another page, and stays on the tab control when that has it.
 TEST_F(PagesWindow, CtrlThreeShowsTheMsw3Page) {
-    SetForegroundWindow(main);
-    ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return GetForegroundWindow() == main; }));
-    INPUT keys[4] = {};
-    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_CONTROL;
-    keys[1].ki.wVk = '3';
-    keys[2].ki.wVk = '3';
-    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    keys[3].ki.wVk = VK_CONTROL;
-    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
-    EXPECT_TRUE(WaitForVisiblePage(3));
-    EXPECT_EQ(TabSelection(), 3);
+    HWND tab = GetDlgItem(main, IDC_MAIN_TAB);
+    for (HWND focusFirst : {GetDlgItem(pages[0], IDC_SEL_FONT1), tab}) {
+        SCOPED_TRACE(focusFirst == tab ? "focus on the tab control" : "focus on a page control");
+        PostMessageW(main, WM_COMMAND, IDM_PAGE_SELECT, 0);
+        ASSERT_TRUE(WaitForVisiblePage(0));
+        SetForegroundWindow(main);
+        ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return GetForegroundWindow() == main; }));
+        ASSERT_TRUE(SetFocusIn(focusFirst));
+
+        PressCtrl('3');
+        EXPECT_TRUE(WaitForVisiblePage(3));
+        EXPECT_EQ(TabSelection(), 3);
+        if (focusFirst == tab) {
+            EXPECT_EQ(Focus(), tab);
+        } else {
+            EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return IsChild(pages[3], Focus()); }));
+        }
+    }
 }
 
 // Enter and Escape do not close the main window.
@@ -217,18 +247,7 @@ TEST_F(PagesWindow, PageLengthTypedOutOfRangeIsClamped) {
     HWND edit = GetDlgItem(pages[0], IDC_SEL_PAGE_LENGTH);
     SetForegroundWindow(main);
     ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return GetForegroundWindow() == main; }));
-    // The focus must be on the box for the correction: share the program's input state
-    // for a moment and put the focus there.
-    const DWORD appThread = GetWindowThreadProcessId(main, nullptr);
-    const DWORD ownThread = GetCurrentThreadId();
-    ASSERT_TRUE(AttachThreadInput(ownThread, appThread, TRUE));
-    SetFocus(edit);
-    AttachThreadInput(ownThread, appThread, FALSE);
-    ASSERT_TRUE(PollUntil(kReactTimeout, [&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        return GetGUIThreadInfo(appThread, &info) && info.hwndFocus == edit;
-    }));
+    ASSERT_TRUE(SetFocusIn(edit)) << "the correction needs the focus in the box";
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"150"));
     EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return ControlText(edit) == L"99"; }))
         << "the box shows " << vx::win32::Narrow(ControlText(edit));
