@@ -154,9 +154,8 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return FALSE;
         case WM_PAINT:
             return OnPaintMinimised();
-        case WM_QUERYDRAGICON:
-            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(bigIcon_));
-            return TRUE;
+        case WM_QUERYDRAGICON:  // one of the messages a dialog answers directly
+            return reinterpret_cast<INT_PTR>(bigIcon_);
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wp));
             return TRUE;
