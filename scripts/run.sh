@@ -30,7 +30,8 @@ scripts/setup.sh >/dev/null || {
     exit 1
 }
 build=$root/build/windows
-cmake --preset windows -B "$build" >/dev/null && cmake --build "$build" -j2 --target QLV3906 || {
+{ [ -f "$build/CMakeCache.txt" ] || cmake --preset windows -B "$build" >/dev/null; } &&
+    cmake --build "$build" -j2 --target QLV3906 || {
     say "build failed"
     exit 1
 }
