@@ -68,6 +68,18 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+std::wstring ControlText(HWND control) {
+    LRESULT length = 0;
+    if (!Send(control, WM_GETTEXTLENGTH, 0, 0, &length) || length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    LRESULT copied = 0;
+    if (!Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) {
+        return {};
+    }
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
 std::wstring ClassName(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
@@ -154,7 +166,7 @@ testing::AssertionResult WaitForNoMessageBox(DWORD pid, Millis timeout) {
 
 std::wstring MessageBoxText(HWND box) {
     HWND text = GetDlgItem(box, kMessageTextId);
-    return text ? WindowText(text) : std::wstring();
+    return text ? ControlText(text) : std::wstring();
 }
 
 bool HasButton(HWND dialog, int id) {

@@ -15,7 +15,11 @@ namespace vx::e2e {
 // The class of dialogs and message boxes.
 inline constexpr wchar_t kDialogClass[] = L"#32770";
 
+// Title of a top-level window (GetWindowTextW).
 std::wstring WindowText(HWND window);
+// Text of a control, also of another process: WM_GETTEXT, which the system
+// copies across processes (GetWindowTextW does not ask another process).
+std::wstring ControlText(HWND control);
 std::wstring ClassName(HWND window);
 DWORD WindowProcessId(HWND window);
 
