@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "harness/qlv3906.h"
@@ -75,13 +76,26 @@ struct PagesWindow : testing::Test {
         AttachThreadInput(ownThread, appThread, FALSE);
         return PollUntil(kReactTimeout, [&] { return Focus() == control; });
     }
-    static void PressCtrl(WORD key) {
-        INPUT keys[4] = {};
-        for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
-        keys[1].ki.wVk = keys[2].ki.wVk = key;
-        keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(4, keys, sizeof(INPUT));
+    // A key pressed in the program, with Ctrl held when `ctrl`: the key messages go to
+    // the program's focus window while its keyboard state (shared for the moment) says
+    // Ctrl is down. Other programs on the display do not get in the way, as they would
+    // with synthesised input to the foreground window.
+    bool PressKey(WORD key, bool ctrl, std::function<bool()> done, Millis wait = kReactTimeout) {
+        const DWORD appThread = GetWindowThreadProcessId(main, nullptr);
+        const DWORD ownThread = GetCurrentThreadId();
+        if (!AttachThreadInput(ownThread, appThread, TRUE)) return false;
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        if (ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+        SetKeyboardState(state);
+        HWND target = Focus() ? Focus() : main;
+        PostMessageW(target, WM_KEYDOWN, key, 1);
+        PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+        const bool ok = PollUntil(wait, done);
+        state[VK_CONTROL] = state[VK_LCONTROL] = 0;
+        SetKeyboardState(state);
+        AttachThreadInput(ownThread, appThread, FALSE);
+        return ok;
     }
     int TabSelection() {
         return static_cast<int>(SendMessageW(GetDlgItem(main, IDC_MAIN_TAB), TCM_GETCURSEL, 0, 0));
@@ -201,11 +215,9 @@ TEST_F(PagesWindow, CtrlThreeShowsTheMsw3Page) {
         SCOPED_TRACE(focusFirst == tab ? "focus on the tab control" : "focus on a page control");
         PostMessageW(main, WM_COMMAND, IDM_PAGE_SELECT, 0);
         ASSERT_TRUE(WaitForVisiblePage(0));
-        SetForegroundWindow(main);
-        ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return GetForegroundWindow() == main; }));
         ASSERT_TRUE(SetFocusIn(focusFirst));
 
-        PressCtrl('3');
+        EXPECT_TRUE(PressKey('3', true, [&] { return IsWindowVisible(pages[3]) != FALSE; }));
         EXPECT_TRUE(WaitForVisiblePage(3));
         EXPECT_EQ(TabSelection(), 3);
         if (focusFirst == tab) {
@@ -218,15 +230,12 @@ TEST_F(PagesWindow, CtrlThreeShowsTheMsw3Page) {
 
 // Enter and Escape do not close the main window.
 TEST_F(PagesWindow, EnterAndEscapeDoNothing) {
-    SetForegroundWindow(main);
-    ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return GetForegroundWindow() == main; }));
-    INPUT keys[4] = {};
-    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
-    keys[2].ki.wVk = keys[3].ki.wVk = VK_ESCAPE;
-    keys[1].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
-    Sleep(1000);
+    ASSERT_TRUE(SetFocusIn(GetDlgItem(pages[0], IDC_SEL_OUTLINE_ON)));
+    // Nothing is to happen, so each key gets a second to do it.
+    PressKey(
+        VK_RETURN, false, [] { return false; }, Millis{1000});
+    PressKey(
+        VK_ESCAPE, false, [] { return false; }, Millis{1000});
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(app.Running());
     EXPECT_EQ(MessageBoxes(app.Pid()).size(), 0u);
@@ -245,8 +254,6 @@ TEST_F(PagesWindow, AboutBoxOpensAndCloses) {
 // Typing a page length out of range is corrected in the box.
 TEST_F(PagesWindow, PageLengthTypedOutOfRangeIsClamped) {
     HWND edit = GetDlgItem(pages[0], IDC_SEL_PAGE_LENGTH);
-    SetForegroundWindow(main);
-    ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return GetForegroundWindow() == main; }));
     ASSERT_TRUE(SetFocusIn(edit)) << "the correction needs the focus in the box";
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"150"));
     EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return ControlText(edit) == L"99"; }))
