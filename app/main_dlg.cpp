@@ -49,10 +49,7 @@ void CMainDlg::OnInitDialog() {
     // Function select first and shown, then MSW1..MSW4 hidden.
     for (int i = 0; i < kPageCount; ++i) view_.CreatePageWindow(i, Page(i), i == 0);
     ApplyBlock(copies.workingBlock);
-
-    // The start-up printer selection sets this once it has returned; until it runs on
-    // its own thread, the window counts as initialised as soon as it is shown.
-    initialised = true;
+    // `initialised` stays clear until the start-up worker's printer selection has returned.
 }
 
 bool CMainDlg::OnCommand(int commandId) {
@@ -72,6 +69,12 @@ bool CMainDlg::OnCommand(int commandId) {
             return true;
         case IDM_ABOUT:
             view_.ShowAbout();
+            return true;
+        case IDM_EXIT:
+            ConfirmExit();
+            return true;
+        case IDM_HELP_CONTENTS:
+            ShowHelp();
             return true;
         default:
             return OnFileOrPrinterCommand(commandId);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/help.h"
 #include "app/main_view.h"
 #include "printer/printer_list_dlg.h"
 #include "pages/page_msw.h"
@@ -78,6 +79,20 @@ public:
     // The file and printer commands, from the menu or the toolbar; false when not one of them.
     bool OnFileOrPrinterCommand(int commandId);
 
+    // ---- Shell (main_dlg_shell.cpp)
+    // What the start-up worker thread does: the first printer selection, run on the
+    // window's thread through a synchronous message, then `initialised` is set.
+    void RunStartupWorker();
+    // Quitting (menu 32783 and the close box): the send question, then the save question;
+    // Cancel at either keeps the program running.
+    void ConfirmExit();
+    // Help (32806): the file is chosen once at initialisation, and closed on destroy.
+    void UseHelpSystem(HelpSystem& system) { helpSystem_ = &system; }
+    void FindHelpFile();
+    void ShowHelp();
+    void OnDestroy();
+    HelpFile help;
+
 private:
     void ShowSelectedPage();
     MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons);
@@ -87,6 +102,7 @@ private:
     FileSystem* files_ = nullptr;
     Spooler* spooler_ = nullptr;
     PortOpener* ports_ = nullptr;
+    HelpSystem* helpSystem_ = nullptr;
 };
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 // it; the native tests use a fake that records calls and scripts answers.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "printer/platform_family.h"
@@ -70,6 +71,10 @@ public:
     virtual int RunPrinterList(CPrinterListDlg& dlg) = 0;
     // Ends the main dialog: the program ends.
     virtual void CloseMainWindow() = 0;
+
+    // Runs `work` on the window's own thread and returns when it is done: how the start-up
+    // worker reaches the window. A window without a thread of its own runs it at once.
+    virtual void RunOnWindowThread(const std::function<void()>& work) { work(); }
 };
 
 }  // namespace vx

@@ -1,0 +1,47 @@
+#include "app/main_dlg.h"
+
+namespace vx {
+
+namespace {
+const char* const kCaption = "Veltrix";
+const char* const kSendBeforeExit = "Veltrix を終了する前に、設定値をプリンタへ送信しますか？";
+const char* const kSaveBeforeExit = "Veltrix を終了する前に、設定ファイルへ保存しますか？";
+}  // namespace
+
+void CMainDlg::RunStartupWorker() {
+    view_.RunOnWindowThread([this] { SelectPrinter(); });
+    initialised = true;
+}
+
+void CMainDlg::ConfirmExit() {
+    CollectBlock(copies.workingBlock);  // whatever `initialised` is
+    const bool sendDirty = copies.DiffersFromSent();
+    const bool saveDirty = copies.HasUnsavedChanges();
+    if (sendDirty) {
+        const MsgAnswer a =
+            view_.ShowMessage(kSendBeforeExit, kCaption, MsgIcon::Warning, MsgButtons::YesNoCancel);
+        if (a == MsgAnswer::Cancel) return;
+        if (a == MsgAnswer::Yes) OnSendSettings();  // on, whatever the outcome
+    }
+    if (saveDirty) {
+        const MsgAnswer a =
+            view_.ShowMessage(kSaveBeforeExit, kCaption, MsgIcon::Warning, MsgButtons::YesNoCancel);
+        if (a == MsgAnswer::Cancel) return;
+        if (a == MsgAnswer::Yes) OnSaveSettingsFile();
+    }
+    view_.CloseMainWindow();
+}
+
+void CMainDlg::FindHelpFile() {
+    if (helpSystem_) help.FindHelpFile(*helpSystem_, view_);
+}
+
+void CMainDlg::ShowHelp() {
+    if (helpSystem_) help.ShowHelp(*helpSystem_, view_);
+}
+
+void CMainDlg::OnDestroy() {
+    if (helpSystem_) help.Shutdown(*helpSystem_);
+}
+
+}  // namespace vx
