@@ -35,4 +35,18 @@ constexpr int ButtonOf(int menuId) {
     return 0;
 }
 
+// The images of the drawn menu, by command.
+struct MenuImage {
+    int commandId;
+    int bitmapId;
+};
+constexpr MenuImage kMenuImages[] = {
+    {IDM_OPEN_SETTINGS, IDB_MENU_OPEN},        {IDM_SAVE_SETTINGS, IDB_MENU_SAVE},
+    {IDM_FACTORY_DEFAULTS, IDB_MENU_DEFAULTS}, {IDM_PRINT_SETTINGS, IDB_MENU_PRINT},
+    {IDM_SELECT_PRINTER, IDB_MENU_PRINTER},    {IDM_SEND_SETTINGS, IDB_MENU_SEND},
+    {IDM_RECEIVE_SETTINGS, IDB_MENU_RECEIVE},  {IDM_PAGE_SELECT, IDB_MENU_SELECT},
+    {IDM_PAGE_MSW1, IDB_MENU_SWITCH},          {IDM_PAGE_MSW2, IDB_MENU_SWITCH},
+    {IDM_PAGE_MSW3, IDB_MENU_SWITCH},          {IDM_PAGE_MSW4, IDB_MENU_SWITCH},
+};
+
 }  // namespace vx

@@ -16,6 +16,9 @@ namespace vx::win32 {
 
 namespace {
 
+// Work sent by the start-up worker to run on the window's thread; lParam points to it.
+constexpr UINT WM_RUN_ON_WINDOW_THREAD = WM_APP + 1;
+
 UINT IconFlag(MsgIcon icon) {
     switch (icon) {
         case MsgIcon::Information:
@@ -99,6 +102,7 @@ bool AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save, std:
 
 CMainWindow::CMainWindow(HINSTANCE instance)
     : instance_(instance), dlg_(*this, files_, spooler_, ports_) {
+    dlg_.UseHelpSystem(help_);
     accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN));
 }
 
@@ -117,6 +121,12 @@ int CMainWindow::RunModal() {
         DispatchMessageW(&msg);
     }
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    // A worker still waiting to reach the window finds it gone and ends at once.
+    if (worker_) {
+        WaitForSingleObject(worker_, INFINITE);
+        CloseHandle(worker_);
+        worker_ = nullptr;
+    }
     return result_;
 }
 
@@ -159,25 +169,74 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wp));
             return TRUE;
+        case WM_RUN_ON_WINDOW_THREAD:
+            (*reinterpret_cast<const std::function<void()>*>(lp))();
+            return TRUE;
+        case WM_MEASUREITEM: {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+            if (mis->CtlType != ODT_MENU) return FALSE;
+            menu_.MeasureItem(mis);
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+            if (dis->CtlType != ODT_MENU) return FALSE;
+            menu_.DrawItem(dis);
+            return TRUE;
+        }
+        case WM_MENUCHAR: {
+            const HMENU menu = reinterpret_cast<HMENU>(lp);
+            if (!CIconMenu::IsRegisteredPopup(menu)) return FALSE;
+            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT,
+                              CIconMenu::FindKeyboardShortcut(LOWORD(wp), HIWORD(wp), menu));
+            return TRUE;
+        }
+        case WM_DESTROY:
+            dlg_.OnDestroy();  // closes a help window we opened
+            return FALSE;
     }
     return FALSE;
 }
 
 BOOL CMainWindow::OnInitDialog() {
+    AttachIconMenu();
+    dlg_.FindHelpFile();
     bigIcon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_MAIN));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     toolBar_.Create(hwnd_, instance_, IDC_MAIN_BAR, IDB_TOOLBAR);
     statusBar_.Create(hwnd_, instance_, IDC_MAIN_BAR);
     statusBar_.SetParts();
     dlg_.OnInitDialog();
+
+    // The printer is chosen on a thread of its own once the window shows the defaults.
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    worker_ = CreateThread(&sa, 0, StartupWorker, this, 0, nullptr);
     return TRUE;
+}
+
+DWORD WINAPI CMainWindow::StartupWorker(LPVOID self) {
+    static_cast<CMainWindow*>(self)->dlg_.RunStartupWorker();
+    return 0;
+}
+
+void CMainWindow::RunOnWindowThread(const std::function<void()>& work) {
+    SendMessageW(hwnd_, WM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+// Menu 142 drawn with the command images; the template's plain menu gives way to it.
+void CMainWindow::AttachIconMenu() {
+    if (!menu_.LoadMenu(instance_, IDR_MAIN, hwnd_)) return;
+    for (const MenuImage& image : kMenuImages)
+        menu_.ModifyODMenu(instance_, nullptr, static_cast<UINT>(image.commandId), image.bitmapId);
+    HMENU plain = GetMenu(hwnd_);
+    SetMenu(hwnd_, menu_.Detach());
+    if (plain) DestroyMenu(plain);
 }
 
 void CMainWindow::OnCommand(int id) {
     // Enter and Escape do nothing in the main window.
     if (id == IDOK || id == IDCANCEL) return;
-    if (dlg_.OnCommand(id)) return;
-    if (id == IDM_EXIT) CloseMainWindow();
+    dlg_.OnCommand(id);
 }
 
 INT_PTR CMainWindow::OnNotify(NMHDR* header) {

@@ -12,7 +12,9 @@
 
 #include "app/main_dlg.h"
 #include "app/main_view.h"
+#include "app/win32/icon_menu.h"
 #include "app/win32/main_bars.h"
+#include "app/win32/win32_help_system.h"
 #include "pages/win32/win32_page_window.h"
 #include "printer/win32/win32_port_opener.h"
 #include "printer/win32/win32_spooler.h"
@@ -56,6 +58,7 @@ class CMainWindow : public MainView {
     void SetStatusText(int part, const std::string& text) override;
     int RunPrinterList(CPrinterListDlg& dlg) override;
     void CloseMainWindow() override;
+    void RunOnWindowThread(const std::function<void()>& work) override;
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -67,6 +70,8 @@ class CMainWindow : public MainView {
     bool OnPaintMinimised();
     void OnDropFiles(HDROP drop);
     HWND Tab() const { return GetDlgItem(hwnd_, IDC_MAIN_TAB); }
+    void AttachIconMenu();
+    static DWORD WINAPI StartupWorker(LPVOID self);
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -76,6 +81,9 @@ class CMainWindow : public MainView {
     bool running_ = false;
     int result_ = 0;
 
+    HANDLE worker_ = nullptr;
+    CIconMenu menu_;
+    Win32HelpSystem help_;
     Win32FileSystem files_;
     Win32Spooler spooler_;
     Win32PortOpener ports_;

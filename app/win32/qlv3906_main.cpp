@@ -1,16 +1,64 @@
 // QLV3906: the settings program of the ZAM QX-K480/330.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
 #include "app/win32/main_window.h"
+#include "app/win32/win32_instance_system.h"
+#include "settings/win32/utf16.h"
+
+namespace {
+
+const wchar_t kNameTooLong[] =
+    L"コマンドラインで指定された設定ファイル名が長すぎるため、読み込めません。\n"
+    L"ファイル名を短くしてやり直してください。";
+
+// The arguments after the program's own name, as UTF-8.
+std::vector<std::string> Arguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i) args.push_back(vx::win32::Narrow(argv[i]));
+        LocalFree(argv);
+    }
+    return args;
+}
+
+// The application object: one running copy, the command line, the main window run modally.
+class CSettingsApp {
+  public:
+    explicit CSettingsApp(HINSTANCE instance) : instance_(instance) {}
+
+    int Run() {
+        // The main window and its dialogs use the list view, tab, toolbar, status bar and
+        // up-down controls.
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                                 ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+        InitCommonControlsEx(&icc);
+
+        // A second copy brings the running one's window back and ends.
+        if (!vx::ClaimSingleInstance(instances_)) return 0;
+
+        vx::win32::CMainWindow window(instance_);
+        const vx::CommandLine line = vx::ParseCommandLine(Arguments());
+        if (line.fileNameTooLong)
+            MessageBoxW(nullptr, kNameTooLong, L"Veltrix", MB_OK | MB_ICONEXCLAMATION);
+        window.Dialog().startupFileName = line.startupFile;
+        window.RunModal();
+        return 0;  // the mutex is closed with `instances_`
+    }
+
+  private:
+    HINSTANCE instance_;
+    vx::win32::Win32InstanceSystem instances_;
+};
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    // The main window and its dialogs use the list view, tab, toolbar, status bar and
-    // up-down controls.
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
-                                             ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&icc);
-    vx::win32::CMainWindow window(instance);
-    window.RunModal();
-    return 0;  // exit code 1 is kept for "no usable printer"
+    return CSettingsApp(instance).Run();
 }

@@ -75,7 +75,7 @@ testing::AssertionResult Answer(const Program& app, const std::wstring& text, in
 
 // Every scenario begins with the start-up printer selection, which the start-up worker of
 // the main window runs; the suite is enabled (the prefix removed) once that worker exists.
-struct DISABLED_FlowsWindow : testing::Test {
+struct FlowsWindow : testing::Test {
     Program app;
     HWND main = nullptr;
 
@@ -113,7 +113,7 @@ struct DISABLED_FlowsWindow : testing::Test {
     }
 };
 
-TEST_F(DISABLED_FlowsWindow, SendAndPrintWriteExactlyTheirBytes) {
+TEST_F(FlowsWindow, SendAndPrintWriteExactlyTheirBytes) {
     ASSERT_TRUE(AddFilePrinter(L"ZZ FILE"));
     StartNt(L"", true);
     AnswerNtNotice();
@@ -145,7 +145,7 @@ HWND FileNameBox(HWND dialog) {
     return GetDlgItem(dialog, 1152);
 }
 
-TEST_F(DISABLED_FlowsWindow, SavedFileLoadsBackFromTheCommandLine) {
+TEST_F(FlowsWindow, SavedFileLoadsBackFromTheCommandLine) {
     StartNt(L"", false);
     AnswerNtNotice();
     TurnSw25On();
@@ -174,7 +174,7 @@ TEST_F(DISABLED_FlowsWindow, SavedFileLoadsBackFromTheCommandLine) {
     EXPECT_EQ(Sw25Check(), BST_CHECKED);
 }
 
-TEST_F(DISABLED_FlowsWindow, AFileWithAWrongHeaderIsRejected) {
+TEST_F(FlowsWindow, AFileWithAWrongHeaderIsRejected) {
     std::vector<std::uint8_t> bad(kHeader.begin(), kHeader.end() - 1);
     bad.insert(bad.end(), {'\r', '\n'});  // CR LF in place of LF
     bad.insert(bad.end(), kChangedBlock.begin(), kChangedBlock.end());
@@ -186,7 +186,7 @@ TEST_F(DISABLED_FlowsWindow, AFileWithAWrongHeaderIsRejected) {
     EXPECT_EQ(Sw25Check(), BST_UNCHECKED);
 }
 
-TEST_F(DISABLED_FlowsWindow, WithoutAPrinterOfTheModelTheProgramEndsWithCode1) {
+TEST_F(FlowsWindow, WithoutAPrinterOfTheModelTheProgramEndsWithCode1) {
     ASSERT_TRUE(SetPrinterValue(kTemplatePrinter, L"Printer Driver", L"Another driver"));
     ASSERT_TRUE(Program::Start(Qlv3906Path(), {}, &app));
     ASSERT_TRUE(Answer(app,
@@ -198,7 +198,7 @@ TEST_F(DISABLED_FlowsWindow, WithoutAPrinterOfTheModelTheProgramEndsWithCode1) {
     EXPECT_EQ(code, 1u);
 }
 
-TEST_F(DISABLED_FlowsWindow, ReceiveOn98ReachesTheDeviceIdCheck) {
+TEST_F(FlowsWindow, ReceiveOn98ReachesTheDeviceIdCheck) {
     ASSERT_TRUE(StartQlv3906({L"win98", L""}, &app, &main));
     // Wine cannot answer the device-ID request, so the printer never counts as ready.
     ASSERT_TRUE(Answer(app,
