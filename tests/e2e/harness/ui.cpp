@@ -254,3 +254,27 @@ testing::AssertionResult ReadStatusBarText(HWND statusBar, int part, std::wstrin
 }
 
 }  // namespace vx::e2e
+
+namespace vx::e2e {
+
+bool PressKeyIn(HWND window, WORD key, bool ctrl, const std::function<bool()>& done, Millis wait) {
+    const DWORD appThread = GetWindowThreadProcessId(window, nullptr);
+    const DWORD ownThread = GetCurrentThreadId();
+    if (!AttachThreadInput(ownThread, appThread, TRUE)) return false;
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    if (ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    SetKeyboardState(state);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    HWND target = GetGUIThreadInfo(appThread, &info) && info.hwndFocus ? info.hwndFocus : window;
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+    const bool ok = PollUntil(wait, done);
+    state[VK_CONTROL] = state[VK_LCONTROL] = 0;
+    SetKeyboardState(state);
+    AttachThreadInput(ownThread, appThread, FALSE);
+    return ok;
+}
+
+}  // namespace vx::e2e

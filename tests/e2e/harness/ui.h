@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,5 +58,15 @@ std::optional<bool> IsToolbarButtonEnabled(HWND toolbar, int commandId);
 // Text of part `part` of a status bar in another process: the text is fetched into
 // a buffer allocated in that process and read back from there.
 testing::AssertionResult ReadStatusBarText(HWND statusBar, int part, std::wstring* text);
+
+}  // namespace vx::e2e
+
+namespace vx::e2e {
+
+// A key pressed in the program that owns `window`, with Ctrl held when `ctrl`: the
+// key messages go to the program's focus window while its keyboard state (shared
+// for the moment) says Ctrl is down, so accelerators fire. Returns whether `done`
+// became true within `wait`.
+bool PressKeyIn(HWND window, WORD key, bool ctrl, const std::function<bool()>& done, Millis wait);
 
 }  // namespace vx::e2e

@@ -1,0 +1,136 @@
+// The program as a whole, seen from outside: the start-up worker's choice of the
+// printer, one running copy, quitting with its questions, and the keyboard.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "harness/qlv3906.h"
+#include "harness/ui.h"
+#include "resources/resource.h"
+
+namespace vx::e2e {
+namespace {
+
+const wchar_t kNtNotice[] =
+    L"Windows XP/2000/NT 4.0でご利用になる場合、設定値をプリンタから取得することはできません。";
+const wchar_t kSendBeforeExit[] = L"Veltrix を終了する前に、設定値をプリンタへ送信しますか？";
+const wchar_t kSaveBeforeExit[] = L"Veltrix を終了する前に、設定ファイルへ保存しますか？";
+
+struct ShellWindow : testing::Test {
+    Program app;
+    HWND main = nullptr;
+
+    // Starts the program under the NT family and answers the start-up notice about
+    // reading settings from the printer.
+    void SetUp() override {
+        ASSERT_TRUE(StartQlv3906({}, &app, &main));
+        ASSERT_TRUE(Answer(kNtNotice, IDOK));
+    }
+
+    // Waits for a message box of the program, checks its text and clicks `button`.
+    testing::AssertionResult Answer(const std::wstring& text, int button) {
+        HWND box = nullptr;
+        testing::AssertionResult found = WaitForMessageBox(app.Pid(), kReactTimeout, &box);
+        if (!found) return found << " (waiting for \"" << testing::PrintToString(text) << "\")";
+        const std::wstring shown = MessageBoxText(box);
+        testing::AssertionResult clicked = ClickButton(box, button);
+        if (shown != text)
+            return testing::AssertionFailure()
+                   << "a message box said " << testing::PrintToString(shown);
+        if (!clicked) return clicked;
+        if (!PollUntil(kReactTimeout, [&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+            return testing::AssertionFailure() << "the message box stayed after the click";
+        return testing::AssertionSuccess();
+    }
+
+    HWND Toolbar() { return FindChild(main, TOOLBARCLASSNAMEW); }
+    HWND PageWith(int controlId) {
+        for (HWND child = FindWindowExW(main, nullptr, kDialogClass, nullptr); child;
+             child = FindWindowExW(main, child, kDialogClass, nullptr))
+            if (GetDlgItem(child, controlId)) return child;
+        return nullptr;
+    }
+    // A change on the MSW2 page, waited for until the send button reflects it.
+    void ChangeASetting() {
+        HWND page = PageWith(IDC_MSW2_SW3_NATIVE);
+        ASSERT_NE(page, nullptr);
+        SendMessageW(GetDlgItem(page, IDC_MSW2_SW5_DISABLED), BM_CLICK, 0, 0);
+        ASSERT_TRUE(PollUntil(kReactTimeout, [&] {
+            return IsToolbarButtonEnabled(Toolbar(), IDT_SEND_SETTINGS) ==
+                   std::optional<bool>(true);
+        })) << "the send button never came on after the change";
+    }
+};
+
+TEST_F(ShellWindow, StartUpTakesTheOnlyPrinterAndShowsItInTheStatusBar) {
+    HWND status = FindChild(main, STATUSCLASSNAMEW);
+    ASSERT_NE(status, nullptr);
+    std::wstring name, destination;
+    ASSERT_TRUE(PollUntil(kReactTimeout, [&] {
+        return ReadStatusBarText(status, 0, &name) && ReadStatusBarText(status, 1, &destination) &&
+               !destination.empty();
+    })) << "the status bar never named the printer";
+    EXPECT_EQ(name, L"プリンタ名： ZAM QX-K480/330(168)");
+    EXPECT_EQ(destination, L"接続先： LPT1:");
+    // One printer: nothing to choose from. NT family: nothing to receive.
+    EXPECT_EQ(IsToolbarButtonEnabled(Toolbar(), IDT_SELECT_PRINTER), std::optional<bool>(false));
+    EXPECT_EQ(IsToolbarButtonEnabled(Toolbar(), IDT_RECEIVE_SETTINGS), std::optional<bool>(false));
+    // A printer whose settings cannot be read is one to send to.
+    EXPECT_EQ(IsToolbarButtonEnabled(Toolbar(), IDT_SEND_SETTINGS), std::optional<bool>(true));
+}
+
+TEST_F(ShellWindow, ASecondStartBringsTheFirstWindowBackAndEnds) {
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return IsIconic(main) != FALSE; }))
+        << "could not minimise";
+
+    Program second;
+    ASSERT_TRUE(Program::Start(Qlv3906Path(), {}, &second));
+    DWORD code = 1234;
+    ASSERT_TRUE(second.WaitForExit(kStartTimeout, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return IsIconic(main) == FALSE; }))
+        << "the running window was not restored";
+    EXPECT_TRUE(app.Running());
+}
+
+TEST_F(ShellWindow, QuittingAfterAChangeAsksToSendThenToSave) {
+    ChangeASetting();
+    PostMessageW(main, WM_COMMAND, IDM_EXIT, 0);
+    ASSERT_TRUE(Answer(kSendBeforeExit, IDNO));
+    ASSERT_TRUE(Answer(kSaveBeforeExit, IDNO));
+    DWORD code = 1234;
+    ASSERT_TRUE(app.WaitForExit(kReactTimeout, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(ShellWindow, CancelAtTheCloseBoxKeepsTheProgramRunning) {
+    ChangeASetting();
+    PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(Answer(kSendBeforeExit, IDCANCEL));
+    ASSERT_TRUE(WaitForNoMessageBox(app.Pid(), kReactTimeout));
+    Sleep(500);  // a wrongly closing window would be gone by now
+    EXPECT_TRUE(app.Running());
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(ShellWindow, CtrlIShowsTheFactoryDefaults) {
+    EXPECT_TRUE(PressKeyIn(
+        main, 'I', true, [&] { return !MessageBoxes(app.Pid()).empty(); }, kReactTimeout))
+        << "Ctrl+I showed nothing";
+    EXPECT_TRUE(Answer(L"工場出荷設定値を表示しました。", IDOK));
+}
+
+TEST_F(ShellWindow, F1WithoutAHelpFileDoesNothing) {
+    const auto before = TopLevelWindows(app.Pid()).size();
+    // Nothing may appear within a second and a half.
+    EXPECT_FALSE(PressKeyIn(
+        main, VK_F1, false, [&] { return TopLevelWindows(app.Pid()).size() != before; },
+        Millis{1500}));
+    EXPECT_TRUE(app.Running());
+}
+
+}  // namespace
+}  // namespace vx::e2e
