@@ -1,0 +1,135 @@
+// What the page scenarios share: the settings program started with its five
+// pages found, its start-up notices answered, and ways to read and drive it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "harness/qlv3906.h"
+#include "harness/ui.h"
+#include "resources/resource.h"
+#include "settings/win32/utf16.h"
+
+namespace vx::e2e {
+
+// A control that only one page has, to tell the pages apart.
+inline constexpr int kPageMarkers[5] = {IDC_SEL_PAGE_LENGTH, IDC_MSW1_COUNTRY, IDC_MSW2_SW3_NATIVE,
+                                        IDC_MSW3_SPEED, IDC_MSW4_DENSITY};
+
+struct PagesWindow : testing::Test {
+    Program app;
+    HWND main = nullptr;
+    HWND pages[5] = {};
+
+    void SetUp() override {
+        ASSERT_TRUE(StartQlv3906({}, &app, &main));
+        for (HWND child = FindWindowExW(main, nullptr, kDialogClass, nullptr); child;
+             child = FindWindowExW(main, child, kDialogClass, nullptr)) {
+            for (int i = 0; i < 5; ++i) {
+                if (GetDlgItem(child, kPageMarkers[i])) pages[i] = child;
+            }
+        }
+        for (int i = 0; i < 5; ++i) ASSERT_NE(pages[i], nullptr) << "page " << i;
+        // The printer is chosen at start-up, with notices about its settings.
+        AnswerUntilQuiet();
+    }
+
+    // Answers every question No, every notice OK and the printer list OK, until the
+    // program has shown nothing but its main window for a second.
+    void AnswerUntilQuiet() {
+        auto quietSince = std::chrono::steady_clock::now();
+        PollUntil(Millis{20000}, [&] {
+            bool answered = false;
+            for (HWND box : MessageBoxes(app.Pid())) {
+                answered = ClickButton(box, HasButton(box, IDNO) ? IDNO : IDOK);
+                break;
+            }
+            for (HWND dialog : TopLevelWindows(app.Pid())) {
+                if (!answered && WindowText(dialog) == L"プリンタの選択") {
+                    answered = ClickButton(dialog, IDOK);
+                }
+            }
+            const auto now = std::chrono::steady_clock::now();
+            if (answered || TopLevelWindows(app.Pid()).size() != 1) quietSince = now;
+            return now - quietSince >= Millis{1000};
+        });
+    }
+
+    int Check(int page, int id) {
+        return static_cast<int>(SendMessageW(GetDlgItem(pages[page], id), BM_GETCHECK, 0, 0));
+    }
+    std::wstring Text(int page, int id) { return ControlText(GetDlgItem(pages[page], id)); }
+    std::optional<bool> SendButton() {
+        return IsToolbarButtonEnabled(FindChild(main, TOOLBARCLASSNAMEW), IDT_SEND_SETTINGS);
+    }
+    bool WaitForSendButton(bool enabled) {
+        return PollUntil(kReactTimeout, [&] { return SendButton() == enabled; });
+    }
+    bool WaitForVisiblePage(int index) {
+        return PollUntil(kReactTimeout, [&] {
+            for (int i = 0; i < 5; ++i) {
+                if ((IsWindowVisible(pages[i]) != FALSE) != (i == index)) return false;
+            }
+            return true;
+        });
+    }
+    // The program's keyboard focus.
+    HWND Focus() {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) ? info.hwndFocus
+                                                                                : nullptr;
+    }
+    // Puts the program's keyboard focus on `control` by sharing its input state a moment.
+    // The window's activation arrives a moment after it is brought to the front and
+    // puts the focus back where the dialog last had it, so this repeats until the focus
+    // has stayed on `control` for a while.
+    bool SetFocusIn(HWND control) {
+        const DWORD appThread = GetWindowThreadProcessId(main, nullptr);
+        const DWORD ownThread = GetCurrentThreadId();
+        SetForegroundWindow(main);
+        int steady = 0;
+        return PollUntil(kReactTimeout, [&] {
+            if (Focus() == control) return ++steady >= 6;  // 300 ms
+            steady = 0;
+            if (AttachThreadInput(ownThread, appThread, TRUE)) {
+                SetActiveWindow(main);
+                SetFocus(control);
+                AttachThreadInput(ownThread, appThread, FALSE);
+            }
+            return false;
+        });
+    }
+    // A key pressed in the program, with Ctrl held when `ctrl`: the key messages go to
+    // the program's focus window while its keyboard state (shared for the moment) says
+    // Ctrl is down. Other programs on the display do not get in the way, as they would
+    // with synthesised input to the foreground window.
+    bool PressKey(WORD key, bool ctrl, std::function<bool()> done, Millis wait = kReactTimeout) {
+        const DWORD appThread = GetWindowThreadProcessId(main, nullptr);
+        const DWORD ownThread = GetCurrentThreadId();
+        SetForegroundWindow(main);
+        if (!AttachThreadInput(ownThread, appThread, TRUE)) return false;
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        if (ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+        SetKeyboardState(state);
+        HWND target = Focus() ? Focus() : main;
+        PostMessageW(target, WM_KEYDOWN, key, 1);
+        PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+        const bool ok = PollUntil(wait, done);
+        state[VK_CONTROL] = state[VK_LCONTROL] = 0;
+        SetKeyboardState(state);
+        AttachThreadInput(ownThread, appThread, FALSE);
+        return ok;
+    }
+    int TabSelection() {
+        return static_cast<int>(SendMessageW(GetDlgItem(main, IDC_MAIN_TAB), TCM_GETCURSEL, 0, 0));
+    }
+};
+
+}  // namespace vx::e2e

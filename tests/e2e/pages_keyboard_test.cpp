@@ -1,0 +1,62 @@
+// The pages and the keyboard: these scenarios need the program's window active
+// with the focus where they put it, so they run alone (no other program on the
+// display takes the focus away meanwhile).
+#include <gtest/gtest.h>
+
+#include "pages_fixture.h"
+
+namespace vx::e2e {
+namespace {
+
+class PagesKeyboard : public PagesWindow {};
+
+// The keyboard: Ctrl+3 shows the MSW3 page. The focus moves onto the page from a
+// control of another page, and stays on the tab control when that has it.
+TEST_F(PagesKeyboard, CtrlThreeShowsTheMsw3Page) {
+    HWND tab = GetDlgItem(main, IDC_MAIN_TAB);
+    for (HWND focusFirst : {GetDlgItem(pages[0], IDC_SEL_FONT1), tab}) {
+        SCOPED_TRACE(focusFirst == tab ? "focus on the tab control" : "focus on a page control");
+        PostMessageW(main, WM_COMMAND, IDM_PAGE_SELECT, 0);
+        ASSERT_TRUE(WaitForVisiblePage(0));
+        ASSERT_TRUE(SetFocusIn(focusFirst))
+            << "focus is on " << Focus() << " class " << vx::win32::Narrow(ClassName(Focus()))
+            << "; windows: " << DescribeWindows(app.Pid());
+
+        EXPECT_TRUE(PressKey('3', true, [&] { return IsWindowVisible(pages[3]) != FALSE; }));
+        EXPECT_TRUE(WaitForVisiblePage(3));
+        EXPECT_EQ(TabSelection(), 3);
+        if (focusFirst == tab) {
+            EXPECT_EQ(Focus(), tab);
+        } else {
+            EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return IsChild(pages[3], Focus()); }));
+        }
+    }
+}
+
+// Enter and Escape do not close the main window.
+TEST_F(PagesKeyboard, EnterAndEscapeDoNothing) {
+    ASSERT_TRUE(SetFocusIn(GetDlgItem(pages[0], IDC_SEL_OUTLINE_ON)));
+    // Nothing is to happen, so each key gets a second to do it.
+    PressKey(
+        VK_RETURN, false, [] { return false; }, Millis{1000});
+    PressKey(
+        VK_ESCAPE, false, [] { return false; }, Millis{1000});
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(app.Running());
+    EXPECT_EQ(MessageBoxes(app.Pid()).size(), 0u);
+}
+
+// Typing a page length out of range is corrected in the box.
+TEST_F(PagesKeyboard, PageLengthTypedOutOfRangeIsClamped) {
+    HWND edit = GetDlgItem(pages[0], IDC_SEL_PAGE_LENGTH);
+    ASSERT_TRUE(SetFocusIn(edit)) << "the correction needs the focus in the box";
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"150"));
+    EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return ControlText(edit) == L"99"; }))
+        << "the box shows " << vx::win32::Narrow(ControlText(edit));
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return ControlText(edit) == L"1"; }));
+    EXPECT_TRUE(WaitForSendButton(true));
+}
+
+}  // namespace
+}  // namespace vx::e2e
