@@ -110,22 +110,7 @@ struct PagesWindow : testing::Test {
     // Ctrl is down. Other programs on the display do not get in the way, as they would
     // with synthesised input to the foreground window.
     bool PressKey(WORD key, bool ctrl, std::function<bool()> done, Millis wait = kReactTimeout) {
-        const DWORD appThread = GetWindowThreadProcessId(main, nullptr);
-        const DWORD ownThread = GetCurrentThreadId();
-        SetForegroundWindow(main);
-        if (!AttachThreadInput(ownThread, appThread, TRUE)) return false;
-        BYTE state[256] = {};
-        GetKeyboardState(state);
-        if (ctrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
-        SetKeyboardState(state);
-        HWND target = Focus() ? Focus() : main;
-        PostMessageW(target, WM_KEYDOWN, key, 1);
-        PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-        const bool ok = PollUntil(wait, done);
-        state[VK_CONTROL] = state[VK_LCONTROL] = 0;
-        SetKeyboardState(state);
-        AttachThreadInput(ownThread, appThread, FALSE);
-        return ok;
+        return PressKeyIn(main, key, ctrl, done, wait);
     }
     int TabSelection() {
         return static_cast<int>(SendMessageW(GetDlgItem(main, IDC_MAIN_TAB), TCM_GETCURSEL, 0, 0));

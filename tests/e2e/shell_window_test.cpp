@@ -117,9 +117,12 @@ TEST_F(ShellWindow, CancelAtTheCloseBoxKeepsTheProgramRunning) {
 }
 
 TEST_F(ShellWindow, CtrlIShowsTheFactoryDefaults) {
-    EXPECT_TRUE(PressKeyIn(
-        main, 'I', true, [&] { return !MessageBoxes(app.Pid()).empty(); }, kReactTimeout))
-        << "Ctrl+I showed nothing";
+    // A key can be lost while the window settles after the start-up notice: press again.
+    bool shown = false;
+    for (int attempt = 0; attempt < 3 && !shown; ++attempt)
+        shown = PressKeyIn(
+            main, 'I', true, [&] { return !MessageBoxes(app.Pid()).empty(); }, Millis{3000});
+    EXPECT_TRUE(shown) << "Ctrl+I showed nothing, three times";
     EXPECT_TRUE(Answer(L"工場出荷設定値を表示しました。", IDOK));
 }
 

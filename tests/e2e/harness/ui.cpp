@@ -260,6 +260,7 @@ namespace vx::e2e {
 bool PressKeyIn(HWND window, WORD key, bool ctrl, const std::function<bool()>& done, Millis wait) {
     const DWORD appThread = GetWindowThreadProcessId(window, nullptr);
     const DWORD ownThread = GetCurrentThreadId();
+    SetForegroundWindow(window);
     if (!AttachThreadInput(ownThread, appThread, TRUE)) return false;
     BYTE state[256] = {};
     GetKeyboardState(state);
