@@ -6,27 +6,34 @@ namespace vx {
 
 namespace {
 
-// Position of a text among names, by whole-string comparison in order; -1 when absent.
+// A list whose item order is not its code order.
 template <std::size_t N>
-int IndexOf(const char* const (&names)[N], const std::string& text) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (text == names[i]) return static_cast<int>(i);
+struct CodedList {
+    const char* names[N];
+    int codes[N];
+
+    // The text shown for `code`; a code without a name of its own shows as code 0.
+    const char* TextOf(int code) const {
+        for (std::size_t i = 0; i < N; ++i) {
+            if (codes[i] == code) return names[i];
+        }
+        return code == 0 ? names[0] : TextOf(0);
     }
-    return -1;
-}
+    // The code of a shown text, by whole-string comparison; an unknown text writes 0.
+    int CodeOf(const std::string& text) const {
+        for (std::size_t i = 0; i < N; ++i) {
+            if (text == names[i]) return codes[i];
+        }
+        return 0;
+    }
+};
 
-// The lists in their list order. Their order is not the code order: the codes
-// come from the tables below each list.
-const char* const kCountries[] = {"日本", "アメリカ", "イギリス", "ドイツ", "スウェーデン"};
-const int kCountryCodes[] = {0, 2, 3, 4, 5};
-
-const char* const kSpeeds[] = {"２４０LPM", "２２５LPM", "３１０LPM"};
-const int kSpeedCodes[] = {2, 1, 0};
-
-const char* const kDensities[] = {"標準", "濃度1", "濃度2", "濃度3"};  // code = position
-
-const char* const kPrintModes[] = {"標準", "高速", "高品位"};
-const int kPrintModeCodes[] = {0, 2, 1};
+// The lists in their list order, each with the code of every item.
+constexpr CodedList<5> kCountries = {{"日本", "アメリカ", "イギリス", "ドイツ", "スウェーデン"},
+                                     {0, 2, 3, 4, 5}};
+constexpr CodedList<3> kSpeeds = {{"２４０LPM", "２２５LPM", "３１０LPM"}, {2, 1, 0}};
+constexpr CodedList<4> kDensities = {{"標準", "濃度1", "濃度2", "濃度3"}, {0, 1, 2, 3}};
+constexpr CodedList<3> kPrintModes = {{"標準", "高速", "高品位"}, {0, 2, 1}};
 
 }  // namespace
 
@@ -48,11 +55,7 @@ bool CPage_MSW1::DoDataExchange(DataExchange& dx) {
 
 void CPage_MSW1::MirrorToVariables() {
     // Codes 1, 6 and 7 have no name of their own and show as Japan.
-    const int code = sw[1] + 2 * sw[2] + 4 * sw[3];
-    country = kCountries[0];
-    for (int i = 0; i < 5; ++i) {
-        if (kCountryCodes[i] == code) country = kCountries[i];
-    }
+    country = kCountries.TextOf(sw[1] + 2 * sw[2] + 4 * sw[3]);
     dc1dc3 = sw[5];
     autoNewline = sw[6];
     printCodes = sw[7];
@@ -60,8 +63,7 @@ void CPage_MSW1::MirrorToVariables() {
 }
 
 void CPage_MSW1::VariablesToMirror() {
-    const int i = IndexOf(kCountries, country);
-    const int code = i < 0 ? 0 : kCountryCodes[i];
+    const int code = kCountries.CodeOf(country);
     sw[1] = code & 1;
     sw[2] = (code >> 1) & 1;
     sw[3] = (code >> 2) & 1;
@@ -133,11 +135,7 @@ bool CPage_MSW3::DoDataExchange(DataExchange& dx) {
 
 void CPage_MSW3::MirrorToVariables() {
     // Code 3 has no name of its own and shows as 310 LPM.
-    const int code = sw[1] + 2 * sw[2];
-    speed = kSpeeds[2];
-    for (int i = 0; i < 3; ++i) {
-        if (kSpeedCodes[i] == code) speed = kSpeeds[i];
-    }
+    speed = kSpeeds.TextOf(sw[1] + 2 * sw[2]);
     autoPrintMode = sw[3];
     driver = sw[4];
     portChoice = sw[5];
@@ -147,8 +145,7 @@ void CPage_MSW3::MirrorToVariables() {
 }
 
 void CPage_MSW3::VariablesToMirror() {
-    const int i = IndexOf(kSpeeds, speed);
-    const int code = i < 0 ? 0 : kSpeedCodes[i];
+    const int code = kSpeeds.CodeOf(speed);
     sw[1] = code & 1;
     sw[2] = (code >> 1) & 1;
     sw[3] = autoPrintMode;
@@ -178,23 +175,17 @@ bool CPage_MSW4::DoDataExchange(DataExchange& dx) {
 
 void CPage_MSW4::MirrorToVariables() {
     buzzer = sw[1];
-    density = kDensities[sw[2] + 2 * sw[3]];
+    density = kDensities.TextOf(sw[2] + 2 * sw[3]);
     autoEject = sw[4];
     // Code 3 has no name of its own and shows as standard.
-    const int mode = sw[5] + 2 * sw[6];
-    printMode = kPrintModes[0];
-    for (int i = 0; i < 3; ++i) {
-        if (kPrintModeCodes[i] == mode) printMode = kPrintModes[i];
-    }
+    printMode = kPrintModes.TextOf(sw[5] + 2 * sw[6]);
     emCode = sw[7];
     barcode = sw[8];
 }
 
 void CPage_MSW4::VariablesToMirror() {
-    const int d = IndexOf(kDensities, density);
-    const int densityCode = d < 0 ? 0 : d;
-    const int m = IndexOf(kPrintModes, printMode);
-    const int modeCode = m < 0 ? 0 : kPrintModeCodes[m];
+    const int densityCode = kDensities.CodeOf(density);
+    const int modeCode = kPrintModes.CodeOf(printMode);
     sw[1] = buzzer;
     sw[2] = densityCode & 1;
     sw[3] = (densityCode >> 1) & 1;
