@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "settings/settings_file.h"
 #include "tests/app/flows_fakes.h"
+#include "tests/app/main_dlg_rig.h"
 #include "tests/printer/fake_port.h"
 #include "tests/printer/fake_spooler.h"
 
@@ -33,13 +34,7 @@ std::vector<std::uint8_t> FileOf(const SwitchBlock& b) {
     return f;
 }
 
-struct FilesTest : ::testing::Test {
-    FakeMainView view;
-    MemoryFileSystem files;
-    FakeSpooler spooler;
-    FakePortOpener ports;
-    CMainDlg dlg{view, files, spooler, ports};
-
+struct FilesTest : ::testing::Test, MainDlgRig {
     void SetUp() override {
         dlg.OnInitDialog();
         dlg.initialised = true;

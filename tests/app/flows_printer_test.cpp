@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "settings/settings_file.h"
 #include "tests/app/flows_fakes.h"
+#include "tests/app/main_dlg_rig.h"
 #include "tests/printer/fake_port.h"
 #include "tests/printer/fake_spooler.h"
 
@@ -39,13 +40,7 @@ SwitchBlock Changed(int sw = 1) {
 // The reply of a printer holding the defaults but MSW1 = 0xA5 and 12 lines.
 const std::vector<std::uint8_t> kReply = {0, 0, 12, 1, 0, 0, 1, 0, 0xA5, 0, 0, 0};
 
-struct PrinterFlowTest : ::testing::Test {
-    FakeMainView view;
-    MemoryFileSystem files;
-    FakeSpooler spooler;
-    FakePortOpener ports;
-    CMainDlg dlg{view, files, spooler, ports};
-
+struct PrinterFlowTest : ::testing::Test, MainDlgRig {
     void SetUp() override {
         dlg.OnInitDialog();
         dlg.initialised = false;  // the start-up selection comes first

@@ -8,6 +8,7 @@
 #include "app/main_dlg.h"
 #include "resources/resource.h"
 #include "tests/app/flows_fakes.h"
+#include "tests/app/main_dlg_rig.h"
 #include "tests/printer/fake_port.h"
 #include "tests/printer/fake_spooler.h"
 
@@ -20,13 +21,7 @@ const char kSendBeforeExit[] = "Veltrix を終了する前に、設定値をプ�
 const char kSaveBeforeExit[] = "Veltrix を終了する前に、設定ファイルへ保存しますか？";
 const char kDriver[] = "ZAM QX-K480/330(168)";
 
-struct ExitTest : ::testing::Test {
-    FakeMainView view;
-    MemoryFileSystem files;
-    FakeSpooler spooler;
-    FakePortOpener ports;
-    CMainDlg dlg{view, files, spooler, ports};
-
+struct ExitTest : ::testing::Test, MainDlgRig {
     void SetUp() override {
         dlg.OnInitDialog();
         dlg.initialised = true;
