@@ -259,8 +259,8 @@ class InstallerE2E : public testing::Test {
 
     void ExpectInstalled() {
         EXPECT_EQ(Names(kDestination),
-                  (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE", L"QLV3906.HLP",
-                                          L"VXInst.exe", L"VXInst.ini"}));
+                  (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE", L"VXInst.exe",
+                                          L"VXInst.ini"}));
         EXPECT_TRUE(Exists(GroupFolder() + L"\\" + kTitle + L".LNK"));
         EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     }
