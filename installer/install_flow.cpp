@@ -100,6 +100,7 @@ std::string CopyTree(InstallFiles& files, Progress& progress, const std::string&
             files.SetNormalAttributes(to);  // read-only sources are installed writable
         }
         if (!copied) return FormatText(text::kFileNotInstalled, to);
+        files.RemoveDownloadMark(to);
     }
     return {};
 }
@@ -139,6 +140,7 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
             p.system.ExitProcess(1);
             return;
         }
+        p.files.RemoveDownloadMark(copy.to);
     }
 
     const std::string failure =

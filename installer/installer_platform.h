@@ -58,6 +58,9 @@ class InstallFiles {
     // Expands (or copies, when plain) through the LZ interface. False unless exactly `to`
     // was written in full.
     virtual bool Expand(const std::string& from, const std::string& to) = 0;
+    // Removes the mark a downloaded file carries (its "Zone.Identifier" stream), which
+    // keeps the HTML Help viewer from showing an installed help file. Nothing when unmarked.
+    virtual void RemoveDownloadMark(const std::string& path) = 0;
 };
 
 enum class RegRoot { LocalMachine, Users };

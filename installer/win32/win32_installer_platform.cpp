@@ -118,6 +118,10 @@ unsigned Win32Files::Copy(const std::string& from, const std::string& to) {
 
 bool Win32Files::Delete(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
 
+void Win32Files::RemoveDownloadMark(const std::string& path) {
+    DeleteFileW(Widen(path + ":Zone.Identifier").c_str());  // fails harmlessly when absent
+}
+
 std::string Win32Files::ExpandedName(const std::string& path) {
     std::wstring buffer = Widen(path);
     buffer.resize(MAX_PATH * 2, L'\0');

@@ -32,6 +32,7 @@ class Win32Files : public InstallFiles {
     bool Delete(const std::string& path) override;
     std::string ExpandedName(const std::string& path) override;
     bool Expand(const std::string& from, const std::string& to) override;
+    void RemoveDownloadMark(const std::string& path) override;
 };
 
 class Win32Registry : public Registry {

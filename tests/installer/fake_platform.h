@@ -33,7 +33,8 @@ class FakeFiles : public InstallFiles {
         bool readOnly = false;
         bool link = false;
         std::string data;
-        char storedLast = 0;  // compressed: the real last character of the name
+        char storedLast = 0;        // compressed: the real last character of the name
+        bool downloadMark = false;  // a copy keeps it, as the stream is copied too
     };
 
     std::map<std::string, Node> nodes;
@@ -148,6 +149,9 @@ class FakeFiles : public InstallFiles {
         if (!src || failExpand.count(Key(to)) || !IsFolder(FolderOf(to))) return false;
         nodes[Key(to)] = Node{to, false, false, false, src->data, 0};
         return true;
+    }
+    void RemoveDownloadMark(const std::string& path) override {
+        if (auto it = nodes.find(Key(path)); it != nodes.end()) it->second.downloadMark = false;
     }
 };
 

@@ -96,6 +96,7 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
     std::vector<std::string> events;
     f.system.events = &events;
     progress.boxes.events = &events;
+    for (auto& [key, node] : f.files.nodes) node.downloadMark = true;  // a downloaded medium
     RunInstallWorker(f.p, job, progress);
 
     EXPECT_EQ(f.system.exitCode, 0);
@@ -108,6 +109,12 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
     EXPECT_EQ(progress.statuses.back(), text::kInstallDoneStep);
     EXPECT_EQ(f.files.Find(std::string(kDest) + "\\VXInst.exe")->data, "installer");
     EXPECT_EQ(f.files.Find(std::string(kDest) + "\\VXInst.ini")->data, "setup");
+    // No installed file keeps the mark that would blank the help viewer.
+    for (const auto& [key, node] : f.files.nodes) {
+        if (!node.folder && key.rfind(Key(kDest), 0) == 0) {
+            EXPECT_FALSE(node.downloadMark) << key;
+        }
+    }
     EXPECT_TRUE(progress.foreground);
     // 100 ms after the start text, 500 ms per step, 1000 ms before the last step.
     EXPECT_EQ(f.system.sleeps.front(), 100u);

@@ -200,11 +200,12 @@ class InstallerE2E : public testing::Test {
     void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     void TearDown() override { CoUninitialize(); }
 
-    // Runs the medium's installer into `destination` and answers every window.
-    // `begin` and `done` receive the times the install started and announced completion.
+    // Runs the medium's installer into `destination` and answers every window, the
+    // help question with `helpAnswer`. `begin` and `done` receive the times the install
+    // started and announced completion.
     void Install(const std::wstring& version, const std::wstring& destination,
                  std::chrono::steady_clock::time_point* begin = nullptr,
-                 std::chrono::steady_clock::time_point* done = nullptr) {
+                 std::chrono::steady_clock::time_point* done = nullptr, int helpAnswer = IDNO) {
         Program installer;
         ASSERT_TRUE(Program::Start(MediumInstaller(), {version, L""}, &installer));
         HWND folder = nullptr;
@@ -228,8 +229,8 @@ class InstallerE2E : public testing::Test {
         ASSERT_TRUE(WaitForMessageBox(installer.Pid(), kInstallTimeout, &box));
         if (done) *done = std::chrono::steady_clock::now();
         ASSERT_TRUE(Answer(installer.Pid(), L"インストールが完了しました。", IDOK));
-        ASSERT_TRUE(
-            Answer(installer.Pid(), L"今すぐに" + kTitle + L"のヘルプを表示しますか？", IDNO));
+        ASSERT_TRUE(Answer(installer.Pid(), L"今すぐに" + kTitle + L"のヘルプを表示しますか？",
+                           helpAnswer));
         DWORD exitCode = 99;
         ASSERT_TRUE(installer.WaitForExit(kReactTimeout, &exitCode));
         EXPECT_EQ(exitCode, 0u);
@@ -258,9 +259,8 @@ class InstallerE2E : public testing::Test {
     }
 
     void ExpectInstalled() {
-        EXPECT_EQ(Names(kDestination),
-                  (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE", L"VXInst.exe",
-                                          L"VXInst.ini"}));
+        EXPECT_EQ(Names(kDestination), (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE",
+                                                               L"VXInst.exe", L"VXInst.ini"}));
         EXPECT_TRUE(Exists(GroupFolder() + L"\\" + kTitle + L".LNK"));
         EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     }
@@ -342,6 +342,15 @@ TEST_F(InstallerE2E, InstallThenUninstallDeclinedThenAccepted) {
         }
     }
     EXPECT_TRUE(registered) << Narrow(tempProgram) << " not in PendingFileRenameOperations";
+}
+
+TEST_F(InstallerE2E, YesToTheHelpQuestionOpensTheInstalledHelpAndEnds) {
+    // Install() checks that the installer then ends by itself with exit code 0 and
+    // shows nothing more; the help is opened by its associated viewer.
+    Install(L"winxp", kDestination, nullptr, nullptr, IDYES);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(Names(kDestination), (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE",
+                                                           L"VXInst.exe", L"VXInst.ini"}));
 }
 
 TEST_F(InstallerE2E, On9xTheTemporaryCopyIsEnteredInWininit) {
