@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "harness/paths.h"
@@ -171,10 +172,12 @@ TEST(HelpWindow, F1NextToTheHelpFileOpensItOrSaysItCannot) {
     ASSERT_TRUE(reacted) << "F1 showed neither help nor a message; " << DescribeWindows(app.Pid());
 
     if (HWND viewer = helpWindow()) {
+        std::printf("F1 opened a help window\n");
         // The viewer's title is the help file's own, read in the help file's code page.
         EXPECT_EQ(WindowText(viewer), L"ZAM QX-K480/330 ベルトリクス ヘルプ");
         return;
     }
+    std::printf("F1: the viewer showed no window; the program said so\n");
     HWND box = MessageBoxes(app.Pid()).front();
     EXPECT_EQ(MessageBoxText(box), L"ヘルプファイルが見つかりません。");
     EXPECT_EQ(WindowText(box), L"Veltrix");
