@@ -204,8 +204,8 @@ testing::AssertionResult CopyMedium(const std::wstring& root, int diskMb = 0) {
             return testing::AssertionFailure() << "cannot make " << Narrow(root + folder);
         }
     }
-    for (const wchar_t* name : {L"\\VXInst.exe", L"\\VXInst.ini", L"\\DISK1\\QLV3906.EX_",
-                                L"\\DISK1\\QLV3906.hlp", L"\\DISK1\\QLV3906.chm"}) {
+    for (const wchar_t* name :
+         {L"\\VXInst.exe", L"\\VXInst.ini", L"\\DISK1\\QLV3906.EX_", L"\\DISK1\\QLV3906.chm"}) {
         if (!CopyFileW((source + name).c_str(), (root + name).c_str(), FALSE)) {
             return testing::AssertionFailure() << "cannot copy the medium's " << Narrow(name);
         }
@@ -420,7 +420,7 @@ TEST_F(InstallerE2E, UninstallLeavesWhatTheInstallDidNotWrite) {
     if (HasFatalFailure()) return;
     EXPECT_EQ(Names(folder),
               (std::set<std::wstring>{L"DOC", L"notes.txt", L"QLV3906.CHM", L"QLV3906.EXE",
-                                      L"QLV3906.HLP", L"VXInst.exe", L"VXInst.ini"}));
+                                      L"VXInst.exe", L"VXInst.ini"}));
     EXPECT_EQ(Names(folder + L"\\DOC"), std::set<std::wstring>{L"README.TXT"});
     const std::wstring group = GroupFolder();
     ASSERT_TRUE(Exists(group));
