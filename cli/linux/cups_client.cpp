@@ -60,8 +60,22 @@ bool LibCupsClient::Destinations(std::vector<CupsDestination>& out, std::string&
 
 int LibCupsClient::SubmitRaw(const std::string& queue, const std::string& title,
                              const std::vector<std::uint8_t>& data, std::string& error) {
-    const int id = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.c_str(), 0, nullptr);
-    if (id == 0) {
+    // Create-Job by hand rather than cupsCreateJob, which looks the queue up on its own
+    // first and, for a queue that is not there, has no better reason than errno's.
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", queue.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    ipp_attribute_t* idAttribute =
+        response && !Failed() ? ippFindAttribute(response, "job-id", IPP_TAG_INTEGER) : nullptr;
+    const int id = idAttribute ? ippGetInteger(idAttribute, 0) : 0;
+    ippDelete(response);
+    if (id <= 0) {
         error = cupsLastErrorString();
         return 0;
     }
