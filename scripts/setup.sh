@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-wine mscompress locales python3
+  cups cups-daemon cups-client libcups2-dev
 )
 
 missing=()
