@@ -2,7 +2,6 @@
 
 namespace vx {
 
-const char kApplicationName[] = "QLV3906";
 const char kMainWindowTitle[] = "ZAM QX-K480/330 ベルトリクス";
 
 HelpChoice ChooseHelpFile(unsigned platformId, unsigned major, unsigned minor) {
@@ -23,6 +22,13 @@ std::string ProgramFolder(const std::string& modulePath) {
     return slash == std::string::npos ? std::string() : modulePath.substr(0, slash + 1);
 }
 
+std::string ApplicationName(const std::string& modulePath) {
+    std::string name = modulePath.substr(modulePath.find_last_of("\\/") + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine result;
     for (const std::string& arg : args) {
@@ -37,8 +43,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return result;
 }
 
-bool ClaimSingleInstance(InstanceSystem& system) {
-    if (system.OpenExistingMutex(kApplicationName)) {
+bool ClaimSingleInstance(InstanceSystem& system, const std::string& applicationName) {
+    if (system.OpenExistingMutex(applicationName)) {
         // Another copy runs: the mutex alone decides, found window or not.
         if (const long long window = system.FindMainWindow(kMainWindowTitle)) {
             if (system.IsMinimised(window)) system.Restore(window);
@@ -46,7 +52,7 @@ bool ClaimSingleInstance(InstanceSystem& system) {
         }
         return false;
     }
-    system.CreateOwnedMutex(kApplicationName);
+    system.CreateOwnedMutex(applicationName);
     return true;
 }
 

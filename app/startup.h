@@ -18,6 +18,10 @@ HelpChoice ChooseHelpFile(unsigned platformId, unsigned major, unsigned minor);
 
 // The running program's full path cut after its last backslash, the backslash kept.
 std::string ProgramFolder(const std::string& modulePath);
+// The application name: the program's file name without folder and extension ("QLV3906" for
+// the program as it ships). The single-instance mutex and the application's message box
+// caption use it.
+std::string ApplicationName(const std::string& modulePath);
 
 // ---- Command line
 constexpr std::size_t kPathBufferSize = 260;  // names live in 260-byte buffers
@@ -42,11 +46,11 @@ class InstanceSystem {
     virtual void BringToForeground(long long window) = 0;
 };
 
-extern const char kApplicationName[];  // "QLV3906": the mutex name
 extern const char kMainWindowTitle[];  // "ZAM QX-K480/330 ベルトリクス"
 
 // True when this copy is the only one and should run. Otherwise the running copy's
-// window is brought back (restored when minimised) and this copy ends.
-bool ClaimSingleInstance(InstanceSystem& system);
+// window is brought back (restored when minimised) and this copy ends. The mutex is named
+// with the application name.
+bool ClaimSingleInstance(InstanceSystem& system, const std::string& applicationName);
 
 }  // namespace vx

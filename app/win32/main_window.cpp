@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/commands.h"
@@ -100,8 +101,19 @@ bool AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save, std:
 
 }  // namespace
 
-CMainWindow::CMainWindow(HINSTANCE instance)
-    : instance_(instance), dlg_(*this, files_, spooler_, ports_) {
+std::string ModulePath() {
+    // A buffer that the path fills completely may have cut it: try a larger one.
+    for (DWORD size = MAX_PATH;; size *= 2) {
+        std::vector<wchar_t> path(size, L'\0');
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), size);
+        if (n < size) return Narrow(std::wstring(path.data(), n));
+    }
+}
+
+CMainWindow::CMainWindow(HINSTANCE instance, std::string applicationName)
+    : instance_(instance),
+      applicationName_(std::move(applicationName)),
+      dlg_(*this, files_, spooler_, ports_) {
     dlg_.UseHelpSystem(help_);
     accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN));
 }
@@ -320,7 +332,7 @@ void CMainWindow::InsertTab(int index, const std::string& text, int image) {
 
 PageWindow& CMainWindow::CreatePageWindow(int index, SettingsPage& page, bool visible) {
     auto& slot = pages_[static_cast<std::size_t>(index)];
-    slot = std::make_unique<Win32PageWindow>(page);
+    slot = std::make_unique<Win32PageWindow>(page, Widen(applicationName_));
     slot->Create(instance_, hwnd_, visible);
     return *slot;
 }
@@ -352,11 +364,7 @@ PlatformFamily CMainWindow::Family() {
     return info.dwPlatformId == 2 ? PlatformFamily::Nt : PlatformFamily::Win9x;
 }
 
-std::string CMainWindow::ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return vx::ProgramFolder(Narrow(path));
-}
+std::string CMainWindow::ProgramFolder() { return vx::ProgramFolder(ModulePath()); }
 
 bool CMainWindow::AskOpenFileName(const FileDialog& dialog, std::string& path) {
     return AskFileName(hwnd_, dialog, false, path);
@@ -367,7 +375,7 @@ bool CMainWindow::AskSaveFileName(const FileDialog& dialog, std::string& path) {
 }
 
 void CMainWindow::ShowAppMessage(const std::string& text, MsgIcon icon) {
-    MessageBoxW(hwnd_, Widen(text).c_str(), Widen(kApplicationName).c_str(),
+    MessageBoxW(hwnd_, Widen(text).c_str(), Widen(applicationName_).c_str(),
                 MB_OK | IconFlag(icon));
 }
 

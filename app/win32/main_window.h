@@ -23,9 +23,13 @@
 
 namespace vx::win32 {
 
+// The running program's full path.
+std::string ModulePath();
+
 class CMainWindow : public MainView {
   public:
-    explicit CMainWindow(HINSTANCE instance);
+    // `applicationName` captions the application's message boxes.
+    CMainWindow(HINSTANCE instance, std::string applicationName);
     CMainWindow(const CMainWindow&) = delete;
     CMainWindow& operator=(const CMainWindow&) = delete;
 
@@ -74,6 +78,7 @@ class CMainWindow : public MainView {
     static DWORD WINAPI StartupWorker(LPVOID self);
 
     HINSTANCE instance_;
+    std::string applicationName_;
     HWND hwnd_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HICON bigIcon_ = nullptr;
