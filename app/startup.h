@@ -23,11 +23,18 @@ std::string ProgramFolder(const std::string& modulePath);
 // caption use it.
 std::string ApplicationName(const std::string& modulePath);
 
+// ---- Path limits
+// A path fits the system's path buffers (MAX_PATH) when it has at most 259 UTF-16 units,
+// the terminating zero making 260: the limit counts what the wide-character API counts, not
+// the bytes of the UTF-8 text (a kanji is one unit but three bytes).
+constexpr std::size_t kMaxPathUnits = 260;
+std::size_t Utf16Length(const std::string& utf8);
+bool FitsMaxPath(const std::string& utf8);
+
 // ---- Command line
-constexpr std::size_t kPathBufferSize = 260;  // names live in 260-byte buffers
 struct CommandLine {
     std::string startupFile;       // empty when none was named
-    bool fileNameTooLong = false;  // a name of 260 bytes or more is refused, never cut
+    bool fileNameTooLong = false;  // a name that does not fit MAX_PATH is refused, never cut
 };
 // Arguments beginning with "/" or "-" are switches without effect; the first other
 // argument names the settings file loaded at start-up. `args` excludes the program name.

@@ -1,6 +1,7 @@
 #include "app/win32/main_window.h"
 
 #include <commctrl.h>
+#include <cderr.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -76,7 +77,8 @@ std::wstring FilterOf(const std::string& filter) {
     return w;
 }
 
-bool AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save, std::string& path) {
+FileChoice AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save,
+                       std::string& path) {
     const std::wstring filter = FilterOf(dialog.filter);
     const std::wstring extension = Widen(dialog.defaultExtension);
     const std::wstring folder = Widen(dialog.folder);
@@ -93,10 +95,13 @@ bool AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save, std:
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | (save ? OFN_OVERWRITEPROMPT : 0);
-    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    if (!ok) return false;
-    path = Narrow(name.data());
-    return true;
+    if (save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn)) {
+        path = Narrow(name.data());
+        return FileChoice::Chosen;
+    }
+    // A name longer than the buffer ends the dialog as Cancel does, with this error.
+    return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileChoice::NameTooLong
+                                                          : FileChoice::Cancelled;
 }
 
 }  // namespace
@@ -292,8 +297,9 @@ void CMainWindow::OnDropFiles(HDROP drop) {
     std::vector<std::string> paths;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        wchar_t path[MAX_PATH] = {};
-        DragQueryFileW(drop, i, path, MAX_PATH);
+        // The whole path, however long: a cut one would name another file.
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
         paths.push_back(Narrow(path));
     }
     DragFinish(drop);
@@ -366,11 +372,11 @@ PlatformFamily CMainWindow::Family() {
 
 std::string CMainWindow::ProgramFolder() { return vx::ProgramFolder(ModulePath()); }
 
-bool CMainWindow::AskOpenFileName(const FileDialog& dialog, std::string& path) {
+FileChoice CMainWindow::AskOpenFileName(const FileDialog& dialog, std::string& path) {
     return AskFileName(hwnd_, dialog, false, path);
 }
 
-bool CMainWindow::AskSaveFileName(const FileDialog& dialog, std::string& path) {
+FileChoice CMainWindow::AskSaveFileName(const FileDialog& dialog, std::string& path) {
     return AskFileName(hwnd_, dialog, true, path);
 }
 

@@ -55,8 +55,8 @@ class CMainWindow : public MainView {
 
     PlatformFamily Family() override;
     std::string ProgramFolder() override;
-    bool AskOpenFileName(const FileDialog& dialog, std::string& path) override;
-    bool AskSaveFileName(const FileDialog& dialog, std::string& path) override;
+    FileChoice AskOpenFileName(const FileDialog& dialog, std::string& path) override;
+    FileChoice AskSaveFileName(const FileDialog& dialog, std::string& path) override;
     void ShowAppMessage(const std::string& text, MsgIcon icon) override;
     void ShowWaitCursor(bool shown) override;
     void SetStatusText(int part, const std::string& text) override;

@@ -55,6 +55,14 @@ TEST(CommandLine, NamesThatDoNotFitAreRefusedNotCut) {
     const std::string tooLong(260, 'a');
     EXPECT_EQ(ParseCommandLine({fits}).startupFile, fits);
     EXPECT_FALSE(ParseCommandLine({fits}).fileNameTooLong);
+    // The limit counts UTF-16 units as the system does: 259 kanji (777 bytes) fit, a
+    // character outside the basic plane counts twice.
+    std::string kanji;
+    for (int i = 0; i < 259; ++i) kanji += "漢";
+    EXPECT_EQ(ParseCommandLine({kanji}).startupFile, kanji);
+    EXPECT_TRUE(ParseCommandLine({kanji + "a"}).fileNameTooLong);
+    EXPECT_EQ(Utf16Length("a\xF0\x9F\x98\x80漢"), 4u);  // a, a surrogate pair, 漢
+    EXPECT_TRUE(ParseCommandLine({std::string(258, 'a') + "\xF0\x9F\x98\x80"}).fileNameTooLong);
     const CommandLine refused = ParseCommandLine({tooLong, "short.dat"});
     EXPECT_TRUE(refused.fileNameTooLong);
     EXPECT_EQ(refused.startupFile, "");
