@@ -39,11 +39,6 @@ struct FilesTest : ::testing::Test, MainDlgRig {
         dlg.OnInitDialog();
         dlg.initialised = true;
     }
-    SwitchBlock Pages() {
-        SwitchBlock b = FactoryDefaults;
-        dlg.CollectBlock(b);
-        return b;
-    }
 };
 
 TEST_F(FilesTest, OpenLoadsTheBlockSilentlyAndLeavesTheSentCopy) {
