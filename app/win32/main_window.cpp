@@ -1,7 +1,7 @@
 #include "app/win32/main_window.h"
 
-#include <commctrl.h>
 #include <cderr.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -10,6 +10,7 @@
 
 #include "app/commands.h"
 #include "app/startup.h"
+#include "app/win32/module_path.h"
 #include "printer/win32/win32_printer_list_dlg.h"
 #include "resources/resource.h"
 #include "settings/win32/utf16.h"
@@ -105,15 +106,6 @@ FileChoice AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save
 }
 
 }  // namespace
-
-std::string ModulePath() {
-    // A buffer that the path fills completely may have cut it: try a larger one.
-    for (DWORD size = MAX_PATH;; size *= 2) {
-        std::vector<wchar_t> path(size, L'\0');
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), size);
-        if (n < size) return Narrow(std::wstring(path.data(), n));
-    }
-}
 
 CMainWindow::CMainWindow(HINSTANCE instance, std::string applicationName)
     : instance_(instance),

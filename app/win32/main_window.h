@@ -23,9 +23,6 @@
 
 namespace vx::win32 {
 
-// The running program's full path.
-std::string ModulePath();
-
 class CMainWindow : public MainView {
   public:
     // `applicationName` captions the application's message boxes.
