@@ -40,10 +40,14 @@ void CMainDlg::OnOpenSettingsFile() {
             return;
     }
     std::string path;
-    if (!view_.AskOpenFileName(SettingsFileDialog(view_.ProgramFolder()), path)) return;
+    const FileChoice choice =
+        view_.AskOpenFileName(SettingsFileDialog(view_.ProgramFolder()), path);
+    if (choice == FileChoice::Cancelled) return;
 
+    // A name too long for the dialog names a file that cannot be opened.
     SwitchBlock fromFile = copies.workingBlock;
-    if (ReadSettingsFile(*files_, path, fromFile) != LoadResult::Loaded) {
+    if (choice == FileChoice::NameTooLong ||
+        ReadSettingsFile(*files_, path, fromFile) != LoadResult::Loaded) {
         Ask(kNotSettingsFile, MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
@@ -52,15 +56,23 @@ void CMainDlg::OnOpenSettingsFile() {
     UpdateSendState();
 }
 
-bool CMainDlg::AskSaveFileName(std::string& path) {
+FileChoice CMainDlg::AskSaveFileName(std::string& path) {
     return view_.AskSaveFileName(SettingsFileDialog(view_.ProgramFolder()), path);
 }
 
 void CMainDlg::OnSaveSettingsFile() {
     CollectBlock(copies.workingBlock);
     std::string path;
-    if (!AskSaveFileName(path)) return;
+    // The dialog comes back, new, after a name that cannot be written to for a reason the
+    // user can mend; Cancel ends the command.
     for (;;) {
+        const FileChoice choice = AskSaveFileName(path);
+        if (choice == FileChoice::Cancelled) return;
+        if (choice == FileChoice::NameTooLong) {
+            // Nothing can be written under that name: say so, and let the user choose again.
+            Ask(kWriteFailed, MsgIcon::Error, MsgButtons::Ok);
+            continue;
+        }
         switch (WriteSettingsFile(*files_, path, copies.workingBlock)) {
             case SaveResult::Saved:
                 copies.OnFileSaved();
@@ -69,7 +81,6 @@ void CMainDlg::OnSaveSettingsFile() {
                 // On the NT family the user may pick another folder, as often as needed.
                 if (view_.Family() == PlatformFamily::Nt) {
                     Ask(kNoPermission, MsgIcon::Warning, MsgButtons::Ok);
-                    if (!AskSaveFileName(path)) return;
                     continue;
                 }
                 [[fallthrough]];

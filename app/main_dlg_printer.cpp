@@ -191,12 +191,17 @@ int CMainDlg::OnReceiveSettings() {
             view_.ShowAppMessage(kReadFailed, MsgIcon::Error);
             break;
         case RequestResult::Read:
-            Ask(kReceived, MsgIcon::Information, MsgButtons::Ok);
-            if (SpreadSettingsReply(answer.reply.data(), answer.count, copies.workingBlock)) {
-                ApplyBlock(copies.workingBlock);
-                copies.OnReceived();
-                view_.EnableCommand(IDM_SEND_SETTINGS, false);
+            // Only a reply of exactly 12 bytes holds the settings; anything else (a silent
+            // printer included) is no success and changes nothing.
+            if (answer.count != kSettingsReplySize) {
+                Ask(kReadFailed, MsgIcon::Warning, MsgButtons::Ok);
+                break;
             }
+            Ask(kReceived, MsgIcon::Information, MsgButtons::Ok);
+            SpreadSettingsReply(answer.reply.data(), answer.count, copies.workingBlock);
+            ApplyBlock(copies.workingBlock);
+            copies.OnReceived();
+            view_.EnableCommand(IDM_SEND_SETTINGS, false);
             break;
     }
     view_.ShowWaitCursor(true);  // back after the message boxes

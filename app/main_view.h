@@ -17,9 +17,12 @@ class SettingsPage;
 enum class MsgIcon { None, Information, Warning, Error };
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
+// How a file dialog ended: a file chosen, cancelled, or a name that does not fit the
+// dialog's MAX_PATH buffer (the dialog then returns nothing at all).
+enum class FileChoice { Chosen, Cancelled, NameTooLong };
 
 class MainView {
-public:
+  public:
     virtual ~MainView() = default;
 
     // A message box owned by the main window. Texts are UTF-8.
@@ -58,9 +61,9 @@ public:
         std::string folder;    // the initial folder
     };
     // Read-only box hidden.
-    virtual bool AskOpenFileName(const FileDialog& dialog, std::string& path) = 0;
+    virtual FileChoice AskOpenFileName(const FileDialog& dialog, std::string& path) = 0;
     // Read-only box hidden; asks before overwriting an existing file.
-    virtual bool AskSaveFileName(const FileDialog& dialog, std::string& path) = 0;
+    virtual FileChoice AskSaveFileName(const FileDialog& dialog, std::string& path) = 0;
     // The application's message box: owned by the main window, captioned with the
     // application's name, OK button.
     virtual void ShowAppMessage(const std::string& text, MsgIcon icon) = 0;

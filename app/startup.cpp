@@ -2,7 +2,6 @@
 
 namespace vx {
 
-const char kApplicationName[] = "QLV3906";
 const char kMainWindowTitle[] = "ZAM QX-K480/330 ベルトリクス";
 
 HelpChoice ChooseHelpFile(unsigned platformId, unsigned major, unsigned minor) {
@@ -23,11 +22,30 @@ std::string ProgramFolder(const std::string& modulePath) {
     return slash == std::string::npos ? std::string() : modulePath.substr(0, slash + 1);
 }
 
+std::string ApplicationName(const std::string& modulePath) {
+    std::string name = modulePath.substr(modulePath.find_last_of("\\/") + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+std::size_t Utf16Length(const std::string& utf8) {
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+        units += byte >= 0xF0 ? 2 : 1;        // four bytes encode a surrogate pair
+    }
+    return units;
+}
+
+bool FitsMaxPath(const std::string& utf8) { return Utf16Length(utf8) < kMaxPathUnits; }
+
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine result;
     for (const std::string& arg : args) {
         if (!arg.empty() && (arg[0] == '/' || arg[0] == '-')) continue;
-        if (arg.size() >= kPathBufferSize) {
+        if (!FitsMaxPath(arg)) {
             result.fileNameTooLong = true;
         } else {
             result.startupFile = arg;
@@ -37,8 +55,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return result;
 }
 
-bool ClaimSingleInstance(InstanceSystem& system) {
-    if (system.OpenExistingMutex(kApplicationName)) {
+bool ClaimSingleInstance(InstanceSystem& system, const std::string& applicationName) {
+    if (system.OpenExistingMutex(applicationName)) {
         // Another copy runs: the mutex alone decides, found window or not.
         if (const long long window = system.FindMainWindow(kMainWindowTitle)) {
             if (system.IsMinimised(window)) system.Restore(window);
@@ -46,7 +64,7 @@ bool ClaimSingleInstance(InstanceSystem& system) {
         }
         return false;
     }
-    system.CreateOwnedMutex(kApplicationName);
+    system.CreateOwnedMutex(applicationName);
     return true;
 }
 

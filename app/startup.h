@@ -18,12 +18,23 @@ HelpChoice ChooseHelpFile(unsigned platformId, unsigned major, unsigned minor);
 
 // The running program's full path cut after its last backslash, the backslash kept.
 std::string ProgramFolder(const std::string& modulePath);
+// The application name: the program's file name without folder and extension ("QLV3906" for
+// the program as it ships). The single-instance mutex and the application's message box
+// caption use it.
+std::string ApplicationName(const std::string& modulePath);
+
+// ---- Path limits
+// A path fits the system's path buffers (MAX_PATH) when it has at most 259 UTF-16 units,
+// the terminating zero making 260: the limit counts what the wide-character API counts, not
+// the bytes of the UTF-8 text (a kanji is one unit but three bytes).
+constexpr std::size_t kMaxPathUnits = 260;
+std::size_t Utf16Length(const std::string& utf8);
+bool FitsMaxPath(const std::string& utf8);
 
 // ---- Command line
-constexpr std::size_t kPathBufferSize = 260;  // names live in 260-byte buffers
 struct CommandLine {
     std::string startupFile;       // empty when none was named
-    bool fileNameTooLong = false;  // a name of 260 bytes or more is refused, never cut
+    bool fileNameTooLong = false;  // a name that does not fit MAX_PATH is refused, never cut
 };
 // Arguments beginning with "/" or "-" are switches without effect; the first other
 // argument names the settings file loaded at start-up. `args` excludes the program name.
@@ -42,11 +53,11 @@ class InstanceSystem {
     virtual void BringToForeground(long long window) = 0;
 };
 
-extern const char kApplicationName[];  // "QLV3906": the mutex name
 extern const char kMainWindowTitle[];  // "ZAM QX-K480/330 ベルトリクス"
 
 // True when this copy is the only one and should run. Otherwise the running copy's
-// window is brought back (restored when minimised) and this copy ends.
-bool ClaimSingleInstance(InstanceSystem& system);
+// window is brought back (restored when minimised) and this copy ends. The mutex is named
+// with the application name.
+bool ClaimSingleInstance(InstanceSystem& system, const std::string& applicationName);
 
 }  // namespace vx

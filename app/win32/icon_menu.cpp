@@ -10,6 +10,9 @@ namespace vx::win32 {
 namespace {
 
 constexpr WORD kToolbarResourceType = 241;
+// The light grey that the menu bitmaps paint where they are transparent. The mask is made
+// from it, not from the button face, which is this grey on the classic scheme only.
+constexpr COLORREF kImageTransparentColour = RGB(192, 192, 192);
 
 // Drop-down menus created by any icon menu of the process.
 std::vector<std::pair<HMENU, CIconMenu*>>& PopupRegistry() {
@@ -126,7 +129,7 @@ int ToolbarImageOf(HINSTANCE instance, int bitmapId, UINT commandId) {
 
 }  // namespace
 
-CIconMenu::CIconMenu() : maskColour_(GetSysColor(COLOR_BTNFACE)) {}
+CIconMenu::CIconMenu() : maskColour_(kImageTransparentColour) {}
 
 CIconMenu::~CIconMenu() {
     auto& registry = PopupRegistry();

@@ -65,7 +65,7 @@ class CIconMenu {
     HMENU menu_ = nullptr;
     std::vector<std::unique_ptr<IconMenuItem>> items_;
     std::vector<std::unique_ptr<CIconMenu>> popups_;
-    COLORREF maskColour_;
+    COLORREF maskColour_;  // the images' own transparent grey
 };
 
 }  // namespace vx::win32

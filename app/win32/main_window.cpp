@@ -1,13 +1,16 @@
 #include "app/win32/main_window.h"
 
+#include <cderr.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/commands.h"
 #include "app/startup.h"
+#include "app/win32/module_path.h"
 #include "printer/win32/win32_printer_list_dlg.h"
 #include "resources/resource.h"
 #include "settings/win32/utf16.h"
@@ -75,7 +78,8 @@ std::wstring FilterOf(const std::string& filter) {
     return w;
 }
 
-bool AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save, std::string& path) {
+FileChoice AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save,
+                       std::string& path) {
     const std::wstring filter = FilterOf(dialog.filter);
     const std::wstring extension = Widen(dialog.defaultExtension);
     const std::wstring folder = Widen(dialog.folder);
@@ -92,16 +96,21 @@ bool AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save, std:
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | (save ? OFN_OVERWRITEPROMPT : 0);
-    const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    if (!ok) return false;
-    path = Narrow(name.data());
-    return true;
+    if (save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn)) {
+        path = Narrow(name.data());
+        return FileChoice::Chosen;
+    }
+    // A name longer than the buffer ends the dialog as Cancel does, with this error.
+    return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileChoice::NameTooLong
+                                                          : FileChoice::Cancelled;
 }
 
 }  // namespace
 
-CMainWindow::CMainWindow(HINSTANCE instance)
-    : instance_(instance), dlg_(*this, files_, spooler_, ports_) {
+CMainWindow::CMainWindow(HINSTANCE instance, std::string applicationName)
+    : instance_(instance),
+      applicationName_(std::move(applicationName)),
+      dlg_(*this, files_, spooler_, ports_) {
     dlg_.UseHelpSystem(help_);
     accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN));
 }
@@ -280,8 +289,9 @@ void CMainWindow::OnDropFiles(HDROP drop) {
     std::vector<std::string> paths;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        wchar_t path[MAX_PATH] = {};
-        DragQueryFileW(drop, i, path, MAX_PATH);
+        // The whole path, however long: a cut one would name another file.
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
         paths.push_back(Narrow(path));
     }
     DragFinish(drop);
@@ -320,7 +330,7 @@ void CMainWindow::InsertTab(int index, const std::string& text, int image) {
 
 PageWindow& CMainWindow::CreatePageWindow(int index, SettingsPage& page, bool visible) {
     auto& slot = pages_[static_cast<std::size_t>(index)];
-    slot = std::make_unique<Win32PageWindow>(page);
+    slot = std::make_unique<Win32PageWindow>(page, Widen(applicationName_));
     slot->Create(instance_, hwnd_, visible);
     return *slot;
 }
@@ -352,22 +362,18 @@ PlatformFamily CMainWindow::Family() {
     return info.dwPlatformId == 2 ? PlatformFamily::Nt : PlatformFamily::Win9x;
 }
 
-std::string CMainWindow::ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return vx::ProgramFolder(Narrow(path));
-}
+std::string CMainWindow::ProgramFolder() { return vx::ProgramFolder(ModulePath()); }
 
-bool CMainWindow::AskOpenFileName(const FileDialog& dialog, std::string& path) {
+FileChoice CMainWindow::AskOpenFileName(const FileDialog& dialog, std::string& path) {
     return AskFileName(hwnd_, dialog, false, path);
 }
 
-bool CMainWindow::AskSaveFileName(const FileDialog& dialog, std::string& path) {
+FileChoice CMainWindow::AskSaveFileName(const FileDialog& dialog, std::string& path) {
     return AskFileName(hwnd_, dialog, true, path);
 }
 
 void CMainWindow::ShowAppMessage(const std::string& text, MsgIcon icon) {
-    MessageBoxW(hwnd_, Widen(text).c_str(), Widen(kApplicationName).c_str(),
+    MessageBoxW(hwnd_, Widen(text).c_str(), Widen(applicationName_).c_str(),
                 MB_OK | IconFlag(icon));
 }
 

@@ -25,7 +25,8 @@ namespace vx::win32 {
 
 class CMainWindow : public MainView {
   public:
-    explicit CMainWindow(HINSTANCE instance);
+    // `applicationName` captions the application's message boxes.
+    CMainWindow(HINSTANCE instance, std::string applicationName);
     CMainWindow(const CMainWindow&) = delete;
     CMainWindow& operator=(const CMainWindow&) = delete;
 
@@ -51,8 +52,8 @@ class CMainWindow : public MainView {
 
     PlatformFamily Family() override;
     std::string ProgramFolder() override;
-    bool AskOpenFileName(const FileDialog& dialog, std::string& path) override;
-    bool AskSaveFileName(const FileDialog& dialog, std::string& path) override;
+    FileChoice AskOpenFileName(const FileDialog& dialog, std::string& path) override;
+    FileChoice AskSaveFileName(const FileDialog& dialog, std::string& path) override;
     void ShowAppMessage(const std::string& text, MsgIcon icon) override;
     void ShowWaitCursor(bool shown) override;
     void SetStatusText(int part, const std::string& text) override;
@@ -74,6 +75,7 @@ class CMainWindow : public MainView {
     static DWORD WINAPI StartupWorker(LPVOID self);
 
     HINSTANCE instance_;
+    std::string applicationName_;
     HWND hwnd_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HICON bigIcon_ = nullptr;

@@ -8,6 +8,7 @@
 
 #include "app/startup.h"
 #include "app/win32/main_window.h"
+#include "app/win32/module_path.h"
 #include "app/win32/win32_instance_system.h"
 #include "settings/win32/utf16.h"
 
@@ -41,9 +42,10 @@ class CSettingsApp {
         InitCommonControlsEx(&icc);
 
         // A second copy brings the running one's window back and ends.
-        if (!vx::ClaimSingleInstance(instances_)) return 0;
+        const std::string name = vx::ApplicationName(vx::win32::ModulePath());
+        if (!vx::ClaimSingleInstance(instances_, name)) return 0;
 
-        vx::win32::CMainWindow window(instance_);
+        vx::win32::CMainWindow window(instance_, name);
         const vx::CommandLine line = vx::ParseCommandLine(Arguments());
         if (line.fileNameTooLong)
             MessageBoxW(nullptr, kNameTooLong, L"Veltrix", MB_OK | MB_ICONEXCLAMATION);

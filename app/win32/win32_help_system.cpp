@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/win32/module_path.h"
 #include "settings/win32/utf16.h"
 
 namespace vx::win32 {
@@ -31,11 +32,7 @@ WindowsVersion Win32HelpSystem::Version() {
     return {v.dwPlatformId, v.dwMajorVersion, v.dwMinorVersion};
 }
 
-std::string Win32HelpSystem::ModulePath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return Narrow(path);
-}
+std::string Win32HelpSystem::ModulePath() { return vx::win32::ModulePath(); }
 
 bool Win32HelpSystem::FileExists(const std::string& path) {
     WIN32_FIND_DATAW found{};

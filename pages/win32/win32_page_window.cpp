@@ -10,19 +10,6 @@ namespace vx::win32 {
 
 namespace {
 
-// The framework's own refusals are captioned with the application name: the
-// executable's file name without folder and extension.
-std::wstring ApplicationName() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name = path;
-    const std::size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) name.erase(0, slash + 1);
-    const std::size_t dot = name.find_last_of(L'.');
-    if (dot != std::wstring::npos) name.erase(dot);
-    return name;
-}
-
 std::wstring WindowText(HWND hwnd) {
     const int n = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
@@ -165,7 +152,7 @@ void Win32PageWindow::SetSpinRange(int id, int lower, int upper) {
 }
 
 void Win32PageWindow::ShowRefusal(const std::string& text, RefusalIcon icon) {
-    MessageBoxW(GetAncestor(hwnd_, GA_ROOT), Widen(text).c_str(), ApplicationName().c_str(),
+    MessageBoxW(GetAncestor(hwnd_, GA_ROOT), Widen(text).c_str(), applicationName_.c_str(),
                 MB_OK | (icon == RefusalIcon::Warning ? MB_ICONEXCLAMATION : 0));
 }
 

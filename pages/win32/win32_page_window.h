@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pages/page_window.h"
@@ -18,7 +19,9 @@ constexpr WORD kPageItemsResourceType = 240;
 
 class Win32PageWindow : public PageWindow {
   public:
-    explicit Win32PageWindow(SettingsPage& page) : page_(page) {}
+    // `applicationName` captions the refusals, as the framework's own messages are.
+    Win32PageWindow(SettingsPage& page, std::wstring applicationName)
+        : page_(page), applicationName_(std::move(applicationName)) {}
     Win32PageWindow(const Win32PageWindow&) = delete;
     Win32PageWindow& operator=(const Win32PageWindow&) = delete;
 
@@ -51,6 +54,7 @@ class Win32PageWindow : public PageWindow {
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     SettingsPage& page_;
+    std::wstring applicationName_;
     HWND hwnd_ = nullptr;
 };
 

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_view.h"
+#include "app/startup.h"
 #include "pages/page_window.h"
 #include "pages/settings_page.h"
 #include "printer/printer_list_dlg.h"
@@ -58,8 +59,10 @@ class FakeMainView : public MainView {
   public:
     // Script
     PlatformFamily family = PlatformFamily::Win9x;
-    std::deque<MsgAnswer> answers;        // for questions (Yes/No, Yes/No/Cancel)
-    std::deque<std::string> openAnswers;  // chosen files; empty: cancelled
+    std::deque<MsgAnswer> answers;  // for questions (Yes/No, Yes/No/Cancel)
+    // Chosen files; empty: cancelled; a name that does not fit MAX_PATH ends the dialog
+    // with nothing, as the real one does.
+    std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
     // What the user does in a printer list that waits; by default Cancel.
     std::function<void(CPrinterListDlg&, FakePrinterListView&)> listUser =
@@ -115,11 +118,11 @@ class FakeMainView : public MainView {
 
     PlatformFamily Family() override { return family; }
     std::string ProgramFolder() override { return "C:\\Veltrix\\"; }
-    bool AskOpenFileName(const FileDialog& d, std::string& path) override {
+    FileChoice AskOpenFileName(const FileDialog& d, std::string& path) override {
         openDialogs.push_back(d);
         return Pop(openAnswers, path);
     }
-    bool AskSaveFileName(const FileDialog& d, std::string& path) override {
+    FileChoice AskSaveFileName(const FileDialog& d, std::string& path) override {
         saveDialogs.push_back(d);
         return Pop(saveAnswers, path);
     }
@@ -143,14 +146,14 @@ class FakeMainView : public MainView {
     void CloseMainWindow() override { closed = true; }
 
   private:
-    static bool Pop(std::deque<std::string>& q, std::string& path) {
-        if (q.empty() || q.front().empty()) {
-            if (!q.empty()) q.pop_front();
-            return false;
-        }
-        path = q.front();
+    static FileChoice Pop(std::deque<std::string>& q, std::string& path) {
+        if (q.empty()) return FileChoice::Cancelled;
+        const std::string answer = q.front();
         q.pop_front();
-        return true;
+        if (answer.empty()) return FileChoice::Cancelled;
+        if (!FitsMaxPath(answer)) return FileChoice::NameTooLong;
+        path = answer;
+        return FileChoice::Chosen;
     }
     std::vector<std::unique_ptr<MemoryPageWindow>> pageWindows_;
     int tab_ = 0;

@@ -39,11 +39,6 @@ struct FilesTest : ::testing::Test, MainDlgRig {
         dlg.OnInitDialog();
         dlg.initialised = true;
     }
-    SwitchBlock Pages() {
-        SwitchBlock b = FactoryDefaults;
-        dlg.CollectBlock(b);
-        return b;
-    }
 };
 
 TEST_F(FilesTest, OpenLoadsTheBlockSilentlyAndLeavesTheSentCopy) {
@@ -119,6 +114,11 @@ TEST_F(FilesTest, ABadHeaderIsRejectedByEachFlowWithItsOwnMessage) {
     view.messages.clear();
     EXPECT_EQ(dlg.LoadSettingsFileByName("missing.dat"), 1);
     EXPECT_EQ(view.Texts(), std::vector<std::string>{kNotValid});
+    // A name too long for the open dialog names no file that can be opened.
+    view.messages.clear();
+    view.openAnswers = {std::string(260, 'x')};
+    dlg.OnOpenSettingsFile();
+    EXPECT_EQ(view.Texts(), std::vector<std::string>{kNotSettingsFile});
 }
 
 TEST_F(FilesTest, LoadByNameConfirmsWithTheBareNameAndReturnsWhetherItWentAhead) {
@@ -209,6 +209,29 @@ TEST_F(FilesTest, SaveFailures) {
         EXPECT_EQ(view.messages[0].icon, MsgIcon::Error);
         EXPECT_EQ(dlg.copies.savedBlock, Changed());
     }
+
+    // A name too long for the dialog: on either family the user is told, and the dialog
+    // comes back as for access denied.
+    files.writesFail = false;
+    for (PlatformFamily family : {PlatformFamily::Nt, PlatformFamily::Win9x}) {
+        view.family = family;
+        view.messages.clear();
+        view.saveDialogs.clear();
+        dlg.ApplyBlock(Changed(family == PlatformFamily::Nt ? 4 : 5));
+        view.saveAnswers = {std::string(260, 'x'), std::string(300, 'y'), "D:\\long.dat"};
+        dlg.OnSaveSettingsFile();
+        EXPECT_EQ(view.Texts(), (std::vector<std::string>{kWriteFailed, kWriteFailed}));
+        EXPECT_EQ(view.messages[0].icon, MsgIcon::Error);
+        EXPECT_EQ(view.saveDialogs.size(), 3u);
+        EXPECT_EQ(files.files["D:\\long.dat"], FileOf(dlg.copies.workingBlock));
+        EXPECT_EQ(dlg.copies.savedBlock, dlg.copies.workingBlock);
+    }
+    view.messages.clear();
+    view.saveAnswers = {std::string(260, 'x'), ""};
+    dlg.ApplyBlock(Changed(6));
+    dlg.OnSaveSettingsFile();
+    EXPECT_EQ(view.Texts(), std::vector<std::string>{kWriteFailed});
+    EXPECT_NE(dlg.copies.savedBlock, Changed(6));
 }
 
 }  // namespace

@@ -354,13 +354,24 @@ TEST_F(ReceiveTest, EveryExchangeFailureHasItsMessageAndChangesNothing) {
                                         "プリンタから設定値を取得できませんでした。"}));
     EXPECT_EQ(view.appIcons[0], MsgIcon::Error);
 
-    // A silent printer: the settings are "obtained", and nothing changes.
-    ports.port.readResult = 0;
-    view.messages.clear();
-    EXPECT_EQ(dlg.OnReceiveSettings(), 1);
-    EXPECT_EQ(view.Texts(), std::vector<std::string>{kReceived});
-    EXPECT_EQ(dlg.copies.workingBlock, FactoryDefaults);
-    EXPECT_TRUE(dlg.copies.syncPending);
+    // A reply of any other length than 12 bytes, a silent printer included, is no success:
+    // the settings could not be obtained, and nothing changes.
+    for (std::size_t count : {0u, 11u, 13u, 29u}) {
+        SCOPED_TRACE(count);
+        ports.port.readResult = -2;
+        ports.port.reply = kReply;
+        ports.port.reply.resize(count, 0x01);
+        view.messages.clear();
+        EXPECT_EQ(dlg.OnReceiveSettings(), 1);
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].text, "プリンタから設定値を取得できませんでした。");
+        EXPECT_EQ(view.messages[0].caption, "Veltrix");
+        EXPECT_EQ(view.messages[0].icon, MsgIcon::Warning);
+        EXPECT_EQ(view.messages[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(dlg.copies.workingBlock, FactoryDefaults);
+        EXPECT_EQ(Pages(), FactoryDefaults);
+        EXPECT_TRUE(dlg.copies.syncPending);
+    }
 }
 
 TEST_F(ReceiveTest, TimeoutsThatCannotBeReadUseTheErrorNumberAsCaption) {

@@ -60,8 +60,12 @@ class FrameView : public MainView {
     // The file and printer flows are not exercised here.
     PlatformFamily Family() override { return PlatformFamily::Nt; }
     std::string ProgramFolder() override { return "C:\\"; }
-    bool AskOpenFileName(const FileDialog&, std::string&) override { return false; }
-    bool AskSaveFileName(const FileDialog&, std::string&) override { return false; }
+    FileChoice AskOpenFileName(const FileDialog&, std::string&) override {
+        return FileChoice::Cancelled;
+    }
+    FileChoice AskSaveFileName(const FileDialog&, std::string&) override {
+        return FileChoice::Cancelled;
+    }
     void ShowAppMessage(const std::string&, MsgIcon) override {}
     void ShowWaitCursor(bool) override {}
     void SetStatusText(int, const std::string&) override {}

@@ -15,6 +15,13 @@ struct MainDlgRig {
     FakeSpooler spooler;
     FakePortOpener ports;
     CMainDlg dlg{view, files, spooler, ports};
+
+    // What the five pages show.
+    SwitchBlock Pages() {
+        SwitchBlock b = FactoryDefaults;
+        dlg.CollectBlock(b);
+        return b;
+    }
 };
 
 }  // namespace vx::test

@@ -145,19 +145,44 @@ HWND FileNameBox(HWND dialog) {
     return GetDlgItem(dialog, 1152);
 }
 
+// A save-as dialog of the program, once it shows.
+HWND WaitForSaveDialog(const Program& app, HWND main) {
+    HWND dialog = nullptr;
+    PollUntil(kReactTimeout, [&] {
+        for (HWND w : TopLevelWindows(app.Pid()))
+            if (w != main && FileNameBox(w)) dialog = w;
+        return dialog != nullptr;
+    });
+    return dialog;
+}
+
+// A settings file saved under a path of 90 kanji (270 bytes of UTF-8, 90 UTF-16 units) loads
+// back from the command line; a name too long for the dialog is refused with a message and
+// the dialog comes back.
 TEST_F(FlowsWindow, SavedFileLoadsBackFromTheCommandLine) {
+    std::wstring kanji45;
+    for (int i = 0; i < 45; ++i) kanji45 += L"漢";
+    const std::wstring folder = TestIoPath(kanji45);
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring path = folder + L"\\" + kanji45 + L".dat";
+
     StartNt(L"", false);
     AnswerNtNotice();
     TurnSw25On();
     PostMessageW(main, WM_COMMAND, IDM_SAVE_SETTINGS, 0);
 
-    HWND dialog = nullptr;
-    ASSERT_TRUE(PollUntil(kReactTimeout, [&] {
-        for (HWND w : TopLevelWindows(app.Pid()))
-            if (w != main && FileNameBox(w)) dialog = w;
-        return dialog != nullptr;
-    })) << DescribeWindows(app.Pid());
-    const std::wstring path = TestIoPath(L"round.dat");
+    HWND dialog = WaitForSaveDialog(app, main);
+    ASSERT_NE(dialog, nullptr) << DescribeWindows(app.Pid());
+    // 260 UTF-16 units: one more than MAX_PATH holds with its terminating zero. (Wine's
+    // own dialog overruns its buffer a few units further on.)
+    const std::wstring base = TestIoPath(L"");
+    const std::wstring tooLong = base + std::wstring(260 - base.size() - 4, L'x') + L".dat";
+    SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tooLong.c_str()));
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    ASSERT_TRUE(Answer(app, L"設定ファイルの書き込みに失敗しました。"));
+
+    dialog = WaitForSaveDialog(app, main);
+    ASSERT_NE(dialog, nullptr) << "the dialog did not come back; " << DescribeWindows(app.Pid());
     SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return ReadFileBytes(path).size() == 46; }));
@@ -168,8 +193,8 @@ TEST_F(FlowsWindow, SavedFileLoadsBackFromTheCommandLine) {
     EXPECT_EQ(ReadFileBytes(path), expected);
 
     app.Terminate();
-    StartNt(path, false);
-    ASSERT_TRUE(Answer(app, L"設定ファイル [round.dat] を読み込みました。"));
+    StartNt(L"\"" + path + L"\"", false);
+    ASSERT_TRUE(Answer(app, L"設定ファイル [" + kanji45 + L".dat] を読み込みました。"));
     AnswerNtNotice();
     EXPECT_EQ(Sw25Check(), BST_CHECKED);
 }

@@ -3,7 +3,10 @@
 // display takes the focus away meanwhile).
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "pages_fixture.h"
+#include "tests/pages/page_lists.h"
 
 namespace vx::e2e {
 namespace {
@@ -29,6 +32,36 @@ TEST_F(PagesKeyboard, CtrlThreeShowsTheMsw3Page) {
             EXPECT_EQ(Focus(), tab);
         } else {
             EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return IsChild(pages[3], Focus()); }));
+        }
+    }
+}
+
+// The arrow keys stay inside a radio pair: Down on a pair's second button goes round to its
+// first button, and no list of the page changes on the way.
+TEST_F(PagesKeyboard, DownStaysInsideEveryRadioPair) {
+    const int templates[5] = {IDD_PAGE_SELECT, IDD_PAGE_MSW1, IDD_PAGE_MSW2, IDD_PAGE_MSW3,
+                              IDD_PAGE_MSW4};
+    const int commands[5] = {IDM_PAGE_SELECT, IDM_PAGE_MSW1, IDM_PAGE_MSW2, IDM_PAGE_MSW3,
+                             IDM_PAGE_MSW4};
+    for (int page = 0; page < 5; ++page) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        PostMessageW(main, WM_COMMAND, commands[page], 0);
+        ASSERT_TRUE(WaitForVisiblePage(page));
+        auto selections = [&] {
+            std::map<int, LRESULT> selected;
+            for (const auto& list : test::PageLists(templates[page]))
+                selected[list.first] =
+                    SendMessageW(GetDlgItem(pages[page], list.first), CB_GETCURSEL, 0, 0);
+            return selected;
+        };
+        const std::map<int, LRESULT> before = selections();
+        for (const auto& [first, second] : test::RadioPairs(templates[page])) {
+            SCOPED_TRACE("pair " + std::to_string(first) + "/" + std::to_string(second));
+            HWND firstButton = GetDlgItem(pages[page], first);
+            ASSERT_TRUE(SetFocusIn(GetDlgItem(pages[page], second)));
+            EXPECT_TRUE(PressKey(VK_DOWN, false, [&] { return Focus() == firstButton; }))
+                << "the focus went to control " << GetDlgCtrlID(Focus());
+            EXPECT_EQ(selections(), before);
         }
     }
 }

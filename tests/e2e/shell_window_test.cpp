@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "harness/paths.h"
 #include "harness/qlv3906.h"
@@ -20,6 +22,31 @@ const wchar_t kNtNotice[] =
     L"Windows XP/2000/NT 4.0でご利用になる場合、設定値をプリンタから取得することはできません。";
 const wchar_t kSendBeforeExit[] = L"Veltrix を終了する前に、設定値をプリンタへ送信しますか？";
 const wchar_t kSaveBeforeExit[] = L"Veltrix を終了する前に、設定ファイルへ保存しますか？";
+
+// What the screen shows of `window`, as 0x00RRGGBB pixels row by row.
+std::vector<DWORD> Capture(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits),
+                              static_cast<const DWORD*>(bits) + static_cast<std::size_t>(w) * h);
+    for (DWORD& p : pixels) p &= 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
 struct ShellWindow : testing::Test {
     Program app;
@@ -136,6 +163,45 @@ TEST_F(ShellWindow, F1WithoutAHelpFileDoesNothing) {
         main, VK_F1, false, [&] { return TopLevelWindows(app.Pid()).size() != before; },
         Millis{1500}));
     EXPECT_TRUE(app.Running());
+}
+
+// The menu images are drawn without their light grey RGB(192,192,192), which is their
+// transparent colour whatever the colour scheme: the open File menu holds enabled images and
+// disabled ones (receiving and choosing the printer are off here).
+TEST_F(ShellWindow, MenuImagesShowNoneOfTheirTransparentGrey) {
+    // The File menu is asked for again when it does not show within three seconds: as with a
+    // key, a request can be lost while the window settles. It counts as drawn once two
+    // captures in a row agree.
+    std::vector<DWORD> pixels, previous;
+    auto asked = std::chrono::steady_clock::now() - std::chrono::seconds(10);
+    auto shownStill = [&] {
+        HWND popup = nullptr;
+        for (HWND w : TopLevelWindows(app.Pid(), L"#32768"))
+            if (IsWindowVisible(w)) popup = w;
+        if (!popup) {
+            pixels.clear();
+            if (std::chrono::steady_clock::now() - asked > std::chrono::seconds(3)) {
+                SetForegroundWindow(main);
+                PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+                asked = std::chrono::steady_clock::now();
+            }
+            return false;
+        }
+        previous = pixels;
+        pixels = Capture(popup);
+        return !pixels.empty() && pixels == previous;
+    };
+    ASSERT_TRUE(PollUntil(Millis{20000}, shownStill))
+        << "the File menu never showed still on the screen; windows: "
+        << DescribeWindows(app.Pid());
+    std::size_t grey = 0, yellow = 0;
+    for (DWORD p : pixels) {
+        grey += p == 0xC0C0C0;
+        yellow += p == 0xFFFF00;  // the folder of the open command's image
+    }
+    EXPECT_EQ(grey, 0u);
+    EXPECT_GT(yellow, 0u) << "no image seems to be drawn";
+    PostMessageW(main, WM_CANCELMODE, 0, 0);
 }
 
 // The program next to the real help file, in a folder of its own: F1 opens the HTML

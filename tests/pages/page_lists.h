@@ -1,8 +1,10 @@
-// The drop-down lists of the page templates, in list order (the kanji list is sorted).
+// The drop-down lists of the page templates, in list order (the kanji list is sorted),
+// and their radio pairs.
 #pragma once
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
@@ -23,6 +25,41 @@ inline std::map<int, std::vector<std::string>> PageLists(int templateId) {
         case IDD_PAGE_MSW4:
             return {{IDC_MSW4_DENSITY, {"標準", "濃度1", "濃度2", "濃度3"}},
                     {IDC_MSW4_PRINT_MODE, {"標準", "高速", "高品位"}}};
+        default:
+            return {};
+    }
+}
+
+// The radio pairs of a page template, each as its first and second button; the first
+// starts the pair's group and the control after the second starts the next one.
+inline std::vector<std::pair<int, int>> RadioPairs(int templateId) {
+    switch (templateId) {
+        case IDD_PAGE_SELECT:
+            return {{IDC_SEL_OUTLINE_OFF, IDC_SEL_OUTLINE_ON},
+                    {IDC_SEL_TYPEFACE_MINCHO, IDC_SEL_TYPEFACE_GOTHIC}};
+        case IDD_PAGE_MSW1:
+            return {{IDC_MSW1_SW5_ENABLED, IDC_MSW1_SW5_DISABLED},
+                    {IDC_MSW1_SW6_CRLF, IDC_MSW1_SW6_CR},
+                    {IDC_MSW1_SW7_CR, IDC_MSW1_SW7_ALL},
+                    {IDC_MSW1_SW8_RETURN, IDC_MSW1_SW8_NEWLINE}};
+        case IDD_PAGE_MSW2:
+            return {{IDC_MSW2_SW3_NATIVE, IDC_MSW2_SW3_COPY},
+                    {IDC_MSW2_SW4_ENABLED, IDC_MSW2_SW4_DISABLED},
+                    {IDC_MSW2_SW5_ENABLED, IDC_MSW2_SW5_DISABLED},
+                    {IDC_MSW2_SW6_8BIT, IDC_MSW2_SW6_7BIT},
+                    {IDC_MSW2_SW7_DISCARD, IDC_MSW2_SW7_KEEP},
+                    {IDC_MSW2_SW8_RESET, IDC_MSW2_SW8_PLATEN}};
+        case IDD_PAGE_MSW3:
+            return {{IDC_MSW3_SW3_DISABLED, IDC_MSW3_SW3_ENABLED},
+                    {IDC_MSW3_SW4_168, IDC_MSW3_SW4_160},
+                    {IDC_MSW3_SW5_FIRST, IDC_MSW3_SW5_FIXED},
+                    {IDC_MSW3_SW6_LAN, IDC_MSW3_SW6_PARALLEL},
+                    {IDC_MSW3_SW8_ENABLED, IDC_MSW3_SW8_DISABLED}};
+        case IDD_PAGE_MSW4:
+            return {{IDC_MSW4_SW1_DISABLED, IDC_MSW4_SW1_ENABLED},
+                    {IDC_MSW4_SW4_NO, IDC_MSW4_SW4_YES},
+                    {IDC_MSW4_SW7_ENABLED, IDC_MSW4_SW7_DISABLED},
+                    {IDC_MSW4_SW8_WIDE, IDC_MSW4_SW8_SHINJOSHO}};
         default:
             return {};
     }

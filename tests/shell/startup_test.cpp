@@ -36,6 +36,13 @@ TEST(HelpFile, ProgramFolderKeepsTheBackslash) {
     EXPECT_EQ(ProgramFolder("QLV3906.EXE"), "");
 }
 
+TEST(ProgramPath, ApplicationNameIsTheFileNameWithoutFolderOrExtension) {
+    EXPECT_EQ(ApplicationName("C:\\Program Files\\VX\\QLV3906.EXE"), "QLV3906");
+    EXPECT_EQ(ApplicationName("D:\\v1.2\\Settings.old.exe"), "Settings.old");
+    EXPECT_EQ(ApplicationName("D:\\v1.2\\renamed"), "renamed");
+    EXPECT_EQ(ApplicationName("QLV3906.EXE"), "QLV3906");
+}
+
 TEST(CommandLine, SwitchesAreSkippedAndTheFirstNameCounts) {
     EXPECT_EQ(ParseCommandLine({}).startupFile, "");
     EXPECT_EQ(ParseCommandLine({"/s", "-x", "a.dat", "b.dat"}).startupFile, "a.dat");
@@ -48,6 +55,14 @@ TEST(CommandLine, NamesThatDoNotFitAreRefusedNotCut) {
     const std::string tooLong(260, 'a');
     EXPECT_EQ(ParseCommandLine({fits}).startupFile, fits);
     EXPECT_FALSE(ParseCommandLine({fits}).fileNameTooLong);
+    // The limit counts UTF-16 units as the system does: 259 kanji (777 bytes) fit, a
+    // character outside the basic plane counts twice.
+    std::string kanji;
+    for (int i = 0; i < 259; ++i) kanji += "漢";
+    EXPECT_EQ(ParseCommandLine({kanji}).startupFile, kanji);
+    EXPECT_TRUE(ParseCommandLine({kanji + "a"}).fileNameTooLong);
+    EXPECT_EQ(Utf16Length("a\xF0\x9F\x98\x80漢"), 4u);  // a, a surrogate pair, 漢
+    EXPECT_TRUE(ParseCommandLine({std::string(258, 'a') + "\xF0\x9F\x98\x80"}).fileNameTooLong);
     const CommandLine refused = ParseCommandLine({tooLong, "short.dat"});
     EXPECT_TRUE(refused.fileNameTooLong);
     EXPECT_EQ(refused.startupFile, "");
@@ -77,12 +92,16 @@ class FakeInstanceSystem : public InstanceSystem {
 TEST(SingleInstance, TheMutexAloneDecides) {
     FakeInstanceSystem first;
     first.window = 42;  // a window with the same title but no mutex does not stop a start
-    EXPECT_TRUE(ClaimSingleInstance(first));
+    EXPECT_TRUE(ClaimSingleInstance(first, "QLV3906"));
     EXPECT_EQ(first.calls, (std::vector<std::string>{"open QLV3906", "create QLV3906"}));
+    // A copy renamed by the user is an application of that name.
+    FakeInstanceSystem renamed;
+    EXPECT_TRUE(ClaimSingleInstance(renamed, ApplicationName("C:\\tools\\Veltrix.exe")));
+    EXPECT_EQ(renamed.calls, (std::vector<std::string>{"open Veltrix", "create Veltrix"}));
 
     FakeInstanceSystem lost;
     lost.mutexExists = true;  // a running copy whose window cannot be found
-    EXPECT_FALSE(ClaimSingleInstance(lost));
+    EXPECT_FALSE(ClaimSingleInstance(lost, "QLV3906"));
     EXPECT_EQ(lost.calls,
               (std::vector<std::string>{"open QLV3906", "find ZAM QX-K480/330 ベルトリクス"}));
 }
@@ -92,13 +111,13 @@ TEST(SingleInstance, SecondStartBringsTheRunningWindowBack) {
     s.mutexExists = true;
     s.window = 7;
     s.minimised = true;
-    EXPECT_FALSE(ClaimSingleInstance(s));
+    EXPECT_FALSE(ClaimSingleInstance(s, "QLV3906"));
     EXPECT_EQ(s.calls,
               (std::vector<std::string>{"open QLV3906", "find ZAM QX-K480/330 ベルトリクス",
                                         "restore", "foreground"}));
     s.calls.clear();
     s.minimised = false;
-    EXPECT_FALSE(ClaimSingleInstance(s));
+    EXPECT_FALSE(ClaimSingleInstance(s, "QLV3906"));
     EXPECT_EQ(s.calls.back(), "foreground");
     EXPECT_EQ(s.calls.size(), 3u);
 }
