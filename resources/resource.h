@@ -20,15 +20,15 @@
 #define IDR_MAIN 142
 
 // Bitmaps
-#define IDB_TOOLBAR 150       // 16 x 16 strip, images 0..6 for buttons 2000..2006
-#define IDB_MENU_OPEN 160     // menu images, 16 x 16
+#define IDB_TOOLBAR 150    // 16 x 16 strip, images 0..6 for buttons 2000..2006
+#define IDB_MENU_OPEN 160  // menu images, 16 x 16
 #define IDB_MENU_SAVE 161
 #define IDB_MENU_SEND 162
 #define IDB_MENU_DEFAULTS 163
 #define IDB_MENU_PRINTER 164
-#define IDB_MENU_SWITCH 166   // the four memory-switch pages
-#define IDB_MENU_SELECT 167   // the function-select page
-#define IDB_TAB_IMAGES 168    // 64 x 16, four images; 0 function select, 1 memory switch
+#define IDB_MENU_SWITCH 166  // the four memory-switch pages
+#define IDB_MENU_SELECT 167  // the function-select page
+#define IDB_TAB_IMAGES 168   // 64 x 16, four images; 0 function select, 1 memory switch
 #define IDB_MENU_RECEIVE 169
 #define IDB_MENU_PRINT 188
 

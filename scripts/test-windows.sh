@@ -75,10 +75,9 @@ say "Wine ready on display $DISPLAY ($((SECONDS - start)) s)"
 # The tests in the shared prefix run one at a time; the end-to-end tests, each in
 # a prefix of its own and mostly waiting on Wine, two at a time (VX_E2E_JOBS).
 log=$build/test-windows.log
-ctest --test-dir "$build" --output-on-failure --no-tests=ignore -LE e2e "$@" 2>&1 | tee "$log"
+ctest --preset windows --test-dir "$build" "$@" 2>&1 | tee "$log"
 rc=${PIPESTATUS[0]}
-ctest --test-dir "$build" --output-on-failure --no-tests=ignore -L e2e -j "${VX_E2E_JOBS:-2}" \
-    "$@" 2>&1 | tee -a "$log"
+ctest --preset windows-e2e --test-dir "$build" -j "${VX_E2E_JOBS:-2}" "$@" 2>&1 | tee -a "$log"
 e2e_rc=${PIPESTATUS[0]}
 [ $rc -eq 0 ] && rc=$e2e_rc
 if ! grep -q 'Total Test time' "$log"; then

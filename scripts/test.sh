@@ -33,6 +33,7 @@ i686() {
 }
 
 step "native tests" native
+step "clang-tidy" scripts/tidy.sh
 step "fuzzing" scripts/fuzz.sh
 step "32-bit compile" i686
 step "Windows tests under Wine" scripts/test-windows.sh

@@ -20,7 +20,7 @@ const SwitchBlock FactoryDefaults = {{
 
 std::size_t MswLowByte(int msw) {
     assert(msw >= 1 && msw <= 4);
-    return static_cast<std::size_t>(kMsw1Low + 3 * (msw - 1));
+    return static_cast<std::size_t>(kMsw1Low) + 3 * static_cast<std::size_t>(msw - 1);
 }
 
 int GetSwitch(const SwitchBlock& block, int msw, int sw) {

@@ -4,10 +4,10 @@
 #include "app/main_dlg.h"
 #include "resources/resource.h"
 #include "settings/settings_file.h"
-#include "tests/app/flows_fakes.h"
 #include "tests/app/main_dlg_rig.h"
-#include "tests/printer/fake_port.h"
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_main_view.h"
+#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace vx {
 namespace {
@@ -201,7 +201,7 @@ TEST_F(FilesTest, SaveFailures) {
     view.family = PlatformFamily::Win9x;
     files.broken = {"C:\\c.dat"};
     for (const char* path : {"C:\\a.dat", "C:\\c.dat", "C:\\d.dat"}) {
-        files.writesFail = std::string(path) == "C:\\d.dat";
+        files.failWrites = std::string(path) == "C:\\d.dat";
         view.messages.clear();
         view.saveAnswers = {path};
         dlg.OnSaveSettingsFile();
@@ -212,7 +212,7 @@ TEST_F(FilesTest, SaveFailures) {
 
     // A name too long for the dialog: on either family the user is told, and the dialog
     // comes back as for access denied.
-    files.writesFail = false;
+    files.failWrites = false;
     for (PlatformFamily family : {PlatformFamily::Nt, PlatformFamily::Win9x}) {
         view.family = family;
         view.messages.clear();

@@ -4,10 +4,10 @@
 #include "app/main_dlg.h"
 #include "resources/resource.h"
 #include "settings/settings_file.h"
-#include "tests/app/flows_fakes.h"
 #include "tests/app/main_dlg_rig.h"
-#include "tests/printer/fake_port.h"
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_main_view.h"
+#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace vx {
 namespace {

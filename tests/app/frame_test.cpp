@@ -7,90 +7,15 @@
 
 #include "app/main_dlg.h"
 #include "resources/resource.h"
-#include "tests/pages/fake_page_window.h"
-#include "tests/pages/page_lists.h"
+#include "tests/fakes/fake_main_view.h"
 
 namespace vx {
 namespace {
 
-using test::FakePageWindow;
-
-class FrameView : public MainView {
-  public:
-    std::vector<std::string> calls;
-    std::vector<std::string> messages;
-    std::map<int, bool> enabled;
-    std::vector<std::pair<std::string, int>> tabs;
-    std::vector<std::unique_ptr<FakePageWindow>> pages;
-    std::vector<bool> visible;
-    int tabSelection = 0;
-    bool tabFocused = false;
-    int focusedPage = -1;
-    int abouts = 0;
-
-    MsgAnswer ShowMessage(const std::string& text, const std::string& caption, MsgIcon icon,
-                          MsgButtons) override {
-        calls.push_back("message");
-        messages.push_back(caption + ": " + text + (icon == MsgIcon::Information ? " (i)" : ""));
-        return MsgAnswer::Ok;
-    }
-    void EnableCommand(int id, bool on) override { enabled[id] = on; }
-    void CreateTabImages() override { calls.push_back("images"); }
-    void InsertTab(int, const std::string& text, int image) override {
-        tabs.emplace_back(text, image);
-    }
-    PageWindow& CreatePageWindow(int index, SettingsPage& page, bool shown) override {
-        calls.push_back("page " + std::to_string(index));
-        pages.push_back(std::make_unique<FakePageWindow>(test::PageLists(page.TemplateId())));
-        pages.back()->page = &page;
-        page.Attach(pages.back().get());
-        page.OnInitPage();
-        visible.push_back(shown);
-        return *pages.back();
-    }
-    int GetTabSelection() override { return tabSelection; }
-    void SetTabSelection(int index) override { tabSelection = index; }
-    void ShowPageWindow(int index, bool shown) override {
-        visible[static_cast<std::size_t>(index)] = shown;
-    }
-    bool TabHasFocus() override { return tabFocused; }
-    void FocusPageWindow(int index) override { focusedPage = index; }
-    void ShowAbout() override { ++abouts; }
-
-    // The file and printer flows are not exercised here.
-    PlatformFamily Family() override { return PlatformFamily::Nt; }
-    std::string ProgramFolder() override { return "C:\\"; }
-    FileChoice AskOpenFileName(const FileDialog&, std::string&) override {
-        return FileChoice::Cancelled;
-    }
-    FileChoice AskSaveFileName(const FileDialog&, std::string&) override {
-        return FileChoice::Cancelled;
-    }
-    void ShowAppMessage(const std::string&, MsgIcon) override {}
-    void ShowWaitCursor(bool) override {}
-    void SetStatusText(int, const std::string&) override {}
-    int RunPrinterList(CPrinterListDlg&) override { return 2; }
-    void CloseMainWindow() override {}
-
-    FakePageWindow& Page(int index) { return *pages[static_cast<std::size_t>(index)]; }
-    // Page windows pass DataCheck on to the main dialog, as the Win32 pages do.
-    void Route(CMainDlg& dlg) {
-        for (auto& p : pages) p->raised.clear();
-        route_ = &dlg;
-    }
-    void Deliver() {
-        for (auto& p : pages) {
-            for (int id : p->raised) route_->OnCommand(id);
-            p->raised.clear();
-        }
-    }
-
-  private:
-    CMainDlg* route_ = nullptr;
-};
+using test::FakeMainView;
 
 struct Frame : ::testing::Test {
-    FrameView view;
+    FakeMainView view;
     CMainDlg dlg{view};
     bool initialisedByInit = true;
     void SetUp() override {
@@ -223,7 +148,7 @@ TEST_F(Frame, FactoryDefaultsReplaceOnlyTheWorkingBlockAndReportIt) {
     EXPECT_EQ(dlg.copies.savedBlock, received);
     EXPECT_EQ(view.tabSelection, 0);
     EXPECT_EQ(view.Page(4).radios[IDC_MSW4_SW1_DISABLED], 0);
-    EXPECT_EQ(view.messages,
+    EXPECT_EQ(view.Shown(),
               std::vector<std::string>{"Veltrix: 工場出荷設定値を表示しました。 (i)"});
     EXPECT_TRUE(SendEnabled());
 }

@@ -3,15 +3,16 @@
 #pragma once
 
 #include "app/main_dlg.h"
-#include "tests/app/flows_fakes.h"
-#include "tests/printer/fake_port.h"
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_main_view.h"
+#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace vx::test {
 
 struct MainDlgRig {
     FakeMainView view;
-    MemoryFileSystem files;
+    FakeFileSystem files;
     FakeSpooler spooler;
     FakePortOpener ports;
     CMainDlg dlg{view, files, spooler, ports};

@@ -12,7 +12,7 @@
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
 #include "resources/resource.h"
-#include "tests/pages/fake_page_window.h"
+#include "tests/fakes/fake_page_window.h"
 #include "tests/pages/page_lists.h"
 
 namespace vx::cli {

@@ -11,8 +11,8 @@
 
 #include "cli/settings_table.h"
 #include "settings/settings_file.h"
-#include "tests/native/fake_file_system.h"
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace vx::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "installer/installer_texts.h"
-#include "tests/installer/fake_platform.h"
+#include "tests/fakes/fake_installer_platform.h"
 
 namespace vx::inst::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "installer/installer_texts.h"
-#include "tests/installer/fake_platform.h"
+#include "tests/fakes/fake_installer_platform.h"
 
 namespace vx::inst::test {
 namespace {

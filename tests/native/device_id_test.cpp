@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/native/fake_parallel_port.h"
+#include "tests/fakes/fake_parallel_port.h"
 
 namespace vx {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "tests/native/fake_file_system.h"
+#include "tests/fakes/fake_file_system.h"
 
 namespace vx {
 namespace {

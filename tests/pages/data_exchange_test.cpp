@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/pages/fake_page_window.h"
+#include "tests/fakes/fake_page_window.h"
 
 namespace vx {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "pages/page_msw.h"
-#include "tests/pages/fake_page_window.h"
+#include "tests/fakes/fake_page_window.h"
 #include "tests/pages/page_lists.h"
 
 namespace vx {

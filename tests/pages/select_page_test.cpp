@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "pages/page_select.h"
-#include "tests/pages/fake_page_window.h"
+#include "tests/fakes/fake_page_window.h"
 #include "tests/pages/page_lists.h"
 
 namespace vx {

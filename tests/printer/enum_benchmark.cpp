@@ -17,7 +17,7 @@
 #ifdef _WIN32
 #include "printer/win32/win32_spooler.h"
 #else
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_spooler.h"
 #endif
 
 namespace vx {

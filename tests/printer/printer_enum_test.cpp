@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace vx {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/printer/fake_printer_list_view.h"
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_printer_list_view.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace vx {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/switch_block.h"
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace vx {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "printer/device_id.h"
-#include "tests/printer/fake_port.h"
+#include "tests/fakes/fake_parallel_port.h"
 
 namespace vx {
 namespace {

@@ -9,10 +9,10 @@
 #include "app/help.h"
 #include "app/main_dlg.h"
 #include "resources/resource.h"
-#include "tests/app/flows_fakes.h"
 #include "tests/app/main_dlg_rig.h"
-#include "tests/printer/fake_port.h"
-#include "tests/printer/fake_spooler.h"
+#include "tests/fakes/fake_main_view.h"
+#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_spooler.h"
 
 namespace vx {
 namespace {
@@ -189,7 +189,7 @@ TEST_F(HelpTest, WithOnlyTheHtmlHelpFileNt40HasNoHelpCommand) {
 TEST(StartupWorker, SelectsThePrinterOnTheWindowThreadThenSetsInitialised) {
     ThreadedView view;
     view.family = PlatformFamily::Nt;
-    MemoryFileSystem files;
+    FakeFileSystem files;
     FakeSpooler spooler;
     spooler.AddPrinter("QX", kDriver, "LPT1:");
     FakePortOpener ports;

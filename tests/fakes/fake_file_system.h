@@ -1,10 +1,11 @@
-// An in-memory file system for the settings-file tests: files are byte vectors,
-// and each failure the platform can produce can be scripted.
+// Files in memory, by path, as byte vectors; each failure the platform can
+// produce can be scripted.
 #pragma once
 
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@ namespace vx::test {
 class FakeFileSystem : public FileSystem {
   public:
     std::map<std::string, std::vector<std::uint8_t>> files;
-    OpenError openForUpdateError = OpenError::None;  // scripted failure of OpenForUpdate
+    std::set<std::string> accessDenied;              // cannot be opened for writing: access denied
+    std::set<std::string> broken;                    // cannot be opened at all
+    OpenError openForUpdateError = OpenError::None;  // scripted failure of every OpenForUpdate
     bool failReads = false;
     long writeLimit = -1;     // total bytes a write may transfer before it comes up short
     bool failWrites = false;  // writes fail outright
@@ -23,13 +26,15 @@ class FakeFileSystem : public FileSystem {
 
     std::unique_ptr<File> OpenForReading(const std::string& path) override {
         ++openCount;
-        if (files.count(path) == 0) return nullptr;
+        if (broken.count(path) || files.count(path) == 0) return nullptr;
         return std::make_unique<MemFile>(*this, files[path]);
     }
 
     std::unique_ptr<File> OpenForUpdate(const std::string& path, OpenError& error) override {
         ++openCount;
-        error = openForUpdateError;
+        error = accessDenied.count(path) ? OpenError::AccessDenied
+                : broken.count(path)     ? OpenError::Other
+                                         : openForUpdateError;
         if (error != OpenError::None) return nullptr;
         return std::make_unique<MemFile>(*this, files[path]);  // created when missing
     }

@@ -1,0 +1,118 @@
+// "LPT1:" in memory: a port that records every call and answers from a script,
+// and an opener that fails a scripted number of times and records its pauses.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "printer/parallel_port.h"
+#include "printer/receive.h"
+
+namespace vx::test {
+
+class FakeParallelPort : public ParallelPort {
+  public:
+    // Script
+    PortTimeouts own{7, 3, 11, 5, 13};  // the port's own values
+    bool getTimeoutsFails = false;
+    std::vector<bool>
+        setTimeoutsResults;       // answers of successive SetTimeouts calls (default: true)
+    int failSetTimeoutsCall = 0;  // 1-based number of the SetTimeouts call that fails; 0: none
+    bool deviceIdFails = false;
+    std::vector<std::uint8_t> deviceId;  // raw output bytes the driver fills in
+    unsigned long lastError = 0;
+    long writeResult = -2;  // -2: write everything
+    long readResult = -2;   // -2: give `reply`
+    std::vector<std::uint8_t> reply;
+
+    // Record
+    PortTimeouts portTimeouts = own;  // what the port holds now
+    std::vector<std::string> calls;
+    std::vector<PortTimeouts> timeoutsSet;
+    std::vector<std::uint8_t> written;
+
+    bool GetTimeouts(PortTimeouts& t) override {
+        calls.push_back("GetTimeouts");
+        if (getTimeoutsFails) return false;
+        t = portTimeouts;
+        return true;
+    }
+    bool SetTimeouts(const PortTimeouts& t) override {
+        calls.push_back("SetTimeouts");
+        timeoutsSet.push_back(t);
+        const std::size_t i = timeoutsSet.size() - 1;
+        const bool ok = (i < setTimeoutsResults.size() ? setTimeoutsResults[i] : true) &&
+                        static_cast<int>(timeoutsSet.size()) != failSetTimeoutsCall;
+        if (ok) portTimeouts = t;
+        return ok;
+    }
+    bool GetDeviceId(std::uint8_t* out, std::size_t size) override {
+        calls.push_back("GetDeviceId");
+        if (deviceIdFails) return false;
+        if (!deviceId.empty()) std::memcpy(out, deviceId.data(), std::min(size, deviceId.size()));
+        return true;
+    }
+    long Write(const std::uint8_t* data, std::size_t size) override {
+        calls.push_back("Write");
+        written.assign(data, data + size);
+        return writeResult == -2 ? static_cast<long>(size) : writeResult;
+    }
+    long Read(std::uint8_t* data, std::size_t size) override {
+        calls.push_back("Read");
+        if (readResult != -2) return readResult;
+        const std::size_t n = std::min(size, reply.size());
+        if (n != 0) std::memcpy(data, reply.data(), n);
+        return static_cast<long>(n);
+    }
+    unsigned long LastError() const override { return lastError; }
+
+    void SetDeviceIdText(const std::string& text) { deviceId.assign(text.begin(), text.end()); }
+};
+
+class FakePortOpener : public PortOpener {
+  public:
+    FakePortOpener() { port.SetDeviceIdText("MFG:ZAM;MDL:QX-K480;EXTSTS:00000000;"); }
+
+    FakeParallelPort port;  // every opening hands out this port, with its own time-outs
+    int failingOpens = 0;   // this many attempts fail before one succeeds
+    int opens = 0;
+    std::vector<unsigned> sleeps;
+
+    std::unique_ptr<ParallelPort> OpenLpt1() override {
+        ++opens;
+        port.calls.push_back("Open");
+        if (opens <= failingOpens) return nullptr;
+        port.portTimeouts = port.own;
+        return std::make_unique<Handle>(port);
+    }
+    void Sleep(unsigned ms) override {
+        sleeps.push_back(ms);
+        port.calls.push_back("Sleep");
+    }
+
+  private:
+    // One opening of the port: forwards to it and records the closing.
+    class Handle : public ParallelPort {
+      public:
+        explicit Handle(FakeParallelPort& p) : p_(p) {}
+        ~Handle() override { p_.calls.push_back("Close"); }
+        bool GetTimeouts(PortTimeouts& t) override { return p_.GetTimeouts(t); }
+        bool SetTimeouts(const PortTimeouts& t) override { return p_.SetTimeouts(t); }
+        bool GetDeviceId(std::uint8_t* out, std::size_t size) override {
+            return p_.GetDeviceId(out, size);
+        }
+        long Write(const std::uint8_t* data, std::size_t size) override {
+            return p_.Write(data, size);
+        }
+        long Read(std::uint8_t* data, std::size_t size) override { return p_.Read(data, size); }
+        unsigned long LastError() const override { return p_.LastError(); }
+
+      private:
+        FakeParallelPort& p_;
+    };
+};
+
+}  // namespace vx::test
