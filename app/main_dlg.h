@@ -8,9 +8,9 @@
 
 #include "app/help.h"
 #include "app/main_view.h"
-#include "printer/printer_list_dlg.h"
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
+#include "printer/printer_list_dlg.h"
 #include "settings/block_copies.h"
 
 namespace vx {
@@ -20,13 +20,13 @@ class PortOpener;
 class Spooler;
 
 class CMainDlg {
-public:
+  public:
     explicit CMainDlg(MainView& view) : view_(view) {}
     // With what the file and printer commands talk to.
     CMainDlg(MainView& view, FileSystem& files, Spooler& spooler, PortOpener& ports)
         : view_(view), files_(&files), spooler_(&spooler), ports_(&ports) {}
 
-    BlockCopies copies;                   // workingBlock, savedBlock, sentBlock, syncPending
+    BlockCopies copies;                    // workingBlock, savedBlock, sentBlock, syncPending
     std::atomic<bool> initialised{false};  // set once the start-up printer selection returned
 
     // The five pages, owned for the dialog's lifetime; tab order is Page(0) .. Page(4).
@@ -39,8 +39,13 @@ public:
     SettingsPage& Page(int tabIndex);
 
     // ---- Frame (main_dlg.cpp)
-    // The portable part of the window's initialisation: copies, send state, tabs and pages.
+    // The portable part of the window's initialisation: copies, send state, tabs and the
+    // function-select page; the rest of the start-up follows once the window is shown.
     void OnInitDialog();
+    // Posted by the initialisation: the window painted, then MSW1..MSW4 created hidden, then
+    // the start-up worker started; so the printer is chosen, and any start-up message shown,
+    // over a complete window with all five pages.
+    void ContinueStartUp();
     // A command from the menu, an accelerator, the toolbar or a page; false when not ours.
     bool OnCommand(int commandId);
     // The user changed the tab.
@@ -71,6 +76,7 @@ public:
     std::string currentPrinterName;  // empty until a printer was chosen
     std::string currentDestination;
     std::string startupFileName;  // named on the command line; cleared once a printer is chosen
+    bool startupFileNameTooLong = false;  // a name that did not fit was refused
     void SelectPrinter();
     void OnSendSettings();
     void OnPrintSettings();
@@ -93,7 +99,8 @@ public:
     void OnDestroy();
     HelpFile help;
 
-private:
+  private:
+    void CreatePage(int index, bool visible);
     void ShowSelectedPage();
     MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons);
     bool AskSaveFileName(std::string& path);
