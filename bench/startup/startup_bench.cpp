@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,15 +49,39 @@ BOOL CALLBACK AddIfVisible(HWND child, LPARAM list) {
     return TRUE;
 }
 
-// Whether the window and every visible window in it have been painted.
-bool Painted(HWND main) {
-    if (GetUpdateRect(main, nullptr, FALSE)) return false;
+std::vector<HWND> VisibleDescendants(HWND main) {
     std::vector<HWND> shown;
     EnumChildWindows(main, AddIfVisible, reinterpret_cast<LPARAM>(&shown));
-    for (HWND w : shown)
-        if (GetUpdateRect(w, nullptr, FALSE)) return false;
-    return true;
+    return shown;
 }
+
+// Whether the window and every visible window in it have been painted. Looking costs the
+// server time the program needs too, and a window rich in controls would pay more for it
+// than an empty one: only the windows not yet seen painted are asked again, and the whole
+// tree once more at the end.
+class PaintWatch {
+  public:
+    explicit PaintWatch(HWND main) : main_(main) {}
+    bool Painted() {
+        if (GetUpdateRect(main_, nullptr, FALSE)) return false;
+        if (!listed_) {
+            pending_ = VisibleDescendants(main_);
+            listed_ = true;
+        }
+        pending_.erase(std::remove_if(pending_.begin(), pending_.end(),
+                                      [](HWND w) { return !GetUpdateRect(w, nullptr, FALSE); }),
+                       pending_.end());
+        if (!pending_.empty()) return false;
+        for (HWND w : VisibleDescendants(main_))
+            if (GetUpdateRect(w, nullptr, FALSE)) pending_.push_back(w);
+        return pending_.empty();
+    }
+
+  private:
+    HWND main_;
+    bool listed_ = false;
+    std::vector<HWND> pending_;
+};
 
 // One start of `path`: the two moments in ms after the start, false when the window never
 // got painted within the time-out. The program is ended afterwards in any case.
@@ -73,20 +98,24 @@ bool MeasureOnce(const std::wstring& path, double& shown, double& painted) {
         return false;
     }
     HWND main = nullptr;
+    std::unique_ptr<PaintWatch> watch;
     shown = painted = -1;
     while (Now() - start < kTimeoutMs) {
         if (!main) {
             HWND w = FindWindowW(L"#32770", kTitle);
             DWORD pid = 0;
-            if (w && GetWindowThreadProcessId(w, &pid) && pid == pi.dwProcessId) main = w;
+            if (w && GetWindowThreadProcessId(w, &pid) && pid == pi.dwProcessId) {
+                main = w;
+                watch = std::make_unique<PaintWatch>(main);
+            }
         }
         if (main && shown < 0 && IsWindowVisible(main)) shown = Now() - start;
-        if (shown >= 0 && Painted(main)) {
+        if (shown >= 0 && watch->Painted()) {
             painted = Now() - start;
             break;
         }
         if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-        Sleep(shown < 0 ? 1 : 2);  // looking costs the server time too: less often once shown
+        Sleep(1);
     }
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, kTimeoutMs);
