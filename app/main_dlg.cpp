@@ -48,10 +48,23 @@ void CMainDlg::OnInitDialog() {
 
     view_.CreateTabImages();
     for (int i = 0; i < kPageCount; ++i) view_.InsertTab(i, kTabs[i].text, kTabs[i].image);
-    // Function select first and shown, then MSW1..MSW4 hidden.
-    for (int i = 0; i < kPageCount; ++i) view_.CreatePageWindow(i, Page(i), i == 0);
-    ApplyBlock(copies.workingBlock);
+    // Function select first and shown; MSW1..MSW4, hidden, once the window is on screen.
+    CreatePage(0, true);
+    view_.PostToWindowThread([this] { ContinueStartUp(); });
     // `initialised` stays clear until the start-up worker's printer selection has returned.
+}
+
+void CMainDlg::ContinueStartUp() {
+    view_.PaintWindow();
+    for (int i = 1; i < kPageCount; ++i) CreatePage(i, false);
+    view_.StartStartupWorker();
+}
+
+// The page shows workingBlock through the one transfer its window makes when created: that
+// is the block applied at start-up, with no earlier transfer of the construction values.
+void CMainDlg::CreatePage(int index, bool visible) {
+    Page(index).LoadBeforeCreation(copies.workingBlock);
+    view_.CreatePageWindow(index, Page(index), visible);
 }
 
 bool CMainDlg::OnCommand(int commandId) {

@@ -39,8 +39,13 @@ class CMainDlg {
     SettingsPage& Page(int tabIndex);
 
     // ---- Frame (main_dlg.cpp)
-    // The portable part of the window's initialisation: copies, send state, tabs and pages.
+    // The portable part of the window's initialisation: copies, send state, tabs and the
+    // function-select page; the rest of the start-up follows once the window is shown.
     void OnInitDialog();
+    // Posted by the initialisation: the window painted, then MSW1..MSW4 created hidden, then
+    // the start-up worker started; so the printer is chosen, and any start-up message shown,
+    // over a complete window with all five pages.
+    void ContinueStartUp();
     // A command from the menu, an accelerator, the toolbar or a page; false when not ours.
     bool OnCommand(int commandId);
     // The user changed the tab.
@@ -71,6 +76,7 @@ class CMainDlg {
     std::string currentPrinterName;  // empty until a printer was chosen
     std::string currentDestination;
     std::string startupFileName;  // named on the command line; cleared once a printer is chosen
+    bool startupFileNameTooLong = false;  // a name that did not fit was refused
     void SelectPrinter();
     void OnSendSettings();
     void OnPrintSettings();
@@ -94,6 +100,7 @@ class CMainDlg {
     HelpFile help;
 
   private:
+    void CreatePage(int index, bool visible);
     void ShowSelectedPage();
     MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons);
     FileChoice AskSaveFileName(std::string& path);

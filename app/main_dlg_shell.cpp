@@ -6,10 +6,17 @@ namespace {
 const char* const kCaption = "Veltrix";
 const char* const kSendBeforeExit = "Veltrix を終了する前に、設定値をプリンタへ送信しますか？";
 const char* const kSaveBeforeExit = "Veltrix を終了する前に、設定ファイルへ保存しますか？";
+const char* const kNameTooLong =
+    "コマンドラインで指定された設定ファイル名が長すぎるため、読み込めません。\n"
+    "ファイル名を短くしてやり直してください。";
 }  // namespace
 
 void CMainDlg::RunStartupWorker() {
-    view_.RunOnWindowThread([this] { SelectPrinter(); });
+    view_.RunOnWindowThread([this] {
+        // Said over the painted window, before the printer is chosen.
+        if (startupFileNameTooLong) Ask(kNameTooLong, MsgIcon::Warning, MsgButtons::Ok);
+        SelectPrinter();
+    });
     initialised = true;
 }
 

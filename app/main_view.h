@@ -78,6 +78,15 @@ class MainView {
     // Runs `work` on the window's own thread and returns when it is done: how the start-up
     // worker reaches the window. A window without a thread of its own runs it at once.
     virtual void RunOnWindowThread(const std::function<void()>& work) { work(); }
+
+    // ---- Start-up
+    // Runs `work` on the window's thread once the initialisation has returned and the window
+    // is shown, before any input reaches the window. Without a thread of its own: at once.
+    virtual void PostToWindowThread(std::function<void()> work) { work(); }
+    // Paints the whole window now: frame, menu bar, tabs, the shown page, toolbar, status bar.
+    virtual void PaintWindow() {}
+    // Starts the start-up worker thread, which runs CMainDlg::RunStartupWorker.
+    virtual void StartStartupWorker() {}
 };
 
 }  // namespace vx

@@ -33,8 +33,11 @@ class SettingsPage {
     // Transfer the controls into the variables, then encode them into the page's bytes.
     // A refused transfer keeps the earlier values of the variables it did not reach.
     void StoreToBlock(SwitchBlock& block);
+    // Decode the page's bytes into its variables before its window exists: the window's own
+    // first transfer then shows the block, and no control is set twice.
+    void LoadBeforeCreation(const SwitchBlock& block) { Decode(block); }
 
-    // The page's window was created: the first transfer of the construction values.
+    // The page's window was created: the first transfer, of whatever the variables hold.
     virtual void OnInitPage();
     // Any notification from one of the page's controls.
     void OnControlCommand(int controlId);

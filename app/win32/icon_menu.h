@@ -54,6 +54,9 @@ class CIconMenu {
     HMENU Handle() const { return menu_; }
     // The window took the top-level menu over: it destroys that handle, not us.
     HMENU Detach();
+    // The window's menu handed back for a while (images assigned after the window showed);
+    // Detach again before the window goes.
+    void Attach(HMENU menu) { menu_ = menu; }
 
   private:
     IconMenuItem* AppendItem(HMENU menu, UINT flags, UINT_PTR id, const std::wstring& text);

@@ -21,6 +21,8 @@ namespace {
 
 // Work sent by the start-up worker to run on the window's thread; lParam points to it.
 constexpr UINT WM_RUN_ON_WINDOW_THREAD = WM_APP + 1;
+// Work posted to the window's own thread: the oldest of CMainWindow::posted_ runs.
+constexpr UINT WM_RUN_POSTED = WM_APP + 2;
 
 UINT IconFlag(MsgIcon icon) {
     switch (icon) {
@@ -78,8 +80,35 @@ std::wstring FilterOf(const std::string& filter) {
     return w;
 }
 
+// The common file dialogs, loaded on their first use: start-up never needs them.
+struct FileDialogFunctions {
+    using Show = BOOL(WINAPI*)(OPENFILENAMEW*);
+    using Error = DWORD(WINAPI*)();
+    Show open = nullptr;
+    Show saveAs = nullptr;
+    Error error = nullptr;
+};
+const FileDialogFunctions& FileDialogs() {
+    static const FileDialogFunctions functions = [] {
+        FileDialogFunctions f;
+        if (HMODULE module = LoadLibraryW(L"comdlg32.dll")) {
+            auto find = [module](const char* name) {
+                return reinterpret_cast<void*>(GetProcAddress(module, name));
+            };
+            f.open = reinterpret_cast<FileDialogFunctions::Show>(find("GetOpenFileNameW"));
+            f.saveAs = reinterpret_cast<FileDialogFunctions::Show>(find("GetSaveFileNameW"));
+            f.error = reinterpret_cast<FileDialogFunctions::Error>(find("CommDlgExtendedError"));
+        }
+        return f;
+    }();
+    return functions;
+}
+
 FileChoice AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save,
                        std::string& path) {
+    const FileDialogFunctions& dialogs = FileDialogs();
+    const FileDialogFunctions::Show show = save ? dialogs.saveAs : dialogs.open;
+    if (!show || !dialogs.error) return FileChoice::Cancelled;  // no dialog to ask with
     const std::wstring filter = FilterOf(dialog.filter);
     const std::wstring extension = Widen(dialog.defaultExtension);
     const std::wstring folder = Widen(dialog.folder);
@@ -96,13 +125,13 @@ FileChoice AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | (save ? OFN_OVERWRITEPROMPT : 0);
-    if (save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn)) {
+    if (show(&ofn)) {
         path = Narrow(name.data());
         return FileChoice::Chosen;
     }
     // A name longer than the buffer ends the dialog as Cancel does, with this error.
-    return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileChoice::NameTooLong
-                                                          : FileChoice::Cancelled;
+    return dialogs.error() == FNERR_BUFFERTOOSMALL ? FileChoice::NameTooLong
+                                                   : FileChoice::Cancelled;
 }
 
 }  // namespace
@@ -181,6 +210,16 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_RUN_ON_WINDOW_THREAD:
             (*reinterpret_cast<const std::function<void()>*>(lp))();
             return TRUE;
+        case WM_RUN_POSTED:
+            if (!posted_.empty()) {
+                const std::function<void()> work = std::move(posted_.front());
+                posted_.pop_front();
+                work();
+            }
+            return TRUE;
+        case WM_ENTERMENULOOP:
+            BuildMenuImages();
+            return FALSE;
         case WM_MEASUREITEM: {
             auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
             if (mis->CtlType != ODT_MENU) return FALSE;
@@ -215,12 +254,23 @@ BOOL CMainWindow::OnInitDialog() {
     toolBar_.Create(hwnd_, instance_, IDC_MAIN_BAR, IDB_TOOLBAR);
     statusBar_.Create(hwnd_, instance_, IDC_MAIN_BAR);
     statusBar_.SetParts();
+    // The rest of the start-up, the worker included, is posted to follow the window's showing.
     dlg_.OnInitDialog();
+    return TRUE;
+}
 
-    // The printer is chosen on a thread of its own once the window shows the defaults.
+void CMainWindow::PostToWindowThread(std::function<void()> work) {
+    posted_.push_back(std::move(work));
+    PostMessageW(hwnd_, WM_RUN_POSTED, 0, 0);
+}
+
+// Every part of the window, its children included, painted before this returns.
+void CMainWindow::PaintWindow() { UpdateWindow(hwnd_); }
+
+// The printer is chosen on a thread of its own once the window shows the defaults.
+void CMainWindow::StartStartupWorker() {
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     worker_ = CreateThread(&sa, 0, StartupWorker, this, 0, nullptr);
-    return TRUE;
 }
 
 DWORD WINAPI CMainWindow::StartupWorker(LPVOID self) {
@@ -232,14 +282,36 @@ void CMainWindow::RunOnWindowThread(const std::function<void()>& work) {
     SendMessageW(hwnd_, WM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&work));
 }
 
-// Menu 142 drawn with the command images; the template's plain menu gives way to it.
+// Menu 142 drawn by the icon menu; the template's plain menu gives way to it. Its command
+// images are added when it first opens (BuildMenuImages), not while the window starts.
 void CMainWindow::AttachIconMenu() {
-    if (!menu_.LoadMenu(instance_, IDR_MAIN, hwnd_)) return;
-    for (const MenuImage& image : kMenuImages)
-        menu_.ModifyODMenu(instance_, nullptr, static_cast<UINT>(image.commandId), image.bitmapId);
+    if (!menu_.LoadMenu(instance_, IDR_MAIN, hwnd_)) {
+        menuImagesBuilt_ = true;  // nothing to add them to
+        return;
+    }
     HMENU plain = GetMenu(hwnd_);
     SetMenu(hwnd_, menu_.Detach());
     if (plain) DestroyMenu(plain);
+}
+
+// The command images, once, before the first drop-down is measured or drawn. Giving an item
+// its image rewrites the item, state included: the enabled, greyed and checked states that
+// the commands have by now are put back.
+void CMainWindow::BuildMenuImages() {
+    if (menuImagesBuilt_) return;
+    menuImagesBuilt_ = true;
+    HMENU bar = GetMenu(hwnd_);
+    if (!bar) return;
+    menu_.Attach(bar);
+    for (const MenuImage& image : kMenuImages) {
+        const UINT id = static_cast<UINT>(image.commandId);
+        const UINT state = GetMenuState(bar, id, MF_BYCOMMAND);
+        menu_.ModifyODMenu(instance_, nullptr, id, image.bitmapId);
+        if (state == static_cast<UINT>(-1)) continue;
+        EnableMenuItem(bar, id, MF_BYCOMMAND | (state & (MF_GRAYED | MF_DISABLED)));
+        CheckMenuItem(bar, id, MF_BYCOMMAND | (state & MF_CHECKED));
+    }
+    menu_.Detach();
 }
 
 void CMainWindow::OnCommand(int id) {

@@ -7,6 +7,8 @@
 #include <shellapi.h>
 
 #include <array>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,6 +62,9 @@ class CMainWindow : public MainView {
     int RunPrinterList(CPrinterListDlg& dlg) override;
     void CloseMainWindow() override;
     void RunOnWindowThread(const std::function<void()>& work) override;
+    void PostToWindowThread(std::function<void()> work) override;
+    void PaintWindow() override;
+    void StartStartupWorker() override;
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -72,6 +77,7 @@ class CMainWindow : public MainView {
     void OnDropFiles(HDROP drop);
     HWND Tab() const { return GetDlgItem(hwnd_, IDC_MAIN_TAB); }
     void AttachIconMenu();
+    void BuildMenuImages();
     static DWORD WINAPI StartupWorker(LPVOID self);
 
     HINSTANCE instance_;
@@ -84,7 +90,9 @@ class CMainWindow : public MainView {
     int result_ = 0;
 
     HANDLE worker_ = nullptr;
+    std::deque<std::function<void()>> posted_;  // work waiting for WM_RUN_POSTED
     CIconMenu menu_;
+    bool menuImagesBuilt_ = false;  // on the first opening of the menu
     Win32HelpSystem help_;
     Win32FileSystem files_;
     Win32Spooler spooler_;

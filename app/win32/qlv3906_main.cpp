@@ -14,10 +14,6 @@
 
 namespace {
 
-const wchar_t kNameTooLong[] =
-    L"コマンドラインで指定された設定ファイル名が長すぎるため、読み込めません。\n"
-    L"ファイル名を短くしてやり直してください。";
-
 // The arguments after the program's own name, as UTF-8.
 std::vector<std::string> Arguments() {
     std::vector<std::string> args;
@@ -47,9 +43,8 @@ class CSettingsApp {
 
         vx::win32::CMainWindow window(instance_, name);
         const vx::CommandLine line = vx::ParseCommandLine(Arguments());
-        if (line.fileNameTooLong)
-            MessageBoxW(nullptr, kNameTooLong, L"Veltrix", MB_OK | MB_ICONEXCLAMATION);
         window.Dialog().startupFileName = line.startupFile;
+        window.Dialog().startupFileNameTooLong = line.fileNameTooLong;  // said once it is shown
         window.RunModal();
         return 0;  // the mutex is closed with `instances_`
     }

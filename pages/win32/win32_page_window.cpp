@@ -22,8 +22,24 @@ std::wstring WindowText(HWND hwnd) {
 
 bool Win32PageWindow::Create(HINSTANCE instance, HWND parent, bool visible) {
     page_.Attach(this);
-    hwnd_ = CreateDialogParamW(instance, MAKEINTRESOURCEW(page_.TemplateId()), parent, DialogProc,
-                               reinterpret_cast<LPARAM>(this));
+    // The templates are visible child dialogs. Made from them as they are, a page created
+    // while the main window is on screen would show for a moment and, hidden again, make the
+    // page beneath it paint once more: the copy made here starts hidden.
+    HRSRC res = FindResourceW(instance, MAKEINTRESOURCEW(page_.TemplateId()), RT_DIALOG);
+    const void* data = res ? LockResource(LoadResource(instance, res)) : nullptr;
+    if (!data) return false;
+    std::vector<unsigned char> copy(
+        static_cast<const unsigned char*>(data),
+        static_cast<const unsigned char*>(data) + SizeofResource(instance, res));
+    const bool extended = copy.size() >= 4 && copy[2] == 0xFF && copy[3] == 0xFF;
+    const std::size_t styleAt = extended ? 12 : 0;  // DLGTEMPLATEEX: after version, helpID, exStyle
+    if (copy.size() < styleAt + sizeof(DWORD)) return false;
+    DWORD style;
+    std::memcpy(&style, &copy[styleAt], sizeof style);
+    style &= ~static_cast<DWORD>(WS_VISIBLE);
+    std::memcpy(&copy[styleAt], &style, sizeof style);
+    hwnd_ = CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
+                                       parent, DialogProc, reinterpret_cast<LPARAM>(this));
     if (!hwnd_) return false;
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));

@@ -1,7 +1,10 @@
 // The main dialog's frame: pages, tabs, the change check and the page commands.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,13 +16,18 @@ namespace vx {
 namespace {
 
 using test::FakeMainView;
+using test::FakePageWindow;
 
 struct Frame : ::testing::Test {
     FakeMainView view;
     CMainDlg dlg{view};
     bool initialisedByInit = true;
+    std::vector<std::string> callsByInit;
     void SetUp() override {
+        view.holdPosted = true;
         dlg.OnInitDialog();
+        callsByInit = view.calls;
+        view.RunPosted();
         initialisedByInit = dlg.initialised;
         dlg.initialised = true;  // as once the start-up printer selection has returned
         view.Route(dlg);
@@ -28,8 +36,11 @@ struct Frame : ::testing::Test {
 };
 
 TEST_F(Frame, InitialisationBuildsTabsAndPagesAndShowsTheFactoryDefaults) {
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"images", "page 0", "page 1", "page 2",
-                                                    "page 3", "page 4"}));
+    // The window shows with the function-select page; once it is painted the other four
+    // pages follow, and only then the worker that chooses the printer starts.
+    EXPECT_EQ(callsByInit, (std::vector<std::string>{"images", "page 0", "post"}));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"images", "page 0", "post", "paint", "page 1",
+                                                    "page 2", "page 3", "page 4", "worker"}));
     EXPECT_EQ(
         view.tabs,
         (std::vector<std::pair<std::string, int>>{
@@ -43,6 +54,46 @@ TEST_F(Frame, InitialisationBuildsTabsAndPagesAndShowsTheFactoryDefaults) {
     EXPECT_EQ(view.Page(3).GetText(IDC_MSW3_SPEED), "３１０LPM");
     EXPECT_EQ(view.Page(4).GetText(IDC_MSW4_PRINT_MODE), "標準");
     for (auto& p : view.pages) EXPECT_TRUE(p->raised.empty());
+}
+
+// Each page shows the start-up block through the one transfer of its creation: no control is
+// set twice, and every control ends as it did when the construction values were transferred
+// first and the block applied over them; the block collected back is the same.
+TEST_F(Frame, StartUpSetsEveryControlOnceAndEndsAsTwoTransfersDid) {
+    CPage_MSW1 msw1;
+    CPage_MSW2 msw2;
+    CPage_MSW3 msw3;
+    CPage_MSW4 msw4;
+    CPage_Select select;
+    SettingsPage* before[CMainDlg::kPageCount] = {&select, &msw1, &msw2, &msw3, &msw4};
+    SwitchBlock collectedBefore = FactoryDefaults, collectedAfter = FactoryDefaults;
+    collectedBefore.bytes.fill(0);
+    collectedAfter.bytes.fill(0);
+    dlg.CollectBlock(collectedAfter);
+    for (int i = 0; i < CMainDlg::kPageCount; ++i) {
+        SCOPED_TRACE("page " + std::to_string(i));
+        FakePageWindow w(test::PageLists(before[i]->TemplateId()));
+        w.page = before[i];
+        before[i]->Attach(&w);
+        before[i]->OnInitPage();
+        before[i]->LoadFromBlock(FactoryDefaults);
+        before[i]->StoreToBlock(collectedBefore);
+
+        const FakePageWindow& now = view.Page(i);
+        std::set<std::string> once(now.log.begin(), now.log.end());
+        EXPECT_EQ(once.size(), now.log.size()) << "a control was set twice";
+        EXPECT_GT(w.log.size(), now.log.size());  // the two transfers of before
+        EXPECT_EQ(now.checks, w.checks);
+        EXPECT_EQ(now.radios, w.radios);
+        EXPECT_EQ(now.texts, w.texts);
+        EXPECT_EQ(now.selection, w.selection);
+        EXPECT_EQ(now.focus, w.focus);
+        EXPECT_EQ(now.spinLower, w.spinLower);
+        EXPECT_EQ(now.spinUpper, w.spinUpper);
+        EXPECT_EQ(now.refusals, w.refusals);
+        before[i]->Attach(nullptr);
+    }
+    EXPECT_EQ(collectedAfter, collectedBefore);
 }
 
 TEST_F(Frame, SendFollowsTheContentWhileNothingIsPendingAndStaysOnWhilePending) {

@@ -28,15 +28,66 @@ struct PagesWindow : testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(StartQlv3906({}, &app, &main));
+        // The four hidden pages follow the window's first painting, before any start-up notice.
+        ASSERT_TRUE(PollUntil(kStartTimeout, [&] { return FindPages(); }))
+            << "the five pages never all existed; windows: " << DescribeWindows(app.Pid());
+        // The printer is chosen at start-up, with notices about its settings.
+        AnswerUntilQuiet();
+    }
+
+    // The five pages among the main window's child dialogs; true when all were found.
+    bool FindPages() {
         for (HWND child = FindWindowExW(main, nullptr, kDialogClass, nullptr); child;
              child = FindWindowExW(main, child, kDialogClass, nullptr)) {
             for (int i = 0; i < 5; ++i) {
                 if (GetDlgItem(child, kPageMarkers[i])) pages[i] = child;
             }
         }
-        for (int i = 0; i < 5; ++i) ASSERT_NE(pages[i], nullptr) << "page " << i;
-        // The printer is chosen at start-up, with notices about its settings.
-        AnswerUntilQuiet();
+        for (HWND page : pages)
+            if (!page) return false;
+        return true;
+    }
+
+    // What every control of every page holds, one line a control, in the z-order of the
+    // main window's children and of each page's controls; for comparing two moments.
+    std::wstring PagesState() {
+        std::wstring s;
+        for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            int page = -1;
+            for (int i = 0; i < 5; ++i)
+                if (pages[i] == child) page = i;
+            s += L"main child " + ClassName(child) + L" page " + std::to_wstring(page) +
+                 L" visible " + std::to_wstring(IsWindowVisible(child) != FALSE) + L"\n";
+        }
+        s += L"tab " + std::to_wstring(TabSelection()) + L"\n";
+        for (int i = 0; i < 5; ++i) {
+            for (HWND c = GetWindow(pages[i], GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                const std::wstring cls = ClassName(c);
+                s += std::to_wstring(i) + L" " + std::to_wstring(GetDlgCtrlID(c)) + L" " + cls +
+                     L" style " + std::to_wstring(GetWindowLongW(c, GWL_STYLE)) + L" enabled " +
+                     std::to_wstring(IsWindowEnabled(c) != FALSE) + L" text \"" + ControlText(c) +
+                     L"\"";
+                auto ask = [&](UINT msg, WPARAM wp = 0) {
+                    return L" " + std::to_wstring(SendMessageW(c, msg, wp, 0));
+                };
+                if (_wcsicmp(cls.c_str(), L"Button") == 0) s += L" check" + ask(BM_GETCHECK);
+                if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) {
+                    s += L" items" + ask(CB_GETCOUNT) + L" selected" + ask(CB_GETCURSEL);
+                    s += L" edit-selection" + ask(CB_GETEDITSEL);
+                }
+                if (_wcsicmp(cls.c_str(), L"Edit") == 0) {
+                    s += L" modified" + ask(EM_GETMODIFY) + L" undo" + ask(EM_CANUNDO) +
+                         L" selection" + ask(EM_GETSEL) + L" limit" + ask(EM_GETLIMITTEXT);
+                }
+                if (_wcsicmp(cls.c_str(), UPDOWN_CLASSW) == 0)
+                    s += L" range" + ask(UDM_GETRANGE) + L" position" + ask(UDM_GETPOS) +
+                         L" buddy " +
+                         std::to_wstring(GetDlgCtrlID(
+                             reinterpret_cast<HWND>(SendMessageW(c, UDM_GETBUDDY, 0, 0))));
+                s += L"\n";
+            }
+        }
+        return s;
     }
 
     // Answers every question No, every notice OK and the printer list OK, until the

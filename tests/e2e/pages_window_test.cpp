@@ -1,6 +1,8 @@
 // The five setting pages of the settings program, seen and used from outside.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "pages_fixture.h"
 
 namespace vx::e2e {
@@ -52,6 +54,43 @@ TEST_F(PagesWindow, ShowFactoryDefaultsOnAllFivePages) {
     wchar_t item[32] = {};
     SendMessageW(speed, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
     EXPECT_STREQ(item, L"２４０LPM");
+}
+
+// The start-up applies the factory settings to each page once: the pages then hold exactly
+// what applying them a second time leaves (the factory-settings command does that).
+TEST_F(PagesWindow, StartUpStateIsWhatApplyingTheDefaultsAgainLeaves) {
+    const std::wstring atStart = PagesState();
+    PostMessageW(main, WM_COMMAND, IDM_FACTORY_DEFAULTS, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitForMessageBox(app.Pid(), kReactTimeout, &box));
+    EXPECT_EQ(MessageBoxText(box), L"工場出荷設定値を表示しました。");
+    AnswerUntilQuiet();
+    EXPECT_EQ(vx::win32::Narrow(PagesState()), vx::win32::Narrow(atStart));
+}
+
+// When the first start-up notice shows, the window is complete: all five pages exist and
+// the window and everything shown in it have been painted.
+BOOL CALLBACK AddIfVisible(HWND child, LPARAM list) {
+    if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+struct PagesAtStartUp : PagesWindow {
+    void SetUp() override {}
+};
+
+TEST_F(PagesAtStartUp, WindowIsPaintedWithAllPagesBeforeTheFirstNotice) {
+    ASSERT_TRUE(StartQlv3906({}, &app, &main));
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitForMessageBox(app.Pid(), kStartTimeout, &box));
+    EXPECT_TRUE(FindPages()) << DescribeWindows(app.Pid());
+    std::vector<HWND> shown{main};
+    EnumChildWindows(main, AddIfVisible, reinterpret_cast<LPARAM>(&shown));
+    EXPECT_GT(shown.size(), 10u);
+    for (HWND w : shown)
+        EXPECT_FALSE(GetUpdateRect(w, nullptr, FALSE))
+            << vx::win32::Narrow(ClassName(w)) << " " << GetDlgCtrlID(w) << " waits for painting";
+    AnswerUntilQuiet();
 }
 
 // After a send, a radio button clicked on the MSW2 page enables sending, and

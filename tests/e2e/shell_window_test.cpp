@@ -156,6 +156,36 @@ TEST_F(ShellWindow, CtrlIShowsTheFactoryDefaults) {
     EXPECT_TRUE(Answer(L"工場出荷設定値を表示しました。", IDOK));
 }
 
+// The drawn menu gets its command images when it first opens, and the commands keep the
+// states the start-up gave them: select printer stays disabled (one printer), so its
+// accelerator still does nothing, while that of an enabled command works.
+TEST_F(ShellWindow, OpeningTheMenuKeepsTheCommandStates) {
+    PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    ASSERT_TRUE(PollUntil(kReactTimeout, [&] {
+        return !TopLevelWindows(app.Pid(), L"#32768").empty();
+    })) << "the file menu did not open";
+    PostMessageW(main, WM_CANCELMODE, 0, 0);
+    ASSERT_TRUE(PollUntil(kReactTimeout, [&] {
+        return TopLevelWindows(app.Pid(), L"#32768").empty();
+    })) << "the file menu did not close";
+
+    EXPECT_FALSE(PressKeyIn(
+        main, 'C', true,
+        [&] {
+            for (HWND w : TopLevelWindows(app.Pid()))
+                if (WindowText(w) == L"プリンタの選択") return true;
+            return false;
+        },
+        Millis{1500}))
+        << "Ctrl+C opened the printer list of a disabled command";
+    bool shown = false;
+    for (int attempt = 0; attempt < 3 && !shown; ++attempt)
+        shown = PressKeyIn(
+            main, 'I', true, [&] { return !MessageBoxes(app.Pid()).empty(); }, Millis{3000});
+    EXPECT_TRUE(shown) << "Ctrl+I showed nothing, three times";
+    EXPECT_TRUE(Answer(L"工場出荷設定値を表示しました。", IDOK));
+}
+
 TEST_F(ShellWindow, F1WithoutAHelpFileDoesNothing) {
     const auto before = TopLevelWindows(app.Pid()).size();
     // Nothing may appear within a second and a half.

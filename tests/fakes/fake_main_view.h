@@ -64,6 +64,23 @@ class FakeMainView : public MainView {
     int focusedPage = -1;
     int abouts = 0;
 
+    // Start-up: work posted to the window's thread runs at once, or with `holdPosted`
+    // waits for RunPosted, as it waits for the window's showing.
+    bool holdPosted = false;
+    std::vector<std::function<void()>> posted;
+    void PostToWindowThread(std::function<void()> work) override {
+        calls.push_back("post");
+        if (!holdPosted) return work();
+        posted.push_back(std::move(work));
+    }
+    void PaintWindow() override { calls.push_back("paint"); }
+    void StartStartupWorker() override { calls.push_back("worker"); }
+    void RunPosted() {
+        std::vector<std::function<void()>> work;
+        work.swap(posted);
+        for (auto& w : work) w();
+    }
+
     FakePageWindow& Page(int index) { return *pages[static_cast<std::size_t>(index)]; }
     // Page windows pass DataCheck on to the main dialog, as the Win32 pages do.
     template <class Dialog>

@@ -220,5 +220,27 @@ TEST(StartupWorker, SelectsThePrinterOnTheWindowThreadThenSetsInitialised) {
     EXPECT_TRUE(view.enabled[IDM_SEND_SETTINGS]);
 }
 
+// A file name too long for the start-up buffer is refused over the shown window, before the
+// printer is chosen; nothing is loaded.
+TEST(StartupWorker, ATooLongFileNameIsRefusedFirstThenThePrinterIsChosen) {
+    MainDlgRig rig;
+    rig.view.family = PlatformFamily::Nt;
+    rig.spooler.AddPrinter("QX", kDriver, "LPT1:");
+    rig.dlg.startupFileNameTooLong = true;
+    rig.dlg.OnInitDialog();
+    rig.dlg.RunStartupWorker();
+    ASSERT_EQ(rig.view.messages.size(), 2u);
+    EXPECT_EQ(rig.view.messages[0].text,
+              "コマンドラインで指定された設定ファイル名が長すぎるため、読み込めません。\n"
+              "ファイル名を短くしてやり直してください。");
+    EXPECT_EQ(rig.view.messages[0].caption, "Veltrix");
+    EXPECT_EQ(rig.view.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(rig.view.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(rig.view.listsRun, 1);
+    EXPECT_EQ(rig.dlg.currentPrinterName, "QX");
+    EXPECT_EQ(rig.dlg.copies.workingBlock, FactoryDefaults);
+    EXPECT_TRUE(rig.dlg.initialised);
+}
+
 }  // namespace
 }  // namespace vx
