@@ -1,5 +1,6 @@
 #include "app/help.h"
 
+#include "app/app_texts.h"
 #include "resources/resource.h"
 
 namespace vx {
@@ -18,8 +19,7 @@ void HelpFile::ShowHelp(HelpSystem& system, MainView& view) const {
     const bool shown =
         kind_ == HelpKind::HtmlHelp ? system.ShowHtmlHelp(path_) : system.ShowWinHelp(path_);
     if (!shown)
-        view.ShowMessage("ヘルプファイルが見つかりません。", "Veltrix", MsgIcon::Warning,
-                         MsgButtons::Ok);
+        view.ShowMessage(text::kNoHelpFile, text::kCaption, MsgIcon::Warning, MsgButtons::Ok);
 }
 
 void HelpFile::Shutdown(HelpSystem& system) const { system.QuitWinHelp(path_); }

@@ -1,5 +1,6 @@
 #include "app/main_dlg.h"
 
+#include "app/app_texts.h"
 #include "app/commands.h"
 #include "pages/setting_lists.h"
 #include "resources/resource.h"
@@ -7,9 +8,6 @@
 namespace vx {
 
 namespace {
-
-const char* const kCaption = "Veltrix";
-const char* const kFactoryDefaultsShown = "工場出荷設定値を表示しました。";
 
 struct TabInfo {
     const char* text;
@@ -128,7 +126,8 @@ void CMainDlg::ShowFactoryDefaults() {
     copies.OnFactoryDefaults();
     ApplyBlock(copies.workingBlock);
     ShowPage(0);
-    view_.ShowMessage(kFactoryDefaultsShown, kCaption, MsgIcon::Information, MsgButtons::Ok);
+    view_.ShowMessage(text::kFactoryDefaultsShown, text::kCaption, MsgIcon::Information,
+                      MsgButtons::Ok);
     UpdateSendState();
 }
 

@@ -1,5 +1,6 @@
 // Settings files: the open and save commands, loading a file by name, and
 // files dropped on the window.
+#include "app/app_texts.h"
 #include "app/main_dlg.h"
 #include "settings/settings_file.h"
 
@@ -7,36 +8,21 @@ namespace vx {
 
 namespace {
 
-const char kCaption[] = "Veltrix";
-const char kOpenDiscardQuestion[] =
-    "設定が変更されています。\nコマンドを続行すると設定の変更は破棄されます。";
-const char kLoadDiscardQuestion[] =
-    "設定が変更されています。\n読み込みを続行すると現在の設定内容は破棄されます。";
-const char kNotSettingsFile[] = "このファイルは設定ファイルではありません。";
-const char kNotValidSettingsFile[] = "このファイルは有効な設定ファイルではありません。";
-const char kNoPermission[] =
-    "このディレクトリに保存するアクセス許可がありません。\n"
-    "管理者に問い合わせてアクセス許可を取得してください。\n\n"
-    "設定ファイルの保存先を変更してやり直してください。";
-const char kWriteFailed[] = "設定ファイルの書き込みに失敗しました。";
-const char kLoadedBefore[] = "設定ファイル [";
-const char kLoadedAfter[] = "] を読み込みました。";
-
 MainView::FileDialog SettingsFileDialog(const std::string& folder) {
-    return {"VX設定ファイル (*.dat)|*.dat||", "dat", "*.dat", folder};
+    return {text::kFileFilter, "dat", "*.dat", folder};
 }
 
 }  // namespace
 
 MsgAnswer CMainDlg::Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) {
-    return view_.ShowMessage(text, kCaption, icon, buttons);
+    return view_.ShowMessage(text, text::kCaption, icon, buttons);
 }
 
 void CMainDlg::OnOpenSettingsFile() {
     if (initialised) {
         CollectBlock(copies.workingBlock);
         if (copies.DiffersFromSent() &&
-            Ask(kOpenDiscardQuestion, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
+            Ask(text::kDiscardQuestion, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
             return;
     }
     std::string path;
@@ -48,7 +34,7 @@ void CMainDlg::OnOpenSettingsFile() {
     SwitchBlock fromFile = copies.workingBlock;
     if (choice == FileChoice::NameTooLong ||
         ReadSettingsFile(*files_, path, fromFile) != LoadResult::Loaded) {
-        Ask(kNotSettingsFile, MsgIcon::Warning, MsgButtons::Ok);
+        Ask(text::kNotSettingsFile, MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
     copies.OnFileLoaded(fromFile);
@@ -70,7 +56,7 @@ void CMainDlg::OnSaveSettingsFile() {
         if (choice == FileChoice::Cancelled) return;
         if (choice == FileChoice::NameTooLong) {
             // Nothing can be written under that name: say so, and let the user choose again.
-            Ask(kWriteFailed, MsgIcon::Error, MsgButtons::Ok);
+            Ask(text::kWriteFailed, MsgIcon::Error, MsgButtons::Ok);
             continue;
         }
         switch (WriteSettingsFile(*files_, path, copies.workingBlock)) {
@@ -80,13 +66,13 @@ void CMainDlg::OnSaveSettingsFile() {
             case SaveResult::AccessDenied:
                 // On the NT family the user may pick another folder, as often as needed.
                 if (view_.Family() == PlatformFamily::Nt) {
-                    Ask(kNoPermission, MsgIcon::Warning, MsgButtons::Ok);
+                    Ask(text::kNoPermission, MsgIcon::Warning, MsgButtons::Ok);
                     continue;
                 }
                 [[fallthrough]];
             case SaveResult::Failed:
                 // Also a write that failed after the open: the file does not hold the settings.
-                Ask(kWriteFailed, MsgIcon::Error, MsgButtons::Ok);
+                Ask(text::kWriteFailed, MsgIcon::Error, MsgButtons::Ok);
                 return;
         }
     }
@@ -97,18 +83,19 @@ int CMainDlg::LoadSettingsFileByName(const std::string& path) {
     if (initialised) {
         CollectBlock(copies.workingBlock);
         if (copies.DiffersFromSent() &&
-            Ask(kLoadDiscardQuestion, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
+            Ask(text::kLoadDiscardQuestion, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
             return 0;
     }
     SwitchBlock fromFile = copies.workingBlock;
     if (ReadSettingsFile(*files_, path, fromFile) != LoadResult::Loaded) {
-        Ask(kNotValidSettingsFile, MsgIcon::Warning, MsgButtons::Ok);
+        Ask(text::kNotValidSettingsFile, MsgIcon::Warning, MsgButtons::Ok);
         return 1;
     }
     copies.OnFileLoaded(fromFile);
     ApplyBlock(copies.workingBlock);
     UpdateSendState();
-    Ask(kLoadedBefore + BareFileName(path) + kLoadedAfter, MsgIcon::Information, MsgButtons::Ok);
+    Ask(text::kLoadedBefore + BareFileName(path) + text::kLoadedAfter, MsgIcon::Information,
+        MsgButtons::Ok);
     return 1;
 }
 

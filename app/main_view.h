@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "common/message_box.h"
 #include "printer/platform_family.h"
 
 namespace vx {
@@ -14,9 +15,6 @@ class CPrinterListDlg;
 class PageWindow;
 class SettingsPage;
 
-enum class MsgIcon { None, Information, Warning, Error };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
-enum class MsgAnswer { Ok, Yes, No, Cancel };
 // How a file dialog ended: a file chosen, cancelled, or a name that does not fit the
 // dialog's MAX_PATH buffer (the dialog then returns nothing at all).
 enum class FileChoice { Chosen, Cancelled, NameTooLong };

@@ -1,9 +1,24 @@
 // vxctl's texts in Japanese and English. "%1", "%2" ... are filled in by Format.
 // The texts that the settings program shows for the same situations are its own,
-// word for word.
+// taken from its texts (app/app_texts.h).
 #pragma once
 
+#include <array>
+#include <cstddef>
+
+#include "app/app_texts.h"
+
 namespace vx::cli {
+
+// The literals joined at compile time: Join("%1: ", text::kSent).
+template <std::size_t... N>
+constexpr auto Join(const char (&... parts)[N]) {
+    std::array<char, (N + ...) - sizeof...(N) + 1> out{};
+    std::size_t at = 0;
+    for (const char* part : {static_cast<const char*>(parts)...})
+        for (std::size_t i = 0; part[i] != '\0'; ++i) out[at++] = part[i];
+    return out;
+}
 
 struct Text {
     const char* ja;
@@ -193,9 +208,9 @@ inline constexpr Text kBadNumber = {"vxctl %1: %2 には正の整数を指定し
                                     "vxctl %1: %2 takes a positive whole number: %3\n"};
 
 // Files: the first text is the settings program's own.
-inline constexpr Text kNotSettingsFile = {
-    "vxctl: %1: このファイルは有効な設定ファイルではありません。\n",
-    "vxctl: %1: This file is not a valid settings file.\n"};
+inline constexpr auto kNotSettingsFileJa = Join("vxctl: %1: ", text::kNotValidSettingsFile, "\n");
+inline constexpr Text kNotSettingsFile = {kNotSettingsFileJa.data(),
+                                          "vxctl: %1: This file is not a valid settings file.\n"};
 inline constexpr Text kWriteFailed = {"vxctl: %1: 書き込めませんでした（%2）。\n",
                                       "vxctl: %1: could not be written (%2)\n"};
 
@@ -220,25 +235,28 @@ inline constexpr Text kCleared = {"（ページなし: 常に 0 で書き込み�
 inline constexpr Text kNotASetting = {"（設定以外のバイト）", "(not a setting)"};
 inline constexpr Text kHighBits = {"（ビット 4-7）", "(bits 4-7)"};
 
-// send, print-settings
+// send, print-settings: the settings program's own texts after the printer's name.
+inline constexpr auto kSentJa = Join("%1: ", text::kSent);
+inline constexpr auto kPrintedJa = Join("%1: ", text::kPrinted);
+inline constexpr auto kSendToFileJa = Join("%1: ", text::kSendToFile);
+inline constexpr auto kPrintToFileJa = Join("%1: ", text::kPrintToFile);
+inline constexpr auto kNotAttachedJa = Join("%1: ", text::kNotAttached);
 inline constexpr Text kNoTarget = {"vxctl %1: --printer か --device で送信先を指定してください。\n",
                                    "vxctl %1: name a printer (--printer) or a device (--device)\n"};
 inline constexpr Text kNoPrinting = {"vxctl: ここではプリンタを使えません。\n",
                                      "vxctl: printers are not available here\n"};
-inline constexpr Text kSent = {"%1: プリンタに設定値を送信しました。",
-                               "%1: settings sent to the printer."};
-inline constexpr Text kPrinted = {"%1: プリンタの現在の設定値を印刷しました。",
+inline constexpr Text kSent = {kSentJa.data(), "%1: settings sent to the printer."};
+inline constexpr Text kPrinted = {kPrintedJa.data(),
                                   "%1: the printer was told to print its current settings."};
 inline constexpr Text kJobCompleted = {"（ジョブ %1: %2）", " (job %1: %2)"};
 inline constexpr Text kNoSuchPrinter = {"%1: この名前の QX-K480/330 のプリンタはありません。",
                                         "%1: no printer of the QX-K480/330 by this name."};
 inline constexpr Text kSendToFile = {
-    "%1: 接続先がFILEのため設定値を送信できません。",
-    "%1: the destination is FILE:, so the settings cannot be sent."};
-inline constexpr Text kPrintToFile = {"%1: 接続先がFILEのため実行できません。",
+    kSendToFileJa.data(), "%1: the destination is FILE:, so the settings cannot be sent."};
+inline constexpr Text kPrintToFile = {kPrintToFileJa.data(),
                                       "%1: the destination is FILE:, so this cannot be done."};
 inline constexpr Text kNotAttached = {
-    "%1: 指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。",
+    kNotAttachedJa.data(),
     "%1: the printer is not attached at present, or cannot be used because of restrictions on "
     "the right to use it."};
 inline constexpr Text kRefused = {"%1: 送信できませんでした: %2", "%1: not sent: %2"};

@@ -9,17 +9,31 @@
 #include <string>
 #include <vector>
 
+#include "common/message_box.h"
+
 namespace vx::inst {
 
-enum class MsgStyle {
-    Error,             // error icon, OK
-    Information,       // information icon, OK
-    YesNoExclamation,  // exclamation icon, Yes and No
-    YesNoPlain,        // no icon, Yes and No
-    PlainOk,           // no icon, OK
-};
+// A message box's icon and buttons, by the names the installer's flows use.
+struct MsgStyle {
+    MsgIcon icon;
+    MsgButtons buttons;
 
-enum class Answer { Ok, Yes, No };
+    static const MsgStyle Error;             // error icon, OK
+    static const MsgStyle Information;       // information icon, OK
+    static const MsgStyle YesNoExclamation;  // exclamation icon, Yes and No
+    static const MsgStyle YesNoPlain;        // no icon, Yes and No
+    static const MsgStyle PlainOk;           // no icon, OK
+
+    bool operator==(const MsgStyle& o) const { return icon == o.icon && buttons == o.buttons; }
+    bool operator!=(const MsgStyle& o) const { return !(*this == o); }
+};
+inline constexpr MsgStyle MsgStyle::Error{MsgIcon::Error, MsgButtons::Ok};
+inline constexpr MsgStyle MsgStyle::Information{MsgIcon::Information, MsgButtons::Ok};
+inline constexpr MsgStyle MsgStyle::YesNoExclamation{MsgIcon::Warning, MsgButtons::YesNo};
+inline constexpr MsgStyle MsgStyle::YesNoPlain{MsgIcon::None, MsgButtons::YesNo};
+inline constexpr MsgStyle MsgStyle::PlainOk{MsgIcon::None, MsgButtons::Ok};
+
+using Answer = MsgAnswer;
 
 // Message boxes, owned by whichever window the implementation was made for.
 class MessageBoxes {

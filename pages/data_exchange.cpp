@@ -116,7 +116,7 @@ bool DataExchange::ListText(int id, std::string& value, int maxChars) {
     std::string text = window_.GetText(id);
     value = text;
     if (maxChars > 0 && CharacterCount(text) > static_cast<std::size_t>(maxChars)) {
-        window_.ShowRefusal(TooLongMessage(maxChars), RefusalIcon::Warning);
+        window_.ShowRefusal(TooLongMessage(maxChars), MsgIcon::Warning);
         window_.SetFocus(id);
         return false;
     }
@@ -130,7 +130,7 @@ bool DataExchange::Integer(int id, int& value) {
     }
     const std::optional<int> parsed = ParseInteger(window_.GetText(id));
     if (!parsed) {
-        window_.ShowRefusal(kNotAnIntegerMessage, RefusalIcon::None);
+        window_.ShowRefusal(kNotAnIntegerMessage, MsgIcon::None);
         window_.SetFocus(id);
         window_.SelectAllText(id);
         return false;

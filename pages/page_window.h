@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace vx {
+#include "common/message_box.h"
 
-enum class RefusalIcon { None, Warning };
+namespace vx {
 
 class PageWindow {
   public:
@@ -40,7 +40,7 @@ class PageWindow {
     virtual void SetSpinRange(int id, int lower, int upper) = 0;
 
     // The message of a refused transfer, with an OK button.
-    virtual void ShowRefusal(const std::string& text, RefusalIcon icon) = 0;
+    virtual void ShowRefusal(const std::string& text, MsgIcon icon) = 0;
 
     // A command message with no control handle, sent to the page's own window; what the
     // page does not handle goes on to the main dialog.

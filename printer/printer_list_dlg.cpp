@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/app_texts.h"
 #include "printer/printer_enum.h"
 
 namespace vx {
@@ -10,29 +11,13 @@ namespace {
 
 const char kFileDestination[] = "FILE:";
 
-const char kNoPrinterMessage[] =
-    "使用可能なプリンタがありませんでした。プリンタドライバを確認してからやり直してください。"
-    "\n\nVeltrixを終了します。";
-const char kAllFileMessage[] =
-    "インストールされているプリンタの接続先がFILEのため設定値を受信/送信できません。\n"
-    "プリンタ設定を確認してやり直してください。\n\nVeltrixを終了します。";
-const char kNothingSelectedMessage[] =
-    "プリンタが選択されていません。\nプリンタを選択してください。";
-const char kOnlyFileMessage[] =
-    "接続先がFILEのため設定値を受信/送信できません。\nプリンタ設定を確認してやり直してください。"
-    "\n\nVeltrixを終了します。";
-const char kChooseAnotherMessage[] =
-    "接続先がFILEのため設定値を受信/送信できません。\n"
-    "プリンタ設定を変更するか、他のプリンタに変更してください。";
-const char kNoMemoryMessage[] = "メモリが不足しているため、プリンタの一覧を取得できませんでした。";
-
 }  // namespace
 
 void CPrinterListDlg::OnInitDialog(PrinterListView& view) {
     std::vector<PrinterRow> rows;
     if (spooler != nullptr &&
         EnumerateModelPrinters(*spooler, family, rows) == EnumResult::NoMemory)
-        view.ShowMessage(kNoMemoryMessage, ListMessageIcon::Exclamation);
+        view.ShowMessage(text::kNoMemory, MsgIcon::Warning);
     for (const PrinterRow& row : rows) {
         const int index = view.InsertRow(row.name);
         view.SetRowDestination(index, row.destination);
@@ -41,7 +26,7 @@ void CPrinterListDlg::OnInitDialog(PrinterListView& view) {
     empty = false;
     printerCount = static_cast<unsigned>(view.RowCount());
     if (printerCount == 0) {
-        view.ShowMessage(kNoPrinterMessage, ListMessageIcon::Exclamation);
+        view.ShowMessage(text::kNoPrinter, MsgIcon::Warning);
         empty = true;
         view.ExitProgram(1);
         return;
@@ -67,7 +52,7 @@ void CPrinterListDlg::OnInitDialog(PrinterListView& view) {
     for (int row = 0; row < static_cast<int>(printerCount) && allFile; ++row)
         allFile = view.RowText(row, 1) == kFileDestination;
     if (allFile) {
-        view.ShowMessage(kAllFileMessage, ListMessageIcon::Exclamation);
+        view.ShowMessage(text::kAllFile, MsgIcon::Warning);
         view.ExitProgram(1);
     }
 }
@@ -80,7 +65,7 @@ void CPrinterListDlg::OnOk(PrinterListView& view) {
         selectedDestination = view.RowText(row, 1);
     }
     if (row < 0) {
-        view.ShowMessage(kNothingSelectedMessage, ListMessageIcon::Exclamation);
+        view.ShowMessage(text::kNoPrinterSelected, MsgIcon::Warning);
         return;
     }
     if (selectedDestination != kFileDestination) {
@@ -88,11 +73,11 @@ void CPrinterListDlg::OnOk(PrinterListView& view) {
         return;
     }
     if (view.RowCount() == 1) {
-        view.ShowMessage(kOnlyFileMessage, ListMessageIcon::Exclamation);
+        view.ShowMessage(text::kOnlyFile, MsgIcon::Warning);
         view.ExitProgram(1);
         return;
     }
-    view.ShowMessage(kChooseAnotherMessage, ListMessageIcon::Information);
+    view.ShowMessage(text::kChooseAnother, MsgIcon::Information);
 }
 
 void CPrinterListDlg::OnDoubleClick(PrinterListView& view) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/message_box.h"
 #include "printer/platform_family.h"
 #include "printer/spooler.h"
 
@@ -12,8 +13,6 @@ namespace vx {
 
 constexpr int kDialogOk = 1;
 constexpr int kDialogCancel = 2;
-
-enum class ListMessageIcon { Information, Exclamation };
 
 // What the logic needs of the dialog window and its list view (control 1069).
 class PrinterListView {
@@ -27,7 +26,7 @@ class PrinterListView {
     virtual void SelectRow(int row) = 0;  // selected and focused
     virtual int SelectedRow() const = 0;  // -1 when no row is selected
     // Owned by the dialog, caption "Veltrix", OK button.
-    virtual void ShowMessage(const std::string& text, ListMessageIcon icon) = 0;
+    virtual void ShowMessage(const std::string& text, MsgIcon icon) = 0;
     virtual void EndDialog(int result) = 0;
     // Ends the whole process; the caller returns at once afterwards.
     virtual void ExitProgram(int exitCode) = 0;

@@ -11,9 +11,10 @@
 #include "app/commands.h"
 #include "app/startup.h"
 #include "app/win32/module_path.h"
+#include "common/win32/message_box.h"
+#include "common/win32/utf16.h"
 #include "printer/win32/win32_printer_list_dlg.h"
 #include "resources/resource.h"
-#include "settings/win32/utf16.h"
 
 namespace vx::win32 {
 
@@ -23,43 +24,6 @@ namespace {
 constexpr UINT WM_RUN_ON_WINDOW_THREAD = WM_APP + 1;
 // Work posted to the window's own thread: the oldest of CMainWindow::posted_ runs.
 constexpr UINT WM_RUN_POSTED = WM_APP + 2;
-
-UINT IconFlag(MsgIcon icon) {
-    switch (icon) {
-        case MsgIcon::Information:
-            return MB_ICONINFORMATION;
-        case MsgIcon::Warning:
-            return MB_ICONEXCLAMATION;
-        case MsgIcon::Error:
-            return MB_ICONSTOP;
-        default:
-            return 0;
-    }
-}
-
-UINT ButtonFlag(MsgButtons buttons) {
-    switch (buttons) {
-        case MsgButtons::YesNo:
-            return MB_YESNO;
-        case MsgButtons::YesNoCancel:
-            return MB_YESNOCANCEL;
-        default:
-            return MB_OK;
-    }
-}
-
-MsgAnswer AnswerOf(int result) {
-    switch (result) {
-        case IDYES:
-            return MsgAnswer::Yes;
-        case IDNO:
-            return MsgAnswer::No;
-        case IDCANCEL:
-            return MsgAnswer::Cancel;
-        default:
-            return MsgAnswer::Ok;
-    }
-}
 
 INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
     if (msg == WM_INITDIALOG) return TRUE;
@@ -374,8 +338,7 @@ void CMainWindow::OnDropFiles(HDROP drop) {
 
 MsgAnswer CMainWindow::ShowMessage(const std::string& text, const std::string& caption,
                                    MsgIcon icon, MsgButtons buttons) {
-    return AnswerOf(MessageBoxW(hwnd_, Widen(text).c_str(), Widen(caption).c_str(),
-                                IconFlag(icon) | ButtonFlag(buttons)));
+    return ShowMessageBox(hwnd_, text, caption, icon, buttons);
 }
 
 void CMainWindow::EnableCommand(int menuCommandId, bool enabled) {
@@ -445,8 +408,7 @@ FileChoice CMainWindow::AskSaveFileName(const FileDialog& dialog, std::string& p
 }
 
 void CMainWindow::ShowAppMessage(const std::string& text, MsgIcon icon) {
-    MessageBoxW(hwnd_, Widen(text).c_str(), Widen(applicationName_).c_str(),
-                MB_OK | IconFlag(icon));
+    ShowMessageBox(hwnd_, text, applicationName_, icon, MsgButtons::Ok);
 }
 
 void CMainWindow::ShowWaitCursor(bool shown) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace vx::win32 {
 

@@ -10,7 +10,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/module_path.h"
 #include "app/win32/win32_instance_system.h"
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/win32/module_path.h"
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace vx::win32 {
 

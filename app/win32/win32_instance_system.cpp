@@ -1,6 +1,6 @@
 #include "app/win32/win32_instance_system.h"
 
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace vx::win32 {
 

@@ -7,8 +7,8 @@
 
 #include "cli/vxctl.h"
 #include "cli/win32/win32_cli_platform.h"
+#include "common/win32/utf16.h"
 #include "printer/win32/win32_spooler.h"
-#include "settings/win32/utf16.h"
 #include "settings/win32/win32_file_system.h"
 
 int wmain(int argc, wchar_t** argv) {

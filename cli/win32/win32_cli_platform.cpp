@@ -4,7 +4,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace vx::cli::win32 {
 

@@ -6,10 +6,10 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "common/win32/utf16.h"
 #include "installer/installer.h"
 #include "installer/installer_texts.h"
 #include "installer/win32/win32_installer_platform.h"
-#include "settings/win32/utf16.h"
 #include "vxinst_resource.h"
 
 namespace vx::inst::win32 {

@@ -5,7 +5,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "settings/win32/utf16.h"
+#include "common/win32/message_box.h"
+#include "common/win32/utf16.h"
 
 namespace vx::inst::win32 {
 
@@ -16,28 +17,7 @@ using vx::win32::Widen;
 
 Answer Win32MessageBoxes::Show(const std::string& text, const std::string& caption,
                                MsgStyle style) {
-    UINT flags = MB_OK;
-    switch (style) {
-        case MsgStyle::Error:
-            flags = MB_OK | MB_ICONERROR;
-            break;
-        case MsgStyle::Information:
-            flags = MB_OK | MB_ICONINFORMATION;
-            break;
-        case MsgStyle::YesNoExclamation:
-            flags = MB_YESNO | MB_ICONEXCLAMATION;
-            break;
-        case MsgStyle::YesNoPlain:
-            flags = MB_YESNO;
-            break;
-        case MsgStyle::PlainOk:
-            flags = MB_OK;
-            break;
-    }
-    const int r = MessageBoxW(owner_, Widen(text).c_str(), Widen(caption).c_str(), flags);
-    if (r == IDYES) return Answer::Yes;
-    if (r == IDNO) return Answer::No;
-    return Answer::Ok;
+    return vx::win32::ShowMessageBox(owner_, text, caption, style.icon, style.buttons);
 }
 
 // --- Files ---------------------------------------------------------------------

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "settings/win32/utf16.h"
+#include "common/win32/message_box.h"
+#include "common/win32/utf16.h"
 
 namespace vx::win32 {
 
@@ -167,9 +168,9 @@ void Win32PageWindow::SetSpinRange(int id, int lower, int upper) {
     SendDlgItemMessageW(hwnd_, id, UDM_SETRANGE32, static_cast<WPARAM>(lower), upper);
 }
 
-void Win32PageWindow::ShowRefusal(const std::string& text, RefusalIcon icon) {
+void Win32PageWindow::ShowRefusal(const std::string& text, MsgIcon icon) {
     MessageBoxW(GetAncestor(hwnd_, GA_ROOT), Widen(text).c_str(), applicationName_.c_str(),
-                MB_OK | (icon == RefusalIcon::Warning ? MB_ICONEXCLAMATION : 0));
+                MessageBoxType(icon, MsgButtons::Ok));
 }
 
 void Win32PageWindow::RaiseCommand(int commandId) {

@@ -42,7 +42,7 @@ class Win32PageWindow : public PageWindow {
     void SetFocus(int id) override;
     void SelectAllText(int id) override;
     void SetSpinRange(int id, int lower, int upper) override;
-    void ShowRefusal(const std::string& text, RefusalIcon icon) override;
+    void ShowRefusal(const std::string& text, MsgIcon icon) override;
     void RaiseCommand(int commandId) override;
 
   private:

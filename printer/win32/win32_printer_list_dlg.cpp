@@ -4,7 +4,9 @@
 
 #include <vector>
 
-#include "settings/win32/utf16.h"
+#include "app/app_texts.h"
+#include "common/win32/message_box.h"
+#include "common/win32/utf16.h"
 
 namespace vx::win32 {
 
@@ -61,10 +63,8 @@ class Win32PrinterListView : public PrinterListView {
         ListView_SetItemState(list_, row, state, state);
     }
     int SelectedRow() const override { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
-    void ShowMessage(const std::string& text, ListMessageIcon icon) override {
-        const UINT type = MB_OK | (icon == ListMessageIcon::Information ? MB_ICONINFORMATION
-                                                                        : MB_ICONEXCLAMATION);
-        MessageBoxW(dialog_, Widen(text).c_str(), L"Veltrix", type);
+    void ShowMessage(const std::string& text, MsgIcon icon) override {
+        ShowMessageBox(dialog_, text, text::kCaption, icon, MsgButtons::Ok);
     }
     void EndDialog(int result) override { ::EndDialog(dialog_, result); }
     void ExitProgram(int exitCode) override { ExitProcess(static_cast<UINT>(exitCode)); }

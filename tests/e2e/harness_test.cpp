@@ -7,10 +7,10 @@
 
 #include <string>
 
+#include "common/win32/utf16.h"
 #include "harness/paths.h"
 #include "harness/program.h"
 #include "harness/ui.h"
-#include "settings/win32/utf16.h"
 
 namespace vx::e2e {
 namespace {

@@ -2,9 +2,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "common/win32/utf16.h"
 #include "harness/qlv3906.h"
 #include "harness/ui.h"
-#include "settings/win32/utf16.h"
 
 namespace vx::e2e {
 namespace {

@@ -10,10 +10,10 @@
 #include <functional>
 #include <string>
 
+#include "common/win32/utf16.h"
 #include "harness/qlv3906.h"
 #include "harness/ui.h"
 #include "resources/resource.h"
-#include "settings/win32/utf16.h"
 
 namespace vx::e2e {
 

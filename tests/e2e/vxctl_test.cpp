@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "cli/settings_table.h"
+#include "common/win32/utf16.h"
 #include "harness/console.h"
 #include "harness/paths.h"
 #include "pages_fixture.h"
-#include "settings/win32/utf16.h"
 
 namespace vx::e2e {
 namespace {

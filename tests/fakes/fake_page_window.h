@@ -27,7 +27,7 @@ class FakePageWindow : public PageWindow {
     std::map<int, int> selection;  // -1: no item selected
     int focus = 0;
     std::vector<int> selectedAll;
-    std::vector<std::pair<std::string, RefusalIcon>> refusals;
+    std::vector<std::pair<std::string, MsgIcon>> refusals;
     std::vector<int> raised;
     std::vector<std::string> log;  // "set <id>" for every control written
     int spinLower = 0, spinUpper = 0;
@@ -77,7 +77,7 @@ class FakePageWindow : public PageWindow {
         spinLower = lower;
         spinUpper = upper;
     }
-    void ShowRefusal(const std::string& text, RefusalIcon icon) override {
+    void ShowRefusal(const std::string& text, MsgIcon icon) override {
         refusals.emplace_back(text, icon);
     }
     void RaiseCommand(int commandId) override { raised.push_back(commandId); }

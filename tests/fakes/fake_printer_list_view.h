@@ -16,7 +16,7 @@ class FakePrinterListView : public PrinterListView {
     std::vector<std::pair<std::string, std::string>> rows;
     int selected = -1;
     std::vector<std::string> messages;
-    std::vector<ListMessageIcon> icons;
+    std::vector<MsgIcon> icons;
     int endResult = 0;  // 0: the dialog is still open
     int exitCode = -1;  // -1: the process goes on
 
@@ -34,7 +34,7 @@ class FakePrinterListView : public PrinterListView {
     }
     void SelectRow(int row) override { selected = row; }
     int SelectedRow() const override { return selected; }
-    void ShowMessage(const std::string& text, ListMessageIcon icon) override {
+    void ShowMessage(const std::string& text, MsgIcon icon) override {
         messages.push_back(text);
         icons.push_back(icon);
     }

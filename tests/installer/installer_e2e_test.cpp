@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/utf16.h"
 #include "harness/paths.h"
 #include "harness/program.h"
 #include "harness/qlv3906.h"
 #include "harness/ui.h"
 #include "harness/wait.h"
-#include "settings/win32/utf16.h"
 
 namespace vx::e2e {
 namespace {

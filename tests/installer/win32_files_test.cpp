@@ -7,9 +7,9 @@
 #include <iterator>
 #include <string>
 
+#include "common/win32/utf16.h"
 #include "installer/installer.h"
 #include "installer/win32/win32_installer_platform.h"
-#include "settings/win32/utf16.h"
 
 namespace vx::inst::win32 {
 namespace {

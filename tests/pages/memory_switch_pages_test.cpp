@@ -162,7 +162,7 @@ TEST(MemorySwitchPages, TooLongCountryTextIsRefusedAndLaterControlsKeepTheirOldV
 
     ASSERT_EQ(h.window.refusals.size(), 1u);
     EXPECT_EQ(h.window.refusals[0].first, "20 文字以内で入力してください。");
-    EXPECT_EQ(h.window.refusals[0].second, RefusalIcon::Warning);
+    EXPECT_EQ(h.window.refusals[0].second, MsgIcon::Warning);
     EXPECT_EQ(h.window.focus, IDC_MSW1_COUNTRY);
     EXPECT_EQ(GetSwitch(b, 1, 5), 0) << "the refused transfer never reached the radio pair";
     EXPECT_EQ(GetSwitchCode(b, 1, 1, 3), 0) << "an unknown country text is written as Japan";

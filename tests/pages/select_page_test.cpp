@@ -175,7 +175,7 @@ TEST_F(SelectPage, NonIntegerLengthIsRefusedAndTheRadiosKeepTheirEarlierValues) 
     const SwitchBlock b = Stored();
     ASSERT_EQ(window.refusals.size(), 1u);
     EXPECT_EQ(window.refusals[0].first, "整数を入力してください。");
-    EXPECT_EQ(window.refusals[0].second, RefusalIcon::None);
+    EXPECT_EQ(window.refusals[0].second, MsgIcon::None);
     EXPECT_EQ(window.focus, IDC_SEL_PAGE_LENGTH);
     EXPECT_EQ(window.selectedAll, std::vector<int>{IDC_SEL_PAGE_LENGTH});
     EXPECT_EQ(b.bytes[kFont1], '4');

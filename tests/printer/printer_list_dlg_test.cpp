@@ -69,7 +69,7 @@ TEST_F(ListDlgTest, NoPrinterOrOnlyFilePrintersEndTheProgram) {
     spooler.AddPrinter("Other", "Other driver", "LPT1:");
     Init();
     EXPECT_EQ(view.messages, std::vector<std::string>{kNoPrinter});
-    EXPECT_EQ(view.icons[0], ListMessageIcon::Exclamation);
+    EXPECT_EQ(view.icons[0], MsgIcon::Warning);
     EXPECT_EQ(view.exitCode, 1);
     EXPECT_TRUE(dlg.empty);
     EXPECT_EQ(dlg.printerCount, 0u);
@@ -103,7 +103,7 @@ TEST_F(ListDlgTest, ChoosingAFilePrinterAmongOthersKeepsTheDialogOpen) {
     view.selected = 0;
     dlg.OnOk(view);
     EXPECT_EQ(view.messages, std::vector<std::string>{kChooseAnother});
-    EXPECT_EQ(view.icons[0], ListMessageIcon::Information);
+    EXPECT_EQ(view.icons[0], MsgIcon::Information);
     EXPECT_EQ(view.endResult, 0);
     EXPECT_EQ(dlg.selectedName, "A");  // taken before the check
     EXPECT_EQ(dlg.selectedDestination, "FILE:");

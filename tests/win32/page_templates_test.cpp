@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/utf16.h"
 #include "resources/resource.h"
-#include "settings/win32/utf16.h"
 #include "tests/pages/page_lists.h"
 
 namespace vx::win32 {

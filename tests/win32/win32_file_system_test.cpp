@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/utf16.h"
 #include "settings/settings_file.h"
-#include "settings/win32/utf16.h"
 
 namespace vx::win32 {
 namespace {

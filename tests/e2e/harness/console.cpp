@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace vx::e2e {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace vx::e2e {
 

@@ -1,6 +1,6 @@
 #include "harness/program.h"
 
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace vx::e2e {
 

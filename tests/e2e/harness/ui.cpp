@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "settings/win32/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace vx::e2e {
 
