@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "pages/list_items.h"
+
 namespace vx {
 
 // The tab titles of the five pages, by tab index.
@@ -35,17 +37,27 @@ struct CodedList {
     }
 };
 
-// The memory-switch lists in their list order, each with the code of every item.
-inline constexpr CodedList<5> kCountries = {
-    {"日本", "アメリカ", "イギリス", "ドイツ", "スウェーデン"}, {0, 2, 3, 4, 5}};  // SW1-1..3
-inline constexpr CodedList<3> kSpeeds = {{"２４０LPM", "２２５LPM", "３１０LPM"},
-                                         {2, 1, 0}};  // SW3-1..2
-inline constexpr CodedList<4> kDensities = {{"標準", "濃度1", "濃度2", "濃度3"},
-                                            {0, 1, 2, 3}};                            // SW4-2..3
-inline constexpr CodedList<3> kPrintModes = {{"標準", "高速", "高品位"}, {0, 2, 1}};  // SW4-5..6
+// The lists in their list order (pages/list_items.h), each with the code of every item.
+#define VX_ITEM_TEXT(id, text, code) text,
+#define VX_ITEM_CODE(id, text, code) code,
+#define VX_ITEM_COUNT(id, text, code) +1
+#define VX_CODED_LIST(ITEMS)                                 \
+    CodedList<0 ITEMS(VX_ITEM_COUNT, 0)> {                   \
+        {ITEMS(VX_ITEM_TEXT, 0)}, { ITEMS(VX_ITEM_CODE, 0) } \
+    }
+
+inline constexpr auto kCountries = VX_CODED_LIST(VX_COUNTRY_ITEMS);
+inline constexpr auto kSpeeds = VX_CODED_LIST(VX_SPEED_ITEMS);
+inline constexpr auto kDensities = VX_CODED_LIST(VX_DENSITY_ITEMS);
+inline constexpr auto kPrintModes = VX_CODED_LIST(VX_PRINT_MODE_ITEMS);
 
 // The function-select lists: an item's position is the digit its byte carries.
-inline constexpr const char* kFonts[] = {"標準", "イタリック", "クーリエ", "ゴシック", "OCR-B"};
-inline constexpr const char* kKanjiTables[] = {"JIS1978年版", "JIS1983年版", "JIS1990年版"};
+inline constexpr const char* kFonts[] = {VX_FONT_ITEMS(VX_ITEM_TEXT, 0)};
+inline constexpr const char* kKanjiTables[] = {VX_KANJI_TABLE_ITEMS(VX_ITEM_TEXT, 0)};
+
+#undef VX_CODED_LIST
+#undef VX_ITEM_COUNT
+#undef VX_ITEM_CODE
+#undef VX_ITEM_TEXT
 
 }  // namespace vx

@@ -69,12 +69,22 @@ def shown(label: str) -> str:
     return re.sub(r"\s+", " ", label.replace("&&", "\0").replace("&", "").replace("\0", "&")).strip()
 
 
+def list_items(name: str):
+    """The item texts of one list of pages/list_items.h, which the resource file's
+    item lists expand."""
+    header = Path(ARGS.rc).resolve().parent.parent / "pages" / "list_items.h"
+    m = re.search(rf"^#define {name}\(X, id\)(.*?)(?<!\\)$", header.read_text(encoding="utf-8"),
+                  re.M | re.S)
+    return re.findall(r'X\(id, "([^"]*)", \d+\)', m.group(1)) if m else []
+
+
 def page_texts(rc: str, template: str):
     """Every label of the template and every item of its drop-down lists."""
     dialog = rc_blocks(rc, template, "DIALOGEX")
     labels = re.findall(r'^\s*(?:LTEXT|RTEXT|CTEXT|GROUPBOX|CONTROL|PUSHBUTTON)\s+"((?:[^"]|"")*)"',
                         dialog, re.M)
-    items = re.findall(r'"((?:[^"]|"")*)\\0"', rc_blocks(rc, template, "RT_PAGE_ITEMS"))
+    items = [t for name in re.findall(r"\b(VX_\w+_ITEMS)\(", rc_blocks(rc, template, "RT_PAGE_ITEMS"))
+             for t in list_items(name)]
     return [shown(t.replace('""', '"')) for t in labels if t.strip()], items
 
 

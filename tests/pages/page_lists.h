@@ -1,30 +1,35 @@
 // The drop-down lists of the page templates, in list order (the kanji list is sorted),
+// from the one list of their items (pages/list_items.h),
 // and their radio pairs.
 #pragma once
 
+#include <iterator>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "pages/setting_lists.h"
 #include "resources/resource.h"
 
 namespace vx::test {
 
 inline std::map<int, std::vector<std::string>> PageLists(int templateId) {
-    const std::vector<std::string> fonts = {"標準", "イタリック", "クーリエ", "ゴシック", "OCR-B"};
+    const auto items = [](const auto& list) {
+        return std::vector<std::string>(std::begin(list), std::end(list));
+    };
     switch (templateId) {
         case IDD_PAGE_SELECT:
-            return {{IDC_SEL_FONT1, fonts},
-                    {IDC_SEL_FONT2, fonts},
-                    {IDC_SEL_KANJI_TABLE, {"JIS1978年版", "JIS1983年版", "JIS1990年版"}}};
+            return {{IDC_SEL_FONT1, items(kFonts)},
+                    {IDC_SEL_FONT2, items(kFonts)},
+                    {IDC_SEL_KANJI_TABLE, items(kKanjiTables)}};
         case IDD_PAGE_MSW1:
-            return {{IDC_MSW1_COUNTRY, {"日本", "アメリカ", "イギリス", "ドイツ", "スウェーデン"}}};
+            return {{IDC_MSW1_COUNTRY, items(kCountries.names)}};
         case IDD_PAGE_MSW3:
-            return {{IDC_MSW3_SPEED, {"２４０LPM", "２２５LPM", "３１０LPM"}}};
+            return {{IDC_MSW3_SPEED, items(kSpeeds.names)}};
         case IDD_PAGE_MSW4:
-            return {{IDC_MSW4_DENSITY, {"標準", "濃度1", "濃度2", "濃度3"}},
-                    {IDC_MSW4_PRINT_MODE, {"標準", "高速", "高品位"}}};
+            return {{IDC_MSW4_DENSITY, items(kDensities.names)},
+                    {IDC_MSW4_PRINT_MODE, items(kPrintModes.names)}};
         default:
             return {};
     }
