@@ -89,8 +89,26 @@ bool CMainDlg::OnCommand(int commandId) {
         case IDM_HELP_CONTENTS:
             ShowHelp();
             return true;
+        case IDM_OPEN_SETTINGS:
+            OnOpenSettingsFile();
+            return true;
+        case IDM_SAVE_SETTINGS:
+            OnSaveSettingsFile();
+            return true;
+        case IDM_RECEIVE_SETTINGS:
+            OnReceiveSettings();
+            return true;
+        case IDM_SEND_SETTINGS:
+            OnSendSettings();
+            return true;
+        case IDM_PRINT_SETTINGS:
+            OnPrintSettings();
+            return true;
+        case IDM_SELECT_PRINTER:
+            SelectPrinter();
+            return true;
         default:
-            return OnFileOrPrinterCommand(commandId);
+            return false;
     }
 }
 

@@ -82,8 +82,6 @@ class CMainDlg {
     void OnPrintSettings();
     // 0 when no exchange took place (declined, or the printer not ready), 1 otherwise.
     int OnReceiveSettings();
-    // The file and printer commands, from the menu or the toolbar; false when not one of them.
-    bool OnFileOrPrinterCommand(int commandId);
 
     // ---- Shell (main_dlg_shell.cpp)
     // What the start-up worker thread does: the first printer selection, run on the

@@ -185,35 +185,4 @@ int CMainDlg::OnReceiveSettings() {
     return 1;
 }
 
-bool CMainDlg::OnFileOrPrinterCommand(int commandId) {
-    switch (commandId) {
-        case IDM_OPEN_SETTINGS:
-        case IDT_OPEN_SETTINGS:
-            OnOpenSettingsFile();
-            return true;
-        case IDM_SAVE_SETTINGS:
-        case IDT_SAVE_SETTINGS:
-            OnSaveSettingsFile();
-            return true;
-        case IDM_RECEIVE_SETTINGS:
-        case IDT_RECEIVE_SETTINGS:
-            OnReceiveSettings();
-            return true;
-        case IDM_SEND_SETTINGS:
-        case IDT_SEND_SETTINGS:
-            OnSendSettings();
-            return true;
-        case IDM_PRINT_SETTINGS:
-        case IDT_PRINT_SETTINGS:
-            OnPrintSettings();
-            return true;
-        case IDM_SELECT_PRINTER:
-        case IDT_SELECT_PRINTER:
-            SelectPrinter();
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace vx

@@ -8,16 +8,8 @@ namespace vx::win32 {
 
 namespace {
 
-constexpr int kSeparator = -1;
-// Image index per button in toolbar order, with the separators before each group.
-constexpr int kLayout[] = {kSeparator, 0, 1,          kSeparator, 2,          3,
-                           kSeparator, 4, kSeparator, 5,          kSeparator, 6};
-
 bool IsOurButton(UINT_PTR id) {
-    for (const ButtonCommand& c : kButtonCommands) {
-        if (static_cast<UINT_PTR>(c.buttonId) == id) return true;
-    }
-    return false;
+    return id != 0 && MenuCommandOf(static_cast<int>(id)) != static_cast<int>(id);
 }
 
 }  // namespace
@@ -31,19 +23,21 @@ bool CMainToolBar::Create(HWND parent, HINSTANCE instance, int controlId, int bi
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
     TBADDBITMAP bitmap{instance, static_cast<UINT_PTR>(bitmapId)};
-    SendMessageW(hwnd_, TB_ADDBITMAP, 7, reinterpret_cast<LPARAM>(&bitmap));
+    SendMessageW(hwnd_, TB_ADDBITMAP, ButtonCount(), reinterpret_cast<LPARAM>(&bitmap));
 
     int position = 0;
-    for (int image : kLayout) {
+    for (const Command& c : kCommands) {
+        if (c.buttonId == 0) continue;
         TBBUTTON button{};
         button.fsState = TBSTATE_ENABLED;
-        if (image == kSeparator) {
+        if (c.separatorBefore) {
             button.fsStyle = BTNS_SEP;
-        } else {
-            button.iBitmap = image;
-            button.idCommand = kButtonCommands[image].buttonId;
-            button.fsStyle = BTNS_BUTTON;
+            SendMessageW(hwnd_, TB_INSERTBUTTONW, static_cast<WPARAM>(position++),
+                         reinterpret_cast<LPARAM>(&button));
         }
+        button.iBitmap = c.image;
+        button.idCommand = c.buttonId;
+        button.fsStyle = BTNS_BUTTON;
         SendMessageW(hwnd_, TB_INSERTBUTTONW, static_cast<WPARAM>(position++),
                      reinterpret_cast<LPARAM>(&button));
     }

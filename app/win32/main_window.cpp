@@ -267,10 +267,11 @@ void CMainWindow::BuildMenuImages() {
     HMENU bar = GetMenu(hwnd_);
     if (!bar) return;
     menu_.Attach(bar);
-    for (const MenuImage& image : kMenuImages) {
-        const UINT id = static_cast<UINT>(image.commandId);
+    for (const Command& c : kCommands) {
+        if (c.menuBitmap == 0) continue;
+        const UINT id = static_cast<UINT>(c.menuId);
         const UINT state = GetMenuState(bar, id, MF_BYCOMMAND);
-        menu_.ModifyODMenu(instance_, nullptr, id, image.bitmapId);
+        menu_.ModifyODMenu(instance_, nullptr, id, c.menuBitmap);
         if (state == static_cast<UINT>(-1)) continue;
         EnableMenuItem(bar, id, MF_BYCOMMAND | (state & (MF_GRAYED | MF_DISABLED)));
         CheckMenuItem(bar, id, MF_BYCOMMAND | (state & MF_CHECKED));
