@@ -7,11 +7,15 @@
   OUT/DISK1/QLV3906.hlp   help files: placeholders until the real help is authored
   OUT/DISK1/QLV3906.chm
 
-usage: make-medium.py --installer VXInst.exe --program QLV3906.EXE --out DIR
+usage: make-medium.py --installer VXInst.exe --program QLV3906.EXE --version 1.0.0.0 --out DIR
+
+The version is the build's one version number: both programs must carry it in
+their version resource, or no medium is made.
 """
 import argparse
 import math
 import shutil
+import struct
 import subprocess
 import tempfile
 from pathlib import Path
@@ -43,12 +47,27 @@ def compress(program: Path, target: Path):
     target.write_bytes(bytes(packed))
 
 
+def fixed_version(program: Path) -> str:
+    """The file version of the program's version resource, as "a.b.c.d"."""
+    image = program.read_bytes()
+    at = image.find(struct.pack("<I", 0xFEEF04BD))  # VS_FIXEDFILEINFO's signature
+    if at < 0:
+        raise SystemExit(f"{program}: no version resource")
+    ms, ls = struct.unpack_from("<II", image, at + 8)
+    return f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--installer", type=Path, required=True)
     parser.add_argument("--program", type=Path, required=True)
+    parser.add_argument("--version", required=True)
     parser.add_argument("--out", type=Path, required=True)
     args = parser.parse_args()
+
+    for program in (args.installer, args.program):
+        if fixed_version(program) != args.version:
+            raise SystemExit(f"{program}: version {fixed_version(program)}, not {args.version}")
 
     out = args.out
     if out.exists():
