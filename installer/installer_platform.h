@@ -127,7 +127,8 @@ class Profile {
     virtual ~Profile() = default;
     virtual unsigned ReadInt(const std::string& file, const std::string& section,
                              const std::string& key) = 0;  // 0 when absent
-    // The value in UTF-8 and its length in the file's own (ANSI) bytes; empty when absent.
+    // The value in UTF-8 and its length in the file's own bytes (CP932, whatever the
+    // system's code page); empty when absent.
     virtual std::string ReadText(const std::string& file, const std::string& section,
                                  const std::string& key, std::size_t& ansiBytes) = 0;
 };

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "installer/profile_text.h"
 #include "settings/win32/utf16.h"
 
 namespace vx::inst::win32 {
@@ -325,30 +326,52 @@ void Win32System::OpenDocument(const std::string& path) {
 
 // --- Setup information file ----------------------------------------------------
 
+namespace {
+
+// The setup file is CP932 by definition: decoded as such whatever the system's
+// code page, so a Western system reads the same Japanese title as a Japanese one.
+constexpr UINT kSetupCodePage = 932;
+
+// The whole file decoded to UTF-8; empty when it cannot be read.
+std::string ReadSetupText(const std::string& file) {
+    HANDLE h = CreateFileW(Widen(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    // A setup file is a few hundred bytes; a megabyte is more than any could need.
+    while (bytes.size() < (1u << 20) && ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got) {
+        bytes.append(chunk, got);
+    }
+    CloseHandle(h);
+    if (bytes.empty()) return {};
+    const int n = MultiByteToWideChar(kSetupCodePage, 0, bytes.data(),
+                                      static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(kSetupCodePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                        wide.data(), n);
+    return Narrow(wide);
+}
+
+}  // namespace
+
 unsigned Win32Profile::ReadInt(const std::string& file, const std::string& section,
                                const std::string& key) {
-    return GetPrivateProfileIntW(Widen(section).c_str(), Widen(key).c_str(), 0,
-                                 Widen(file).c_str());
+    const auto value = ProfileValue(ReadSetupText(file), section, key);
+    return value ? ProfileNumber(*value) : 0;
 }
 
 std::string Win32Profile::ReadText(const std::string& file, const std::string& section,
                                    const std::string& key, std::size_t& ansiBytes) {
-    constexpr DWORD kSize = 2048;
-    std::wstring buffer(kSize, L'\0');
-    const DWORD n = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"",
-                                             buffer.data(), kSize, Widen(file).c_str());
-    buffer.resize(n);
-    if (n >= kSize - 1) {
-        ansiBytes = SIZE_MAX;  // cut by the buffer: far too long in any case
-    } else {
-        // The file's own byte length: the text back in the ANSI code page it came from.
-        ansiBytes =
-            n == 0
-                ? 0
-                : static_cast<std::size_t>(WideCharToMultiByte(
-                      CP_ACP, 0, buffer.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr));
-    }
-    return Narrow(buffer);
+    const std::string value = ProfileValue(ReadSetupText(file), section, key).value_or("");
+    // The length the value has in the file's own bytes.
+    const std::wstring wide = Widen(value);
+    ansiBytes = wide.empty() ? 0
+                             : static_cast<std::size_t>(WideCharToMultiByte(
+                                   kSetupCodePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                   nullptr, 0, nullptr, nullptr));
+    return value;
 }
 
 }  // namespace vx::inst::win32

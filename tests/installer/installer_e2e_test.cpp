@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -115,6 +116,22 @@ testing::AssertionResult CloseGroupWindow(Millis timeout) {
     return testing::AssertionSuccess();
 }
 
+// Whether the process runs with a full administrator token. The installer asks for one
+// in its manifest; stage one, elevated, starts stage two, which must stay elevated.
+// (Wine gives its first process a full token and does not act on the manifest itself.)
+bool Elevated(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    HANDLE token = nullptr;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const bool read =
+        process && OpenProcessToken(process, TOKEN_QUERY, &token) &&
+        GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    if (token) CloseHandle(token);
+    if (process) CloseHandle(process);
+    return read && elevation.TokenIsElevated;
+}
+
 std::wstring RegString(HKEY root, const std::wstring& path, const wchar_t* name) {
     wchar_t value[1024] = L"";
     DWORD size = sizeof(value) - sizeof(wchar_t);
@@ -197,7 +214,13 @@ testing::AssertionResult ReadLink(const std::wstring& path, Link* link) {
 
 class InstallerE2E : public testing::Test {
   protected:
-    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    void SetUp() override {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        // Run again under another locale, the test says which code page it expects.
+        if (const char* codePage = std::getenv("VX_EXPECT_CODE_PAGE")) {
+            ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(codePage)));
+        }
+    }
     void TearDown() override { CoUninitialize(); }
 
     // Runs the medium's installer into `destination` and answers every window.
@@ -209,6 +232,7 @@ class InstallerE2E : public testing::Test {
         ASSERT_TRUE(Program::Start(MediumInstaller(), {version, L""}, &installer));
         HWND folder = nullptr;
         ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
+        EXPECT_TRUE(Elevated(installer.Pid()));
         EXPECT_EQ(Text(GetDlgItem(folder, 1000)), kDestination);
         EXPECT_EQ(Text(GetDlgItem(folder, 1002)),
                   kTitle + L"のインストールを行います。\nインストール先を指定してください。");
@@ -252,6 +276,7 @@ class InstallerE2E : public testing::Test {
         ASSERT_TRUE(
             WaitForAnyDialog(kTitle + L"のアンインストール", kStartTimeout, confirm, stageTwo));
         EXPECT_NE(*stageTwo, pi.dwProcessId);
+        EXPECT_TRUE(Elevated(*stageTwo));
         EXPECT_EQ(Text(GetDlgItem(*confirm, 1007)), kTitle + L"のアンインストールを行います。");
         EXPECT_EQ(Text(GetDlgItem(*confirm, 1008)),
                   kTitle + L"をアンインストールしてもよろしいですか？");

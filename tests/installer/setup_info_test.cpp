@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "installer/installer_texts.h"
+#include "installer/profile_text.h"
 #include "tests/installer/fake_platform.h"
 
 namespace vx::inst::test {
@@ -127,6 +128,38 @@ TEST(SwitchesTest, EverySwitchAnywhereInTheLineInOrder) {
     EXPECT_EQ(FindSwitches("x /u"), std::vector<char>{'U'});
     EXPECT_EQ(FindSwitches("x/mfoo /x /U//m /"), (std::vector<char>{'M', 'U', 'M'}));
     EXPECT_TRUE(FindSwitches("x /a /? -M /").empty());
+}
+
+// The setup file's lookup, on text the platform has decoded from CP932.
+TEST(ProfileTextTest, ReadsKeysAsThePrivateProfileFunctionsDo) {
+    const std::string text =
+        "KEY=outside\r\n"
+        "[Other]\r\nTITLE_NAME=wrong\r\n"
+        "  [ setupinformation ]  \r\n"
+        "; comment=x\r\n"
+        "  title_name =  ZAM ベルトリクス \t\r\n"
+        "TITLE_NAME=second\r\n"
+        "QUOTED=\"  a b  \"\r\n"
+        "HALF='x\r\n"
+        "EMPTY=\r\n"
+        "NOVALUE\r\n"
+        "[SetupInformation]\r\nLATER=1\r\n";
+    const std::string section = "SetupInformation";
+    EXPECT_EQ(ProfileValue(text, section, "TITLE_NAME"), "ZAM ベルトリクス");
+    EXPECT_EQ(ProfileValue(text, section, "QUOTED"), "  a b  ");
+    EXPECT_EQ(ProfileValue(text, section, "HALF"), "'x");
+    EXPECT_EQ(ProfileValue(text, section, "EMPTY"), "");
+    EXPECT_EQ(ProfileValue(text, section, "NOVALUE"), "");
+    // Only the first section of the name is searched; nothing outside a section counts.
+    EXPECT_EQ(ProfileValue(text, section, "LATER"), std::nullopt);
+    EXPECT_EQ(ProfileValue(text, section, "KEY"), std::nullopt);
+    EXPECT_EQ(ProfileValue(text, section, "comment"), std::nullopt);
+    EXPECT_EQ(ProfileValue("", section, "KEY"), std::nullopt);
+
+    EXPECT_EQ(ProfileNumber(" 12MB"), 12u);
+    EXPECT_EQ(ProfileNumber("+7"), 7u);
+    for (const char* bad : {"", "x1", "-3", "99999999999"})
+        EXPECT_EQ(ProfileNumber(bad), 0u) << bad;
 }
 
 TEST(DefaultDestinationTest, DriveOfTheWindowsFolder) {
