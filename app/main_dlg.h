@@ -8,9 +8,9 @@
 
 #include "app/help.h"
 #include "app/main_view.h"
-#include "printer/printer_list_dlg.h"
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
+#include "printer/printer_list_dlg.h"
 #include "settings/block_copies.h"
 
 namespace vx {
@@ -20,13 +20,13 @@ class PortOpener;
 class Spooler;
 
 class CMainDlg {
-public:
+  public:
     explicit CMainDlg(MainView& view) : view_(view) {}
     // With what the file and printer commands talk to.
     CMainDlg(MainView& view, FileSystem& files, Spooler& spooler, PortOpener& ports)
         : view_(view), files_(&files), spooler_(&spooler), ports_(&ports) {}
 
-    BlockCopies copies;                   // workingBlock, savedBlock, sentBlock, syncPending
+    BlockCopies copies;                    // workingBlock, savedBlock, sentBlock, syncPending
     std::atomic<bool> initialised{false};  // set once the start-up printer selection returned
 
     // The five pages, owned for the dialog's lifetime; tab order is Page(0) .. Page(4).
@@ -93,10 +93,12 @@ public:
     void OnDestroy();
     HelpFile help;
 
-private:
+  private:
     void ShowSelectedPage();
     MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons);
     bool AskSaveFileName(std::string& path);
+    // Where both file dialogs open.
+    std::string SettingsFileFolder();
 
     MainView& view_;
     FileSystem* files_ = nullptr;

@@ -28,6 +28,10 @@ class FileSystem {
     // For reading and writing, others may read; created when missing, never truncated.
     // Null on failure, with `error` telling access denied apart from everything else.
     virtual std::unique_ptr<File> OpenForUpdate(const std::string& path, OpenError& error) = 0;
+    // Whether this user can create a file in `folder` (tried with a temporary file).
+    virtual bool CanCreateFileIn(const std::string& folder) = 0;
+    // The user's own Documents folder with a trailing backslash; empty when unknown.
+    virtual std::string DocumentsFolder() = 0;
 };
 
 }  // namespace vx

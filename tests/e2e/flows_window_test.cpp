@@ -4,6 +4,7 @@
 // finds the printer not ready.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -81,8 +82,9 @@ struct FlowsWindow : testing::Test {
 
     // Starts the program under the NT family and answers the start-up questions: the list
     // (when more than one printer qualifies) and the notice that settings cannot be read.
-    void StartNt(const std::wstring& arguments, bool list) {
-        ASSERT_TRUE(StartQlv3906({L"", arguments}, &app, &main));
+    void StartNt(const std::wstring& arguments, bool list,
+                 const std::wstring& exe = Qlv3906Path()) {
+        ASSERT_TRUE(StartQlv3906({L"", arguments}, &app, &main, exe));
         if (list) {
             HWND dialog = nullptr;
             ASSERT_TRUE(WaitForDialog(app.Pid(), L"プリンタの選択", kReactTimeout, &dialog));
@@ -145,22 +147,33 @@ HWND FileNameBox(HWND dialog) {
     return GetDlgItem(dialog, 1152);
 }
 
+// Saves the settings under `name` (a bare name saves into the dialog's first folder) and
+// waits until `expectedPath` holds the 46 bytes.
+testing::AssertionResult SaveAs(const Program& app, HWND main, const std::wstring& name,
+                                const std::wstring& expectedPath) {
+    PostMessageW(main, WM_COMMAND, IDM_SAVE_SETTINGS, 0);
+    HWND dialog = nullptr;
+    if (!PollUntil(kReactTimeout, [&] {
+            for (HWND w : TopLevelWindows(app.Pid()))
+                if (w != main && FileNameBox(w)) dialog = w;
+            return dialog != nullptr;
+        }))
+        return testing::AssertionFailure() << "no save-as dialog: " << DescribeWindows(app.Pid());
+    SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    if (auto clicked = ClickButton(dialog, IDOK); !clicked) return clicked;
+    if (!PollUntil(kReactTimeout, [&] { return ReadFileBytes(expectedPath).size() == 46; }))
+        return testing::AssertionFailure()
+               << "nothing saved in " << testing::PrintToString(expectedPath) << ": "
+               << DescribeWindows(app.Pid());
+    return testing::AssertionSuccess();
+}
+
 TEST_F(FlowsWindow, SavedFileLoadsBackFromTheCommandLine) {
     StartNt(L"", false);
     AnswerNtNotice();
     TurnSw25On();
-    PostMessageW(main, WM_COMMAND, IDM_SAVE_SETTINGS, 0);
-
-    HWND dialog = nullptr;
-    ASSERT_TRUE(PollUntil(kReactTimeout, [&] {
-        for (HWND w : TopLevelWindows(app.Pid()))
-            if (w != main && FileNameBox(w)) dialog = w;
-        return dialog != nullptr;
-    })) << DescribeWindows(app.Pid());
     const std::wstring path = TestIoPath(L"round.dat");
-    SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    ASSERT_TRUE(ClickButton(dialog, IDOK));
-    ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return ReadFileBytes(path).size() == 46; }));
+    ASSERT_TRUE(SaveAs(app, main, path, path));
 
     std::vector<std::uint8_t> expected(kHeader.begin(), kHeader.end());
     expected.push_back(0x00);
@@ -172,6 +185,29 @@ TEST_F(FlowsWindow, SavedFileLoadsBackFromTheCommandLine) {
     ASSERT_TRUE(Answer(app, L"設定ファイル [round.dat] を読み込みました。"));
     AnswerNtNotice();
     EXPECT_EQ(Sw25Check(), BST_CHECKED);
+}
+
+// The file dialogs open in the program folder where a file can be made there, else in
+// the user's Documents folder (drive S: is a read-only view of this build's program
+// folder, made by run_in_prefix.sh).
+TEST_F(FlowsWindow, FileDialogsOpenInTheProgramFolderOnlyWhereItCanBeWritten) {
+    if (GetDriveTypeW(L"S:\\") == DRIVE_NO_ROOT_DIR)
+        GTEST_SKIP() << "no read-only drive S: in this prefix (mounting needs the right to mount)";
+    const std::wstring folder = L"C:\\Program Files\\Veltrix";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(Qlv3906Path().c_str(), (folder + L"\\QLV3906.EXE").c_str(), FALSE));
+    StartNt(L"", false, folder + L"\\QLV3906.EXE");
+    AnswerNtNotice();
+    ASSERT_TRUE(SaveAs(app, main, L"here.dat", folder + L"\\here.dat"));
+    app.Terminate();
+
+    wchar_t documents[MAX_PATH] = L"";
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents),
+              S_OK);
+    StartNt(L"", false, L"S:\\QLV3906.EXE");
+    AnswerNtNotice();
+    ASSERT_TRUE(SaveAs(app, main, L"there.dat", std::wstring(documents) + L"\\there.dat"));
+    EXPECT_EQ(GetFileAttributesW(L"S:\\there.dat"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(FlowsWindow, AFileWithAWrongHeaderIsRejected) {
