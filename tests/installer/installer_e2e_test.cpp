@@ -92,20 +92,21 @@ testing::AssertionResult WaitForProcessEnd(DWORD pid, Millis timeout, DWORD* exi
     return testing::AssertionSuccess();
 }
 
+// A CALLBACK function, not a lambda: on i686 only a stdcall function converts.
+BOOL CALLBACK FindGroupWindow(HWND w, LPARAM p) {
+    if (IsWindowVisible(w) && ClassName(w) != kDialogClass && WindowText(w) == kTitle) {
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The shell window that shows the new Start-menu group: its title is the group's name.
 testing::AssertionResult CloseGroupWindow(Millis timeout) {
     HWND shell = nullptr;
     const bool ok = PollUntil(timeout, [&] {
         shell = nullptr;
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                if (IsWindowVisible(w) && ClassName(w) != kDialogClass && WindowText(w) == kTitle) {
-                    *reinterpret_cast<HWND*>(p) = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&shell));
+        EnumWindows(FindGroupWindow, reinterpret_cast<LPARAM>(&shell));
         return shell != nullptr;
     });
     if (!ok) {
