@@ -13,11 +13,11 @@ void HelpFile::FindHelpFile(HelpSystem& system, MainView& view) {
 }
 
 void HelpFile::ShowHelp(HelpSystem& system, MainView& view) const {
-    if (kind_ == HelpKind::HtmlHelp) {
-        system.ShowHtmlHelp(path_);
-        return;
-    }
-    if (!system.ShowWinHelp(path_))
+    // Either viewer may fail to show the file (HTML Help shows nothing at all then):
+    // the user is told in both cases.
+    const bool shown =
+        kind_ == HelpKind::HtmlHelp ? system.ShowHtmlHelp(path_) : system.ShowWinHelp(path_);
+    if (!shown)
         view.ShowMessage("ヘルプファイルが見つかりません。", "Veltrix", MsgIcon::Warning,
                          MsgButtons::Ok);
 }

@@ -21,8 +21,9 @@ class HelpSystem {
     virtual WindowsVersion Version() = 0;
     virtual std::string ModulePath() = 0;  // the running program's full path
     virtual bool FileExists(const std::string& path) = 0;
-    // HTML Help at its contents; does nothing when the viewer cannot be loaded.
-    virtual void ShowHtmlHelp(const std::string& path) = 0;
+    // HTML Help at its contents; false when no help window comes back (also when
+    // the viewer cannot be loaded).
+    virtual bool ShowHtmlHelp(const std::string& path) = 0;
     // WinHelp at its contents; false when it fails.
     virtual bool ShowWinHelp(const std::string& path) = 0;
     // Closes a WinHelp window opened for `path`.

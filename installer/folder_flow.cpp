@@ -28,8 +28,9 @@ void SetUpFolderWindow(Platform& p, FolderView& view, SetupRecord& record) {
     view.SetDestination(DefaultDestination(p.system.WindowsDirectory(), record.installFolder));
 }
 
-bool CreateFolderWithAncestors(InstallFiles& files, const std::string& path) {
+bool CreateFolderWithAncestors(InstallFiles& files, const std::string& path, InstallRecord& made) {
     const FolderResult first = files.CreateFolder(path);
+    if (first == FolderResult::Created) made.AddFolder(path);
     if (first == FolderResult::PathNotFound) {
         // Create the deepest missing ancestor that can be made, then try the full path
         // again; each pass makes one more level.
@@ -39,7 +40,9 @@ bool CreateFolderWithAncestors(InstallFiles& files, const std::string& path) {
             if (path[i] != '\\') continue;
             const std::string cut = path.substr(0, i);
             if (!files.Exists(cut) && files.CreateFolder(cut) == FolderResult::Created) {
+                made.AddFolder(cut);
                 const FolderResult again = files.CreateFolder(path);
+                if (again == FolderResult::Created) made.AddFolder(path);
                 if (again == FolderResult::Created || again == FolderResult::AlreadyThere) break;
                 i = path.size();
             }
@@ -54,7 +57,13 @@ void OnFolderOk(Platform& p, FolderView& view, SetupRecord& record) {
     const std::string destination = view.Destination();
     const std::string root = destination.substr(0, 3);
 
-    if (destination.size() > kMaxPath || !p.files.DriveRootExists(root)) {
+    // A path the system cannot take is refused as it stands: the user sees it and why.
+    if (Utf16Length(destination) > kMaxPath) {
+        boxes.Show(text::kDestinationTooLong, record.title, MsgStyle::Information);
+        view.EnableInputs(true);
+        return;
+    }
+    if (!p.files.DriveRootExists(root)) {
         boxes.Show(text::kSpecifyDestination, record.title, MsgStyle::Information);
         view.SetDestination(DefaultDestination(p.system.WindowsDirectory(), record.installFolder));
         view.EnableInputs(true);
@@ -69,6 +78,7 @@ void OnFolderOk(Platform& p, FolderView& view, SetupRecord& record) {
         return;
     }
 
+    InstallRecord made;
     if (!p.files.Exists(destination)) {
         const Answer create = boxes.Show(FormatText(text::kCreateFolderQuestion, destination),
                                          record.title, MsgStyle::YesNoExclamation);
@@ -77,7 +87,8 @@ void OnFolderOk(Platform& p, FolderView& view, SetupRecord& record) {
             view.EnableInputs(true);
             return;
         }
-        if (!CreateFolderWithAncestors(p.files, destination)) {
+        if (!CreateFolderWithAncestors(p.files, destination, made)) {
+            RollBack(p.files, made);  // the ancestors that could be made
             boxes.Show(FormatText(text::kFolderNotCreated, destination), record.title,
                        MsgStyle::Error);
             view.EnableInputs(true);
@@ -93,6 +104,7 @@ void OnFolderOk(Platform& p, FolderView& view, SetupRecord& record) {
     job.source = FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
     job.destination = destination;
     job.expand = true;
+    job.created = made;
     view.RunInstallProgress(job);
 
     view.Close(true);

@@ -45,12 +45,22 @@ bool FindRequiredFile(InstallFiles& files, const std::string& name, const std::s
     for (const DirEntry& e : entries) {
         const std::string path = folder + "\\" + e.name;
         if (e.isFolder) {
-            if (FindRequiredFile(files, name, path)) return true;
-        } else if (EqualNoCase(NameOf(files.ExpandedName(path)), name)) {
+            if (!e.isLink && FindRequiredFile(files, name, path)) return true;
+        } else if (const auto expanded = files.ExpandedName(path);
+                   expanded && EqualNoCase(NameOf(*expanded), name)) {
             return true;
         }
     }
     return false;
+}
+
+std::optional<std::uint32_t> ExpandedSizeFromHeader(const std::string& head) {
+    // "SZDD" 88 F0 27 33, the method, the name's last character, then the size.
+    static constexpr char kMagic[] = "SZDD\x88\xF0\x27\x33";
+    if (head.size() < 14 || head.compare(0, 8, kMagic, 8) != 0) return std::nullopt;
+    std::uint32_t size = 0;
+    for (int i = 13; i >= 10; --i) size = size << 8 | static_cast<unsigned char>(head[i]);
+    return size;
 }
 
 namespace {
@@ -59,55 +69,86 @@ std::string FolderFailed(const std::string& folder) {
     return FormatText(text::kFolderNotCreated, folder) + text::kInstallStopped;
 }
 
-bool MakeFolder(InstallFiles& files, const std::string& folder) {
+std::string FileFailed(const std::string& file) {
+    return FormatText(text::kFileNotInstalled, file);
+}
+
+bool MakeFolder(InstallFiles& files, const std::string& folder, InstallRecord& written) {
     const FolderResult r = files.CreateFolder(folder);
+    if (r == FolderResult::Created) written.AddFolder(folder);
     return r == FolderResult::Created || r == FolderResult::AlreadyThere;
+}
+
+// A compressed file counts as installed only when it expanded to the size its header records.
+bool ExpandInFull(InstallFiles& files, const std::string& from, const std::string& to) {
+    const auto expected = ExpandedSizeFromHeader(files.ReadHead(from, 14));
+    files.SetNormalAttributes(to);
+    const std::int64_t written = files.Expand(from, to);
+    return expected && written >= 0 && static_cast<std::uint64_t>(written) == *expected;
 }
 
 }  // namespace
 
 std::string CopyTree(InstallFiles& files, Progress& progress, const std::string& source,
-                     const std::string& destination, bool expand) {
-    if (!MakeFolder(files, destination)) return FolderFailed(destination);
+                     const std::string& destination, bool expand, InstallRecord& written) {
+    if (!MakeFolder(files, destination, written)) return FolderFailed(destination);
     std::vector<DirEntry> entries;
-    if (!files.List(source, entries)) return FormatText(text::kFileNotInstalled, source);
+    if (!files.List(source, entries)) return FileFailed(source);
 
     for (const DirEntry& e : entries) {
         // Every folder and file the install creates has an upper-case name.
         const std::string from = UpperAscii(source + "\\" + e.name);
         std::string to = UpperAscii(destination + "\\" + e.name);
-        if (from.size() > kMaxPath || to.size() > kMaxPath) {
-            return FormatText(text::kFileNotInstalled, to);
-        }
+        if (e.isFolder && e.isLink) continue;  // as CountFiles does
+        if (Utf16Length(from) > kMaxPath || Utf16Length(to) > kMaxPath) return FileFailed(to);
         if (e.isFolder) {
-            if (!MakeFolder(files, to)) return FolderFailed(to);
-            std::string failure = CopyTree(files, progress, from, to, expand);
+            if (!MakeFolder(files, to, written)) return FolderFailed(to);
+            std::string failure = CopyTree(files, progress, from, to, expand, written);
             if (!failure.empty()) return failure;
             continue;
         }
 
         bool copied = false;
-        const std::string expanded = files.ExpandedName(from);
-        if (expand && expanded != from && !expanded.empty()) {
+        const auto expanded = expand ? files.ExpandedName(from) : std::optional<std::string>(from);
+        // A name that cannot be had leaves it open whether the file is compressed: never
+        // installed under its stored name.
+        if (!expanded || expanded->empty()) return FileFailed(from);
+        if (*expanded != from) {
             // Compressed: the stored name has a placeholder as its last character.
-            to.back() = expanded.back();
-            copied = files.Expand(from, to);
+            to.back() = expanded->back();
+            written.AddFile(to);  // before writing: a failed write may leave part of it
+            copied = ExpandInFull(files, from, to);
             progress.Step(FormatText(text::kInstallingFile, e.name));
         } else {
+            written.AddFile(to);
             files.SetNormalAttributes(to);
             copied = files.Copy(from, to) == 0;
             progress.Step(FormatText(text::kInstallingFile, e.name));
             files.SetNormalAttributes(to);  // read-only sources are installed writable
         }
-        if (!copied) return FormatText(text::kFileNotInstalled, to);
+        if (!copied) return FileFailed(to);
+        files.RemoveDownloadMark(to);
     }
     return {};
 }
+
+namespace {
+
+// Undoes a failed install: its message, what it wrote removed, exit code 1.
+void Fail(Platform& p, MessageBoxes& boxes, const std::string& title, const std::string& message,
+          const InstallRecord& written) {
+    if (!message.empty()) boxes.Show(message, title, MsgStyle::Error);
+    RollBack(p.files, written);
+    p.system.ExitProcess(1);
+}
+
+}  // namespace
 
 void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     const SetupRecord& record = job.record;
     MessageBoxes& boxes = view.Messages();
     Progress progress(p.system, view);
+    InstallRecord written = job.created;
 
     const unsigned n = CountFiles(p.files, job.source);
     progress.Start(n + 5, text::kInstallStarting);
@@ -116,7 +157,7 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     if (!FindRequiredFile(p.files, record.programFile, job.source) ||
         !FindRequiredFile(p.files, record.helpFile, job.source)) {
         boxes.Show(text::kRequiredFileMissing, record.title, MsgStyle::Error);
-        p.files.RemoveFolder(job.destination);  // only when still empty
+        RollBack(p.files, written);  // the destination folder, when this install made it
         p.system.ExitProcess(0);
         return;
     }
@@ -133,30 +174,24 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     };
     for (const auto& copy : own) {
         progress.Step(copy.status);
+        written.AddFile(copy.to);
         p.files.SetNormalAttributes(copy.to);
         if (p.files.Copy(copy.from, copy.to) != 0) {
-            boxes.Show(FormatText(text::kFileNotInstalled, copy.to), record.title, MsgStyle::Error);
-            p.system.ExitProcess(1);
-            return;
+            return Fail(p, boxes, record.title, FileFailed(copy.to), written);
         }
+        p.files.RemoveDownloadMark(copy.to);
     }
 
     const std::string failure =
-        CopyTree(p.files, progress, job.source, job.destination, job.expand);
-    if (!failure.empty()) {
-        // Nothing is registered for an install that is not complete.
-        boxes.Show(failure, record.title, MsgStyle::Error);
-        p.system.ExitProcess(1);
-        return;
-    }
+        CopyTree(p.files, progress, job.source, job.destination, job.expand, written);
+    if (!failure.empty()) return Fail(p, boxes, record.title, failure, written);
 
     progress.Step(text::kRegisteringShortcuts);
-    if (!CreateShortcuts(p, boxes, record, job.destination)) {
-        p.system.ExitProcess(0);
-        return;
+    if (!CreateShortcuts(p, boxes, record, job.destination, written)) {
+        return Fail(p, boxes, record.title, "", written);  // CreateShortcuts said what failed
     }
     progress.Step(text::kRegisteringRegistry);
-    WriteUninstallEntry(p, boxes, record, job.destination);
+    WriteUninstallEntry(p, boxes, record, job.destination, written);
 
     p.system.Sleep(1000);
     progress.Step(text::kInstallDoneStep);

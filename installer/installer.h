@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@
 
 namespace vx::inst {
 
-// Paths and texts live in 260-byte buffers: at most 259 bytes.
+// A path fits when it fits MAX_PATH UTF-16 units with its terminator: at most 259. The setup
+// file's texts fit 260-byte buffers of its own code page: at most 259 bytes.
 inline constexpr std::size_t kMaxPath = 259;
 // The uninstall entry's DisplayName holds no more than 49 bytes.
 inline constexpr std::size_t kMaxTitle = 49;
@@ -27,11 +29,22 @@ struct SetupRecord {
     std::uint64_t requiredMb = 0;
 };
 
+// What one install wrote, by full path: every file it wrote (a file it replaced too) and
+// every folder it created, each in the order made. A failed install removes exactly these;
+// the uninstall entry keeps those at or below the install folder (see StoreRecord).
+struct InstallRecord {
+    std::vector<std::string> files;
+    std::vector<std::string> folders;
+    void AddFile(const std::string& path);  // each path once, whatever its case
+    void AddFolder(const std::string& path);
+};
+
 struct InstallJob {
     SetupRecord record;
     std::string source;       // installer folder + "\" + disk path
     std::string destination;  // as the user chose it
     bool expand = true;
+    InstallRecord created;  // the folders the folder window made for the destination
 };
 
 // The progress window (template 129), driven from a worker thread.
@@ -76,6 +89,11 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 std::string ReplaceLastThree(const std::string& path, const std::string& with);
 std::string FolderOf(const std::string& path);  // cut at the last backslash
 std::string NameOf(const std::string& path);    // after the last backslash
+// The length of a UTF-8 text in UTF-16 units, as the wide-character API counts it.
+std::size_t Utf16Length(const std::string& text);
+// One name a folder (or file) can bear: not empty, "." or "..", and none of \ / : * ? " < > |
+// or a control character.
+bool IsFolderName(const std::string& name);
 
 // Setup information.
 std::string SetupFilePath(const std::string& modulePath);
@@ -89,8 +107,9 @@ std::vector<char> FindSwitches(const std::string& commandLine);
 // Folder window.
 void SetUpFolderWindow(Platform& p, FolderView& view, SetupRecord& record);
 void OnFolderOk(Platform& p, FolderView& view, SetupRecord& record);
-// Creates a folder whose ancestors may be missing. True when it exists afterwards.
-bool CreateFolderWithAncestors(InstallFiles& files, const std::string& path);
+// Creates a folder whose ancestors may be missing, adding each folder made to `made`. True
+// when it exists afterwards.
+bool CreateFolderWithAncestors(InstallFiles& files, const std::string& path, InstallRecord& made);
 
 // Folder browser rules.
 std::string BrowseInitialPath(InstallFiles& files, const std::string& defaultDestination);
@@ -111,35 +130,67 @@ class Progress {
     ProgressView& view_;
 };
 
+// The source tree: linked folders are neither counted, searched nor copied.
 unsigned CountFiles(InstallFiles& files, const std::string& folder);
 bool FindRequiredFile(InstallFiles& files, const std::string& name, const std::string& folder);
-// Copies the tree, one step per file. Empty on success, else the message naming what failed.
+// The uncompressed size an LZ (SZDD) file's header records; none for another header.
+std::optional<std::uint32_t> ExpandedSizeFromHeader(const std::string& head);
+// Copies the tree, one step per file, adding what it writes to `written`. Empty on success,
+// else the message naming what failed.
 std::string CopyTree(InstallFiles& files, Progress& progress, const std::string& source,
-                     const std::string& destination, bool expand);
+                     const std::string& destination, bool expand, InstallRecord& written);
+// Removes what an install wrote: its files, then each of its folders that is empty, deepest
+// first. Shows nothing; for any caller that has to undo an install.
+void RollBack(InstallFiles& files, const InstallRecord& written);
 // The install proper; ends the process through the system.
 void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view);
 
 // Shortcuts and the uninstall entry.
 bool FindProgramsFolder(Registry& registry, std::string& folder);
+// Adds the group folder (when it makes it) and the shortcut files to `written`.
 bool CreateShortcuts(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
-                     const std::string& destination);
+                     const std::string& destination, InstallRecord& written);
 bool CreateShellLink(Platform& p, MessageBoxes& boxes, const std::string& file,
                      const std::string& group, const std::string& destination,
                      const std::string& name, const std::string& description);
+// Writes the entry with the install record; a reinstall into the folder of the entry it
+// replaces keeps that entry's record too.
 bool WriteUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
-                         const std::string& destination);
+                         const std::string& destination, const InstallRecord& written);
+
+// The install record as the uninstall entry keeps it, relative to the install folder: a file
+// or subfolder by its path below the folder, the folder itself as ".", a parent of it that
+// the install created as "..", "..\.." and so on. What lies elsewhere (the shortcuts) is
+// left out: the uninstall finds the shortcuts by their names.
+struct StoredRecord {
+    std::vector<std::string> files;
+    std::vector<std::string> folders;
+};
+StoredRecord StoreRecord(const InstallRecord& written, const std::string& installPath);
+// False, with `written` empty, when any entry is not such a path (a damaged or hand-made
+// record).
+bool LoadRecord(const StoredRecord& stored, const std::string& installPath, InstallRecord& written);
+// The record under the uninstall entry. False when it is absent or damaged.
+bool ReadRecord(RegKey& key, const std::string& installPath, InstallRecord& written);
 
 // Uninstall.
-// Stage one (/M). False when the uninstall key could not be opened.
+// Stage one (/M). False when it stopped before starting stage two (no uninstall key, or no
+// usable "InstallPath").
 bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& record);
+// wininit.ini's text with "NUL=<path>" added to its [Rename] section beside the entries
+// already there (unchanged when that very entry is there).
+std::string AddRenameEntry(const std::string& ini, const std::string& path);
 // Stage two (/U).
 void UninstallStageTwo(Platform& p, FolderView& view, SetupRecord& record);
 void RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& view);
-// Whether a folder may be deleted as the install folder: a real folder below a drive
-// root, without "." or ".." parts, holding the installed "VXInst.ini".
+// Whether a folder may be uninstalled from as the install folder: a real folder (not a link)
+// below a drive root or share, neither a device path nor with "." or ".." parts, holding
+// the installed "VXInst.ini".
 bool InstallPathIsSafe(InstallFiles& files, const std::string& path);
-// Deletes a folder tree; with progress, one step per deleted file. Links are removed,
-// never followed.
-void DeleteTree(InstallFiles& files, Progress* progress, const std::string& folder);
+// Deletes the recorded files, one progress step each (deleted or not) when given progress,
+// then removes each recorded folder that is empty, deepest first. Within `base` nothing
+// reached through a link is touched.
+void RemoveRecorded(InstallFiles& files, Progress* progress, const InstallRecord& written,
+                    const std::string& base);
 
 }  // namespace vx::inst

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ class InstallFiles {
     // Whether the attributes of a file or folder can be read.
     virtual bool Exists(const std::string& path) = 0;
     virtual bool IsFolder(const std::string& path) = 0;
+    // Whether it is a junction or symbolic link.
+    virtual bool IsLink(const std::string& path) = 0;
     // Whether the system knows the root ("X:\") as a drive.
     virtual bool DriveRootExists(const std::string& root) = 0;
     // The volume's total free bytes; 0 when the query fails.
@@ -54,10 +57,19 @@ class InstallFiles {
     virtual unsigned Copy(const std::string& from, const std::string& to) = 0;
     virtual bool Delete(const std::string& path) = 0;
     // A compressed file's name with its stored last character; a plain file's name unchanged.
-    virtual std::string ExpandedName(const std::string& path) = 0;
-    // Expands (or copies, when plain) through the LZ interface. False unless exactly `to`
-    // was written in full.
-    virtual bool Expand(const std::string& from, const std::string& to) = 0;
+    // None when the name cannot be had (the file cannot be opened).
+    virtual std::optional<std::string> ExpandedName(const std::string& path) = 0;
+    // Expands (or copies, when plain) through the LZ interface into exactly `to`, replacing
+    // it. The number of bytes written; negative when nothing could be.
+    virtual std::int64_t Expand(const std::string& from, const std::string& to) = 0;
+    // The first `count` bytes of a file (fewer when it is shorter; none when unreadable).
+    virtual std::string ReadHead(const std::string& path, std::size_t count) = 0;
+    // A whole text file in the ANSI code page, as UTF-8. False when it cannot be read.
+    virtual bool ReadAnsiFile(const std::string& path, std::string& text) = 0;
+    virtual bool WriteAnsiFile(const std::string& path, const std::string& text) = 0;
+    // Removes the mark a downloaded file carries (its "Zone.Identifier" stream), which
+    // keeps the HTML Help viewer from showing an installed help file. Nothing when unmarked.
+    virtual void RemoveDownloadMark(const std::string& path) = 0;
 };
 
 enum class RegRoot { LocalMachine, Users };
@@ -67,6 +79,9 @@ class RegKey {
     virtual ~RegKey() = default;  // closes the key
     virtual bool ReadString(const std::string& name, std::string& value) = 0;
     virtual bool WriteString(const std::string& name, const std::string& value) = 0;
+    // A list of strings (REG_MULTI_SZ).
+    virtual bool ReadStrings(const std::string& name, std::vector<std::string>& values) = 0;
+    virtual bool WriteStrings(const std::string& name, const std::vector<std::string>& values) = 0;
     // Deletes this key itself (it has values and no subkeys).
     virtual bool DeleteSelf() = 0;
 };
@@ -114,8 +129,6 @@ class System {
     virtual void ExitProcess(int code) = 0;
     virtual bool StartProcess(const std::string& program, const std::string& commandLine) = 0;
     virtual void DeleteAtRestart(const std::string& path) = 0;
-    virtual bool WriteIniString(const std::string& file, const std::string& section,
-                                const std::string& key, const std::string& value) = 0;
     virtual void InitComForThread() = 0;
     virtual void OpenFolderWindow(const std::string& folder) = 0;  // verb "open"
     virtual void OpenDocument(const std::string& path) = 0;        // default verb

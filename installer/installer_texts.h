@@ -23,6 +23,9 @@ inline constexpr char kCreateFolderQuestion[] =
 inline constexpr char kInstallBegins[] = "インストールを開始します。";
 inline constexpr char kBrowseTitle[] = "インストール先のフォルダを選択してください。";
 inline constexpr char kFolderNotCreated[] = "フォルダ %s を作成できませんでした。";
+inline constexpr char kDestinationTooLong[] =
+    "指定されたフォルダは、パスが長すぎるためインストールできません。\n"
+    "259文字以内で指定してください。";
 
 // Install progress.
 inline constexpr char kPercent[] = "%d％";
@@ -44,6 +47,9 @@ inline constexpr char kInstallStopped[] = "\nインストールを中止しま�
 
 // Shortcuts and registry.
 inline constexpr char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// The install record under the uninstall entry (lists of paths, see StoreRecord).
+inline constexpr char kInstalledFiles[] = "InstalledFiles";
+inline constexpr char kInstalledFolders[] = "InstalledFolders";
 inline constexpr char kShellFoldersHklm[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline constexpr char kShellFoldersDefaultUser[] =
@@ -79,6 +85,9 @@ inline constexpr char kRemovingShortcuts[] = "ショートカットを削除し�
 inline constexpr char kRemovingRegistry[] = "レジストリを削除しています.....";
 inline constexpr char kDeletingFiles[] = "ファイルを削除しています....";
 inline constexpr char kUninstallDone[] = "アンインストールが完了しました。";
+inline constexpr char kUninstallDoneFolderLeft[] =
+    "アンインストールが完了しました。\n"
+    "インストールの記録がないため、フォルダ %s の中のファイルは削除されませんでした。";
 inline constexpr char kUninstallProgressTitle[] = "アンインストール中...";
 
 }  // namespace vx::inst::text

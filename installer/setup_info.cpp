@@ -1,5 +1,5 @@
 // Text helpers, the setup information file and the command-line switches.
-#include <cstdio>
+#include <string_view>
 
 #include "installer/installer.h"
 #include "installer/installer_texts.h"
@@ -44,30 +44,28 @@ std::string NameOf(const std::string& path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
+std::size_t Utf16Length(const std::string& text) {
+    std::size_t units = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) ++units;  // each character starts one unit ...
+        if (byte >= 0xF0) ++units;           // ... and one beyond the basic plane two
+    }
+    return units;
+}
+
+bool IsFolderName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+        if (std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) return false;
+    }
+    return true;
+}
+
 std::string SetupFilePath(const std::string& modulePath) {
     return ReplaceLastThree(modulePath, "ini");
 }
-
-namespace {
-
-// The title names the Start-menu group folder, which the uninstall deletes: it must
-// name a folder below the programs folder, never the folder itself or one above it.
-bool UsableAsFolderName(const std::string& name) {
-    bool named = false;
-    std::string part;
-    for (const char c : name + "\\") {
-        if (c != '\\' && c != '/') {
-            part += c;
-            continue;
-        }
-        if (part == "." || part == "..") return false;
-        named = named || !part.empty();
-        part.clear();
-    }
-    return named;
-}
-
-}  // namespace
 
 bool ReadSetupInformation(Platform& p, MessageBoxes& boxes, SetupRecord& record) {
     const std::string file = SetupFilePath(p.system.ModulePath());
@@ -87,11 +85,16 @@ bool ReadSetupInformation(Platform& p, MessageBoxes& boxes, SetupRecord& record)
 
     record.requiredMb = p.profile.ReadInt(file, text::kSection, "DISK");
     if (record.requiredMb == 0) return fail("");
+    // The title names the Start-menu group folder, and the install folder name is the last
+    // part of the destination and the uninstall key's name: each is one folder name.
     std::string title;
-    if (!readText("TITLE_NAME", kMaxTitle, title) || !UsableAsFolderName(title)) return fail("");
+    if (!readText("TITLE_NAME", kMaxTitle, title) || !IsFolderName(title)) return fail("");
     record.title = title;
     if (!readText("PRINTER_NAME", kMaxPath, record.printerName)) return fail(record.title);
-    if (!readText("INSTALL_FOLDER", kMaxPath, record.installFolder)) return fail(record.title);
+    if (!readText("INSTALL_FOLDER", kMaxPath, record.installFolder) ||
+        !IsFolderName(record.installFolder)) {
+        return fail(record.title);
+    }
     if (!readText("DISK_PATH", kMaxPath, record.diskPath)) return fail(record.title);
     if (!readText("VX_FILE", kMaxPath, record.programFile)) return fail(record.title);
     const OsVersion version = p.system.Version();
@@ -112,13 +115,46 @@ std::string DefaultDestination(const std::string& windowsDirectory,
     return FormatText(format, installFolder);
 }
 
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The arguments after the program's own name: split at blanks, double quotes grouping and
+// dropped. The name ends at its closing quote when it starts with one, else at the first
+// blank (so a line that starts with a blank has an empty name).
+std::vector<std::string> Arguments(const std::string& line) {
+    std::size_t i = 0;
+    if (!line.empty() && line[0] == '"') {
+        const auto close = line.find('"', 1);
+        i = close == std::string::npos ? line.size() : close + 1;
+    } else {
+        while (i < line.size() && !IsBlank(line[i])) ++i;
+    }
+    std::vector<std::string> arguments;
+    while (i < line.size()) {
+        while (i < line.size() && IsBlank(line[i])) ++i;
+        if (i == line.size()) break;
+        std::string argument;
+        bool quoted = false;
+        for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
+            if (line[i] == '"') {
+                quoted = !quoted;
+            } else {
+                argument += line[i];
+            }
+        }
+        arguments.push_back(argument);
+    }
+    return arguments;
+}
+
+}  // namespace
+
 std::vector<char> FindSwitches(const std::string& commandLine) {
     std::vector<char> switches;
-    for (std::size_t i = 0; i + 1 < commandLine.size(); ++i) {
-        if (commandLine[i] != '/') continue;
-        const char c = commandLine[i + 1];
-        if (c == 'u' || c == 'U') switches.push_back('U');
-        if (c == 'm' || c == 'M') switches.push_back('M');
+    for (const std::string& a : Arguments(commandLine)) {
+        if (a == "/u" || a == "/U") switches.push_back('U');
+        if (a == "/m" || a == "/M") switches.push_back('M');
     }
     return switches;
 }

@@ -48,14 +48,14 @@ bool CreateShellLink(Platform& p, MessageBoxes& boxes, const std::string& file,
 }
 
 bool CreateShortcuts(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
-                     const std::string& destination) {
+                     const std::string& destination, InstallRecord& written) {
     std::string programs;
     if (!FindProgramsFolder(p.registry, programs)) {
         boxes.Show(text::kInstallInfoMissing, record.title, MsgStyle::Error);
         return false;
     }
     const std::string group = programs + "\\" + record.title;
-    p.files.CreateFolder(group);
+    if (p.files.CreateFolder(group) == FolderResult::Created) written.AddFolder(group);
     p.system.OpenFolderWindow(group);
 
     const struct {
@@ -69,19 +69,46 @@ bool CreateShortcuts(Platform& p, MessageBoxes& boxes, const SetupRecord& record
          FormatText(text::kHelpDescription, record.printerName)},
     };
     for (const auto& l : links) {
+        const std::string linkPath = group + "\\" + l.name + ".LNK";
+        written.AddFile(linkPath);
         if (!CreateShellLink(p, boxes, l.file, group, destination, l.name, l.description)) {
-            // A group with a missing shortcut is not left behind.
-            DeleteTree(p.files, nullptr, group);
-            boxes.Show(FormatText(text::kFileNotInstalled, group + "\\" + l.name + ".LNK"),
-                       record.title, MsgStyle::Error);
+            boxes.Show(FormatText(text::kFileNotInstalled, linkPath), record.title,
+                       MsgStyle::Error);
             return false;
         }
     }
     return true;
 }
 
+namespace {
+
+std::string Trimmed(std::string path) {
+    while (path.size() > 1 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+void WriteRecord(RegKey& key, const StoredRecord& stored) {
+    key.WriteStrings(text::kInstalledFiles, stored.files);
+    key.WriteStrings(text::kInstalledFolders, stored.folders);
+}
+
+}  // namespace
+
 bool WriteUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
-                         const std::string& destination) {
+                         const std::string& destination, const InstallRecord& written) {
+    // A reinstall into the same folder: what the earlier install made (the folder itself,
+    // above all) is still the install's to remove.
+    InstallRecord all;
+    if (auto earlier = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey)) {
+        std::string path;
+        if (earlier->ReadString("InstallPath", path) &&
+            EqualNoCase(Trimmed(path), Trimmed(destination))) {
+            ReadRecord(*earlier, destination, all);
+        }
+    }
+    for (const std::string& f : written.files) all.AddFile(f);
+    for (const std::string& f : written.folders) all.AddFolder(f);
+
     auto key = p.registry.Create(RegRoot::LocalMachine, record.uninstallKey);
     if (!key) {
         boxes.Show(text::kRegistryWriteFailed, record.title, MsgStyle::Error);
@@ -93,6 +120,7 @@ bool WriteUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& re
         key->WriteString("InstallPath", destination);
         key->WriteString("DisplayIcon", icon);
         key->WriteString("UninstallString", icon + " /M");
+        WriteRecord(*key, StoreRecord(all, destination));
     }
     return true;
 }

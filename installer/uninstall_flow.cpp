@@ -13,18 +13,25 @@ std::string WithoutTrailingBackslash(std::string path) {
     return path;
 }
 
+// The two shortcuts the install made, then the group folder when that leaves it empty.
 bool RemoveShortcutGroup(Platform& p, MessageBoxes& boxes, const SetupRecord& record) {
     std::string programs;
     if (!FindProgramsFolder(p.registry, programs)) {
         boxes.Show(text::kUninstallInfoMissing, record.title, MsgStyle::Error);
         return false;
     }
-    DeleteTree(p.files, nullptr, programs + "\\" + record.title);
+    const std::string group = programs + "\\" + record.title;
+    for (const std::string& name : {record.title, std::string(text::kHelpShortcutName)}) {
+        const std::string link = group + "\\" + name + ".LNK";
+        p.files.SetNormalAttributes(link);
+        p.files.Delete(link);
+    }
+    p.files.RemoveFolder(group);
     return true;
 }
 
 bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
-                          Progress& progress) {
+                          Progress& progress, const InstallRecord& written) {
     progress.Step(text::kRemovingRegistry);
     auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
     if (!key) {
@@ -45,7 +52,7 @@ bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& r
         boxes.Show(text::kRegistryNotDeleted, record.title, MsgStyle::Error);
         return false;
     }
-    DeleteTree(p.files, &progress, installPath);
+    RemoveRecorded(p.files, &progress, written, installPath);
     return true;
 }
 
@@ -63,10 +70,16 @@ bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& reco
         return false;
     }
     std::string installPath;
-    if (!key->ReadString("InstallPath", installPath)) installPath.clear();
+    const bool read = key->ReadString("InstallPath", installPath);
     key.reset();
+    // Nothing is copied from a folder that stage two would refuse (nor from the drive root
+    // an empty path would name).
+    if (!read || !InstallPathIsSafe(p.files, installPath)) {
+        boxes.Show(text::kInstallPathMissing, record.title, MsgStyle::Error);
+        return false;
+    }
 
-    const std::string installedProgram = installPath + "\\VxInst.exe";
+    const std::string installedProgram = WithoutTrailingBackslash(installPath) + "\\VxInst.exe";
     p.files.SetNormalAttributes(tempProgram);
     if (const unsigned error = p.files.Copy(installedProgram, tempProgram)) {
         boxes.Show(FormatNumber(text::kErrorNumber, error), text::kUninstallerStartError,
@@ -78,8 +91,12 @@ bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& reco
     if (p.system.Version().NtFamily()) {
         p.system.DeleteAtRestart(tempProgram);
     } else {
-        p.system.WriteIniString(p.system.WindowsDirectory() + "\\wininit.ini", "Rename", "NUL",
-                                tempProgram);
+        // Beside any other program's pending deletion, never in its place.
+        const std::string wininit = p.system.WindowsDirectory() + "\\wininit.ini";
+        std::string ini;
+        if (p.files.ReadAnsiFile(wininit, ini) || !p.files.Exists(wininit)) {
+            p.files.WriteAnsiFile(wininit, AddRenameEntry(ini, tempProgram));
+        }
     }
 
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -87,6 +104,58 @@ bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& reco
         if (p.system.StartProcess(tempProgram, " /U")) break;
     }
     return true;
+}
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+std::string AddRenameEntry(const std::string& ini, const std::string& path) {
+    // The lines, each with its end.
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < ini.size();) {
+        const auto end = ini.find('\n', at);
+        const std::size_t next = end == std::string::npos ? ini.size() : end + 1;
+        lines.push_back(ini.substr(at, next - at));
+        at = next;
+    }
+    auto content = [&](std::size_t i) {
+        return Trim(lines[i].substr(0, lines[i].find_first_of("\r\n")));
+    };
+    auto endLine = [&](std::size_t i) {
+        if (lines[i].back() != '\n') lines[i] += "\r\n";
+    };
+
+    std::size_t section = 0;
+    while (section < lines.size() && !EqualNoCase(content(section), "[Rename]")) ++section;
+    std::size_t insertAt = section + 1;  // after the section's last entry
+    if (section == lines.size()) {
+        if (!lines.empty()) endLine(lines.size() - 1);
+        lines.push_back("[Rename]\r\n");
+    } else {
+        for (std::size_t i = section + 1; i < lines.size(); ++i) {
+            const std::string c = content(i);
+            if (!c.empty() && c[0] == '[') break;
+            if (c.empty()) continue;
+            insertAt = i + 1;
+            const auto equals = c.find('=');
+            if (equals != std::string::npos && EqualNoCase(Trim(c.substr(0, equals)), "NUL") &&
+                EqualNoCase(Trim(c.substr(equals + 1)), path)) {
+                return ini;  // already pending
+            }
+        }
+        endLine(insertAt - 1);
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), "NUL=" + path + "\r\n");
+    std::string out;
+    for (const std::string& line : lines) out += line;
+    return out;
 }
 
 void UninstallStageTwo(Platform& p, FolderView& view, SetupRecord& record) {
@@ -108,9 +177,11 @@ void RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& vi
         p.system.Sleep(1000);
     };
 
-    // Where the install lies.
+    // Where the install lies, and what it wrote there.
     if (!RemoveShortcutGroup(p, boxes, record)) return finish();
     std::string installPath;
+    InstallRecord written;
+    bool recorded = false;
     {
         auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
         if (!key) {
@@ -122,77 +193,20 @@ void RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& vi
             boxes.Show(text::kInstallPathMissing, record.title, MsgStyle::Error);
             return finish();
         }
+        // Without a record nothing in the folder is deleted.
+        recorded = ReadRecord(*key, installPath, written);
     }
 
-    const unsigned n = CountFiles(p.files, installPath);
+    // Shortcuts, registry, then one step per recorded file.
+    const auto n = static_cast<unsigned>(written.files.size());
     progress.Start(n + 2, text::kUninstallStarting);
     progress.Step(text::kRemovingShortcuts);
     if (!RemoveShortcutGroup(p, boxes, record)) return finish();
-    if (!RemoveUninstallEntry(p, boxes, record, progress)) return finish();
-    boxes.Show(text::kUninstallDone, record.title, MsgStyle::Information);
+    if (!RemoveUninstallEntry(p, boxes, record, progress, written)) return finish();
+    boxes.Show(recorded ? std::string(text::kUninstallDone)
+                        : FormatText(text::kUninstallDoneFolderLeft, installPath),
+               record.title, MsgStyle::Information);
     finish();
-}
-
-bool InstallPathIsSafe(InstallFiles& files, const std::string& path) {
-    if (path.empty() || path.size() > kMaxPath) return false;
-
-    // Split into parts on either separator.
-    std::vector<std::string> parts;
-    std::string part;
-    for (const char c : path + "\\") {
-        if (c == '\\' || c == '/') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    for (const std::string& s : parts) {
-        if (s == "." || s == "..") return false;
-    }
-    auto namedParts = [&](std::size_t from) {
-        std::size_t n = 0;
-        for (std::size_t i = from; i < parts.size(); ++i) n += parts[i].empty() ? 0 : 1;
-        return n;
-    };
-
-    const bool unc = path.size() > 2 && (path[0] == '\\' || path[0] == '/') &&
-                     (path[1] == '\\' || path[1] == '/');
-    const bool drive = path.size() > 2 && path[1] == ':' && (path[2] == '\\' || path[2] == '/') &&
-                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    if (unc) {
-        if (namedParts(2) < 3) return false;  // server, share, and a folder below them
-    } else if (drive) {
-        if (namedParts(1) < 1) return false;  // not the drive root
-    } else {
-        return false;  // relative paths are never deleted
-    }
-
-    const std::string setupFile = WithoutTrailingBackslash(path) + "\\VXInst.ini";
-    return files.IsFolder(path) && files.Exists(setupFile) && !files.IsFolder(setupFile);
-}
-
-void DeleteTree(InstallFiles& files, Progress* progress, const std::string& folder) {
-    std::vector<DirEntry> entries;
-    if (files.List(folder, entries)) {
-        for (const DirEntry& e : entries) {
-            if (e.name.empty() || e.name == "." || e.name == ".." ||
-                e.name.find_first_of("\\/") != std::string::npos) {
-                continue;
-            }
-            const std::string path = folder + "\\" + e.name;
-            if (e.isFolder && e.isLink) {
-                files.RemoveFolder(path);  // the link itself, never what it points to
-            } else if (e.isFolder) {
-                DeleteTree(files, progress, path);
-            } else {
-                files.SetNormalAttributes(path);
-                files.Delete(path);
-                if (progress) progress->Step(text::kDeletingFiles);
-            }
-        }
-    }
-    files.RemoveFolder(folder);
 }
 
 }  // namespace vx::inst

@@ -4,10 +4,15 @@
   OUT/VXInst.exe          the installer
   OUT/VXInst.ini          its setup information (code page 932, CRLF line ends)
   OUT/DISK1/QLV3906.EX_   the settings program, SZDD-compressed, last character stored
-  OUT/DISK1/QLV3906.hlp   help files: placeholders until the real help is authored
-  OUT/DISK1/QLV3906.chm
+  OUT/DISK1/QLV3906.chm   its HTML Help file (built from help/)
 
-usage: make-medium.py --installer VXInst.exe --program QLV3906.EXE --version 1.0.0.0 --out DIR
+There is no WinHelp file: it cannot be built here. Windows 95 and NT 4.0 read
+HELP_FILE1, so it names the HTML Help file as well and the install works there
+too; the program, looking for its WinHelp file on those two, disables its help
+command.
+
+usage: make-medium.py --installer VXInst.exe --program QLV3906.EXE --help-file QLV3906.chm
+                      --version 1.0.0.0 --out DIR
 
 The version is the build's one version number: both programs must carry it in
 their version resource, or no medium is made.
@@ -27,10 +32,9 @@ SETUP = [
     ("INSTALL_FOLDER", "Veltrix"),
     ("DISK_PATH", DISK_PATH),
     ("VX_FILE", "QLV3906.EXE"),
-    ("HELP_FILE1", "QLV3906.hlp"),
+    ("HELP_FILE1", "QLV3906.chm"),
     ("HELP_FILE2", "QLV3906.chm"),
 ]
-PLACEHOLDER = b"Placeholder help file of the ZAM QX-K480/330 settings program.\r\n"
 
 
 def compress(program: Path, target: Path):
@@ -61,6 +65,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--installer", type=Path, required=True)
     parser.add_argument("--program", type=Path, required=True)
+    parser.add_argument("--help-file", type=Path, required=True)
     parser.add_argument("--version", required=True)
     parser.add_argument("--out", type=Path, required=True)
     args = parser.parse_args()
@@ -77,11 +82,11 @@ def main():
 
     shutil.copyfile(args.installer, out / "VXInst.exe")
     compress(args.program, disk / (args.program.name[:-1] + "_"))
-    for name in ("QLV3906.hlp", "QLV3906.chm"):
-        (disk / name).write_bytes(PLACEHOLDER)
+    shutil.copyfile(args.help_file, disk / "QLV3906.chm")
 
     # The space the install needs: everything it writes, rounded up, plus 1 MB.
-    installed = args.program.stat().st_size + args.installer.stat().st_size + 2 * len(PLACEHOLDER)
+    installed = (args.program.stat().st_size + args.installer.stat().st_size +
+                 args.help_file.stat().st_size)
     required_mb = math.ceil(installed / (1 << 20)) + 1
 
     lines = ["[SetupInformation]", f"DISK={required_mb}"] + [f"{k}={v}" for k, v in SETUP]

@@ -13,6 +13,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-wine mscompress locales python3
+  fp-utils libchm-bin
 )
 
 missing=()

@@ -45,8 +45,9 @@ bool Win32HelpSystem::FileExists(const std::string& path) {
     return true;
 }
 
-void Win32HelpSystem::ShowHtmlHelp(const std::string& path) {
-    if (HtmlHelpFn fn = HtmlHelpFunction()) fn(nullptr, Widen(path).c_str(), kHhDisplayTopic, 0);
+bool Win32HelpSystem::ShowHtmlHelp(const std::string& path) {
+    HtmlHelpFn fn = HtmlHelpFunction();
+    return fn && fn(nullptr, Widen(path).c_str(), kHhDisplayTopic, 0) != nullptr;
 }
 
 bool Win32HelpSystem::ShowWinHelp(const std::string& path) {

@@ -9,7 +9,7 @@ class Win32HelpSystem : public HelpSystem {
     WindowsVersion Version() override;
     std::string ModulePath() override;
     bool FileExists(const std::string& path) override;
-    void ShowHtmlHelp(const std::string& path) override;
+    bool ShowHtmlHelp(const std::string& path) override;
     bool ShowWinHelp(const std::string& path) override;
     void QuitWinHelp(const std::string& path) override;
 };

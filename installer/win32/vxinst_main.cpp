@@ -300,7 +300,7 @@ class CFolderDlg : public Dialog, public FolderView {
     Win32MessageBoxes boxes_;
 };
 
-// The application object: common controls, the privilege check, the folder window.
+// The application object: common controls, the privilege check, COM, the folder window.
 class CInstallerApp {
   public:
     int Run() {
@@ -316,8 +316,11 @@ class CInstallerApp {
             }
             CloseServiceHandle(manager);
         }
+        // The folder browser, like every shell object, needs COM on this thread.
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         CFolderDlg folder;
         folder.RunModal(IDD_FOLDER, nullptr);
+        if (SUCCEEDED(com)) CoUninitialize();
         return 0;
     }
 };

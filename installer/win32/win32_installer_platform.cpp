@@ -70,6 +70,11 @@ bool Win32Files::IsFolder(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32Files::IsLink(const std::string& path) {
+    const DWORD a = GetFileAttributesW(Widen(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool Win32Files::DriveRootExists(const std::string& root) {
     return GetDriveTypeW(Widen(root).c_str()) != DRIVE_NO_ROOT_DIR;
 }
@@ -119,36 +124,93 @@ unsigned Win32Files::Copy(const std::string& from, const std::string& to) {
 
 bool Win32Files::Delete(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
 
-std::string Win32Files::ExpandedName(const std::string& path) {
-    std::wstring buffer = Widen(path);
-    buffer.resize(MAX_PATH * 2, L'\0');
-    if (GetExpandedNameW(const_cast<LPWSTR>(Widen(path).c_str()), buffer.data()) != 1) return path;
+void Win32Files::RemoveDownloadMark(const std::string& path) {
+    DeleteFileW(Widen(path + ":Zone.Identifier").c_str());  // fails harmlessly when absent
+}
+
+std::optional<std::string> Win32Files::ExpandedName(const std::string& path) {
+    std::wstring source = Widen(path);
+    std::wstring buffer(MAX_PATH * 2, L'\0');
+    if (GetExpandedNameW(source.data(), buffer.data()) != 1) return std::nullopt;
     buffer.resize(wcslen(buffer.c_str()));
     return Narrow(buffer);
 }
 
-bool Win32Files::Expand(const std::string& from, const std::string& to) {
-    std::wstring wfrom = Widen(from), wto = Widen(to);
-    OFSTRUCT readInfo{}, writeInfo{};
+std::int64_t Win32Files::Expand(const std::string& from, const std::string& to) {
+    std::wstring wfrom = Widen(from);
+    OFSTRUCT readInfo{};
     const INT source = LZOpenFileW(wfrom.data(), &readInfo, OF_READ);
-    if (source < 0) return false;
-    const INT target = LZOpenFileW(wto.data(), &writeInfo, OF_CREATE);
-    if (target < 0) {
+    if (source < 0) return -1;
+    // The target is opened by its wide name rather than through OpenFile, which takes no
+    // more than 127 bytes of path and may create another name in its place: so it is
+    // exactly the requested file, at any length the system allows.
+    HANDLE target = CreateFileW(Widen(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (target == INVALID_HANDLE_VALUE) {
         LZClose(source);
-        return false;
+        return -1;
     }
-    // Where the target cannot be opened, some LZ implementations create another
-    // name and report success: only the requested file counts.
-    wchar_t opened[MAX_PATH] = L"";
-    MultiByteToWideChar(CP_ACP, 0, writeInfo.szPathName, -1, opened, MAX_PATH);
-    wchar_t wanted[MAX_PATH] = L"";
-    GetFullPathNameW(wto.c_str(), MAX_PATH, wanted, nullptr);
-    const bool sameFile = lstrcmpiW(opened, wanted) == 0;
-    const LONG copied = sameFile ? LZCopy(source, target) : -1;
+    // The LZ interface writes to a plain file handle as OpenFile would have returned it.
+    const LONG copied = LZCopy(source, static_cast<HFILE>(reinterpret_cast<INT_PTR>(target)));
     LZClose(source);
-    LZClose(target);
-    if (!sameFile) DeleteFileW(opened);  // the substitute made in its place
-    return copied >= 0;
+    CloseHandle(target);
+    return copied < 0 ? -1 : copied;
+}
+
+std::string Win32Files::ReadHead(const std::string& path, std::size_t count) {
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string head(count, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file, head.data(), static_cast<DWORD>(count), &read, nullptr)) read = 0;
+    CloseHandle(file);
+    head.resize(read);
+    return head;
+}
+
+bool Win32Files::ReadAnsiFile(const std::string& path, std::string& text) {
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::string bytes;
+    char chunk[4096];
+    DWORD read = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, chunk, sizeof(chunk), &read, nullptr) != 0) && read > 0) {
+        bytes.append(chunk, read);
+    }
+    CloseHandle(file);
+    if (!ok) return false;
+    std::wstring wide(bytes.size(), L'\0');
+    const int n = bytes.empty()
+                      ? 0
+                      : MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                            wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(n));
+    text = Narrow(wide);
+    return true;
+}
+
+bool Win32Files::WriteAnsiFile(const std::string& path, const std::string& text) {
+    const std::wstring wide = Widen(text);
+    std::string bytes;
+    if (!wide.empty()) {
+        const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                          nullptr, 0, nullptr, nullptr);
+        bytes.resize(static_cast<std::size_t>(n));
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
+                            nullptr, nullptr);
+    }
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(file);
+    return ok;
 }
 
 // --- Registry ------------------------------------------------------------------
@@ -180,6 +242,35 @@ class Win32Key : public RegKey {
         return RegSetValueExW(
                    key_, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
                    static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    bool ReadStrings(const std::string& name, std::vector<std::string>& values) override {
+        const std::wstring wname = Widen(name);
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExW(key_, wname.c_str(), nullptr, &type, nullptr, &size) !=
+                ERROR_SUCCESS ||
+            type != REG_MULTI_SZ) {
+            return false;
+        }
+        std::wstring data(size / sizeof(wchar_t) + 2, L'\0');  // room for missing ends
+        if (RegQueryValueExW(key_, wname.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
+            return false;
+        }
+        values.clear();
+        for (std::size_t at = 0; at < data.size() && data[at] != L'\0';) {
+            const std::size_t end = data.find(L'\0', at);
+            values.push_back(Narrow(data.substr(at, end - at)));
+            at = end + 1;
+        }
+        return true;
+    }
+    bool WriteStrings(const std::string& name, const std::vector<std::string>& values) override {
+        std::wstring data;
+        for (const std::string& v : values) data += Widen(v) + L'\0';
+        data += L'\0';
+        return RegSetValueExW(key_, Widen(name).c_str(), 0, REG_MULTI_SZ,
+                              reinterpret_cast<const BYTE*>(data.data()),
+                              static_cast<DWORD>(data.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
     }
     bool DeleteSelf() override { return RegDeleteKeyW(key_, L"") == ERROR_SUCCESS; }
 
@@ -306,12 +397,6 @@ bool Win32System::StartProcess(const std::string& program, const std::string& co
 
 void Win32System::DeleteAtRestart(const std::string& path) {
     MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-}
-
-bool Win32System::WriteIniString(const std::string& file, const std::string& section,
-                                 const std::string& key, const std::string& value) {
-    return WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
-                                      Widen(value).c_str(), Widen(file).c_str()) != 0;
 }
 
 void Win32System::InitComForThread() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }

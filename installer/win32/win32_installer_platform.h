@@ -23,6 +23,7 @@ class Win32Files : public InstallFiles {
     bool List(const std::string& folder, std::vector<DirEntry>& entries) override;
     bool Exists(const std::string& path) override;
     bool IsFolder(const std::string& path) override;
+    bool IsLink(const std::string& path) override;
     bool DriveRootExists(const std::string& root) override;
     std::uint64_t FreeBytes(const std::string& root) override;
     FolderResult CreateFolder(const std::string& path) override;
@@ -30,8 +31,12 @@ class Win32Files : public InstallFiles {
     void SetNormalAttributes(const std::string& path) override;
     unsigned Copy(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
-    std::string ExpandedName(const std::string& path) override;
-    bool Expand(const std::string& from, const std::string& to) override;
+    std::optional<std::string> ExpandedName(const std::string& path) override;
+    std::int64_t Expand(const std::string& from, const std::string& to) override;
+    std::string ReadHead(const std::string& path, std::size_t count) override;
+    bool ReadAnsiFile(const std::string& path, std::string& text) override;
+    bool WriteAnsiFile(const std::string& path, const std::string& text) override;
+    void RemoveDownloadMark(const std::string& path) override;
 };
 
 class Win32Registry : public Registry {
@@ -56,8 +61,6 @@ class Win32System : public System {
     void ExitProcess(int code) override;
     bool StartProcess(const std::string& program, const std::string& commandLine) override;
     void DeleteAtRestart(const std::string& path) override;
-    bool WriteIniString(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value) override;
     void InitComForThread() override;
     void OpenFolderWindow(const std::string& folder) override;
     void OpenDocument(const std::string& path) override;

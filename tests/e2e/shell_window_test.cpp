@@ -4,8 +4,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
+#include "harness/paths.h"
 #include "harness/qlv3906.h"
 #include "harness/ui.h"
 #include "resources/resource.h"
@@ -133,6 +136,52 @@ TEST_F(ShellWindow, F1WithoutAHelpFileDoesNothing) {
         main, VK_F1, false, [&] { return TopLevelWindows(app.Pid()).size() != before; },
         Millis{1500}));
     EXPECT_TRUE(app.Running());
+}
+
+// The program next to the real help file, in a folder of its own: F1 opens the HTML
+// Help viewer, or says so when the viewer shows nothing (Wine's viewer may have no
+// HTML engine to show the topics with).
+TEST(HelpWindow, F1NextToTheHelpFileOpensItOrSaysItCannot) {
+    const std::wstring folder = TestIoPath(L"with-help");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring program = folder + L"\\QLV3906.EXE";
+    ASSERT_TRUE(CopyFileW(Qlv3906Path().c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW(WindowsPathOf(VX_HELP_CHM).c_str(), (folder + L"\\QLV3906.chm").c_str(), FALSE));
+
+    Program app;
+    HWND main = nullptr;
+    ASSERT_TRUE(Program::Start(program, {}, &app));
+    ASSERT_TRUE(WaitForDialog(app.Pid(), kMainTitle, kStartTimeout, &main));
+    HWND notice = nullptr;
+    ASSERT_TRUE(WaitForMessageBox(app.Pid(), kReactTimeout, &notice));
+    ASSERT_EQ(MessageBoxText(notice), kNtNotice);
+    ASSERT_TRUE(ClickButton(notice, IDOK));
+    ASSERT_TRUE(WaitForNoMessageBox(app.Pid(), kReactTimeout));
+
+    const auto before = TopLevelWindows(app.Pid(), nullptr);
+    auto helpWindow = [&]() -> HWND {
+        for (HWND w : TopLevelWindows(app.Pid(), nullptr))
+            if (std::find(before.begin(), before.end(), w) == before.end() && !IsMessageBox(w))
+                return w;
+        return nullptr;
+    };
+    const bool reacted = PressKeyIn(
+        main, VK_F1, false, [&] { return helpWindow() || !MessageBoxes(app.Pid()).empty(); },
+        kReactTimeout);
+    ASSERT_TRUE(reacted) << "F1 showed neither help nor a message; " << DescribeWindows(app.Pid());
+
+    if (HWND viewer = helpWindow()) {
+        std::printf("F1 opened a help window\n");
+        // The viewer's title is the help file's own, read in the help file's code page.
+        EXPECT_EQ(WindowText(viewer), L"ZAM QX-K480/330 ベルトリクス ヘルプ");
+        return;
+    }
+    std::printf("F1: the viewer showed no window; the program said so\n");
+    HWND box = MessageBoxes(app.Pid()).front();
+    EXPECT_EQ(MessageBoxText(box), L"ヘルプファイルが見つかりません。");
+    EXPECT_EQ(WindowText(box), L"Veltrix");
+    EXPECT_TRUE(ClickButton(box, IDOK));
 }
 
 }  // namespace

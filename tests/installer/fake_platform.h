@@ -33,32 +33,41 @@ class FakeFiles : public InstallFiles {
         bool readOnly = false;
         bool link = false;
         std::string data;
-        char storedLast = 0;  // compressed: the real last character of the name
+        char storedLast = 0;        // compressed: the real last character of the name
+        std::uint32_t packed = 0;   // compressed: the size its header records
+        bool downloadMark = false;  // a copy keeps it, as the stream is copied too
     };
 
     std::map<std::string, Node> nodes;
     std::set<std::string> roots{"C:\\"};
     std::map<std::string, std::uint64_t> freeBytes;
     std::set<std::string> failCreate, failCopy, failExpand, failDelete;  // by Key()
+    std::set<std::string> failExpandedName;  // sources whose expanded name cannot be had
+    std::set<std::string> diskFull;  // targets that get half their bytes, then the disk is full
     std::vector<std::string> log;
 
     void AddFolder(const std::string& path) {
         // Ancestors first, like a real tree.
         const std::string parent = FolderOf(path);
         if (!parent.empty() && parent.size() > 2 && !nodes.count(Key(parent))) AddFolder(parent);
-        nodes[Key(path)] = Node{path, true, false, false, {}, 0};
+        nodes[Key(path)] = Node{path, true, false, false, {}, 0, 0};
     }
     void AddFile(const std::string& path, const std::string& data, bool readOnly = false) {
         AddFolder(FolderOf(path));
-        nodes[Key(path)] = Node{path, false, readOnly, false, data, 0};
+        nodes[Key(path)] = Node{path, false, readOnly, false, data, 0, 0};
     }
     // A compressed file: `data` is what it expands to.
     void AddCompressed(const std::string& path, char storedLast, const std::string& data) {
         AddFile(path, data);
         nodes[Key(path)].storedLast = storedLast;
+        nodes[Key(path)].packed = static_cast<std::uint32_t>(data.size());
+    }
+    void AddLink(const std::string& path) {
+        AddFolder(path);
+        nodes[Key(path)].link = true;
     }
     const Node* Find(const std::string& path) const {
-        static const Node root{"", true, false, false, {}, 0};
+        static const Node root{"", true, false, false, {}, 0, 0};
         const std::string k = Key(path);
         if (roots.count(k) || roots.count(k + "\\")) return &root;
         auto it = nodes.find(k);
@@ -90,6 +99,10 @@ class FakeFiles : public InstallFiles {
         const Node* n = Find(path);
         return n && n->folder;
     }
+    bool IsLink(const std::string& path) override {
+        const Node* n = Find(path);
+        return n && n->link;
+    }
     bool DriveRootExists(const std::string& root) override {
         return roots.count(UpperAscii(root)) > 0;
     }
@@ -103,7 +116,7 @@ class FakeFiles : public InstallFiles {
             return n->folder ? FolderResult::AlreadyThere : FolderResult::Failed;
         if (failCreate.count(Key(path))) return FolderResult::Failed;
         if (!IsFolder(FolderOf(path))) return FolderResult::PathNotFound;
-        nodes[Key(path)] = Node{path, true, false, false, {}, 0};
+        nodes[Key(path)] = Node{path, true, false, false, {}, 0, 0};
         return FolderResult::Created;
     }
     bool RemoveFolder(const std::string& path) override {
@@ -125,8 +138,9 @@ class FakeFiles : public InstallFiles {
         if (const Node* dst = Find(to); dst && dst->readOnly) return 5;
         Node copy = *src;
         copy.path = to;
+        if (diskFull.count(Key(to))) copy.data.resize(copy.data.size() / 2);
         nodes[Key(to)] = copy;
-        return 0;
+        return diskFull.count(Key(to)) ? 112 : 0;
     }
     bool Delete(const std::string& path) override {
         log.push_back("del " + path);
@@ -135,19 +149,46 @@ class FakeFiles : public InstallFiles {
         nodes.erase(Key(path));
         return true;
     }
-    std::string ExpandedName(const std::string& path) override {
+    std::optional<std::string> ExpandedName(const std::string& path) override {
         const Node* n = Find(path);
-        if (!n || !n->storedLast) return path;
+        if (!n || failExpandedName.count(Key(path))) return std::nullopt;
+        if (!n->storedLast) return path;
         std::string expanded = path;
         expanded.back() = n->storedLast;
         return expanded;
     }
-    bool Expand(const std::string& from, const std::string& to) override {
+    std::int64_t Expand(const std::string& from, const std::string& to) override {
         log.push_back("expand " + from + " > " + to);
         const Node* src = Find(from);
-        if (!src || failExpand.count(Key(to)) || !IsFolder(FolderOf(to))) return false;
-        nodes[Key(to)] = Node{to, false, false, false, src->data, 0};
+        if (!src || failExpand.count(Key(to)) || !IsFolder(FolderOf(to))) return -1;
+        std::string data = src->data;
+        if (diskFull.count(Key(to))) data.resize(data.size() / 2);
+        nodes[Key(to)] = Node{to, false, false, false, data, 0, 0, src->downloadMark};
+        return diskFull.count(Key(to)) ? -1 : static_cast<std::int64_t>(data.size());
+    }
+    std::string ReadHead(const std::string& path, std::size_t count) override {
+        const Node* n = Find(path);
+        if (!n || n->folder) return {};
+        std::string head = n->data;
+        if (n->storedLast) {
+            head = std::string("SZDD\x88\xF0\x27\x33", 8) + 'A' + n->storedLast;
+            for (int i = 0; i < 4; ++i) head += static_cast<char>(n->packed >> (8 * i) & 0xFF);
+        }
+        return head.substr(0, count);
+    }
+    bool ReadAnsiFile(const std::string& path, std::string& text) override {
+        const Node* n = Find(path);
+        if (!n || n->folder) return false;
+        text = n->data;
         return true;
+    }
+    bool WriteAnsiFile(const std::string& path, const std::string& text) override {
+        if (!IsFolder(FolderOf(path))) return false;
+        nodes[Key(path)] = Node{path, false, false, false, text, 0, 0};
+        return true;
+    }
+    void RemoveDownloadMark(const std::string& path) override {
+        if (auto it = nodes.find(Key(path)); it != nodes.end()) it->second.downloadMark = false;
     }
 };
 
@@ -157,6 +198,7 @@ class FakeRegistry : public Registry {
   public:
     using Values = std::map<std::string, std::string>;
     std::map<std::string, Values> keys;  // by "HKLM\..." or "HKU\..." Key()
+    std::map<std::string, std::map<std::string, std::vector<std::string>>> lists;  // the same
     std::set<std::string> failOpen, failWrite;
     bool failCreate = false, failDelete = false;
     std::vector<std::string> writes;  // value names in order
@@ -188,9 +230,23 @@ class FakeKey : public RegKey {
         reg_.keys[key_][name] = value;
         return true;
     }
+    bool ReadStrings(const std::string& name, std::vector<std::string>& values) override {
+        auto& lists = reg_.lists[key_];
+        auto it = lists.find(name);
+        if (it == lists.end()) return false;
+        values = it->second;
+        return true;
+    }
+    bool WriteStrings(const std::string& name, const std::vector<std::string>& values) override {
+        reg_.writes.push_back(name);
+        if (reg_.failWrite.count(name)) return false;
+        reg_.lists[key_][name] = values;
+        return true;
+    }
     bool DeleteSelf() override {
         if (reg_.failDelete) return false;
         reg_.keys.erase(key_);
+        reg_.lists.erase(key_);
         return true;
     }
 
@@ -221,6 +277,7 @@ class FakeLinks : public ShellLinks {
     std::map<std::string, SavedLink> saved;  // by link path as given
     bool unavailable = false, failPath = false, failDescription = false,
          failWorkingDirectory = false, failSave = false;
+    std::set<std::string> failSaveOf;  // link paths, by Key()
 
     std::unique_ptr<ShellLink> Create() override;
 
@@ -248,7 +305,10 @@ class FakeLink : public ShellLink {
         return true;
     }
     bool Save(const std::string& path) override {
-        if (owner_.failSave || !owner_.files_.IsFolder(FolderOf(path))) return false;
+        if (owner_.failSave || owner_.failSaveOf.count(Key(path)) ||
+            !owner_.files_.IsFolder(FolderOf(path))) {
+            return false;
+        }
         owner_.saved[path] = link_;
         owner_.files_.AddFile(path, "link");
         return true;
@@ -276,7 +336,6 @@ class FakeSystem : public System {
     int startFailures = 0;  // attempts that fail before one succeeds
     std::vector<std::pair<std::string, std::string>> started, attempts;
     std::vector<std::string> deleteAtRestart, openedFolders, openedDocuments;
-    std::vector<std::vector<std::string>> profileWrites;
     int comInits = 0;
     std::vector<std::string>* events = nullptr;  // shared ordering log, when set
 
@@ -300,11 +359,6 @@ class FakeSystem : public System {
         return true;
     }
     void DeleteAtRestart(const std::string& path) override { deleteAtRestart.push_back(path); }
-    bool WriteIniString(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value) override {
-        profileWrites.push_back({file, section, key, value});
-        return true;
-    }
     void InitComForThread() override { ++comInits; }
     void OpenFolderWindow(const std::string& folder) override { openedFolders.push_back(folder); }
     void OpenDocument(const std::string& path) override { openedDocuments.push_back(path); }

@@ -45,7 +45,9 @@ TEST_F(FolderFlowTest, UnreadableSetupFileClosesTheWindowAndRunsNoSwitch) {
 }
 
 TEST_F(FolderFlowTest, DispatchRunsEachSwitchInTurnAndClosesWithCancel) {
-    f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, record.uninstallKey)];
+    f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, record.uninstallKey)] = {
+        {"InstallPath", "C:\\Veltrix"}};
+    f.files.AddFile("C:\\Veltrix\\VXInst.ini", "setup");
     f.system.commandLine = "C:\\Veltrix\\Vxinst.exe /m /u";
     SetUpFolderWindow(f.p, view, record);
     EXPECT_EQ(f.system.started.size(), 1u);    // stage one started stage two
@@ -113,6 +115,10 @@ TEST_F(FolderFlowTest, YesCreatesThreeMissingLevelsAndStartsTheInstall) {
     EXPECT_EQ(job.record.installFolder, "C:\\Program Files\\A\\B\\C");
     EXPECT_TRUE(job.expand);
     EXPECT_EQ(record.installFolder, "C:\\Program Files\\A\\B\\C");
+    // The install owns exactly the folders made here.
+    EXPECT_EQ(job.created.folders,
+              (std::vector<std::string>{"C:\\Program Files\\A", "C:\\Program Files\\A\\B",
+                                        "C:\\Program Files\\A\\B\\C"}));
     EXPECT_EQ(view.closes, std::vector<bool>{true});
     EXPECT_EQ(view.boxes.Texts().back(), text::kInstallBegins);
 }
@@ -123,9 +129,37 @@ TEST_F(FolderFlowTest, FolderThatCannotBeMadeIsReportedInsteadOfInstalling) {
     EXPECT_EQ(view.boxes.shown.back().text,
               "フォルダ C:\\Program Files\\A\\B\\C を作成できませんでした。");
     EXPECT_EQ(view.boxes.shown.back().style, MsgStyle::Error);
+    EXPECT_FALSE(f.files.Exists("C:\\Program Files\\A"));  // the level it could make goes again
     EXPECT_TRUE(view.jobs.empty());
     EXPECT_TRUE(view.closes.empty());
     EXPECT_EQ(view.enables.back(), true);
+}
+
+TEST_F(FolderFlowTest, PathLengthCountsUtf16UnitsAndARefusedPathStaysInTheEdit) {
+    // 17 + 87 kanji: 104 units (278 bytes of UTF-8).
+    std::string kanji;
+    for (int i = 0; i < 87; ++i) kanji += "漢";
+    f.files.AddFolder("C:\\Program Files\\" + kanji);
+    Ok("C:\\Program Files\\" + kanji);
+    EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{text::kInstallBegins});
+    ASSERT_EQ(view.jobs.size(), 1u);
+
+    // 259 units fit MAX_PATH with the terminator; 260 do not, and the user is told.
+    const std::string longest = "C:\\" + std::string(172, 'a') + kanji.substr(0, 84 * 3);
+    ASSERT_EQ(Utf16Length(longest), 259u);
+    Ok(longest);
+    EXPECT_EQ(view.jobs.size(), 2u);
+    view.boxes.shown.clear();
+    view.enables.clear();
+    Ok(longest + "x");
+    ASSERT_EQ(view.boxes.shown.size(), 1u);
+    EXPECT_EQ(view.boxes.shown[0].text,
+              "指定されたフォルダは、パスが長すぎるためインストールできません。\n"
+              "259文字以内で指定してください。");
+    EXPECT_EQ(view.boxes.shown[0].style, MsgStyle::Information);
+    EXPECT_EQ(view.destination, longest + "x");
+    EXPECT_EQ(view.enables, (std::vector<bool>{false, true}));
+    EXPECT_EQ(view.jobs.size(), 2u);
 }
 
 TEST(BrowseRulesTest, InitialPathOkButtonAndResult) {

@@ -2,6 +2,8 @@
 // progress arithmetic, shortcuts and the uninstall entry, and every way it stops.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "installer/installer_texts.h"
 #include "tests/installer/fake_platform.h"
 
@@ -20,6 +22,9 @@ class InstallTest : public ::testing::Test {
         f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "program");
         f.files.AddFile("D:\\DISK1\\QLV3906.chm", "chm");
         f.files.AddFile("D:\\DISK1\\sub\\readme.txt", "text", /*readOnly=*/true);
+        // A linked folder in the medium is neither counted, searched nor copied.
+        f.files.AddFile("D:\\DISK1\\linked\\elsewhere.txt", "x");
+        f.files.AddLink("D:\\DISK1\\linked");
         f.files.AddFolder(kDest);
         f.files.AddFolder(kPrograms);
         f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, text::kShellFoldersHklm)] = {
@@ -63,13 +68,18 @@ TEST_F(InstallTest, CountAndFindLookIntoSubfoldersByExpandedNameIgnoringCase) {
     EXPECT_FALSE(FindRequiredFile(f.files, "QLV3906.EX_", "D:\\DISK1"));
     EXPECT_TRUE(FindRequiredFile(f.files, "README.TXT", "D:\\DISK1"));
     EXPECT_FALSE(FindRequiredFile(f.files, "sub", "D:\\DISK1"));
+    EXPECT_FALSE(FindRequiredFile(f.files, "elsewhere.txt", "D:\\DISK1"));
     EXPECT_EQ(CountFiles(f.files, "D:\\missing"), 0u);
+    // A file whose expanded name cannot be had is not the file asked for.
+    f.files.failExpandedName.insert(Key("D:\\DISK1\\QLV3906.EX_"));
+    EXPECT_FALSE(FindRequiredFile(f.files, "QLV3906.EXE", "D:\\DISK1"));
 }
 
 TEST_F(InstallTest, CopyTreeExpandsUpperCasesAndMakesCopiesWritable) {
     Progress steps(f.system, progress);
     progress.SetRange(100);
-    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kDest, true), "");
+    InstallRecord written;
+    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written), "");
     const auto* exe = f.files.Find("C:\\Program Files\\Veltrix\\QLV3906.EXE");
     ASSERT_TRUE(exe);
     EXPECT_EQ(exe->path, "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE");
@@ -87,15 +97,50 @@ TEST_F(InstallTest, CopyTreeExpandsUpperCasesAndMakesCopiesWritable) {
                                         "QLV3906.EX_ をインストールしています.....",
                                         "readme.txt をインストールしています....."}));
 
+    EXPECT_FALSE(f.files.Exists(std::string(kDest) + "\\LINKED"));
+    // What it wrote, in order; the destination was there before.
+    EXPECT_EQ(written.files,
+              (std::vector<std::string>{"C:\\PROGRAM FILES\\VELTRIX\\QLV3906.CHM",
+                                        "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE",
+                                        "C:\\PROGRAM FILES\\VELTRIX\\SUB\\README.TXT"}));
+    EXPECT_EQ(written.folders, std::vector<std::string>{"C:\\PROGRAM FILES\\VELTRIX\\SUB"});
+
     // Without expansion the stored file is copied as it is.
-    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", "C:\\Plain", false), "");
+    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", "C:\\Plain", false, written), "");
     EXPECT_TRUE(f.files.Exists("C:\\PLAIN\\QLV3906.EX_"));
+}
+
+TEST_F(InstallTest, CompressedFileNotExpandedInFullIsAFailure) {
+    Progress steps(f.system, progress);
+    progress.SetRange(100);
+    // Its expanded name cannot be had: never copied under its stored name.
+    f.files.failExpandedName.insert(Key("D:\\DISK1\\QLV3906.EX_"));
+    InstallRecord written;
+    EXPECT_EQ(
+        CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written),
+        "D:\\DISK1\\QLV3906.EX_ をインストールできませんでした。\nインストールを中止します。");
+    EXPECT_EQ(f.files.Below(kDest).size(), 1u);  // QLV3906.CHM only
+
+    // Cut short: it expands to fewer bytes than its header records.
+    f.files.failExpandedName.clear();
+    f.files.nodes[Key("D:\\DISK1\\QLV3906.EX_")].packed = 8;
+    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written),
+              "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE をインストールできませんでした。\n"
+              "インストールを中止します。");
+    EXPECT_EQ(written.files.back(), "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE");  // to be removed
+
+    EXPECT_EQ(ExpandedSizeFromHeader(std::string("SZDD\x88\xF0\x27\x33\x41x\x01\x02\x03\x04", 14)),
+              0x04030201u);
+    EXPECT_EQ(ExpandedSizeFromHeader(std::string("SZDD\x88\xF0\x27\x33\x41x\x01\x02\x03", 13)),
+              std::nullopt);
+    EXPECT_EQ(ExpandedSizeFromHeader("KWAJ\x88\xF0\x27\xD1\x41x\x01\x02\x03\x04"), std::nullopt);
 }
 
 TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
     std::vector<std::string> events;
     f.system.events = &events;
     progress.boxes.events = &events;
+    for (auto& [key, node] : f.files.nodes) node.downloadMark = true;  // a downloaded medium
     RunInstallWorker(f.p, job, progress);
 
     EXPECT_EQ(f.system.exitCode, 0);
@@ -108,6 +153,12 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
     EXPECT_EQ(progress.statuses.back(), text::kInstallDoneStep);
     EXPECT_EQ(f.files.Find(std::string(kDest) + "\\VXInst.exe")->data, "installer");
     EXPECT_EQ(f.files.Find(std::string(kDest) + "\\VXInst.ini")->data, "setup");
+    // No installed file keeps the mark that would blank the help viewer.
+    for (const auto& [key, node] : f.files.nodes) {
+        if (!node.folder && key.rfind(Key(kDest), 0) == 0) {
+            EXPECT_FALSE(node.downloadMark) << key;
+        }
+    }
     EXPECT_TRUE(progress.foreground);
     // 100 ms after the start text, 500 ms per step, 1000 ms before the last step.
     EXPECT_EQ(f.system.sleeps.front(), 100u);
@@ -130,8 +181,16 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
                                     {"InstallPath", kDest},
                                     {"DisplayIcon", std::string(kDest) + "\\Vxinst.exe"},
                                     {"UninstallString", std::string(kDest) + "\\Vxinst.exe /M"}}));
-    EXPECT_EQ(f.registry.writes, (std::vector<std::string>{"DisplayName", "InstallPath",
-                                                           "DisplayIcon", "UninstallString"}));
+    EXPECT_EQ(f.registry.writes,
+              (std::vector<std::string>{"DisplayName", "InstallPath", "DisplayIcon",
+                                        "UninstallString", "InstalledFiles", "InstalledFolders"}));
+    // The record: every file written below the destination; the destination was there before.
+    auto& record =
+        f.registry.lists[FakeRegistry::Path(RegRoot::LocalMachine, job.record.uninstallKey)];
+    EXPECT_EQ(record["InstalledFiles"],
+              (std::vector<std::string>{"VXInst.exe", "VXInst.ini", "QLV3906.CHM", "QLV3906.EXE",
+                                        "SUB\\README.TXT"}));
+    EXPECT_EQ(record["InstalledFolders"], std::vector<std::string>{"SUB"});
 
     EXPECT_EQ(events, (std::vector<std::string>{
                           "box インストールが完了しました。",
@@ -148,61 +207,83 @@ TEST_F(InstallTest, HelpDeclinedOpensNothing) {
     EXPECT_EQ(f.system.exitCode, 0);
 }
 
-TEST_F(InstallTest, RequiredFileMissingRemovesTheEmptyDestination) {
+TEST_F(InstallTest, RequiredFileMissingRemovesOnlyTheFoldersTheInstallMade) {
     f.files.nodes.erase(Key("D:\\DISK1\\QLV3906.chm"));
     RunInstallWorker(f.p, job, progress);
     EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{text::kRequiredFileMissing});
-    EXPECT_FALSE(f.files.Exists(kDest));
+    EXPECT_TRUE(f.files.Exists(kDest));  // it was there before
     EXPECT_EQ(f.system.exitCode, 0);
     EXPECT_EQ(Entry(), nullptr);
+
+    job.created.AddFolder(kDest);  // made by the folder window
+    RunInstallWorker(f.p, job, progress);
+    EXPECT_FALSE(f.files.Exists(kDest));
 }
 
-TEST_F(InstallTest, FailedCopyOrExpansionNamesTheFileAndRegistersNothing) {
+// Whatever fails once copying has begun, what the install wrote goes again, the user is
+// told what failed, and the exit code is 1; nothing of the user's is touched.
+TEST_F(InstallTest, FailureAfterCopyingBeganRollsBack) {
+    const std::string dest = kDest;
+    const std::string group = std::string(kPrograms) + "\\ZAM ベルトリクス";
+    const std::string stopped = " をインストールできませんでした。\nインストールを中止します。";
+    f.files.AddFile(dest + "\\notes.txt", "the user's");
     struct Case {
-        const char* failing;
-        bool expand;
-        std::string message;
+        const char* name;
+        std::function<void(FakePlatform&)> breakIt;
+        std::vector<std::string> messages;
     } cases[] = {
-        {"C:\\Program Files\\Veltrix\\VXInst.ini", false,
-         "C:\\Program Files\\Veltrix\\VXInst.ini "
-         "をインストールできませんでした。\nインストールを中止します。"},
-        {"C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE", true,
-         "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE "
-         "をインストールできませんでした。\nインストールを中止します。"},
-        {"C:\\PROGRAM FILES\\VELTRIX\\SUB\\README.TXT", false,
-         "C:\\PROGRAM FILES\\VELTRIX\\SUB\\README.TXT "
-         "をインストールできませんでした。\nインストールを中止します。"},
+        {"own copy",
+         [&](FakePlatform& g) { g.files.failCopy.insert(Key(dest + "\\VXInst.ini")); },
+         {dest + "\\VXInst.ini" + stopped}},
+        {"expansion",
+         [&](FakePlatform& g) { g.files.failExpand.insert(Key(dest + "\\QLV3906.EXE")); },
+         {"C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE" + stopped}},
+        {"disk full in a subfolder",
+         [&](FakePlatform& g) { g.files.diskFull.insert(Key(dest + "\\SUB\\README.TXT")); },
+         {"C:\\PROGRAM FILES\\VELTRIX\\SUB\\README.TXT" + stopped}},
+        {"folder",
+         [&](FakePlatform& g) { g.files.failCreate.insert(Key(dest + "\\SUB")); },
+         {"フォルダ C:\\PROGRAM FILES\\VELTRIX\\SUB を作成できませんでした。\n"
+          "インストールを中止します。"}},
+        {"second shortcut",
+         [&](FakePlatform& g) {
+             g.links.failSaveOf.insert(Key(group + "\\ベルトリクスのヘルプ.LNK"));
+         },
+         {"Save failed!", group + "\\ベルトリクスのヘルプ.LNK" + stopped}},
+        {"no programs folder",
+         [&](FakePlatform& g) { g.registry.keys.clear(); },
+         {text::kInstallInfoMissing}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.failing);
+        SCOPED_TRACE(c.name);
         FakePlatform g;
         g.files = f.files;
         g.registry.keys = f.registry.keys;
-        (c.expand ? g.files.failExpand : g.files.failCopy).insert(Key(c.failing));
+        c.breakIt(g);
         FakeProgress view;
         RunInstallWorker(g.p, job, view);
-        EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(view.boxes.Texts(), c.messages);
         EXPECT_EQ(g.system.exitCode, 1);
-        EXPECT_TRUE(g.links.saved.empty());
+        EXPECT_EQ(g.files.Below(dest), std::vector<std::string>{dest + "\\notes.txt"});
+        EXPECT_FALSE(g.files.Exists(group));
+        EXPECT_TRUE(g.files.Exists(kPrograms));
         EXPECT_EQ(g.registry.At(RegRoot::LocalMachine, job.record.uninstallKey), nullptr);
     }
 
-    // A subfolder that cannot be made.
-    f.files.failCreate.insert(Key("C:\\Program Files\\Veltrix\\SUB"));
-    RunInstallWorker(f.p, job, progress);
-    EXPECT_EQ(
-        progress.boxes.Texts(),
-        std::vector<std::string>{"フォルダ C:\\PROGRAM FILES\\VELTRIX\\SUB を作成できませんでした。"
-                                 "\nインストールを中止します。"});
-    EXPECT_EQ(Entry(), nullptr);
-}
-
-TEST_F(InstallTest, NoProgramsFolderStopsBeforeTheRegistry) {
-    f.registry.keys.clear();
-    RunInstallWorker(f.p, job, progress);
-    EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{text::kInstallInfoMissing});
-    EXPECT_EQ(f.system.exitCode, 0);
-    EXPECT_EQ(Entry(), nullptr);
+    // A destination the folder window made goes too, with the parent it made.
+    FakePlatform g;
+    g.files = f.files;
+    g.registry.keys = f.registry.keys;
+    g.files.AddFolder("C:\\New\\Veltrix");
+    g.files.diskFull.insert(Key("C:\\New\\Veltrix\\QLV3906.CHM"));
+    InstallJob fresh = job;
+    fresh.destination = fresh.record.installFolder = "C:\\New\\Veltrix";
+    fresh.created.AddFolder("C:\\New");
+    fresh.created.AddFolder("C:\\New\\Veltrix");
+    FakeProgress view;
+    RunInstallWorker(g.p, fresh, view);
+    EXPECT_EQ(g.system.exitCode, 1);
+    EXPECT_FALSE(g.files.Exists("C:\\New"));
 }
 
 TEST_F(InstallTest, UnwritableUninstallKeyIsReportedAndTheInstallCompletes) {
@@ -218,8 +299,28 @@ TEST_F(InstallTest, UnwritableUninstallKeyIsReportedAndTheInstallCompletes) {
     g.registry.failWrite.insert("DisplayName");
     SetupRecord r = job.record;
     FakeBoxes boxes;
-    EXPECT_TRUE(WriteUninstallEntry(g.p, boxes, r, kDest));
+    EXPECT_TRUE(WriteUninstallEntry(g.p, boxes, r, kDest, InstallRecord{}));
     EXPECT_EQ(g.registry.writes, std::vector<std::string>{"DisplayName"});
+}
+
+TEST_F(InstallTest, ReinstallIntoTheSameFolderKeepsTheEarlierRecord) {
+    const std::string key = FakeRegistry::Path(RegRoot::LocalMachine, job.record.uninstallKey);
+    InstallRecord again;
+    again.AddFile(std::string(kDest) + "\\VXInst.exe");
+    FakeBoxes boxes;
+    for (const std::string earlier : {"C:\\Program Files\\Veltrix\\", "D:\\Elsewhere"}) {
+        SCOPED_TRACE(earlier);
+        f.registry.keys[key] = {{"InstallPath", earlier}};
+        f.registry.lists[key] = {{"InstalledFiles", {"VXINST.EXE", "OLD.TXT"}},
+                                 {"InstalledFolders", {".", ".."}}};
+        WriteUninstallEntry(f.p, boxes, job.record, kDest, again);
+        const bool same = earlier[0] == 'C';
+        EXPECT_EQ(f.registry.lists[key]["InstalledFiles"],
+                  (same ? std::vector<std::string>{"VXINST.EXE", "OLD.TXT"}
+                        : std::vector<std::string>{"VXInst.exe"}));
+        EXPECT_EQ(f.registry.lists[key]["InstalledFolders"],
+                  (same ? std::vector<std::string>{".", ".."} : std::vector<std::string>{}));
+    }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The installer end to end under Wine, from the distribution medium: install, the
-// Start-menu group and the uninstall entry, both uninstall stages, and the
-// free-space check on a small drive. Each test runs in a fresh prefix
-// (run_installer_e2e.sh).
+// Start-menu group and the uninstall entry, both uninstall stages, an uninstall that
+// leaves what the install did not write, and the free-space check on a small drive. Each test runs
+// in a fresh prefix (run_installer_e2e.sh).
 #include <windows.h>
 
 #include <objbase.h>
@@ -213,6 +213,29 @@ testing::AssertionResult ReadLink(const std::wstring& path, Link* link) {
     return testing::AssertionSuccess();
 }
 
+// A copy of the medium in `root` (on drive C:), with an empty subfolder DOC in its
+// distribution folder, asking for `diskMb` of free space when not 0.
+testing::AssertionResult CopyMedium(const std::wstring& root, int diskMb = 0) {
+    const std::wstring source = WindowsPathOf(VX_MEDIUM_DIR);
+    for (const wchar_t* folder : {L"", L"\\DISK1", L"\\DISK1\\DOC"}) {
+        if (!CreateDirectoryW((root + folder).c_str(), nullptr)) {
+            return testing::AssertionFailure() << "cannot make " << Narrow(root + folder);
+        }
+    }
+    for (const wchar_t* name :
+         {L"\\VXInst.exe", L"\\VXInst.ini", L"\\DISK1\\QLV3906.EX_", L"\\DISK1\\QLV3906.chm"}) {
+        if (!CopyFileW((source + name).c_str(), (root + name).c_str(), FALSE)) {
+            return testing::AssertionFailure() << "cannot copy the medium's " << Narrow(name);
+        }
+    }
+    if (diskMb != 0 &&
+        !WritePrivateProfileStringW(L"SetupInformation", L"DISK", std::to_wstring(diskMb).c_str(),
+                                    (root + L"\\VXInst.ini").c_str())) {
+        return testing::AssertionFailure() << "cannot set DISK in the medium's copy";
+    }
+    return testing::AssertionSuccess();
+}
+
 class InstallerE2E : public testing::Test {
   protected:
     void SetUp() override {
@@ -224,13 +247,16 @@ class InstallerE2E : public testing::Test {
     }
     void TearDown() override { CoUninitialize(); }
 
-    // Runs the medium's installer into `destination` and answers every window.
-    // `begin` and `done` receive the times the install started and announced completion.
+    // Runs the medium's installer (or `medium`'s) into `destination` and answers every
+    // window, the help question with `helpAnswer`. `begin` and `done` receive the times
+    // the install started and announced completion.
     void Install(const std::wstring& version, const std::wstring& destination,
                  std::chrono::steady_clock::time_point* begin = nullptr,
-                 std::chrono::steady_clock::time_point* done = nullptr) {
+                 std::chrono::steady_clock::time_point* done = nullptr, int helpAnswer = IDNO,
+                 const std::wstring& medium = MediumInstaller()) {
+        const bool exists = Exists(destination);
         Program installer;
-        ASSERT_TRUE(Program::Start(MediumInstaller(), {version, L""}, &installer));
+        ASSERT_TRUE(Program::Start(medium, {version, L""}, &installer));
         HWND folder = nullptr;
         ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
         EXPECT_TRUE(Elevated(installer.Pid()));
@@ -241,10 +267,12 @@ class InstallerE2E : public testing::Test {
         SendMessageW(GetDlgItem(folder, 1000), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(destination.c_str()));
         ASSERT_TRUE(ClickButton(folder, IDOK));
-        ASSERT_TRUE(Answer(installer.Pid(),
-                           L"指定されたフォルダ\n   " + destination +
-                               L"     \nはありません。\nフォルダを作成してもよろしいですか？",
-                           IDYES));
+        if (!exists) {
+            ASSERT_TRUE(Answer(installer.Pid(),
+                               L"指定されたフォルダ\n   " + destination +
+                                   L"     \nはありません。\nフォルダを作成してもよろしいですか？",
+                               IDYES));
+        }
         ASSERT_TRUE(Answer(installer.Pid(), L"インストールを開始します。", IDOK));
         if (begin) *begin = std::chrono::steady_clock::now();
         HWND progress = nullptr;
@@ -253,8 +281,8 @@ class InstallerE2E : public testing::Test {
         ASSERT_TRUE(WaitForMessageBox(installer.Pid(), kInstallTimeout, &box));
         if (done) *done = std::chrono::steady_clock::now();
         ASSERT_TRUE(Answer(installer.Pid(), L"インストールが完了しました。", IDOK));
-        ASSERT_TRUE(
-            Answer(installer.Pid(), L"今すぐに" + kTitle + L"のヘルプを表示しますか？", IDNO));
+        ASSERT_TRUE(Answer(installer.Pid(), L"今すぐに" + kTitle + L"のヘルプを表示しますか？",
+                           helpAnswer));
         DWORD exitCode = 99;
         ASSERT_TRUE(installer.WaitForExit(kReactTimeout, &exitCode));
         EXPECT_EQ(exitCode, 0u);
@@ -284,9 +312,8 @@ class InstallerE2E : public testing::Test {
     }
 
     void ExpectInstalled() {
-        EXPECT_EQ(Names(kDestination),
-                  (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE", L"QLV3906.HLP",
-                                          L"VXInst.exe", L"VXInst.ini"}));
+        EXPECT_EQ(Names(kDestination), (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE",
+                                                               L"VXInst.exe", L"VXInst.ini"}));
         EXPECT_TRUE(Exists(GroupFolder() + L"\\" + kTitle + L".LNK"));
         EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     }
@@ -370,6 +397,15 @@ TEST_F(InstallerE2E, InstallThenUninstallDeclinedThenAccepted) {
     EXPECT_TRUE(registered) << Narrow(tempProgram) << " not in PendingFileRenameOperations";
 }
 
+TEST_F(InstallerE2E, YesToTheHelpQuestionOpensTheInstalledHelpAndEnds) {
+    // Install() checks that the installer then ends by itself with exit code 0 and
+    // shows nothing more; the help is opened by its associated viewer.
+    Install(L"winxp", kDestination, nullptr, nullptr, IDYES);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(Names(kDestination), (std::set<std::wstring>{L"QLV3906.CHM", L"QLV3906.EXE",
+                                                           L"VXInst.exe", L"VXInst.ini"}));
+}
+
 TEST_F(InstallerE2E, On9xTheTemporaryCopyIsEnteredInWininit) {
     // Stage one and two run as "Vxinst.exe"; Wine's per-program setting ignores case.
     Install(L"win98", kDestination);
@@ -395,16 +431,87 @@ TEST_F(InstallerE2E, On9xTheTemporaryCopyIsEnteredInWininit) {
         << "wininit.ini [Rename] NUL=" << Narrow(entry);
 }
 
+// An install into a folder that already holds somebody else's file, from a medium with
+// a subfolder; a settings file saved into the program folder afterwards. The uninstall
+// removes every installed file and the emptied subfolder, the group and the key, and
+// leaves both files and the folder.
+TEST_F(InstallerE2E, UninstallLeavesWhatTheInstallDidNotWrite) {
+    const std::wstring medium = L"C:\\medium", folder = L"C:\\Apps";
+    ASSERT_TRUE(CopyMedium(medium));
+    ASSERT_TRUE(WriteFileBytes(medium + L"\\DISK1\\DOC\\readme.txt", {'r', 'e', 'a', 'd'}));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(folder + L"\\notes.txt", {'m', 'i', 'n', 'e'}));
+
+    Install(L"winxp", folder, nullptr, nullptr, IDNO, medium + L"\\VXInst.exe");
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(Names(folder),
+              (std::set<std::wstring>{L"DOC", L"notes.txt", L"QLV3906.CHM", L"QLV3906.EXE",
+                                      L"VXInst.exe", L"VXInst.ini"}));
+    EXPECT_EQ(Names(folder + L"\\DOC"), std::set<std::wstring>{L"README.TXT"});
+    const std::wstring group = GroupFolder();
+    ASSERT_TRUE(Exists(group));
+    ASSERT_TRUE(WriteFileBytes(folder + L"\\mine.dat", {0x1C, 'o', '0'}));
+
+    HWND confirm = nullptr;
+    DWORD stageTwo = 0;
+    StartUninstall(&confirm, &stageTwo);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(ClickButton(confirm, IDOK));
+    ASSERT_TRUE(Answer(stageTwo, L"アンインストールが完了しました。", IDOK, kInstallTimeout));
+    ASSERT_TRUE(WaitForProcessEnd(stageTwo, kReactTimeout));
+
+    EXPECT_EQ(Names(folder), (std::set<std::wstring>{L"mine.dat", L"notes.txt"}));
+    EXPECT_EQ(ReadFileBytes(folder + L"\\notes.txt"),
+              (std::vector<std::uint8_t>{'m', 'i', 'n', 'e'}));
+    EXPECT_FALSE(Exists(group));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
+// The drive fills in the middle of copying: what was copied goes again (the installer,
+// its setup file, the program, the part of the file that did not fit, the folders made
+// for them), the failing file is named, the exit code is 1, and nothing is registered.
+// A 3 MB file on the medium fills the 2 MB drive whatever the size of the (stripped)
+// programs, which alone fit.
+TEST_F(InstallerE2E, FullDriveInTheMiddleOfCopyingTakesTheInstallBack) {
+    if (GetDriveTypeW(L"R:\\") == DRIVE_NO_ROOT_DIR) {
+        GTEST_SKIP() << "no 2 MB drive R: in this prefix (mounting needs the right to mount)";
+    }
+    ASSERT_TRUE(CopyMedium(L"C:\\medium", 1));
+    ASSERT_TRUE(WriteFileBytes(L"C:\\medium\\DISK1\\DOC\\FILLER.BIN",
+                               std::vector<std::uint8_t>(3 << 20, 0x5A)));
+    Program installer;
+    ASSERT_TRUE(Program::Start(L"C:\\medium\\VXInst.exe", {L"winxp", L""}, &installer));
+    HWND folder = nullptr;
+    ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
+    SendMessageW(GetDlgItem(folder, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"R:\\Veltrix"));
+    ASSERT_TRUE(ClickButton(folder, IDOK));
+    ASSERT_TRUE(Answer(installer.Pid(),
+                       L"指定されたフォルダ\n   R:\\Veltrix     \nはありません。\n"
+                       L"フォルダを作成してもよろしいですか？",
+                       IDYES));
+    ASSERT_TRUE(Answer(installer.Pid(), L"インストールを開始します。", IDOK));
+    ASSERT_TRUE(Answer(installer.Pid(),
+                       L"R:\\VELTRIX\\DOC\\FILLER.BIN をインストールできませんでした。\n"
+                       L"インストールを中止します。",
+                       IDOK, kInstallTimeout));
+    DWORD exitCode = 99;
+    ASSERT_TRUE(installer.WaitForExit(kReactTimeout, &exitCode));
+    EXPECT_EQ(exitCode, 1u);
+    EXPECT_EQ(Names(L"R:\\"), std::set<std::wstring>{});
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Exists(GroupFolder()));
+}
+
 TEST_F(InstallerE2E, SmallDriveShowsTheFreeSpaceMessage) {
     if (GetDriveTypeW(L"R:\\") == DRIVE_NO_ROOT_DIR) {
-        GTEST_SKIP() << "no 1 MB drive R: in this prefix (mounting needs the right to mount)";
+        GTEST_SKIP() << "no 2 MB drive R: in this prefix (mounting needs the right to mount)";
     }
-    const UINT required = GetPrivateProfileIntW(
-        L"SetupInformation", L"DISK", 0, (WindowsPathOf(VX_MEDIUM_DIR) + L"\\VXInst.ini").c_str());
-    ASSERT_GT(required, 1u);
+    // More than the 2 MB drive holds, whatever the size of this build's programs.
+    const int required = 3;
+    ASSERT_TRUE(CopyMedium(L"C:\\medium", required));
 
     Program installer;
-    ASSERT_TRUE(Program::Start(MediumInstaller(), {L"winxp", L""}, &installer));
+    ASSERT_TRUE(Program::Start(L"C:\\medium\\VXInst.exe", {L"winxp", L""}, &installer));
     HWND folder = nullptr;
     ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
     SendMessageW(GetDlgItem(folder, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"R:\\Veltrix"));

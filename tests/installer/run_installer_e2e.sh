@@ -8,8 +8,8 @@
 # LOCALE (default ja_JP.UTF-8) is the Unix locale the test and the installer it
 # starts run under; en_US.UTF-8 gives code page 1252.
 #
-# Besides the prefix, each test gets drive R: backed by a 1 MB tmpfs, for the
-# free-space check. Mounting needs the right to mount; without it R: is absent
+# Besides the prefix, each test gets drive R: backed by a 2 MB tmpfs, for the
+# free-space check and a drive that fills in the middle of an install. Mounting needs the right to mount; without it R: is absent
 # and the test that needs it skips itself. Every process of the prefix is ended
 # afterwards; the prefix is removed when the test passed and kept when it failed
 # (or always with VX_KEEP_PREFIX=1).
@@ -61,10 +61,10 @@ trap 'exit 130' INT TERM
 
 if [ "$name" != listing ]; then
     mkdir -p "$small"
-    if mount -t tmpfs -o size=1m tmpfs "$small" 2>/dev/null; then
+    if mount -t tmpfs -o size=2m tmpfs "$small" 2>/dev/null; then
         ln -sfn "$small" "$prefix/dosdevices/r:"
     else
-        echo "run_installer_e2e: cannot mount a 1 MB drive here; R: is left out" >&2
+        echo "run_installer_e2e: cannot mount a 2 MB drive here; R: is left out" >&2
     fi
 fi
 

@@ -112,22 +112,43 @@ TEST_F(SetupInfoTest, OverlongValuesAreRefusedNotCut) {
     EXPECT_FALSE(Read());
 }
 
-TEST_F(SetupInfoTest, TitleThatWouldNameAFolderOutsideTheProgramsFolderIsRefused) {
-    for (const char* title : {"..", ".", "a\\..\\..", "\\", "x/../.."}) {
-        f.profile.values["TITLE_NAME"] = title;
-        EXPECT_FALSE(Read()) << title;
+TEST_F(SetupInfoTest, TitleAndInstallFolderMustEachBeOneFolderName) {
+    // The title names the Start-menu group; the install folder the destination's last part
+    // and the uninstall key.
+    for (const char* name :
+         {"..", ".", "ZAM\\Sub", "x/y", "a:b", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a\tb"}) {
+        SCOPED_TRACE(name);
+        f.StandardSetup();
+        f.profile.values["TITLE_NAME"] = name;
+        EXPECT_FALSE(Read());
+        EXPECT_EQ(boxes.shown.back().caption, "");
+        f.StandardSetup();
+        f.profile.values["INSTALL_FOLDER"] = name;
+        EXPECT_FALSE(Read());
+        EXPECT_EQ(boxes.shown.back().text, text::kSetupFileBroken);
+        EXPECT_EQ(boxes.shown.back().caption, "ZAM ベルトリクス");
+        EXPECT_TRUE(record.uninstallKey.empty());
     }
-    f.profile.values["TITLE_NAME"] = "ZAM QX-K480/330";
+    f.StandardSetup();
+    f.profile.values["INSTALL_FOLDER"] = "..\\Evil";
+    EXPECT_FALSE(Read());
+    f.profile.values["INSTALL_FOLDER"] = "Veltrix 2.0";
+    f.profile.values["TITLE_NAME"] = "ZAM QX-K480 (330) ベルトリクス";
     EXPECT_TRUE(Read());
 }
 
-TEST(SwitchesTest, EverySwitchAnywhereInTheLineInOrder) {
+TEST(SwitchesTest, OnlyArgumentsThatAreExactlyASwitchInTheirOrder) {
     EXPECT_TRUE(FindSwitches("C:\\Program Files\\Veltrix\\Vxinst.exe").empty());
     EXPECT_EQ(FindSwitches("C:\\X\\Vxinst.exe /M"), std::vector<char>{'M'});
-    EXPECT_EQ(FindSwitches(" /U"), std::vector<char>{'U'});
+    EXPECT_EQ(FindSwitches(" /U"), std::vector<char>{'U'});  // as stage one starts stage two
     EXPECT_EQ(FindSwitches("x /u"), std::vector<char>{'U'});
-    EXPECT_EQ(FindSwitches("x/mfoo /x /U//m /"), (std::vector<char>{'M', 'U', 'M'}));
-    EXPECT_TRUE(FindSwitches("x /a /? -M /").empty());
+    EXPECT_EQ(FindSwitches("x\t/m  \"/u\" /M"), (std::vector<char>{'M', 'U', 'M'}));
+    // The program's own path is never read, quoted or not.
+    EXPECT_TRUE(FindSwitches("C:/tools/mine/Vxinst.exe").empty());
+    EXPECT_TRUE(FindSwitches("\"C:\\a /m b\\Vxinst.exe\"").empty());
+    EXPECT_EQ(FindSwitches("\"C:\\a /u\\Vxinst.exe\" /m"), std::vector<char>{'M'});
+    // A switch counts only as a whole argument.
+    EXPECT_TRUE(FindSwitches("x /MERGETASKS /D=C:/music /mu /U: -M / /? \"/M x\"").empty());
 }
 
 // The setup file's lookup, on text the platform has decoded from CP932.

@@ -86,13 +86,20 @@ TEST_F(ShellLinkTest, AFailedShortcutRemovesTheGroupAndStopsTheInstall) {
     } links(f.links, calls);
     Platform p{f.system, f.files, f.registry, links, f.profile};
 
-    EXPECT_FALSE(CreateShortcuts(p, boxes, record, "C:\\Dest"));
-    EXPECT_FALSE(f.files.Exists("C:\\Programs\\Title"));
+    InstallRecord written;
+    EXPECT_FALSE(CreateShortcuts(p, boxes, record, "C:\\Dest", written));
     EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{
                   "Save failed!",
                   "C:\\Programs\\Title\\ベルトリクスのヘルプ.LNK をインストールできませんでした。"
                   "\nインストールを中止します。"}));
+    // Both shortcuts and the group it made are the install's, for the roll-back to take.
+    EXPECT_EQ(written.folders, std::vector<std::string>{"C:\\Programs\\Title"});
+    EXPECT_EQ(written.files,
+              (std::vector<std::string>{"C:\\Programs\\Title\\Title.LNK",
+                                        "C:\\Programs\\Title\\ベルトリクスのヘルプ.LNK"}));
+    RollBack(f.files, written);
+    EXPECT_FALSE(f.files.Exists("C:\\Programs\\Title"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The two uninstall stages, the uninstall worker's messages, and the guard that
-// keeps the deletion inside the install folder.
+// The two uninstall stages, the uninstall worker's messages, the install record and
+// the guards that keep the deletion to what the install wrote.
 #include <gtest/gtest.h>
 
 #include "installer/installer_texts.h"
@@ -24,12 +24,17 @@ class UninstallTest : public ::testing::Test {
         f.files.AddFile(std::string(kInstall) + "\\VXINST.INI", "setup");
         f.files.AddFile(std::string(kInstall) + "\\QLV3906.EXE", "program", /*readOnly=*/true);
         f.files.AddFile(std::string(kInstall) + "\\SUB\\DEEP\\A.TXT", "a");
-        f.files.AddFile(std::string(kGroup) + "\\x.LNK", "link");
+        f.files.AddFile(std::string(kGroup) + "\\ZAM ベルトリクス.LNK", "link");
+        f.files.AddFile(std::string(kGroup) + "\\ベルトリクスのヘルプ.LNK", "link");
         f.files.AddFolder("C:\\TEMP");
         f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, text::kShellFoldersHklm)] = {
             {"Common Programs", kPrograms}};
         f.registry.keys[EntryPath()] = {{"InstallPath", kInstall}, {"DisplayName", "x"}};
+        f.registry.lists[EntryPath()] = {
+            {"InstalledFiles", {"VXINST.EXE", "VXINST.INI", "QLV3906.EXE", "SUB\\DEEP\\A.TXT"}},
+            {"InstalledFolders", {".", "SUB", "SUB\\DEEP"}}};
     }
+    std::string In(const std::string& relative) { return std::string(kInstall) + "\\" + relative; }
     std::string EntryPath() {
         return FakeRegistry::Path(RegRoot::LocalMachine, record.uninstallKey);
     }
@@ -47,7 +52,7 @@ TEST_F(UninstallTest, StageOneCopiesRegistersAndStartsTheCopy) {
     EXPECT_EQ(f.files.Find("C:\\TEMP\\Vxinst.exe")->data, "installer");
     EXPECT_EQ(f.files.Find("C:\\TEMP\\Vxinst.ini")->data, "setup");
     EXPECT_EQ(f.system.deleteAtRestart, std::vector<std::string>{"C:\\TEMP\\Vxinst.exe"});
-    EXPECT_TRUE(f.system.profileWrites.empty());
+    EXPECT_FALSE(f.files.Exists("C:\\windows\\wininit.ini"));
     EXPECT_EQ(f.system.attempts.size(), 3u);
     EXPECT_EQ(f.system.started[0],
               std::make_pair(std::string("C:\\TEMP\\Vxinst.exe"), std::string(" /U")));
@@ -58,13 +63,24 @@ TEST_F(UninstallTest, StageOneCopiesRegistersAndStartsTheCopy) {
 TEST_F(UninstallTest, StageOneOn9xWritesWininitAndGivesUpAfterFiveAttempts) {
     f.system.version = OsVersion{1, 4, 10};
     f.system.startFailures = 99;
+    f.files.AddFolder("C:\\windows");
     UninstallStageOne(f.p, boxes, record);
     EXPECT_TRUE(f.system.deleteAtRestart.empty());
-    EXPECT_EQ(f.system.profileWrites,
-              (std::vector<std::vector<std::string>>{
-                  {"C:\\windows\\wininit.ini", "Rename", "NUL", "C:\\TEMP\\Vxinst.exe"}}));
+    EXPECT_EQ(f.files.Find("C:\\windows\\wininit.ini")->data,
+              "[Rename]\r\nNUL=C:\\TEMP\\Vxinst.exe\r\n");
     EXPECT_EQ(f.system.attempts.size(), 5u);
     EXPECT_TRUE(boxes.shown.empty());
+
+    // Another program's pending deletion stays; ours goes beside it, once.
+    f.files.AddFile("C:\\windows\\wininit.ini",
+                    "[Other]\r\nA=1\r\n[rename]\r\nNUL=C:\\OTHER.TMP\r\n\r\n[Next]\r\nB=2");
+    UninstallStageOne(f.p, boxes, record);
+    UninstallStageOne(f.p, boxes, record);
+    EXPECT_EQ(f.files.Find("C:\\windows\\wininit.ini")->data,
+              "[Other]\r\nA=1\r\n[rename]\r\nNUL=C:\\OTHER.TMP\r\nNUL=C:\\TEMP\\Vxinst.exe\r\n\r\n"
+              "[Next]\r\nB=2");
+    EXPECT_EQ(AddRenameEntry("x=1", "C:\\T"), "x=1\r\n[Rename]\r\nNUL=C:\\T\r\n");
+    EXPECT_EQ(AddRenameEntry("[Rename]", "C:\\T"), "[Rename]\r\nNUL=C:\\T\r\n");
 }
 
 TEST_F(UninstallTest, StageOneFailures) {
@@ -86,6 +102,29 @@ TEST_F(UninstallTest, StageOneFailures) {
     EXPECT_EQ(b.shown[0].caption, "ZAM ベルトリクス");
     EXPECT_TRUE(g.system.attempts.empty());
     EXPECT_TRUE(g.system.deleteAtRestart.empty());
+
+    // An "InstallPath" that is missing, empty or refused: its message, nothing copied (never
+    // "\VxInst.exe" of the current drive's root), nothing started.
+    for (const char* path :
+         std::vector<const char*>{"", "C:\\", "\\\\?\\C:\\Program Files\\Veltrix", nullptr}) {
+        SCOPED_TRACE(path ? path : "(missing)");
+        FakePlatform h;
+        h.files = f.files;
+        h.files.AddFile("C:\\VxInst.exe", "somebody's");
+        h.files.AddFile("C:\\VxInst.ini", "somebody's");
+        h.files.log.clear();
+        h.registry.keys = f.registry.keys;
+        if (path) {
+            h.registry.keys[EntryPath()]["InstallPath"] = path;
+        } else {
+            h.registry.keys[EntryPath()].erase("InstallPath");
+        }
+        FakeBoxes b2;
+        EXPECT_FALSE(UninstallStageOne(h.p, b2, record));
+        EXPECT_EQ(b2.Texts(), std::vector<std::string>{text::kInstallPathMissing});
+        for (const std::string& line : h.files.log) EXPECT_NE(line.rfind("copy ", 0), 0u) << line;
+        EXPECT_TRUE(h.system.attempts.empty());
+    }
 }
 
 TEST_F(UninstallTest, StageTwoDeclinedRemovesNothing) {
@@ -117,6 +156,7 @@ TEST_F(UninstallTest, StageTwoAcceptedRemovesEverythingThenTheSetupCopy) {
     EXPECT_FALSE(f.files.Exists(kInstall));
     EXPECT_FALSE(f.files.Exists(kGroup));
     EXPECT_TRUE(f.files.Exists(kPrograms));
+    EXPECT_TRUE(f.registry.lists.empty());
     EXPECT_FALSE(f.files.Exists("C:\\TEMP\\VxInst.ini"));
     EXPECT_EQ(f.files.log.back(), "del C:\\TEMP\\\\VxInst.ini");
     EXPECT_EQ(events,
@@ -168,6 +208,93 @@ TEST_F(UninstallTest, WorkerFailureMessages) {
     }
 }
 
+TEST_F(UninstallTest, OnlyWhatTheInstallWroteGoesFilesFirstThenFoldersDeepestFirst) {
+    // The user's: a settings file saved into the program folder, a file in a subfolder, an
+    // item of their own in the Start-menu group.
+    f.files.AddFile(In("MINE.DAT"), "settings");
+    f.files.AddFile(In("SUB\\NOTES.TXT"), "notes");
+    f.files.AddFile(std::string(kGroup) + "\\Other.LNK", "link");
+    FakeProgress progress;
+    RunUninstallWorker(f.p, record, progress);
+
+    EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{text::kUninstallDone});
+    EXPECT_EQ(f.files.Below(kInstall),
+              (std::vector<std::string>{In("MINE.DAT"), In("SUB"), In("SUB\\NOTES.TXT")}));
+    EXPECT_EQ(f.files.Below(kGroup), std::vector<std::string>{std::string(kGroup) + "\\Other.LNK"});
+    EXPECT_FALSE(EntryThere());
+    // The steps counted before are the steps done: shortcuts, registry, four files.
+    EXPECT_EQ(progress.upper, 6u);
+    EXPECT_EQ(progress.position, 6u);
+
+    // Every file before any folder; the deepest folder first.
+    std::vector<std::string> removals;
+    for (const std::string& line : f.files.log) {
+        if (line.find(kInstall) != std::string::npos && line.rfind("del ", 0) == 0) {
+            removals.push_back(line);
+        }
+        if (line.find(kInstall) != std::string::npos && line.rfind("rmdir ", 0) == 0) {
+            removals.push_back(line);
+        }
+    }
+    EXPECT_EQ(removals,
+              (std::vector<std::string>{"del " + In("VXINST.EXE"), "del " + In("VXINST.INI"),
+                                        "del " + In("QLV3906.EXE"), "del " + In("SUB\\DEEP\\A.TXT"),
+                                        "rmdir " + In("SUB\\DEEP"), "rmdir " + In("SUB"),
+                                        "rmdir " + std::string(kInstall)}));
+}
+
+TEST_F(UninstallTest, WithoutARecordNothingInTheFolderIsDeleted) {
+    const std::vector<std::string> before = f.files.Below(kInstall);
+    for (const std::string damaged : {"", "..\\..\\WINDOWS\\WIN.INI", "C:\\X", "SUB\\..\\..\\X"}) {
+        SCOPED_TRACE(damaged);
+        FakePlatform g;
+        g.files = f.files;
+        g.registry.keys = f.registry.keys;
+        if (!damaged.empty()) g.registry.lists[EntryPath()] = f.registry.lists[EntryPath()];
+        if (!damaged.empty()) g.registry.lists[EntryPath()]["InstalledFiles"].push_back(damaged);
+        FakeProgress progress;
+        RunUninstallWorker(g.p, record, progress);
+        EXPECT_EQ(progress.boxes.Texts(),
+                  std::vector<std::string>{
+                      "アンインストールが完了しました。\nインストールの記録がないため、フォルダ "
+                      "C:\\Program Files\\Veltrix の中のファイルは削除されませんでした。"});
+        EXPECT_EQ(progress.boxes.shown[0].style, MsgStyle::Information);
+        EXPECT_EQ(g.files.Below(kInstall), before);
+        EXPECT_FALSE(g.files.Exists(kGroup));
+        EXPECT_FALSE(g.registry.keys.count(EntryPath()));
+        EXPECT_EQ(progress.upper, 2u);
+        EXPECT_EQ(progress.position, 2u);
+    }
+}
+
+TEST_F(UninstallTest, RecordKeepsPathsRelativeToTheInstallFolder) {
+    InstallRecord written;
+    written.AddFolder("C:\\Apps");  // a parent the folder window made
+    written.AddFolder("C:\\Apps\\Veltrix");
+    written.AddFile("C:\\APPS\\VELTRIX\\VXInst.exe");
+    written.AddFolder("C:\\APPS\\VELTRIX\\DOC");
+    written.AddFile("C:\\APPS\\VELTRIX\\DOC\\A.TXT");
+    written.AddFile("C:\\Programs\\Group\\x.LNK");  // found by name, not kept
+    written.AddFolder("C:\\Programs\\Group");
+    const StoredRecord stored = StoreRecord(written, "C:\\Apps\\Veltrix\\");
+    EXPECT_EQ(stored.files, (std::vector<std::string>{"VXInst.exe", "DOC\\A.TXT"}));
+    EXPECT_EQ(stored.folders, (std::vector<std::string>{"..", ".", "DOC"}));
+
+    InstallRecord loaded;
+    ASSERT_TRUE(LoadRecord(stored, "C:\\Apps\\Veltrix", loaded));
+    EXPECT_EQ(loaded.files, (std::vector<std::string>{"C:\\Apps\\Veltrix\\VXInst.exe",
+                                                      "C:\\Apps\\Veltrix\\DOC\\A.TXT"}));
+    EXPECT_EQ(loaded.folders, (std::vector<std::string>{"C:\\Apps", "C:\\Apps\\Veltrix",
+                                                        "C:\\Apps\\Veltrix\\DOC"}));
+    // Never a drive or a share, never a path out of the folder.
+    for (const char* folder : {"..\\..", "a\\..\\..", "\\x", "C:", "x:y", "", "a\\\\b"}) {
+        EXPECT_FALSE(LoadRecord(StoredRecord{{}, {folder}}, "C:\\Apps\\Veltrix", loaded)) << folder;
+        EXPECT_TRUE(loaded.folders.empty());
+    }
+    EXPECT_FALSE(LoadRecord(StoredRecord{{"."}, {}}, "C:\\Apps\\Veltrix", loaded));
+    EXPECT_FALSE(LoadRecord(StoredRecord{{}, {".."}}, "\\\\server\\share\\Veltrix", loaded));
+}
+
 TEST_F(UninstallTest, DeletionStaysInsideTheInstall) {
     EXPECT_TRUE(InstallPathIsSafe(f.files, kInstall));
     EXPECT_TRUE(InstallPathIsSafe(f.files, std::string(kInstall) + "\\"));
@@ -177,7 +304,10 @@ TEST_F(UninstallTest, DeletionStaysInsideTheInstall) {
          {std::string(), std::string("C:\\"), std::string("C:"), std::string("\\"),
           std::string("Program Files\\Veltrix"), std::string(kInstall) + "\\SUB\\..",
           std::string("C:\\Other"), std::string("\\\\server\\share"),
-          std::string(kInstall) + "\\VXINST.INI"}) {
+          std::string(kInstall) + "\\VXINST.INI", "\\\\?\\" + std::string(kInstall),
+          "\\\\.\\" + std::string(kInstall), std::string("\\\\?\\UNC\\server\\share\\Veltrix"),
+          std::string("\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\Veltrix"),
+          "//?/" + std::string(kInstall), "\\??\\" + std::string(kInstall)}) {
         EXPECT_FALSE(InstallPathIsSafe(f.files, bad)) << bad;
     }
 
@@ -190,25 +320,41 @@ TEST_F(UninstallTest, DeletionStaysInsideTheInstall) {
     EXPECT_TRUE(f.files.Exists("C:\\Other\\file.txt"));
     EXPECT_TRUE(EntryThere());
 
-    // A link inside the install is removed, never followed.
-    f.files.AddFolder(std::string(kInstall) + "\\LINK");
-    f.files.nodes[Key(std::string(kInstall) + "\\LINK")].link = true;
-    DeleteTree(f.files, nullptr, kInstall);
-    EXPECT_FALSE(f.files.Exists(kInstall));
-    EXPECT_TRUE(f.files.Exists("C:\\Other\\file.txt"));
+    // So is an install folder that is itself a link.
+    f.registry.keys[EntryPath()]["InstallPath"] = kInstall;
+    f.files.nodes[Key(kInstall)].link = true;
+    EXPECT_FALSE(InstallPathIsSafe(f.files, kInstall));
+    f.files.nodes[Key(kInstall)].link = false;
+
+    // A recorded file reached through a link inside the install is left where it is.
+    f.files.AddFile("C:\\Other\\DEEP\\A.TXT", "somebody's");
+    f.files.nodes.erase(Key(In("SUB\\DEEP\\A.TXT")));
+    f.files.AddLink(In("SUB\\DEEP"));
+    InstallRecord written;
+    ASSERT_TRUE(
+        LoadRecord(StoredRecord{{"SUB\\DEEP\\A.TXT"}, {"SUB\\DEEP", "SUB"}}, kInstall, written));
+    RemoveRecorded(f.files, nullptr, written, kInstall);
+    EXPECT_TRUE(f.files.Exists(In("SUB\\DEEP")));
+    EXPECT_EQ(f.files.log.end()[-1], "rmdir " + In("SUB"));  // not the link
+    EXPECT_TRUE(f.files.Exists("C:\\Other\\DEEP\\A.TXT"));
 }
 
 TEST_F(UninstallTest, UndeletableFileKeepsItsFolderButTheStepIsCounted) {
     FakeProgress view;
     Progress progress(f.system, view);
     view.SetRange(10);
-    f.files.AddFile(std::string(kInstall) + "\\KEEP\\LOCKED.TXT", "x");
-    f.files.failDelete.insert(Key(std::string(kInstall) + "\\KEEP\\LOCKED.TXT"));
-    DeleteTree(f.files, &progress, kInstall);
+    f.files.AddFile(In("KEEP\\LOCKED.TXT"), "x");
+    f.files.failDelete.insert(Key(In("KEEP\\LOCKED.TXT")));
+    InstallRecord written;
+    ASSERT_TRUE(LoadRecord(StoredRecord{{"VXINST.EXE", "VXINST.INI", "QLV3906.EXE",
+                                         "SUB\\DEEP\\A.TXT", "KEEP\\LOCKED.TXT"},
+                                        {".", "SUB", "SUB\\DEEP", "KEEP"}},
+                           kInstall, written));
+    RemoveRecorded(f.files, &progress, written, kInstall);
     EXPECT_EQ(view.position, 5u);  // four deleted, one not
-    EXPECT_TRUE(f.files.Exists(std::string(kInstall) + "\\KEEP"));
+    EXPECT_TRUE(f.files.Exists(In("KEEP")));
     EXPECT_TRUE(f.files.Exists(kInstall));
-    EXPECT_FALSE(f.files.Exists(std::string(kInstall) + "\\SUB"));
+    EXPECT_FALSE(f.files.Exists(In("SUB")));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The installer's Win32 file services under Wine: LZ expansion and its failures.
+// The installer's Win32 file services under Wine: LZ expansion, its failures and its sizes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "installer/installer.h"
 #include "installer/win32/win32_installer_platform.h"
 #include "settings/win32/utf16.h"
 
@@ -30,41 +31,72 @@ class Win32FilesTest : public ::testing::Test {
         for (char& c : packed) c = c == '/' ? '\\' : c;
     }
     void TearDown() override {
-        for (const char* name : {"\\QLV3906.EXE", "\\plain.txt", "\\copy.txt"}) {
+        for (const std::string& name :
+             {std::string("\\QLV3906.EXE"), std::string("\\plain.txt"), std::string("\\copy.txt"),
+              std::string("\\CUT.EX_"), "\\" + Kanji() + "\\QLV3906.EXE", "\\" + Kanji()}) {
             files.Delete(work + name);
+            files.RemoveFolder(work + name);
         }
         files.RemoveFolder(work);
+    }
+    static std::string Kanji() {
+        std::string k;
+        for (int i = 0; i < 87; ++i) k += "漢";
+        return k;
     }
     Win32Files files;
     std::string work, packed;
 };
 
 TEST_F(Win32FilesTest, CompressedFileExpandsUnderItsStoredName) {
-    const std::string expanded = files.ExpandedName(packed);
-    EXPECT_EQ(expanded.substr(expanded.size() - 11), "QLV3906.EXE");
-    ASSERT_TRUE(files.Expand(packed, work + "\\QLV3906.EXE"));
-    EXPECT_EQ(ReadAll(work + "\\QLV3906.EXE"), ReadAll(std::string(VX_QLV3906_EXE)));
+    const auto expanded = files.ExpandedName(packed);
+    ASSERT_TRUE(expanded);
+    EXPECT_EQ(expanded->substr(expanded->size() - 11), "QLV3906.EXE");
+    const std::string program = ReadAll(std::string(VX_QLV3906_EXE));
+    EXPECT_EQ(files.Expand(packed, work + "\\QLV3906.EXE"),
+              static_cast<std::int64_t>(program.size()));
+    EXPECT_TRUE(ReadAll(work + "\\QLV3906.EXE") == program);  // no dump of the bytes
+    EXPECT_EQ(ExpandedSizeFromHeader(files.ReadHead(packed, 14)), program.size());
 
     // A plain file keeps its name and is copied unchanged.
     std::ofstream(vx::win32::Widen(work + "\\plain.txt").c_str(), std::ios::binary) << "plain";
     EXPECT_EQ(files.ExpandedName(work + "\\plain.txt"), work + "\\plain.txt");
-    ASSERT_TRUE(files.Expand(work + "\\plain.txt", work + "\\copy.txt"));
+    EXPECT_EQ(files.Expand(work + "\\plain.txt", work + "\\copy.txt"), 5);
     EXPECT_EQ(ReadAll(work + "\\copy.txt"), "plain");
 }
 
 TEST_F(Win32FilesTest, ExpansionThatCannotWriteItsTargetFails) {
     // A target in a folder that does not exist: whatever the LZ layer makes of it,
     // nothing counts but the requested file.
-    EXPECT_FALSE(files.Expand(packed, work + "\\missing\\QLV3906.EXE"));
+    EXPECT_LT(files.Expand(packed, work + "\\missing\\QLV3906.EXE"), 0);
     EXPECT_FALSE(files.Exists(work + "\\missing\\QLV3906.EXE"));
-    EXPECT_FALSE(files.Expand(work + "\\absent.EX_", work + "\\QLV3906.EXE"));
+    EXPECT_LT(files.Expand(work + "\\absent.EX_", work + "\\QLV3906.EXE"), 0);
+    EXPECT_FALSE(files.ExpandedName(work + "\\absent.EX_"));
 
     // A target that is a folder: the LZ layer may create "QLV3906.EX_" instead and
     // report success; that is a failure, and the substitute does not stay.
     ASSERT_EQ(files.CreateFolder(work + "\\QLV3906.EXE"), FolderResult::Created);
-    EXPECT_FALSE(files.Expand(packed, work + "\\QLV3906.EXE"));
+    EXPECT_LT(files.Expand(packed, work + "\\QLV3906.EXE"), 0);
     EXPECT_FALSE(files.Exists(work + "\\QLV3906.EX_"));
     files.RemoveFolder(work + "\\QLV3906.EXE");
+}
+
+TEST_F(Win32FilesTest, ExpandedSizeShowsACutFileAndALongTargetIsWritten) {
+    // Cut to 2000 bytes: the LZ layer writes what it can and may report it as done; only
+    // the header's size tells.
+    const std::string cut = work + "\\CUT.EX_";
+    const std::string head = ReadAll(packed).substr(0, 2000);
+    std::ofstream(vx::win32::Widen(cut).c_str(), std::ios::binary) << head;
+    const auto recorded = ExpandedSizeFromHeader(files.ReadHead(cut, 14));
+    ASSERT_TRUE(recorded);
+    EXPECT_NE(files.Expand(cut, work + "\\QLV3906.EXE"), static_cast<std::int64_t>(*recorded));
+
+    // A destination of 87 kanji: more than the 127 bytes of OpenFile's path in code page
+    // 932, well within MAX_PATH.
+    const std::string folder = work + "\\" + Kanji();
+    ASSERT_EQ(files.CreateFolder(folder), FolderResult::Created);
+    EXPECT_EQ(files.Expand(packed, folder + "\\QLV3906.EXE"), static_cast<std::int64_t>(*recorded));
+    EXPECT_TRUE(ReadAll(folder + "\\QLV3906.EXE") == ReadAll(std::string(VX_QLV3906_EXE)));
 }
 
 TEST_F(Win32FilesTest, FolderCreationTellsMissingParentsApart) {

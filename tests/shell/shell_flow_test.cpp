@@ -1,10 +1,12 @@
 // Quitting, and the start-up worker meeting the window's thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
+#include "app/help.h"
 #include "app/main_dlg.h"
 #include "resources/resource.h"
 #include "tests/app/flows_fakes.h"
@@ -127,6 +129,62 @@ class ThreadedView : public FakeMainView {
     std::condition_variable cv_;
     const std::function<void()>* pending_ = nullptr;
 };
+
+// The help viewers as the system would answer: which files exist, what a viewer returns.
+struct FakeHelpSystem : HelpSystem {
+    WindowsVersion version;
+    std::vector<std::string> files;
+    bool viewerShows = true;
+    std::vector<std::string> opened;
+
+    WindowsVersion Version() override { return version; }
+    std::string ModulePath() override { return "C:\\VX\\QLV3906.EXE"; }
+    bool FileExists(const std::string& path) override {
+        return std::find(files.begin(), files.end(), path) != files.end();
+    }
+    bool ShowHtmlHelp(const std::string& path) override {
+        opened.push_back(path);
+        return viewerShows;
+    }
+    bool ShowWinHelp(const std::string& path) override {
+        opened.push_back(path);
+        return viewerShows;
+    }
+    void QuitWinHelp(const std::string&) override {}
+};
+
+struct HelpTest : ::testing::Test, MainDlgRig {
+    FakeHelpSystem help;
+    void Start() {
+        dlg.UseHelpSystem(help);
+        dlg.FindHelpFile();  // as the window does, before the dialog's own set-up
+        dlg.OnInitDialog();
+    }
+};
+
+TEST_F(HelpTest, AViewerThatShowsNothingIsReported) {
+    help.files = {"C:\\VX\\QLV3906.chm"};
+    Start();
+    dlg.OnCommand(IDM_HELP_CONTENTS);
+    EXPECT_EQ(help.opened, std::vector<std::string>{"C:\\VX\\QLV3906.chm"});
+    EXPECT_TRUE(view.messages.empty());
+
+    help.viewerShows = false;  // HTML Help gave no window back
+    dlg.OnCommand(IDM_HELP_CONTENTS);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, "ヘルプファイルが見つかりません。");
+    EXPECT_EQ(view.messages[0].caption, "Veltrix");
+    EXPECT_EQ(view.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(view.messages[0].buttons, MsgButtons::Ok);
+}
+
+TEST_F(HelpTest, WithOnlyTheHtmlHelpFileNt40HasNoHelpCommand) {
+    // The medium ships no WinHelp file, which NT 4.0 and Windows 95 would show.
+    help.version = {2, 4, 0};
+    help.files = {"C:\\VX\\QLV3906.chm"};
+    Start();
+    EXPECT_FALSE(view.enabled.at(IDM_HELP_CONTENTS));
+}
 
 TEST(StartupWorker, SelectsThePrinterOnTheWindowThreadThenSetsInitialised) {
     ThreadedView view;

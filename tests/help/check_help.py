@@ -1,0 +1,171 @@
+#!/usr/bin/env python3
+"""The built help file, taken apart with extract_chmLib (Debian's libchm-bin):
+it is an HTML Help file for Japanese, every topic of its contents and index is in
+it, its topics declare their character set and run no scripts, and each setting
+page's topic names every label and every list item of that page's template, read
+from the resource file the pages are built from.
+
+usage: check_help.py --chm QLV3906.chm --rc resources/qlv3906.rc --hhp help/QLV3906.hhp
+"""
+import argparse
+import html.parser
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+ARGS = None
+JAPANESE = 0x411
+# The topic that explains each page template.
+PAGE_TOPICS = {
+    "IDD_PAGE_SELECT": "select.htm",
+    "IDD_PAGE_MSW1": "msw1.htm",
+    "IDD_PAGE_MSW2": "msw2.htm",
+    "IDD_PAGE_MSW3": "msw3.htm",
+    "IDD_PAGE_MSW4": "msw4.htm",
+}
+
+
+class Text(html.parser.HTMLParser):
+    """The text a reader sees, white space collapsed; tags and scripts noted."""
+
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.parts, self.tags, self.handlers = [], set(), []
+
+    def handle_starttag(self, tag, attrs):
+        self.tags.add(tag)
+        self.handlers += [k for k, v in attrs if k.startswith("on") or
+                          (v and v.strip().lower().startswith("javascript:"))]
+
+    def handle_data(self, data):
+        self.parts.append(data)
+
+    def text(self):
+        return re.sub(r"\s+", " ", "".join(self.parts))
+
+
+def read_text(data: bytes) -> Text:
+    t = Text()
+    t.feed(data.decode("cp932"))  # strict: a byte that is not CP932 fails
+    t.close()
+    return t
+
+
+def sitemap_locals(data: bytes):
+    return re.findall(r'<param name="Local" value="([^"]*)"', data.decode("cp932"), re.I)
+
+
+def rc_blocks(rc: str, name: str, kind: str) -> str:
+    m = re.search(rf"^{name} {kind}\b.*?^BEGIN$(.*?)^END$", rc, re.M | re.S)
+    return m.group(1) if m else ""
+
+
+def shown(label: str) -> str:
+    """A resource text as the control shows it: "&" marks the mnemonic, "&&" is "&"."""
+    return re.sub(r"\s+", " ", label.replace("&&", "\0").replace("&", "").replace("\0", "&")).strip()
+
+
+def page_texts(rc: str, template: str):
+    """Every label of the template and every item of its drop-down lists."""
+    dialog = rc_blocks(rc, template, "DIALOGEX")
+    labels = re.findall(r'^\s*(?:LTEXT|RTEXT|CTEXT|GROUPBOX|CONTROL|PUSHBUTTON)\s+"((?:[^"]|"")*)"',
+                        dialog, re.M)
+    items = re.findall(r'"((?:[^"]|"")*)\\0"', rc_blocks(rc, template, "RT_PAGE_ITEMS"))
+    return [shown(t.replace('""', '"')) for t in labels if t.strip()], items
+
+
+class HelpFile(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.TemporaryDirectory()
+        cls.out = Path(cls.tmp.name)
+        run = subprocess.run(["extract_chmLib", str(ARGS.chm), str(cls.out)],
+                             capture_output=True, text=True, errors="replace")
+        if run.returncode != 0:
+            raise AssertionError(f"extract_chmLib failed: {run.stdout}{run.stderr}")
+        cls.project = dict(re.findall(r"^([^=\[\n]+)=(.*)$", ARGS.hhp.read_text(encoding="utf-8"), re.M))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.tmp.cleanup()
+
+    def member(self, name: str) -> bytes:
+        path = self.out / name
+        self.assertTrue(path.is_file(), f"{name} is not in the help file")
+        return path.read_bytes()
+
+    def system_entries(self):
+        data = self.member("#SYSTEM")
+        entries, at = {}, 4
+        while at + 4 <= len(data):
+            code, size = struct.unpack_from("<HH", data, at)
+            entries[code] = data[at + 4:at + 4 + size]
+            at += 4 + size
+        return entries
+
+    def test_is_a_japanese_html_help_file_with_its_title(self):
+        head = ARGS.chm.read_bytes()[:0x18]
+        self.assertEqual(head[:4], b"ITSF")
+        self.assertEqual(struct.unpack_from("<I", head, 0x14)[0], JAPANESE)
+        system = self.system_entries()
+        self.assertEqual(struct.unpack_from("<I", system[4])[0], JAPANESE)
+        title = system[3].rstrip(b"\0").decode("cp932")
+        self.assertEqual(title, self.project["Title"])
+        self.assertEqual(title, "ZAM QX-K480/330 ベルトリクス ヘルプ")
+        for code, key in ((0, "Contents file"), (1, "Index file"), (2, "Default topic")):
+            name = system[code].rstrip(b"\0").decode("ascii")
+            self.assertEqual(name, self.project[key])
+            self.member(name)
+
+    def test_every_topic_of_the_contents_and_index_is_in_it(self):
+        contents = self.member(self.project["Contents file"])
+        index = self.member(self.project["Index file"])
+        topics = set(sitemap_locals(contents))
+        self.assertGreaterEqual(topics, set(PAGE_TOPICS.values()) | {self.project["Default topic"]})
+        for topic in topics | set(sitemap_locals(index)):
+            self.member(topic)
+        # The contents and the index are Japanese in the help viewer's code page.
+        for sitemap, entry in ((contents, "機能選択ページ"), (index, "用紙長")):
+            self.assertIn(b"charset=Shift_JIS", sitemap)
+            self.assertTrue(f'"{entry}"' in sitemap.decode("cp932"), f"no entry {entry}")
+
+    def test_topics_declare_their_character_set_and_run_no_scripts(self):
+        topics = sorted(self.out.glob("*.htm"))
+        self.assertGreaterEqual(len(topics), 14)
+        for topic in topics:
+            data = topic.read_bytes()
+            self.assertIn(b'content="text/html; charset=Shift_JIS"', data, topic.name)
+            page = read_text(data)
+            self.assertNotIn("script", page.tags, topic.name)
+            self.assertEqual(page.handlers, [], topic.name)
+
+    def test_each_page_topic_names_every_label_and_list_item_of_its_page(self):
+        rc = ARGS.rc.read_text(encoding="utf-8")
+        for template, topic in PAGE_TOPICS.items():
+            with self.subTest(template=template):
+                self.check_page(rc, template, topic)
+
+    def check_page(self, rc, template, topic):
+        labels, items = page_texts(rc, template)
+        self.assertGreaterEqual(len(labels), 8, f"{template}: too few labels read")
+        text = read_text(self.member(topic)).text()
+        missing = [t for t in labels + items if t not in text]
+        self.assertEqual(missing, [], f"{topic} does not explain these texts of {template}")
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--chm", type=Path, required=True)
+    parser.add_argument("--rc", type=Path, required=True)
+    parser.add_argument("--hhp", type=Path, required=True)
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], "-v"] + rest)
+
+
+if __name__ == "__main__":
+    main()
