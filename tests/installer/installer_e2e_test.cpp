@@ -531,6 +531,130 @@ TEST_F(InstallerE2E, SmallDriveShowsTheFreeSpaceMessage) {
     ASSERT_TRUE(installer.WaitForExit(kReactTimeout));
 }
 
+BOOL CALLBACK CollectVisible(HWND w, LPARAM p) {
+    if (IsWindowVisible(w)) reinterpret_cast<std::set<HWND>*>(p)->insert(w);
+    return TRUE;
+}
+
+// The visible top-level windows of every process.
+std::set<HWND> VisibleWindows() {
+    std::set<HWND> windows;
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// Runs `command` (a whole command line) and waits for it to end, failing when any window
+// appears meanwhile: a silent run shows none, and asks nothing.
+testing::AssertionResult RunSilently(const std::wstring& command, DWORD* exitCode) {
+    const std::set<HWND> before = VisibleWindows();
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring line = command;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
+        return testing::AssertionFailure() << Narrow(command) << ": error " << GetLastError();
+    }
+    CloseHandle(pi.hThread);
+    std::wstring shown;
+    const bool ended = PollUntil(kInstallTimeout, [&] {
+        for (HWND w : VisibleWindows()) {
+            if (!before.count(w) && shown.empty())
+                shown = ClassName(w) + L" \"" + WindowText(w) + L"\"";
+        }
+        return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    GetExitCodeProcess(pi.hProcess, exitCode);
+    if (!ended) TerminateProcess(pi.hProcess, 255);
+    CloseHandle(pi.hProcess);
+    if (!ended) {
+        return testing::AssertionFailure()
+               << Narrow(command) << " still runs after " << kInstallTimeout.count() << " ms";
+    }
+    if (!shown.empty())
+        return testing::AssertionFailure() << "a window appeared: " << Narrow(shown);
+    return testing::AssertionSuccess();
+}
+
+DWORD RegNumber(const std::wstring& path, const wchar_t* name) {
+    DWORD value = 0xFFFFFFFF, size = sizeof value;
+    RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+std::uint64_t SizeOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+// Silent install into a folder whose name has blanks, then the entry's silent uninstall:
+// no window, exit code 0 each, everything there and then gone, the log in UTF-8.
+TEST_F(InstallerE2E, SilentInstallIntoAFolderWithBlanksThenSilentUninstall) {
+    const std::wstring folder = L"C:\\Program Files\\Vel trix Silent";
+    const std::wstring log = TestIoPath(L"silent install.log");
+    DWORD code = 99;
+    ASSERT_TRUE(RunSilently(L"\"" + MediumInstaller() + L"\" /S \"/LOG=" + log + L"\" /D=" + folder,
+                            &code));
+    EXPECT_EQ(code, 0u);
+
+    std::set<std::wstring> files = {L"QLV3906.CHM", L"QLV3906.EXE", L"VXInst.exe", L"VXInst.ini"};
+    EXPECT_EQ(Names(folder), files);
+    const std::wstring group = GroupFolder();
+    EXPECT_EQ(Names(group),
+              (std::set<std::wstring>{kTitle + L".LNK", L"ベルトリクスのヘルプ.LNK"}));
+    Link program;
+    ASSERT_TRUE(ReadLink(group + L"\\" + kTitle + L".LNK", &program));
+    EXPECT_EQ(program.target, folder + L"\\QLV3906.EXE");
+
+    // The four values, then what today's list of programs reads.
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), kTitle);
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallPath"), folder);
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
+              folder + L"\\Vxinst.exe /M");
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion"), L"1.0.0.0");
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"Publisher"), L"ZAM");
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"), folder);
+    const std::wstring quiet =
+        RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
+    EXPECT_EQ(quiet, folder + L"\\Vxinst.exe /M /S");
+    EXPECT_EQ(RegNumber(kUninstallKey, L"NoModify"), 1u);
+    EXPECT_EQ(RegNumber(kUninstallKey, L"NoRepair"), 1u);
+    std::uint64_t bytes = 0;
+    for (const std::wstring& f : files) bytes += SizeOf(folder + L"\\" + f);
+    for (const std::wstring& f : Names(group)) bytes += SizeOf(group + L"\\" + f);
+    EXPECT_EQ(RegNumber(kUninstallKey, L"EstimatedSize"), (bytes + 1023) / 1024);
+
+    const std::vector<std::uint8_t> bytesOfLog = ReadFileBytes(log);
+    const std::string utf8(bytesOfLog.begin(), bytesOfLog.end());
+    EXPECT_EQ(utf8.rfind("インストールを開始します.....\r\n", 0), 0u) << utf8;
+    EXPECT_NE(utf8.find("QLV3906.EX_ をインストールしています.....\r\n"), std::string::npos);
+    const std::string last = "インストールが完了しました。\r\n";
+    EXPECT_EQ(utf8.substr(utf8.size() - std::min(utf8.size(), last.size())), last);
+
+    // The command the list of programs runs for a silent uninstall, as it stands.
+    ASSERT_TRUE(RunSilently(quiet, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(Exists(group));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(Exists(TempFolder() + L"\\Vxinst.ini"));
+}
+
+TEST_F(InstallerE2E, SilentInstallWithABrokenSetupFileEndsWith2AndNoWindow) {
+    ASSERT_TRUE(CopyMedium(L"C:\\broken"));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"SetupInformation", L"VX_FILE", nullptr,
+                                           L"C:\\broken\\VXInst.ini"));
+    DWORD code = 99;
+    ASSERT_TRUE(RunSilently(L"C:\\broken\\VXInst.exe /S /LOG=C:\\test-io\\broken.log", &code));
+    EXPECT_EQ(code, 2u);
+    EXPECT_FALSE(Exists(kDestination));
+    const std::vector<std::uint8_t> log = ReadFileBytes(L"C:\\test-io\\broken.log");
+    EXPECT_EQ(std::string(log.begin(), log.end()),
+              "インストール設定情報ファイルが存在しないか、壊れています。\r\n"
+              "インストール元を確認してください。\r\nインストールを中止します。\r\n");
+}
+
 // Not a test: the install's wall time against its paced minimum. Run with
 // --gtest_also_run_disabled_tests --gtest_filter=*Benchmark*.
 TEST_F(InstallerE2E, DISABLED_BenchmarkInstallWallTime) {

@@ -151,6 +151,24 @@ TEST(SwitchesTest, OnlyArgumentsThatAreExactlyASwitchInTheirOrder) {
     EXPECT_TRUE(FindSwitches("x /MERGETASKS /D=C:/music /mu /U: -M / /? \"/M x\"").empty());
 }
 
+TEST(SwitchesTest, SilentModeWithItsFolderLastAndItsLog) {
+    Invocation i = ParseInvocation(
+        "\"D:\\VXInst.exe\" /s \"/LOG=C:\\a b\\x.log\" /D=C:\\Program Files\\Vel /M trix  ");
+    EXPECT_TRUE(i.silent);
+    EXPECT_EQ(i.logFile, "C:\\a b\\x.log");
+    // Everything after "/D=" is the folder, blanks and all; nothing in it is a switch.
+    EXPECT_EQ(i.destination, "C:\\Program Files\\Vel /M trix");
+    EXPECT_TRUE(i.stages.empty());
+
+    i = ParseInvocation("C:\\V\\Vxinst.exe /M /S");  // the QuietUninstallString
+    EXPECT_TRUE(i.silent);
+    EXPECT_EQ(i.stages, std::vector<char>{'M'});
+    EXPECT_TRUE(i.destination.empty());
+    // "/D=" counts only where an argument starts, outside quotes and the program's name.
+    EXPECT_TRUE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").destination.empty());
+    EXPECT_FALSE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").silent);
+}
+
 // The setup file's lookup, on text the platform has decoded from CP932.
 TEST(ProfileTextTest, ReadsKeysAsThePrivateProfileFunctionsDo) {
     const std::string text =
