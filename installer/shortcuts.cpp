@@ -127,7 +127,9 @@ bool WriteUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& re
         key->WriteNumber("EstimatedSize", EstimatedSizeKb(p.files, all));
         key->WriteNumber("NoModify", 1);
         key->WriteNumber("NoRepair", 1);
-        key->WriteString("QuietUninstallString", icon + " /M /S");
+        // Quoted, unlike UninstallString (written as it always was): a path with blanks is
+        // otherwise open to a program placed at its first blank ("C:\\Program.exe").
+        key->WriteString("QuietUninstallString", "\"" + icon + "\" /M /S");
         WriteRecord(*key, StoreRecord(all, destination));
     }
     return true;

@@ -177,15 +177,16 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
     EXPECT_EQ(help.description, "ZAM QX-K480/330 ベルトリクスのヘルプです。");
 
     ASSERT_TRUE(Entry());
-    EXPECT_EQ(*Entry(), (FakeRegistry::Values{
-                            {"DisplayName", "ZAM ベルトリクス"},
-                            {"InstallPath", kDest},
-                            {"DisplayIcon", std::string(kDest) + "\\Vxinst.exe"},
-                            {"UninstallString", std::string(kDest) + "\\Vxinst.exe /M"},
-                            {"DisplayVersion", VX_VERSION_TEXT},
-                            {"Publisher", "ZAM"},
-                            {"InstallLocation", kDest},
-                            {"QuietUninstallString", std::string(kDest) + "\\Vxinst.exe /M /S"}}));
+    EXPECT_EQ(*Entry(),
+              (FakeRegistry::Values{
+                  {"DisplayName", "ZAM ベルトリクス"},
+                  {"InstallPath", kDest},
+                  {"DisplayIcon", std::string(kDest) + "\\Vxinst.exe"},
+                  {"UninstallString", std::string(kDest) + "\\Vxinst.exe /M"},
+                  {"DisplayVersion", VX_VERSION_TEXT},
+                  {"Publisher", "ZAM"},
+                  {"InstallLocation", kDest},
+                  {"QuietUninstallString", "\"" + std::string(kDest) + "\\Vxinst.exe\" /M /S"}}));
     // The four values first, as they always were; then what today's list of programs reads.
     EXPECT_EQ(f.registry.writes,
               (std::vector<std::string>{

@@ -617,7 +617,7 @@ TEST_F(InstallerE2E, SilentInstallIntoAFolderWithBlanksThenSilentUninstall) {
     EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"), folder);
     const std::wstring quiet =
         RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
-    EXPECT_EQ(quiet, folder + L"\\Vxinst.exe /M /S");
+    EXPECT_EQ(quiet, L"\"" + folder + L"\\Vxinst.exe\" /M /S");
     EXPECT_EQ(RegNumber(kUninstallKey, L"NoModify"), 1u);
     EXPECT_EQ(RegNumber(kUninstallKey, L"NoRepair"), 1u);
     std::uint64_t bytes = 0;

@@ -160,7 +160,7 @@ TEST(SwitchesTest, SilentModeWithItsFolderLastAndItsLog) {
     EXPECT_EQ(i.destination, "C:\\Program Files\\Vel /M trix");
     EXPECT_TRUE(i.stages.empty());
 
-    i = ParseInvocation("C:\\V\\Vxinst.exe /M /S");  // the QuietUninstallString
+    i = ParseInvocation("C:\\V\\Vxinst.exe /M /S");
     EXPECT_TRUE(i.silent);
     EXPECT_EQ(i.stages, std::vector<char>{'M'});
     EXPECT_TRUE(i.destination.empty());

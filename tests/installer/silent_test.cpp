@@ -72,7 +72,9 @@ TEST_F(SilentTest, InstallThenUninstallWithoutAWindowOrAQuestion) {
     // while it runs, waits beside the temporary copy meanwhile; it goes back when the
     // uninstall fails, and is deleted at the next start when it went through.
     const std::string quiet = f.registry.keys[Entry()]["QuietUninstallString"];
-    EXPECT_EQ(quiet, std::string(kDest) + "\\Vxinst.exe /M /S");
+    EXPECT_EQ(quiet, "\"" + std::string(kDest) + "\\Vxinst.exe\" /M /S");
+    EXPECT_EQ(ParseInvocation(quiet).stages, std::vector<char>{'M'});
+    EXPECT_TRUE(ParseInvocation(quiet).silent);
     const std::string self = std::string(kDest) + "\\Vxinst.exe";
     f.system.modulePath = self;
     f.profile.expectedFile = std::string(kDest) + "\\Vxinst.ini";
