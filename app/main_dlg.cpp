@@ -1,6 +1,7 @@
 #include "app/main_dlg.h"
 
 #include "app/commands.h"
+#include "pages/setting_lists.h"
 #include "resources/resource.h"
 
 namespace vx {
@@ -15,7 +16,8 @@ struct TabInfo {
     int image;
 };
 const TabInfo kTabs[CMainDlg::kPageCount] = {
-    {"機能選択", 0}, {"ＭＳＷ１", 1}, {"ＭＳＷ２", 1}, {"ＭＳＷ３", 1}, {"ＭＳＷ４", 1},
+    {kPageTitles[0], 0}, {kPageTitles[1], 1}, {kPageTitles[2], 1},
+    {kPageTitles[3], 1}, {kPageTitles[4], 1},
 };
 
 // The five page commands, by tab index.

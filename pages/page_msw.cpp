@@ -1,41 +1,9 @@
 #include "pages/page_msw.h"
 
+#include "pages/setting_lists.h"
 #include "resources/resource.h"
 
 namespace vx {
-
-namespace {
-
-// A list whose item order is not its code order.
-template <std::size_t N>
-struct CodedList {
-    const char* names[N];
-    int codes[N];
-
-    // The text shown for `code`; a code without a name of its own shows as code 0.
-    const char* TextOf(int code) const {
-        for (std::size_t i = 0; i < N; ++i) {
-            if (codes[i] == code) return names[i];
-        }
-        return code == 0 ? names[0] : TextOf(0);
-    }
-    // The code of a shown text, by whole-string comparison; an unknown text writes 0.
-    int CodeOf(const std::string& text) const {
-        for (std::size_t i = 0; i < N; ++i) {
-            if (text == names[i]) return codes[i];
-        }
-        return 0;
-    }
-};
-
-// The lists in their list order, each with the code of every item.
-constexpr CodedList<5> kCountries = {{"日本", "アメリカ", "イギリス", "ドイツ", "スウェーデン"},
-                                     {0, 2, 3, 4, 5}};
-constexpr CodedList<3> kSpeeds = {{"２４０LPM", "２２５LPM", "３１０LPM"}, {2, 1, 0}};
-constexpr CodedList<4> kDensities = {{"標準", "濃度1", "濃度2", "濃度3"}, {0, 1, 2, 3}};
-constexpr CodedList<3> kPrintModes = {{"標準", "高速", "高品位"}, {0, 2, 1}};
-
-}  // namespace
 
 // MSW1 ---------------------------------------------------------------------
 

@@ -2,14 +2,12 @@
 
 #include <cstdint>
 
+#include "pages/setting_lists.h"
 #include "resources/resource.h"
 
 namespace vx {
 
 namespace {
-
-const char* const kFonts[] = {"標準", "イタリック", "クーリエ", "ゴシック", "OCR-B"};
-const char* const kKanjiTables[] = {"JIS1978年版", "JIS1983年版", "JIS1990年版"};
 
 constexpr int kMinPageLength = 1;
 constexpr int kMaxPageLength = 99;

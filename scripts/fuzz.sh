@@ -7,10 +7,10 @@ cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-20}
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j"$(nproc)" --target fuzz_device_id fuzz_settings_file fuzz_settings_reply >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" --target fuzz_device_id fuzz_settings_file fuzz_settings_reply fuzz_assignment >/dev/null
 
 status=0
-for target in device_id settings_file settings_reply; do
+for target in device_id settings_file settings_reply assignment; do
   work=build/fuzz/corpus-$target
   rm -rf "$work" && mkdir -p "$work" && cp fuzz/seeds/$target/* "$work"/
   log=build/fuzz/$target.log

@@ -14,6 +14,7 @@ packages=(
   wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-wine mscompress locales python3
   fp-utils libchm-bin
+  cups cups-daemon cups-client libcups2-dev
 )
 
 missing=()

@@ -1,0 +1,234 @@
+#include "cli/linux/posix_platform.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <poll.h>
+#include <unistd.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace vx::cli::posix {
+
+namespace {
+
+// A sender that goes quiet this long has finished its job.
+constexpr int kIdleMs = 10000;
+
+void WriteAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+bool WriteBytes(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+class PosixFile : public File {
+  public:
+    explicit PosixFile(int fd) : fd_(fd) {}
+    ~PosixFile() override { ::close(fd_); }
+    long Read(std::uint8_t* data, std::size_t size) override {
+        ssize_t n;
+        do n = ::read(fd_, data, size);
+        while (n < 0 && errno == EINTR);
+        return static_cast<long>(n);
+    }
+    long Write(const std::uint8_t* data, std::size_t size) override {
+        ssize_t n;
+        do n = ::write(fd_, data, size);
+        while (n < 0 && errno == EINTR);
+        return static_cast<long>(n);
+    }
+
+  private:
+    int fd_;
+};
+
+std::string Folder(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string PeerText(const sockaddr_storage& address) {
+    char host[NI_MAXHOST] = "?", port[NI_MAXSERV] = "?";
+    getnameinfo(reinterpret_cast<const sockaddr*>(&address), sizeof address, host, sizeof host,
+                port, sizeof port, NI_NUMERICHOST | NI_NUMERICSERV);
+    const bool v6 = address.ss_family == AF_INET6;
+    return (v6 ? "[" : "") + std::string(host) + (v6 ? "]:" : ":") + port;
+}
+
+}  // namespace
+
+void PosixConsole::Out(const std::string& text) { WriteAll(STDOUT_FILENO, text); }
+void PosixConsole::Err(const std::string& text) { WriteAll(STDERR_FILENO, text); }
+
+std::unique_ptr<File> PosixFileSystem::OpenForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<PosixFile>(fd);
+}
+
+std::unique_ptr<File> PosixFileSystem::OpenForUpdate(const std::string& path, OpenError& error) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = errno == EACCES || errno == EPERM ? OpenError::AccessDenied : OpenError::Other;
+        return nullptr;
+    }
+    error = OpenError::None;
+    return std::make_unique<PosixFile>(fd);
+}
+
+bool PosixOutputFiles::WriteAtomically(const std::string& path,
+                                       const std::vector<std::uint8_t>& bytes, std::string& error) {
+    std::string temp = Folder(path) + "/.vxctl-XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    // As an ordinary new file: mkstemp leaves it readable by its owner only.
+    const mode_t mask = umask(0);
+    umask(mask);
+    bool ok = fchmod(fd, 0666 & ~mask) == 0 && WriteBytes(fd, bytes) && fsync(fd) == 0;
+    if (!ok) error = std::strerror(errno);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = std::strerror(errno);
+    }
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = std::strerror(errno);
+    }
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool PosixOutputFiles::WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                   std::string& error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    bool ok = WriteBytes(fd, bytes);
+    if (!ok) error = std::strerror(errno);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = std::strerror(errno);
+    }
+    return ok;
+}
+
+PosixJobSource::~PosixJobSource() {
+    if (socket_ >= 0) ::close(socket_);
+}
+
+bool PosixJobSource::Listen(const std::string& host, int port, std::string& bound,
+                            std::string& error) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV | AI_PASSIVE;
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(port);
+    const int r = getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
+    if (r != 0) {
+        error = gai_strerror(r);
+        return false;
+    }
+    for (addrinfo* a = found; a && socket_ < 0; a = a->ai_next) {
+        const int s = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
+        if (s < 0) {
+            error = std::strerror(errno);
+            continue;
+        }
+        const int on = 1;
+        setsockopt(s, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        if (::bind(s, a->ai_addr, a->ai_addrlen) == 0 && ::listen(s, 8) == 0) {
+            socket_ = s;
+        } else {
+            error = std::strerror(errno);
+            ::close(s);
+        }
+    }
+    freeaddrinfo(found);
+    if (socket_ < 0) return false;
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    bound = PeerText(address);
+    return true;
+}
+
+bool PosixJobSource::Next(ReceivedJob& job, std::string& error) {
+    sockaddr_storage peer{};
+    socklen_t length = sizeof peer;
+    int c;
+    do c = ::accept4(socket_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC);
+    while (c < 0 && (errno == EINTR || errno == ECONNABORTED));
+    if (c < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    job.peer = PeerText(peer);
+    job.bytes.clear();
+    std::uint8_t buffer[4096];
+    for (;;) {
+        pollfd p{c, POLLIN, 0};
+        const int ready = ::poll(&p, 1, kIdleMs);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) break;
+        const ssize_t n = ::read(c, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        job.bytes.insert(job.bytes.end(), buffer, buffer + n);
+    }
+    ::close(c);
+    return true;
+}
+
+long long PosixClock::NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void PosixClock::SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+Language LocaleLanguage() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0') continue;
+        return std::strncmp(value, "ja", 2) == 0 ? Language::Japanese : Language::English;
+    }
+    return Language::English;
+}
+
+}  // namespace vx::cli::posix

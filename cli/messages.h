@@ -1,0 +1,275 @@
+// vxctl's texts in Japanese and English. "%1", "%2" ... are filled in by Format.
+// The texts that the settings program shows for the same situations are its own,
+// word for word.
+#pragma once
+
+namespace vx::cli {
+
+struct Text {
+    const char* ja;
+    const char* en;
+};
+
+namespace msg {
+
+inline constexpr Text kVersion = {"vxctl バージョン 1.000 (ZAM QX-K480/330)\n",
+                                  "vxctl version 1.000 (ZAM QX-K480/330)\n"};
+
+inline constexpr Text kUsage = {
+    "使い方: vxctl [--lang ja|en] コマンド [引数...]\n"
+    "\n"
+    "ZAM QX-K480/330 の設定値（設定ファイル .dat と 29 "
+    "バイトの設定コマンド）をコマンドラインで扱います。\n"
+    "\n"
+    "コマンド:\n"
+    "  settings                         設定の一覧（キー、ページ、ラベル、値、工場出荷値）\n"
+    "  show FILE.dat [--json]           設定ファイルの設定値をページごとに表示\n"
+    "  diff A.dat B.dat [--json]        異なる設定だけを表示（同じなら 0、違えば 1、エラーは 2）\n"
+    "  set [IN.dat] OUT.dat KEY=VALUE…  設定値を変えて設定ファイルを書き込む\n"
+    "  job FILE.dat -o FILE.bin         プリンタに送る 29 バイトをファイルに書き込む\n"
+    "  printers [--model]               送信できるプリンタの一覧\n"
+    "  send FILE.dat --printer NAME…    設定値をプリンタに送信（--device PATH で直接書き込み）\n"
+    "  print-settings --printer NAME…   プリンタに現在の設定値を印刷させる\n"
+    "  simulate [--listen HOST:PORT]    ネットワークプリンタの代わりに raw ポートで待ち受ける\n"
+    "\n"
+    "  --help     各コマンドの説明（vxctl コマンド --help）\n"
+    "  --version  バージョン\n"
+    "  --lang     メッセージの言語（ja または en、既定はロケールによる）\n",
+    "usage: vxctl [--lang ja|en] COMMAND [ARGUMENTS...]\n"
+    "\n"
+    "The ZAM QX-K480/330's settings from a command line: settings files (.dat) and the\n"
+    "29-byte command that sets them.\n"
+    "\n"
+    "commands:\n"
+    "  settings                         every setting: key, page, label, values, factory value\n"
+    "  show FILE.dat [--json]           a settings file's settings, page by page\n"
+    "  diff A.dat B.dat [--json]        the settings that differ (exit 0 equal, 1 differ, 2 "
+    "error)\n"
+    "  set [IN.dat] OUT.dat KEY=VALUE…  write a settings file with settings changed\n"
+    "  job FILE.dat -o FILE.bin         the 29 bytes sent to the printer, into a file\n"
+    "  printers [--model]               the printers vxctl can send to\n"
+    "  send FILE.dat --printer NAME…    send the settings (--device PATH: write to a port)\n"
+    "  print-settings --printer NAME…   make the printer print its current settings\n"
+    "  simulate [--listen HOST:PORT]    stand in for a network printer on its raw port\n"
+    "\n"
+    "  --help     help on a command (vxctl COMMAND --help)\n"
+    "  --version  the version\n"
+    "  --lang     language of the messages (ja or en; by default the locale's)\n"};
+
+inline constexpr Text kHelpSettings = {
+    "使い方: vxctl settings\n"
+    "\n"
+    "設定ブロックが持つすべての設定を 1 行に 1 つずつ表示します: キー、ページ、ページのラベル、\n"
+    "値（ページの表示と ASCII の別名）、工場出荷値。キーと値は set で使います。\n"
+    "sw1-4 と sw2-2 はどのページにも表示されない設定で、set では変更できません。\n",
+    "usage: vxctl settings\n"
+    "\n"
+    "Every setting the switch block holds, one per line: key, page, the page's label,\n"
+    "the values (as the page shows them, with an ASCII alias each), the factory value.\n"
+    "`set` takes the keys and values. No page shows sw1-4 and sw2-2; `set` cannot change them.\n"};
+
+inline constexpr Text kHelpShow = {
+    "使い方: vxctl show FILE.dat [--json]\n"
+    "\n"
+    "設定ファイルの設定値をページごとに、ラベル、ページの表示、生のバイトとともに表示します。\n"
+    "設定プログラムが読み込まないファイルは同じ理由で拒否し、終了コード 2 で終わります。\n",
+    "usage: vxctl show FILE.dat [--json]\n"
+    "\n"
+    "A settings file's settings page by page: label, the value as the page shows it, and the\n"
+    "raw byte. A file the settings program would refuse is refused with the same reason, exit "
+    "2.\n"};
+
+inline constexpr Text kHelpDiff = {
+    "使い方: vxctl diff A.dat B.dat [--json]\n"
+    "\n"
+    "2 つの設定ファイルで異なる設定だけを表示します。29 バイトが同じなら 0、\n"
+    "違えば 1、エラーなら 2 で終わります。\n",
+    "usage: vxctl diff A.dat B.dat [--json]\n"
+    "\n"
+    "Only the settings that differ between two settings files. Exit 0 when all 29 bytes\n"
+    "are equal, 1 when they differ, 2 on error.\n"};
+
+inline constexpr Text kHelpSet = {
+    "使い方: vxctl set [IN.dat] OUT.dat KEY=VALUE…\n"
+    "\n"
+    "IN（省略時は工場出荷設定）から始めて設定値を変え、OUT を設定プログラムが保存するとおりの\n"
+    "46 バイト（ヘッダと設定ブロック）で書き込みます。値はページの表示か ASCII の別名で\n"
+    "指定します（vxctl settings を参照）。使えないキーや値は拒否し、何も書き込みません。\n"
+    "OUT は同じフォルダの一時ファイルに書いてから名前を変えるので、書きかけで残りません。\n"
+    "\n"
+    "例: vxctl set base.dat office.dat country=usa page-length=72 buzzer=enabled\n",
+    "usage: vxctl set [IN.dat] OUT.dat KEY=VALUE…\n"
+    "\n"
+    "Starts from IN (or the factory settings), changes the settings given and writes OUT as\n"
+    "the settings program saves it: the header and the block, 46 bytes. A value is the page's\n"
+    "text or its ASCII alias (see vxctl settings). A key or value that is not allowed is\n"
+    "refused and nothing is written. OUT is written to a temporary file in its folder and\n"
+    "renamed, so it is never left half-written.\n"
+    "\n"
+    "example: vxctl set base.dat office.dat country=usa page-length=72 buzzer=enabled\n"};
+
+inline constexpr Text kHelpJob = {
+    "使い方: vxctl job FILE.dat -o FILE.bin\n"
+    "\n"
+    "設定プログラムがこのファイルを読み込んで送信するときの 29 バイトを FILE.bin に書き込みます。\n"
+    "ほかの手段でプリンタに送るときに使います。\n",
+    "usage: vxctl job FILE.dat -o FILE.bin\n"
+    "\n"
+    "Writes the 29 bytes the settings program sends for this file into FILE.bin, for any\n"
+    "other way to the printer.\n"};
+
+inline constexpr Text kHelpPrinters = {
+    "使い方: vxctl printers [--model]\n"
+    "\n"
+    "Windows: 設定プログラムのプリンタ一覧と同じく、QX-K480/330 のドライバを使うプリンタを\n"
+    "名前順に表示します（名前と接続先）。\n"
+    "Linux: CUPS の宛先をすべて、または --model で機種名に QX-K480/330 を含むものを表示します\n"
+    "（名前、メーカーと機種、デバイス URI）。\n",
+    "usage: vxctl printers [--model]\n"
+    "\n"
+    "Windows: the printers of the model's drivers, sorted by name, as the settings program's\n"
+    "printer list shows them (name and destination).\n"
+    "Linux: every CUPS destination, or with --model those whose make-and-model names the\n"
+    "QX-K480/330 (name, make and model, device URI).\n"};
+
+inline constexpr Text kHelpSend = {
+    "使い方: vxctl send FILE.dat --printer NAME [--printer NAME…] [--device PATH…] [--timeout 秒]\n"
+    "\n"
+    "設定値を 29 バイトの raw ジョブ \"Veltrix Status Write\" として各プリンタに送ります。\n"
+    "Windows: スプーラ経由（接続先 FILE: のプリンタには送りません）。\n"
+    "Linux: CUPS のキューごとに raw ジョブを作り、終わるまで待って最終状態を表示します\n"
+    "（既定 60 秒まで）。--device /dev/usb/lp0 などはデバイスに直接書き込みます。\n"
+    "プリンタごとに 1 行の結果を表示し、すべて成功したときだけ 0 で終わります（失敗は 1）。\n",
+    "usage: vxctl send FILE.dat --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
+    "SECONDS]\n"
+    "\n"
+    "Sends the settings to each printer as the 29-byte raw job \"Veltrix Status Write\".\n"
+    "Windows: through the spooler (never to a printer whose destination is FILE:).\n"
+    "Linux: one raw job per CUPS queue, waited for until it ends (60 s at most by default),\n"
+    "with its final state; --device /dev/usb/lp0 and the like are written directly.\n"
+    "One result line per printer; exit 0 only when every printer succeeded, else 1.\n"};
+
+inline constexpr Text kHelpPrintSettings = {
+    "使い方: vxctl print-settings --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
+    "秒]\n"
+    "\n"
+    "4 バイトのコマンド 1C 6F 32 2E を raw ジョブ \"Veltrix Print Setting\" として送り、\n"
+    "プリンタに現在の設定値を印刷させます。結果と終了コードは send と同じです。\n",
+    "usage: vxctl print-settings --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
+    "SECONDS]\n"
+    "\n"
+    "Sends the 4-byte command 1C 6F 32 2E as the raw job \"Veltrix Print Setting\": the\n"
+    "printer prints its current settings. Results and exit code as for send.\n"};
+
+inline constexpr Text kHelpSimulate = {
+    "使い方: vxctl simulate [--listen [HOST:]PORT] [--state FILE.dat] [--jobs N]\n"
+    "\n"
+    "QX-K480/330 のネットワークプリンタの代わりに raw ポート（既定 127.0.0.1:9100、ポート 0 は\n"
+    "空いているポート）で待ち受け、受け取ったジョブごとにプリンタの動作を表示します:\n"
+    "\"settings written\" と変わった設定（最初は工場出荷設定）、または \"print settings "
+    "requested\"。\n"
+    "--state は現在の設定値を設定ファイルとして保持します（あれば起動時に読み込みます）。\n"
+    "--jobs N は N 個のジョブの後で終わります。\n",
+    "usage: vxctl simulate [--listen [HOST:]PORT] [--state FILE.dat] [--jobs N]\n"
+    "\n"
+    "Stands in for a network printer of the model on its raw port (by default 127.0.0.1:9100;\n"
+    "port 0 takes a free one) and prints, for every job, what the printer does: \"settings\n"
+    "written\" with the settings that changed (it starts at the factory settings), or \"print\n"
+    "settings requested\". --state keeps its current settings as a settings file (read at the\n"
+    "start when it exists). --jobs N ends after N jobs.\n"};
+
+// Errors of the command line
+inline constexpr Text kUnknownCommand = {"vxctl: 不明なコマンドです: %1（vxctl --help を参照）\n",
+                                         "vxctl: unknown command: %1 (see vxctl --help)\n"};
+inline constexpr Text kUnknownOption = {"vxctl %1: 使えないオプションです: %2\n",
+                                        "vxctl %1: unknown option: %2\n"};
+inline constexpr Text kMissingValue = {"vxctl %1: オプション %2 には値が必要です。\n",
+                                       "vxctl %1: option %2 needs a value\n"};
+inline constexpr Text kWrongArguments = {"vxctl %1: 引数が正しくありません。\n%2",
+                                         "vxctl %1: wrong arguments\n%2"};
+inline constexpr Text kBadLanguage = {"vxctl: --lang には ja か en を指定してください。\n",
+                                      "vxctl: --lang takes ja or en\n"};
+inline constexpr Text kBadNumber = {"vxctl %1: %2 には正の整数を指定してください: %3\n",
+                                    "vxctl %1: %2 takes a positive whole number: %3\n"};
+
+// Files: the first text is the settings program's own.
+inline constexpr Text kNotSettingsFile = {
+    "vxctl: %1: このファイルは有効な設定ファイルではありません。\n",
+    "vxctl: %1: This file is not a valid settings file.\n"};
+inline constexpr Text kWriteFailed = {"vxctl: %1: 書き込めませんでした（%2）。\n",
+                                      "vxctl: %1: could not be written (%2)\n"};
+
+// set
+inline constexpr Text kNoEquals = {"vxctl set: %1: KEY=VALUE の形で指定してください。\n",
+                                   "vxctl set: %1: expected KEY=VALUE\n"};
+inline constexpr Text kUnknownKey = {"vxctl set: %1: そのような設定はありません。\n設定: %2\n",
+                                     "vxctl set: %1: no such setting\nsettings: %2\n"};
+inline constexpr Text kNotSettable = {
+    "vxctl set: %1: どのページにも表示されない設定のため変更できません。\n設定: %2\n",
+    "vxctl set: %1: no page shows this switch, so it cannot be set\nsettings: %2\n"};
+inline constexpr Text kBadValue = {"vxctl set: %1: 使用できない値です: %2\n使用できる値: %3\n",
+                                   "vxctl set: %1: not an allowed value: %2\nallowed: %3\n"};
+
+// settings, show, diff
+inline constexpr Text kFactory = {"工場出荷: %1", "factory: %1"};
+inline constexpr Text kNotOnAPage = {"ページに表示されない設定", "not shown on any page"};
+inline constexpr Text kCarried = {"（ページなし: 元の値のまま書き込み）",
+                                  "(no page: written back as it was)"};
+inline constexpr Text kCleared = {"（ページなし: 常に 0 で書き込み）",
+                                  "(no page: always written back as 0)"};
+inline constexpr Text kNotASetting = {"（設定以外のバイト）", "(not a setting)"};
+inline constexpr Text kHighBits = {"（ビット 4-7）", "(bits 4-7)"};
+
+// send, print-settings
+inline constexpr Text kNoTarget = {"vxctl %1: --printer か --device で送信先を指定してください。\n",
+                                   "vxctl %1: name a printer (--printer) or a device (--device)\n"};
+inline constexpr Text kNoPrinting = {"vxctl: ここではプリンタを使えません。\n",
+                                     "vxctl: printers are not available here\n"};
+inline constexpr Text kSent = {"%1: プリンタに設定値を送信しました。",
+                               "%1: settings sent to the printer."};
+inline constexpr Text kPrinted = {"%1: プリンタの現在の設定値を印刷しました。",
+                                  "%1: the printer was told to print its current settings."};
+inline constexpr Text kJobCompleted = {"（ジョブ %1: %2）", " (job %1: %2)"};
+inline constexpr Text kNoSuchPrinter = {"%1: この名前の QX-K480/330 のプリンタはありません。",
+                                        "%1: no printer of the QX-K480/330 by this name."};
+inline constexpr Text kSendToFile = {
+    "%1: 接続先がFILEのため設定値を送信できません。",
+    "%1: the destination is FILE:, so the settings cannot be sent."};
+inline constexpr Text kPrintToFile = {"%1: 接続先がFILEのため実行できません。",
+                                      "%1: the destination is FILE:, so this cannot be done."};
+inline constexpr Text kNotAttached = {
+    "%1: 指定されたプリンタは、現在接続されていないか、プリンタ使用権の制限により使用できません。",
+    "%1: the printer is not attached at present, or cannot be used because of restrictions on "
+    "the right to use it."};
+inline constexpr Text kRefused = {"%1: 送信できませんでした: %2", "%1: not sent: %2"};
+inline constexpr Text kJobEnded = {"%1: ジョブ %2 は完了しませんでした: %3%4",
+                                   "%1: job %2 did not complete: %3%4"};
+inline constexpr Text kTimedOut = {"%1: ジョブ %2 は %3 秒以内に終わりませんでした: %4",
+                                   "%1: job %2 had not ended after %3 s: %4"};
+inline constexpr Text kListFailed = {"vxctl printers: プリンタの一覧を取得できませんでした: %1\n",
+                                     "vxctl printers: the printers could not be listed: %1\n"};
+
+// simulate
+inline constexpr Text kBadListen = {
+    "vxctl simulate: --listen には [HOST:]PORT を指定してください: %1\n",
+    "vxctl simulate: --listen takes [HOST:]PORT: %1\n"};
+inline constexpr Text kListenFailed = {"vxctl simulate: %1 で待ち受けできません: %2\n",
+                                       "vxctl simulate: cannot listen on %1: %2\n"};
+inline constexpr Text kListening = {"listening on %1（QX-K480/330 の raw ポート）\n",
+                                    "listening on %1 (raw port of a QX-K480/330)\n"};
+inline constexpr Text kReceiveFailed = {"vxctl simulate: 受信できませんでした: %1\n",
+                                        "vxctl simulate: receiving failed: %1\n"};
+inline constexpr Text kJobReceived = {"ジョブ %1: %2 から %3 バイト\n",
+                                      "job %1: %3 bytes from %2\n"};
+inline constexpr Text kSettingsWritten = {"  settings written: 変更 %1 件\n",
+                                          "  settings written: %1 changed\n"};
+inline constexpr Text kPrintRequested = {"  print settings requested（現在の設定値を印刷）\n",
+                                         "  print settings requested\n"};
+inline constexpr Text kReportRequested = {
+    "  settings report requested: パラレルポートでのみ応答します\n",
+    "  settings report requested: answered on the parallel port only\n"};
+inline constexpr Text kIgnored = {"  コマンドではない %1 バイトを無視しました\n",
+                                  "  %1 bytes that are no command ignored\n"};
+
+}  // namespace msg
+}  // namespace vx::cli

@@ -1,0 +1,135 @@
+#include "cli/print_service.h"
+
+#include <algorithm>
+
+#include "printer/printer_enum.h"
+#include "printer/raw_job.h"
+
+namespace vx::cli {
+
+namespace {
+
+const char kFileDestination[] = "FILE:";
+const char kModelName[] = "qx-k480/330";  // as make-and-model texts name it, lower case
+
+constexpr int kPollMs = 100;
+
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+const char* JobTitle(RawJob job) { return job == RawJob::Settings ? kSendJobName : kPrintJobName; }
+
+bool NamesTheModel(const std::string& makeAndModel) {
+    std::string folded = makeAndModel;
+    std::transform(folded.begin(), folded.end(), folded.begin(), Fold);
+    return folded.find(kModelName) != std::string::npos;
+}
+
+const char* JobStateKeyword(int state) {
+    switch (state) {
+        case kJobPending:
+            return "pending";
+        case kJobHeld:
+            return "pending-held";
+        case kJobProcessing:
+            return "processing";
+        case kJobStopped:
+            return "processing-stopped";
+        case kJobCanceled:
+            return "canceled";
+        case kJobAborted:
+            return "aborted";
+        case kJobCompleted:
+            return "completed";
+        default:
+            return "unknown";
+    }
+}
+
+// Windows ----------------------------------------------------------------------
+
+SpoolerPrintService::SpoolerPrintService(
+    Spooler& spooler, PlatformFamily family,
+    std::function<bool(const std::string&, const std::string&)> before)
+    : spooler_(spooler), family_(family), before_(std::move(before)) {}
+
+bool SpoolerPrintService::List(bool, std::vector<ListedPrinter>& out, std::string& error) {
+    std::vector<PrinterRow> rows;
+    if (EnumerateModelPrinters(spooler_, family_, rows) == EnumResult::NoMemory) {
+        error = "out of memory";
+        return false;
+    }
+    // The printer list shows its rows sorted by name.
+    std::stable_sort(rows.begin(), rows.end(), [this](const PrinterRow& a, const PrinterRow& b) {
+        return before_(a.name, b.name);
+    });
+    out.clear();
+    for (const PrinterRow& row : rows) out.push_back({row.name, row.destination, ""});
+    return true;
+}
+
+JobResult SpoolerPrintService::Send(const std::string& printer, RawJob job,
+                                    const std::vector<std::uint8_t>& data) {
+    JobResult result;
+    std::vector<PrinterRow> rows;
+    EnumerateModelPrinters(spooler_, family_, rows);
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const PrinterRow& r) { return r.name == printer; });
+    if (row == rows.end()) {
+        result.outcome = JobOutcome::NoSuchPrinter;
+    } else if (row->destination == kFileDestination) {
+        result.outcome = JobOutcome::FileDestination;
+    } else if (!WriteRawJob(spooler_, family_, printer, JobTitle(job), data.data(), data.size())) {
+        result.outcome = JobOutcome::NotUsable;
+    }
+    return result;
+}
+
+// CUPS -------------------------------------------------------------------------
+
+bool CupsPrintService::List(bool modelOnly, std::vector<ListedPrinter>& out, std::string& error) {
+    std::vector<CupsDestination> destinations;
+    if (!cups_.Destinations(destinations, error)) return false;
+    out.clear();
+    for (const CupsDestination& d : destinations) {
+        if (modelOnly && !NamesTheModel(d.makeAndModel)) continue;
+        out.push_back({d.name, d.deviceUri, d.makeAndModel});
+    }
+    return true;
+}
+
+JobResult CupsPrintService::Send(const std::string& printer, RawJob job,
+                                 const std::vector<std::uint8_t>& data) {
+    JobResult result;
+    result.jobId = cups_.SubmitRaw(printer, JobTitle(job), data, result.detail);
+    if (result.jobId <= 0) {
+        result.jobId = 0;
+        result.outcome = JobOutcome::Refused;
+        return result;
+    }
+    const long long deadline = clock_.NowMs() + timeoutMs_;
+    CupsJobStatus status;
+    for (;;) {
+        if (!cups_.JobStatus(result.jobId, status, result.detail)) {
+            result.outcome = JobOutcome::Refused;
+            return result;
+        }
+        if (status.state >= kJobCanceled) break;
+        if (clock_.NowMs() >= deadline) {
+            result.outcome = JobOutcome::TimedOut;
+            result.state = JobStateKeyword(status.state);
+            result.detail = status.message;
+            return result;
+        }
+        clock_.SleepMs(kPollMs);
+    }
+    result.state = JobStateKeyword(status.state);
+    if (status.state != kJobCompleted) {
+        result.outcome = JobOutcome::JobEnded;
+        result.detail = status.message.empty() ? status.reasons : status.message;
+    }
+    return result;
+}
+
+}  // namespace vx::cli

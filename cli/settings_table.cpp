@@ -1,0 +1,373 @@
+#include "cli/settings_table.h"
+
+#include <cstdio>
+
+#include "pages/setting_lists.h"
+#include "resources/resource.h"
+
+namespace vx::cli {
+
+namespace {
+
+constexpr int kMinPageLength = 1;
+constexpr int kMaxPageLength = 99;
+constexpr int kShownForNonDigits =
+    66;  // what the page shows for page-length bytes that are no digits
+
+// A pair's buttons and their aliases.
+std::vector<SettingValue> Pair(const char* text0, const char* alias0, const char* text1,
+                               const char* alias1) {
+    return {{text0, alias0, 0}, {text1, alias1, 1}};
+}
+
+// A list shown from the pages' own list, with an alias for every item in list order.
+template <std::size_t N>
+std::vector<SettingValue> Listed(const CodedList<N>& list, const char* const (&aliases)[N]) {
+    std::vector<SettingValue> values;
+    for (std::size_t i = 0; i < N; ++i)
+        values.push_back({list.names[i], aliases[i], list.codes[i]});
+    return values;
+}
+template <std::size_t N>
+std::vector<SettingValue> Listed(const char* const (&names)[N], const char* const (&aliases)[N]) {
+    std::vector<SettingValue> values;
+    for (std::size_t i = 0; i < N; ++i)
+        values.push_back({names[i], aliases[i], static_cast<int>(i)});
+    return values;
+}
+
+Setting DigitPair(const char* key, const char* label, BlockByte at, std::vector<SettingValue> v,
+                  int firstId, int secondId) {
+    return {key,
+            0,
+            label,
+            "",
+            SettingKind::DigitPair,
+            static_cast<int>(at),
+            0,
+            0,
+            std::move(v),
+            {firstId, secondId},
+            FactoryDefaults.bytes[at] - '0'};
+}
+
+Setting DigitList(const char* key, const char* label, BlockByte at, std::vector<SettingValue> v,
+                  int id) {
+    return {key, 0, label,        "",   SettingKind::DigitList,         static_cast<int>(at),
+            0,   0, std::move(v), {id}, FactoryDefaults.bytes[at] - '0'};
+}
+
+Setting Switch(const char* key, int msw, int sw, const char* group, const char* note,
+               std::vector<SettingValue> v, int firstId, int secondId) {
+    return {key, msw, group, note,         SettingKind::Switch,
+            msw, sw,  1,     std::move(v), {firstId, secondId},
+            0};
+}
+
+Setting CheckBox(const char* key, int msw, int sw, const char* label, int id) {
+    return {
+        key,  msw, label, "", SettingKind::CheckBox, msw, sw, 1, Pair("[ ]", "off", "[x]", "on"),
+        {id}, 0};
+}
+
+Setting SwitchList(const char* key, int msw, int first, int width, const char* label,
+                   std::vector<SettingValue> v, int id) {
+    return {key, msw, label, "", SettingKind::SwitchList, msw, first, width, std::move(v), {id}, 0};
+}
+
+Setting Unshown(const char* key, SettingKind kind, int msw, int sw) {
+    return {key, -1, "", "", kind, msw, sw, 1, Pair("off", "off", "on", "on"), {}, 0};
+}
+
+std::vector<Setting> MakeSettings() {
+    static const char* const fontAliases[] = {"standard", "italic", "courier", "gothic", "ocr-b"};
+    static const char* const kanjiAliases[] = {"jis1978", "jis1983", "jis1990"};
+    static const char* const countryAliases[] = {"japan", "usa", "uk", "germany", "sweden"};
+    static const char* const speedAliases[] = {"240lpm", "225lpm", "310lpm"};
+    static const char* const densityAliases[] = {"standard", "density1", "density2", "density3"};
+    static const char* const modeAliases[] = {"standard", "high-speed", "high-quality"};
+
+    std::vector<Setting> s;
+    // Function select
+    s.push_back(DigitPair("outline-font", "アウトラインフォント", kOutlineFont,
+                          Pair("ＯＦＦ(&N)", "off", "ＯＮ(&Y)", "on"), IDC_SEL_OUTLINE_OFF,
+                          IDC_SEL_OUTLINE_ON));
+    s.push_back(DigitPair("typeface", "書体選択", kTypeface,
+                          Pair("明朝体(&R)", "mincho", "ゴシック体(&G)", "gothic"),
+                          IDC_SEL_TYPEFACE_MINCHO, IDC_SEL_TYPEFACE_GOTHIC));
+    s.push_back(
+        DigitList("font1", "フォント１(&1)", kFont1, Listed(kFonts, fontAliases), IDC_SEL_FONT1));
+    s.push_back(
+        DigitList("font2", "フォント２(&2)", kFont2, Listed(kFonts, fontAliases), IDC_SEL_FONT2));
+    s.push_back(DigitList("kanji-code", "漢字コード表(&K)", kKanjiTable,
+                          Listed(kKanjiTables, kanjiAliases), IDC_SEL_KANJI_TABLE));
+    s.push_back({"page-length",
+                 0,
+                 "用紙長(&P)",
+                 "",
+                 SettingKind::PageLength,
+                 static_cast<int>(kPageLengthTens),
+                 0,
+                 0,
+                 {},
+                 {IDC_SEL_PAGE_LENGTH},
+                 GetPageLength(FactoryDefaults)});
+
+    // MSW1
+    s.push_back(SwitchList("country", 1, 1, 3, "各国文字の切り替え(&C) （MSW1-1/2/3） ",
+                           Listed(kCountries, countryAliases), IDC_MSW1_COUNTRY));
+    s.push_back(Switch("dc1-dc3", 1, 5, "DC1/DC3コード処理の切り替え", "（MSW1-5）",
+                       Pair("有効(&O)", "enabled", "無効(&U)", "disabled"), IDC_MSW1_SW5_ENABLED,
+                       IDC_MSW1_SW5_DISABLED));
+    s.push_back(Switch("auto-newline", 1, 6, "自動復改の切り替え", "（MSW1-6）",
+                       Pair("復帰改行(&L)", "cr-lf", "復帰のみ(&T)", "cr-only"), IDC_MSW1_SW6_CRLF,
+                       IDC_MSW1_SW6_CR));
+    s.push_back(
+        Switch("print-codes", 1, 7, "印刷指令コードの切り替え", "（MSW1-7）",
+               Pair("ＣＲのみ(&D)", "cr-only", "ＣＲ，ＬＦ，ＶＴ，ＦＦ (&E)", "cr-lf-vt-ff"),
+               IDC_MSW1_SW7_CR, IDC_MSW1_SW7_ALL));
+    s.push_back(Switch("cr-function", 1, 8, "CRコード機能の切り替え", "（MSW1-8）",
+                       Pair("復帰のみ(&N)", "cr-only", "復帰改行(&V)", "cr-lf"),
+                       IDC_MSW1_SW8_RETURN, IDC_MSW1_SW8_NEWLINE));
+
+    // MSW2
+    s.push_back(CheckBox("slash-zero", 2, 1,
+                         "１バイトコード系数字ゼロにスラッシュを付ける(&K) （MSW2-1）",
+                         IDC_MSW2_SW1_SLASH));
+    s.push_back(Switch("graphics-dots", 2, 3, "ドット対応グラフィックドット数", "（MSW2-3）",
+                       Pair("ネイティブモード(&N)", "native", "コピーモード(&C)", "copy"),
+                       IDC_MSW2_SW3_NATIVE, IDC_MSW2_SW3_COPY));
+    s.push_back(Switch("host-print-mode", 2, 4, "コンピュータからの印刷モード選択", "（MSW2-4）",
+                       Pair("有効(&O)", "enabled", "無効(&U)", "disabled"), IDC_MSW2_SW4_ENABLED,
+                       IDC_MSW2_SW4_DISABLED));
+    s.push_back(Switch("host-density", 2, 5, "コンピュータからの濃度選択", "（MSW2-5）",
+                       Pair("有効(&S)", "enabled", "無効(&T)", "disabled"), IDC_MSW2_SW5_ENABLED,
+                       IDC_MSW2_SW5_DISABLED));
+    s.push_back(Switch("data-bits", 2, 6, "７／８ビットデータの切り替え", "（MSW2-6）",
+                       Pair("８ビット(&8)", "8-bit", "７ビット(&7)", "7-bit"), IDC_MSW2_SW6_8BIT,
+                       IDC_MSW2_SW6_7BIT));
+    s.push_back(Switch("paper-out-data", 2, 7, "用紙無し時の受信データ処理", "（MSW2-7）",
+                       Pair("捨てる(&D)", "discard", "捨てない(&E)", "keep"), IDC_MSW2_SW7_DISCARD,
+                       IDC_MSW2_SW7_KEEP));
+    s.push_back(Switch("jam-recovery", 2, 8, "ペーパジャム時の復旧切り替え", "（MSW2-8）",
+                       Pair("電源OFF/ON，強制リセット(&R)", "reset", "プラテン開閉(&P)", "platen"),
+                       IDC_MSW2_SW8_RESET, IDC_MSW2_SW8_PLATEN));
+
+    // MSW3
+    s.push_back(SwitchList("speed", 3, 1, 2, "高速モードの切り替え(&D) (MSW3-1/2)",
+                           Listed(kSpeeds, speedAliases), IDC_MSW3_SPEED));
+    s.push_back(Switch("auto-print-mode", 3, 3, "印刷モード自動切り換え", "（MSW3-3）",
+                       Pair("無効(&N)", "disabled", "有効(&Y)", "enabled"), IDC_MSW3_SW3_DISABLED,
+                       IDC_MSW3_SW3_ENABLED));
+    s.push_back(Switch("driver", 3, 4, "プリンタドライバ切り替え", "（MSW3-4）",
+                       Pair("QX-K480/330(16&8)", "168", "QX-K480/330(16&0)", "160"),
+                       IDC_MSW3_SW4_168, IDC_MSW3_SW4_160));
+    s.push_back(
+        Switch("port-choice", 3, 5, "ポート選択方法の切り替え", "（MSW3-5）",
+               Pair("先に受信したポート(&P)", "first-received", "どちらか固定(&K)", "fixed"),
+               IDC_MSW3_SW5_FIRST, IDC_MSW3_SW5_FIXED));
+    s.push_back(Switch("port", 3, 6, "ポート選択", "（MSW3-6）",
+                       Pair("LAN(&L)", "lan", "パラレル(&C)", "parallel"), IDC_MSW3_SW6_LAN,
+                       IDC_MSW3_SW6_PARALLEL));
+    s.push_back(CheckBox("slash-zero-2byte", 3, 7,
+                         "２バイトコード系数字ゼロにスラッシュを付ける(&Z) （MSW3-7）",
+                         IDC_MSW3_SW7_SLASH));
+    s.push_back(Switch("power-saving", 3, 8, "節電機能の切り替え", "（MSW3-8）",
+                       Pair("有効(&O)", "enabled", "無効(&U)", "disabled"), IDC_MSW3_SW8_ENABLED,
+                       IDC_MSW3_SW8_DISABLED));
+
+    // MSW4
+    s.push_back(Switch("buzzer", 4, 1, "ブザー機能の切り替え", "（MSW4-1）",
+                       Pair("無効(&E)", "disabled", "有効(&B)", "enabled"), IDC_MSW4_SW1_DISABLED,
+                       IDC_MSW4_SW1_ENABLED));
+    s.push_back(SwitchList("density", 4, 2, 2, "濃度選択(&D) (MSW4-2/3）",
+                           Listed(kDensities, densityAliases), IDC_MSW4_DENSITY));
+    s.push_back(Switch("auto-eject", 4, 4, "自動排出の切り替え", "（MSW4-4）",
+                       Pair("しない(&N)", "no", "する(&Y)", "yes"), IDC_MSW4_SW4_NO,
+                       IDC_MSW4_SW4_YES));
+    s.push_back(SwitchList("print-mode", 4, 5, 2, "印刷モード選択(&P) (MSW4-5/6）",
+                           Listed(kPrintModes, modeAliases), IDC_MSW4_PRINT_MODE));
+    s.push_back(Switch("em-code", 4, 7, "EMコード処理", "（MSW4-7）",
+                       Pair("有効(&O)", "enabled", "無効(&U)", "disabled"), IDC_MSW4_SW7_ENABLED,
+                       IDC_MSW4_SW7_DISABLED));
+    s.push_back(Switch("barcode", 4, 8, "バーコードパターン切り替え", "（MSW4-8）",
+                       Pair("幅広パターン(&W)", "wide", "新情処パターン(&S)", "shinjosho"),
+                       IDC_MSW4_SW8_WIDE, IDC_MSW4_SW8_SHINJOSHO));
+
+    // No page shows these two; the block carries them all the same.
+    s.push_back(Unshown("sw1-4", SettingKind::Carried, 1, 4));
+    s.push_back(Unshown("sw2-2", SettingKind::Cleared, 2, 2));
+    return s;
+}
+
+int DigitOf(std::uint8_t byte) { return byte >= '0' && byte <= '9' ? byte - '0' : -1; }
+
+int IndexOfCode(const Setting& s, int code) {
+    for (std::size_t i = 0; i < s.values.size(); ++i)
+        if (s.values[i].code == code) return static_cast<int>(i);
+    return -1;
+}
+
+std::string Hex(std::uint8_t byte) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "0x%02X", byte);
+    return buffer;
+}
+
+}  // namespace
+
+const std::vector<Setting>& Settings() {
+    static const std::vector<Setting> settings = MakeSettings();
+    return settings;
+}
+
+const Setting* FindSetting(const std::string& key) {
+    for (const Setting& s : Settings())
+        if (s.key == key) return &s;
+    return nullptr;
+}
+
+std::string DisplayText(const std::string& templateText) {
+    std::string out;
+    for (std::size_t i = 0; i < templateText.size(); ++i) {
+        const char c = templateText[i];
+        // "(&X)": the mnemonic in parentheses goes as a whole.
+        if (c == '(' && i + 3 < templateText.size() && templateText[i + 1] == '&' &&
+            templateText[i + 3] == ')') {
+            i += 3;
+            continue;
+        }
+        if (c == '&') {
+            if (i + 1 < templateText.size() && templateText[i + 1] == '&') out += templateText[++i];
+            continue;
+        }
+        out += c;
+    }
+    const std::size_t begin = out.find_first_not_of(' ');
+    if (begin == std::string::npos) return {};
+    return out.substr(begin, out.find_last_not_of(' ') - begin + 1);
+}
+
+std::string DisplayLabel(const Setting& s) {
+    const std::string label = DisplayText(s.label);
+    return s.note.empty() ? label : label + " " + s.note;
+}
+
+int RawCode(const Setting& s, const SwitchBlock& block) {
+    switch (s.kind) {
+        case SettingKind::DigitPair:
+        case SettingKind::DigitList:
+            return DigitOf(block.bytes[static_cast<std::size_t>(s.at)]);
+        case SettingKind::PageLength: {
+            const int tens = DigitOf(block.bytes[kPageLengthTens]);
+            const int units = DigitOf(block.bytes[kPageLengthUnits]);
+            return tens < 0 || units < 0 ? -1 : tens * 10 + units;
+        }
+        default:
+            return GetSwitchCode(block, s.at, s.first, s.width);
+    }
+}
+
+Shown ShownValue(const Setting& s, const SwitchBlock& block) {
+    Shown shown;
+    const int code = RawCode(s, block);
+    switch (s.kind) {
+        case SettingKind::PageLength:
+            shown.number = code < 0 ? kShownForNonDigits : code;
+            shown.text = shown.alias = std::to_string(shown.number);
+            return shown;
+        case SettingKind::DigitPair:
+            shown.index = IndexOfCode(s, code);  // another byte checks neither button
+            break;
+        default:
+            // A code without an item of its own shows as code 0 (the first item for the
+            // function-select lists, whose codes are their positions).
+            shown.index = IndexOfCode(s, code);
+            if (shown.index < 0) shown.index = IndexOfCode(s, 0);
+            break;
+    }
+    if (shown.index < 0) {
+        shown.text = shown.alias = "-";
+    } else {
+        shown.text = DisplayText(s.values[static_cast<std::size_t>(shown.index)].text);
+        shown.alias = s.values[static_cast<std::size_t>(shown.index)].alias;
+    }
+    return shown;
+}
+
+std::vector<int> BytePositions(const Setting& s) {
+    switch (s.kind) {
+        case SettingKind::DigitPair:
+        case SettingKind::DigitList:
+            return {s.at};
+        case SettingKind::PageLength:
+            return {kPageLengthTens, kPageLengthUnits};
+        default: {
+            const int low = static_cast<int>(MswLowByte(s.at));
+            const int firstByte = s.first > 4 ? low + 1 : low;
+            const int lastByte = s.first + s.width - 1 > 4 ? low + 1 : low;
+            std::vector<int> positions = {firstByte};
+            if (lastByte != firstByte) positions.push_back(lastByte);
+            return positions;
+        }
+    }
+}
+
+std::string RawBytes(const Setting& s, const SwitchBlock& block) {
+    std::string out;
+    for (int at : BytePositions(s)) {
+        if (!out.empty()) out += ' ';
+        out += Hex(block.bytes[static_cast<std::size_t>(at)]);
+    }
+    return out;
+}
+
+void Store(const Setting& s, SwitchBlock& block, int code) {
+    switch (s.kind) {
+        case SettingKind::DigitPair:
+        case SettingKind::DigitList:
+            SetDigit(block, static_cast<BlockByte>(s.at), code);
+            break;
+        case SettingKind::PageLength:
+            SetPageLength(block, code < kMinPageLength   ? kMinPageLength
+                                 : code > kMaxPageLength ? kMaxPageLength
+                                                         : code);
+            break;
+        default:
+            SetSwitchCode(block, s.at, s.first, s.width, code);
+            break;
+    }
+}
+
+SwitchBlock Collected(const SwitchBlock& block) {
+    SwitchBlock out = block;
+    // The pages write each memory-switch byte whole from four switches: bits 4 to 7 go.
+    for (int msw = 1; msw <= 4; ++msw) {
+        const std::size_t low = MswLowByte(msw);
+        out.bytes[low] &= 0x0F;
+        out.bytes[low + 1] &= 0x0F;
+    }
+    for (const Setting& s : Settings()) {
+        const Shown shown = ShownValue(s, block);
+        switch (s.kind) {
+            case SettingKind::DigitPair:
+                // Neither button checked: the factory setting is written back.
+                Store(s, out, shown.index < 0 ? s.factory : s.values[shown.index].code);
+                break;
+            case SettingKind::PageLength:
+                Store(s, out, shown.number);
+                break;
+            case SettingKind::Carried:
+                break;
+            case SettingKind::Cleared:
+                Store(s, out, 0);
+                break;
+            default:
+                Store(s, out, s.values[static_cast<std::size_t>(shown.index)].code);
+                break;
+        }
+    }
+    return out;
+}
+
+}  // namespace vx::cli

@@ -1,0 +1,56 @@
+#include "cli/simulator.h"
+
+#include <algorithm>
+
+namespace vx::cli {
+
+namespace {
+
+constexpr std::uint8_t kFs = 0x1C;
+constexpr std::uint8_t kCommandLetter = 'o';
+constexpr std::uint8_t kEnd = '.';
+
+}  // namespace
+
+std::vector<PrinterEvent> SimulatedPrinter::Receive(const std::vector<std::uint8_t>& bytes) {
+    std::vector<PrinterEvent> events;
+    std::size_t ignored = 0;
+    auto flushIgnored = [&] {
+        if (ignored == 0) return;
+        PrinterEvent e{PrinterEvent::Ignored};
+        e.count = ignored;
+        events.push_back(e);
+        ignored = 0;
+    };
+
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const bool command = i + 3 < n && bytes[i] == kFs && bytes[i + 1] == kCommandLetter;
+        const std::uint8_t function = command ? bytes[i + 2] : 0;
+        if (function == '0' && i + kBlockSize <= n && bytes[i + kBlockSize - 1] == kEnd) {
+            flushIgnored();
+            PrinterEvent e{PrinterEvent::SettingsWritten};
+            e.before = settings_;
+            std::copy(bytes.begin() + static_cast<long>(i),
+                      bytes.begin() + static_cast<long>(i + kBlockSize), settings_.bytes.begin());
+            e.after = settings_;
+            events.push_back(e);
+            i += kBlockSize;
+        } else if ((function == '2' || function == '3') && bytes[i + 3] == kEnd) {
+            flushIgnored();
+            events.push_back(
+                {function == '2' ? PrinterEvent::PrintRequested : PrinterEvent::ReportRequested});
+            i += 4;
+            // The report request ends with a zero byte.
+            if (function == '3' && i < n && bytes[i] == 0) ++i;
+        } else {
+            ++ignored;
+            ++i;
+        }
+    }
+    flushIgnored();
+    return events;
+}
+
+}  // namespace vx::cli

@@ -1,0 +1,124 @@
+#include "cli/text_output.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+namespace vx::cli {
+
+namespace {
+
+// Decodes the character at `i` and moves past it; a broken sequence counts as one byte.
+std::uint32_t NextCodePoint(const std::string& s, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(s[k]); };
+    const std::uint8_t b = byte(i);
+    const std::size_t length = b < 0x80           ? 1
+                               : (b >> 5) == 0x6  ? 2
+                               : (b >> 4) == 0xE  ? 3
+                               : (b >> 3) == 0x1E ? 4
+                                                  : 1;
+    if (length == 1 || i + length > s.size()) {
+        ++i;
+        return b;
+    }
+    std::uint32_t cp = b & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            ++i;
+            return b;
+        }
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    }
+    i += length;
+    return cp;
+}
+
+bool IsWide(std::uint32_t cp) {
+    return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0x303E) ||
+           (cp >= 0x3041 && cp <= 0x33FF) || (cp >= 0x3400 && cp <= 0x4DBF) ||
+           (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xA000 && cp <= 0xA4CF) ||
+           (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+           (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+           (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
+}
+
+}  // namespace
+
+std::size_t DisplayWidth(const std::string& utf8) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < utf8.size();) width += IsWide(NextCodePoint(utf8, i)) ? 2 : 1;
+    return width;
+}
+
+std::vector<std::size_t> ColumnWidths(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        if (widths.size() < row.size()) widths.resize(row.size(), 0);
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+    }
+    return widths;
+}
+
+std::string Columns(const std::vector<std::vector<std::string>>& rows, const std::string& indent,
+                    const std::vector<std::size_t>& widths) {
+    std::string out;
+    for (const auto& row : rows) {
+        std::string line = indent;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            line += row[c];
+            const std::size_t width = c < widths.size() ? widths[c] : 0;
+            const std::size_t used = DisplayWidth(row[c]);
+            if (c + 1 < row.size()) line += std::string((width > used ? width - used : 0) + 2, ' ');
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line + "\n";
+    }
+    return out;
+}
+
+std::string Columns(const std::vector<std::vector<std::string>>& rows, const std::string& indent) {
+    return Columns(rows, indent, ColumnWidths(rows));
+}
+
+std::string Json(const std::string& utf8) {
+    std::string out = "\"";
+    for (char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (u < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+            out += buffer;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Format(const std::string& text, const std::vector<std::string>& args) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            const std::size_t n = static_cast<std::size_t>(text[i + 1] - '1');
+            if (n < args.size()) out += args[n];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string Join(const std::vector<std::string>& items, const std::string& separator) {
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); ++i) out += (i ? separator : "") + items[i];
+    return out;
+}
+
+}  // namespace vx::cli

@@ -1,0 +1,702 @@
+#include "cli/vxctl.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <utility>
+
+#include "cli/assignment.h"
+#include "cli/messages.h"
+#include "cli/settings_table.h"
+#include "cli/simulator.h"
+#include "cli/text_output.h"
+#include "pages/setting_lists.h"
+#include "printer/raw_job.h"
+#include "settings/settings_file.h"
+
+namespace vx::cli {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const char kDefaultListen[] = "127.0.0.1:9100";
+const char kLoopback[] = "127.0.0.1";
+constexpr long long kDefaultWaitSeconds = 60;
+
+std::string Hex(std::uint8_t byte) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "0x%02X", byte);
+    return buffer;
+}
+
+std::string BlockHex(const SwitchBlock& block) {
+    std::string out;
+    for (std::size_t i = 0; i < block.bytes.size(); ++i) {
+        char buffer[4];
+        std::snprintf(buffer, sizeof buffer, "%02X", block.bytes[i]);
+        out += (i ? " " : "") + std::string(buffer);
+    }
+    return out;
+}
+
+Bytes FileBytes(const SwitchBlock& block) {
+    Bytes bytes(kSettingsFileSize);
+    std::copy(kSettingsFileHeader.begin(), kSettingsFileHeader.end(), bytes.begin());
+    std::copy(block.bytes.begin(), block.bytes.end(), bytes.begin() + kSettingsHeaderSize);
+    return bytes;
+}
+
+bool IsMemorySwitchByte(std::size_t at) {
+    for (int msw = 1; msw <= 4; ++msw)
+        if (at == MswLowByte(msw) || at == MswLowByte(msw) + 1) return true;
+    return false;
+}
+
+bool IsFunctionSelectByte(std::size_t at) {
+    for (BlockByte b :
+         {kOutlineFont, kKanjiTable, kFont1, kFont2, kPageLengthTens, kPageLengthUnits, kTypeface})
+        if (at == b) return true;
+    return false;
+}
+
+// One line of a comparison: a setting, or a byte that no setting covers.
+struct Difference {
+    const Setting* setting = nullptr;
+    std::size_t byte = 0;   // when there is no setting
+    bool highBits = false;  // bits 4 to 7 of a memory-switch byte
+};
+
+// What differs between two blocks, settings first, in table order.
+std::vector<Difference> Differences(const SwitchBlock& a, const SwitchBlock& b) {
+    std::vector<Difference> out;
+    for (const Setting& s : Settings()) {
+        bool differs = false;
+        if (s.kind == SettingKind::DigitPair || s.kind == SettingKind::DigitList ||
+            s.kind == SettingKind::PageLength) {
+            for (int at : BytePositions(s)) differs = differs || a.bytes[at] != b.bytes[at];
+        } else {
+            differs = RawCode(s, a) != RawCode(s, b);
+        }
+        if (differs) out.push_back({&s});
+    }
+    for (std::size_t i = 0; i < kBlockSize; ++i) {
+        if (a.bytes[i] == b.bytes[i] || IsFunctionSelectByte(i)) continue;
+        if (!IsMemorySwitchByte(i)) {
+            out.push_back({nullptr, i, false});
+        } else if (((a.bytes[i] ^ b.bytes[i]) & 0xF0) != 0) {
+            out.push_back({nullptr, i, true});
+        }
+    }
+    return out;
+}
+
+// "byte 4 = 0x05", "bytes 24-25 = 0x36 0x36".
+std::string RawCell(const Setting& s, const SwitchBlock& block) {
+    const std::vector<int> at = BytePositions(s);
+    const std::string where =
+        at.size() == 1 ? "byte " + std::to_string(at[0])
+                       : "bytes " + std::to_string(at.front()) + "-" + std::to_string(at.back());
+    return where + " = " + RawBytes(s, block);
+}
+
+// "日本 (japan)"; a value whose alias is its text once.
+std::string ValueCell(const Shown& shown) {
+    return shown.text == shown.alias ? shown.text : shown.text + " (" + shown.alias + ")";
+}
+
+bool IsAssignment(const std::string& arg) {
+    const std::size_t eq = arg.find('=');
+    if (eq == std::string::npos || eq == 0) return false;
+    for (std::size_t i = 0; i < eq; ++i) {
+        const char c = arg[i];
+        const bool ok =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+        if (!ok) return false;
+    }
+    return true;
+}
+
+// A positive whole number of at most 9 digits; -1 otherwise.
+long long PositiveNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9) return -1;
+    long long n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n > 0 ? n : -1;
+}
+
+struct Options {
+    std::vector<std::string> positionals;
+    std::vector<std::pair<std::string, std::string>> values;  // in the order given
+    std::set<std::string> flags;
+
+    std::string Value(const std::string& name) const {
+        for (auto it = values.rbegin(); it != values.rend(); ++it)
+            if (it->first == name) return it->second;
+        return {};
+    }
+    bool Has(const std::string& name) const {
+        for (const auto& v : values)
+            if (v.first == name) return true;
+        return flags.count(name) != 0;
+    }
+};
+
+class Vxctl {
+  public:
+    explicit Vxctl(Services& s) : s_(s), lang_(s.language) {}
+    int Run(std::vector<std::string> args);
+
+  private:
+    struct Command {
+        const char* name;
+        const Text* help;
+        std::vector<std::string> valueOptions;
+        std::vector<std::string> flagOptions;
+        int (Vxctl::*run)(const Options&);
+    };
+
+    const char* T(const Text& t) const { return lang_ == Language::Japanese ? t.ja : t.en; }
+    std::string F(const Text& t, const std::vector<std::string>& args) const {
+        return Format(T(t), args);
+    }
+    void Out(const std::string& text) { s_.console.Out(text); }
+    void Err(const std::string& text) { s_.console.Err(text); }
+
+    bool Parse(const Command& c, const std::vector<std::string>& args, Options& out);
+    int Usage(const Command& c) {
+        Err(F(msg::kWrongArguments, {c.name, T(*c.help)}));
+        return kExitError;
+    }
+    bool Read(const std::string& path, SwitchBlock& block);
+    bool Write(const std::string& path, const Bytes& bytes);
+
+    std::string ShowText(const SwitchBlock& block, const std::string& indent);
+    std::string DifferenceText(const std::vector<Difference>& diffs, const SwitchBlock& a,
+                               const SwitchBlock& b, const std::string& indent);
+    std::string ResultLine(const std::string& target, RawJob job, const JobResult& r,
+                           long long waitSeconds);
+
+    int Settings_(const Options& o);
+    int Show(const Options& o);
+    int Diff(const Options& o);
+    int Set(const Options& o);
+    int Job(const Options& o);
+    int Printers(const Options& o);
+    int Send(const Options& o);
+    int PrintSettings(const Options& o);
+    int SendJob(const Options& o, RawJob job, const Bytes& data);
+    int Simulate(const Options& o);
+
+    Services& s_;
+    Language lang_;
+    const Command* command_ = nullptr;
+};
+
+int Vxctl::Run(std::vector<std::string> args) {
+    // --lang may stand anywhere.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") break;
+        std::string value;
+        std::size_t taken = 0;
+        if (args[i] == "--lang") {
+            if (i + 1 < args.size()) value = args[i + 1];
+            taken = 2;
+        } else if (args[i].rfind("--lang=", 0) == 0) {
+            value = args[i].substr(7);
+            taken = 1;
+        }
+        if (taken == 0) continue;
+        if (value == "ja" || value == "en") {
+            lang_ = value == "ja" ? Language::Japanese : Language::English;
+        } else {
+            Err(T(msg::kBadLanguage));
+            return kExitError;
+        }
+        args.erase(args.begin() + static_cast<long>(i),
+                   args.begin() + static_cast<long>(std::min(args.size(), i + taken)));
+        --i;
+    }
+
+    static const std::vector<Command> commands = {
+        {"settings", &msg::kHelpSettings, {}, {}, &Vxctl::Settings_},
+        {"show", &msg::kHelpShow, {}, {"--json"}, &Vxctl::Show},
+        {"diff", &msg::kHelpDiff, {}, {"--json"}, &Vxctl::Diff},
+        {"set", &msg::kHelpSet, {}, {}, &Vxctl::Set},
+        {"job", &msg::kHelpJob, {"-o", "--output"}, {}, &Vxctl::Job},
+        {"printers", &msg::kHelpPrinters, {}, {"--model"}, &Vxctl::Printers},
+        {"send", &msg::kHelpSend, {"--printer", "--device", "--timeout"}, {}, &Vxctl::Send},
+        {"print-settings",
+         &msg::kHelpPrintSettings,
+         {"--printer", "--device", "--timeout"},
+         {},
+         &Vxctl::PrintSettings},
+        {"simulate", &msg::kHelpSimulate, {"--listen", "--state", "--jobs"}, {}, &Vxctl::Simulate},
+    };
+
+    if (args.empty()) {
+        Err(T(msg::kUsage));
+        return kExitError;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        Out(T(msg::kUsage));
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        Out(T(msg::kVersion));
+        return kExitOk;
+    }
+    for (const Command& c : commands) {
+        if (args[0] != c.name) continue;
+        command_ = &c;
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        for (const std::string& a : rest) {
+            if (a == "--") break;
+            if (a == "--help" || a == "-h") {
+                Out(T(*c.help));
+                return kExitOk;
+            }
+        }
+        Options options;
+        if (!Parse(c, rest, options)) return kExitError;
+        return (this->*c.run)(options);
+    }
+    Err(F(msg::kUnknownCommand, {args[0]}));
+    return kExitError;
+}
+
+bool Vxctl::Parse(const Command& c, const std::vector<std::string>& args, Options& out) {
+    auto takes = [](const std::vector<std::string>& names, const std::string& n) {
+        return std::find(names.begin(), names.end(), n) != names.end();
+    };
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.size() < 2 || a[0] != '-') {
+            out.positionals.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t eq = a.find('=');
+        const std::string name = a.rfind("--", 0) == 0 ? a.substr(0, eq) : a;
+        if (takes(c.valueOptions, name)) {
+            if (eq != std::string::npos && name != a) {
+                out.values.emplace_back(name, a.substr(eq + 1));
+            } else if (i + 1 < args.size()) {
+                out.values.emplace_back(name, args[++i]);
+            } else {
+                Err(F(msg::kMissingValue, {c.name, name}));
+                return false;
+            }
+        } else if (takes(c.flagOptions, a)) {
+            out.flags.insert(a);
+        } else {
+            Err(F(msg::kUnknownOption, {c.name, a}));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Vxctl::Read(const std::string& path, SwitchBlock& block) {
+    if (ReadSettingsFile(s_.files, path, block) == LoadResult::Loaded) return true;
+    Err(F(msg::kNotSettingsFile, {path}));
+    return false;
+}
+
+bool Vxctl::Write(const std::string& path, const Bytes& bytes) {
+    std::string error;
+    if (s_.output.WriteAtomically(path, bytes, error)) return true;
+    Err(F(msg::kWriteFailed, {path, error}));
+    return false;
+}
+
+// settings -------------------------------------------------------------------------
+
+int Vxctl::Settings_(const Options& o) {
+    if (!o.positionals.empty()) return Usage(*command_);
+    std::vector<std::vector<std::string>> rows;
+    for (const Setting& s : Settings()) {
+        std::vector<std::string> values;
+        std::string factory;
+        if (s.kind == SettingKind::PageLength) {
+            values.push_back("1..99");
+            factory = std::to_string(s.factory);
+        } else {
+            for (const SettingValue& v : s.values) {
+                const std::string text = DisplayText(v.text);
+                values.push_back(text == v.alias ? text : text + "=" + v.alias);
+            }
+            factory = ValueCell(ShownValue(s, FactoryDefaults));
+        }
+        const std::string page = s.page >= 0 ? kPageTitles[s.page] : "-";
+        const std::string label = s.page >= 0                      ? DisplayLabel(s)
+                                  : s.kind == SettingKind::Carried ? T(msg::kCarried)
+                                                                   : T(msg::kCleared);
+        rows.push_back({s.key, page, label, Join(values, " | "), F(msg::kFactory, {factory})});
+    }
+    Out(Columns(rows, ""));
+    return kExitOk;
+}
+
+// show -----------------------------------------------------------------------------
+
+std::string Vxctl::ShowText(const SwitchBlock& block, const std::string& indent) {
+    // One table per page, all with the same column widths; the switches no page shows last.
+    std::vector<std::vector<std::vector<std::string>>> tables(6);
+    for (const Setting& s : Settings()) {
+        const std::size_t table = s.page >= 0 ? static_cast<std::size_t>(s.page) : 5;
+        tables[table].push_back({s.key, s.page >= 0 ? DisplayLabel(s) : "",
+                                 ValueCell(ShownValue(s, block)), RawCell(s, block)});
+    }
+    std::vector<std::vector<std::string>> all;
+    for (const auto& t : tables) all.insert(all.end(), t.begin(), t.end());
+    const std::vector<std::size_t> widths = ColumnWidths(all);
+    std::string out;
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        const std::string title = t < 5 ? kPageTitles[t] : T(msg::kNotOnAPage);
+        out += indent + "[" + title + "]\n" + Columns(tables[t], indent + "  ", widths);
+    }
+    return out;
+}
+
+int Vxctl::Show(const Options& o) {
+    if (o.positionals.size() != 1) return Usage(*command_);
+    const std::string& path = o.positionals[0];
+    SwitchBlock block;
+    if (!Read(path, block)) return kExitError;
+
+    if (!o.Has("--json")) {
+        Out(path + "\n" + ShowText(block, ""));
+        return kExitOk;
+    }
+    std::string out =
+        "{\"file\":" + Json(path) + ",\"block\":" + Json(BlockHex(block)) + ",\"settings\":[\n";
+    const auto& settings = Settings();
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        const Setting& s = settings[i];
+        const Shown shown = ShownValue(s, block);
+        out += "{\"key\":" + Json(s.key) +
+               ",\"page\":" + Json(s.page >= 0 ? kPageTitles[s.page] : "") +
+               ",\"label\":" + Json(s.page >= 0 ? DisplayLabel(s) : "") +
+               ",\"value\":" + Json(shown.text) + ",\"alias\":" + Json(shown.alias) +
+               ",\"code\":" + std::to_string(RawCode(s, block)) +
+               ",\"raw\":" + Json(RawBytes(s, block)) + "}" +
+               (i + 1 < settings.size() ? ",\n" : "\n");
+    }
+    Out(out + "]}\n");
+    return kExitOk;
+}
+
+// diff -----------------------------------------------------------------------------
+
+std::string Vxctl::DifferenceText(const std::vector<Difference>& diffs, const SwitchBlock& a,
+                                  const SwitchBlock& b, const std::string& indent) {
+    std::vector<std::vector<std::string>> rows;
+    for (const Difference& d : diffs) {
+        if (d.setting) {
+            const Setting& s = *d.setting;
+            rows.push_back({s.key, s.page >= 0 ? DisplayLabel(s) : "", ValueCell(ShownValue(s, a)),
+                            "->", ValueCell(ShownValue(s, b)),
+                            RawCell(s, a) + " -> " + RawBytes(s, b)});
+        } else {
+            rows.push_back({"byte-" + std::to_string(d.byte),
+                            T(d.highBits ? msg::kHighBits : msg::kNotASetting), "", "", "",
+                            "byte " + std::to_string(d.byte) + " = " + Hex(a.bytes[d.byte]) +
+                                " -> " + Hex(b.bytes[d.byte])});
+        }
+    }
+    return Columns(rows, indent);
+}
+
+int Vxctl::Diff(const Options& o) {
+    if (o.positionals.size() != 2) return Usage(*command_);
+    SwitchBlock a, b;
+    if (!Read(o.positionals[0], a) || !Read(o.positionals[1], b)) return kExitError;
+    const std::vector<Difference> diffs = Differences(a, b);
+    const int code = a == b ? kExitOk : kExitDiffer;
+
+    if (!o.Has("--json")) {
+        Out(DifferenceText(diffs, a, b, ""));
+        return code;
+    }
+    auto side = [](const Difference& d, const SwitchBlock& block) {
+        if (!d.setting) return "{\"raw\":" + Json(Hex(block.bytes[d.byte])) + "}";
+        const Shown shown = ShownValue(*d.setting, block);
+        return "{\"value\":" + Json(shown.text) + ",\"alias\":" + Json(shown.alias) +
+               ",\"code\":" + std::to_string(RawCode(*d.setting, block)) +
+               ",\"raw\":" + Json(RawBytes(*d.setting, block)) + "}";
+    };
+    std::string out = "{\"a\":" + Json(o.positionals[0]) + ",\"b\":" + Json(o.positionals[1]) +
+                      ",\"equal\":" + (a == b ? "true" : "false") + ",\"differences\":[\n";
+    for (std::size_t i = 0; i < diffs.size(); ++i) {
+        const Difference& d = diffs[i];
+        const Setting* s = d.setting;
+        const std::string key = s ? s->key : "byte-" + std::to_string(d.byte);
+        const std::string label = s ? (s->page >= 0 ? DisplayLabel(*s) : "")
+                                    : T(d.highBits ? msg::kHighBits : msg::kNotASetting);
+        out += "{\"key\":" + Json(key) +
+               ",\"page\":" + Json(s && s->page >= 0 ? kPageTitles[s->page] : "") +
+               ",\"label\":" + Json(label) + ",\"a\":" + side(d, a) + ",\"b\":" + side(d, b) + "}" +
+               (i + 1 < diffs.size() ? ",\n" : "\n");
+    }
+    Out(out + "]}\n");
+    return code;
+}
+
+// set ------------------------------------------------------------------------------
+
+int Vxctl::Set(const Options& o) {
+    std::vector<std::string> files;
+    std::vector<Assignment> assignments;
+    bool refused = false;
+    for (const std::string& arg : o.positionals) {
+        if (assignments.empty() && !IsAssignment(arg)) {
+            files.push_back(arg);
+            continue;
+        }
+        Assignment a = ParseAssignment(arg);
+        const std::string keys = Join(SettableKeys(), ", ");
+        switch (a.error) {
+            case AssignmentError::None:
+                break;
+            case AssignmentError::NoEquals:
+                Err(F(msg::kNoEquals, {arg}));
+                break;
+            case AssignmentError::UnknownKey:
+                Err(F(msg::kUnknownKey, {a.key, keys}));
+                break;
+            case AssignmentError::NotSettable:
+                Err(F(msg::kNotSettable, {a.key, keys}));
+                break;
+            case AssignmentError::BadValue:
+                Err(F(msg::kBadValue, {a.key, a.value, Join(AllowedValues(*a.setting), ", ")}));
+                break;
+        }
+        refused = refused || a.error != AssignmentError::None;
+        assignments.push_back(a);
+    }
+    if (files.empty() || files.size() > 2) return Usage(*command_);
+    if (refused) return kExitError;
+
+    SwitchBlock block = FactoryDefaults;
+    if (files.size() == 2 && !Read(files[0], block)) return kExitError;
+    // As the settings program saves it: the file shown on the pages, changed there, collected.
+    block = Collected(block);
+    for (const Assignment& a : assignments) Store(*a.setting, block, a.code);
+    return Write(files.back(), FileBytes(block)) ? kExitOk : kExitError;
+}
+
+// job ------------------------------------------------------------------------------
+
+int Vxctl::Job(const Options& o) {
+    const std::string output = o.Has("-o") ? o.Value("-o") : o.Value("--output");
+    if (o.positionals.size() != 1 || output.empty()) return Usage(*command_);
+    SwitchBlock block;
+    if (!Read(o.positionals[0], block)) return kExitError;
+    const SwitchBlock sent = Collected(block);
+    return Write(output, Bytes(sent.bytes.begin(), sent.bytes.end())) ? kExitOk : kExitError;
+}
+
+// printers -------------------------------------------------------------------------
+
+int Vxctl::Printers(const Options& o) {
+    if (!o.positionals.empty()) return Usage(*command_);
+    if (!s_.printers) {
+        Err(T(msg::kNoPrinting));
+        return kExitError;
+    }
+    std::vector<ListedPrinter> printers;
+    std::string error;
+    if (!s_.printers->List(o.Has("--model"), printers, error)) {
+        Err(F(msg::kListFailed, {error}));
+        return kExitError;
+    }
+    // Tab-separated for scripts: name, then the make and model where the system has one,
+    // then the destination.
+    std::string out;
+    for (const ListedPrinter& p : printers)
+        out += p.name + "\t" + (p.model.empty() ? "" : p.model + "\t") + p.destination + "\n";
+    Out(out);
+    return kExitOk;
+}
+
+// send, print-settings ----------------------------------------------------------------
+
+int Vxctl::Send(const Options& o) {
+    if (o.positionals.size() != 1) return Usage(*command_);
+    SwitchBlock block;
+    if (!Read(o.positionals[0], block)) return kExitError;
+    // The bytes the settings program sends once it has loaded the file.
+    const SwitchBlock sent = Collected(block);
+    return SendJob(o, RawJob::Settings, Bytes(sent.bytes.begin(), sent.bytes.end()));
+}
+
+int Vxctl::PrintSettings(const Options& o) {
+    if (!o.positionals.empty()) return Usage(*command_);
+    return SendJob(o, RawJob::PrintSettings,
+                   Bytes(kPrintSettingsCommand.begin(), kPrintSettingsCommand.end()));
+}
+
+std::string Vxctl::ResultLine(const std::string& target, RawJob job, const JobResult& r,
+                              long long waitSeconds) {
+    const std::string id = std::to_string(r.jobId);
+    switch (r.outcome) {
+        case JobOutcome::Done: {
+            std::string line = F(job == RawJob::Settings ? msg::kSent : msg::kPrinted, {target});
+            if (r.jobId) line += F(msg::kJobCompleted, {id, r.state});
+            return line;
+        }
+        case JobOutcome::NoSuchPrinter:
+            return F(msg::kNoSuchPrinter, {target});
+        case JobOutcome::FileDestination:
+            return F(job == RawJob::Settings ? msg::kSendToFile : msg::kPrintToFile, {target});
+        case JobOutcome::NotUsable:
+            return F(msg::kNotAttached, {target});
+        case JobOutcome::Refused:
+            return F(msg::kRefused, {target, r.detail});
+        case JobOutcome::JobEnded:
+            return F(msg::kJobEnded,
+                     {target, id, r.state, r.detail.empty() ? "" : " (" + r.detail + ")"});
+        case JobOutcome::TimedOut:
+            return F(msg::kTimedOut, {target, id, std::to_string(waitSeconds), r.state});
+    }
+    return target;
+}
+
+int Vxctl::SendJob(const Options& o, RawJob job, const Bytes& data) {
+    long long waitSeconds = kDefaultWaitSeconds;
+    if (o.Has("--timeout")) {
+        waitSeconds = PositiveNumber(o.Value("--timeout"));
+        if (waitSeconds < 0) {
+            Err(F(msg::kBadNumber, {command_->name, "--timeout", o.Value("--timeout")}));
+            return kExitError;
+        }
+    }
+    bool anyPrinter = false, anyTarget = false;
+    for (const auto& v : o.values) {
+        anyPrinter = anyPrinter || v.first == "--printer";
+        anyTarget = anyTarget || v.first == "--printer" || v.first == "--device";
+    }
+    if (!anyTarget) {
+        Err(F(msg::kNoTarget, {command_->name}));
+        return kExitError;
+    }
+    if (anyPrinter && !s_.printers) {
+        Err(T(msg::kNoPrinting));
+        return kExitError;
+    }
+    if (s_.printers) s_.printers->SetWaitLimit(waitSeconds * 1000);
+
+    // Every target gets its turn: a failed one never stops the others.
+    bool allDone = true;
+    for (const auto& v : o.values) {
+        JobResult r;
+        if (v.first == "--printer") {
+            r = s_.printers->Send(v.second, job, data);
+        } else if (v.first == "--device") {
+            if (!s_.output.WriteDevice(v.second, data, r.detail)) r.outcome = JobOutcome::Refused;
+        } else {
+            continue;
+        }
+        allDone = allDone && r.outcome == JobOutcome::Done;
+        Out(ResultLine(v.second, job, r, waitSeconds) + "\n");
+    }
+    return allDone ? kExitOk : kExitDiffer;
+}
+
+// simulate ---------------------------------------------------------------------------
+
+int Vxctl::Simulate(const Options& o) {
+    if (!o.positionals.empty()) return Usage(*command_);
+    const std::string listen = o.Has("--listen") ? o.Value("--listen") : kDefaultListen;
+    std::string host = kLoopback, portText = listen;
+    const std::size_t colon = listen.rfind(':');
+    if (colon != std::string::npos) {
+        host = listen.substr(0, colon);
+        portText = listen.substr(colon + 1);
+        if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+            host = host.substr(1, host.size() - 2);
+    }
+    const long long port = portText == "0" ? 0 : PositiveNumber(portText);
+    if (host.empty() || port < 0 || port > 65535) {
+        Err(F(msg::kBadListen, {listen}));
+        return kExitError;
+    }
+    long long jobLimit = 0;
+    if (o.Has("--jobs")) {
+        jobLimit = PositiveNumber(o.Value("--jobs"));
+        if (jobLimit < 0) {
+            Err(F(msg::kBadNumber, {"simulate", "--jobs", o.Value("--jobs")}));
+            return kExitError;
+        }
+    }
+    if (!s_.jobs) {
+        Err(T(msg::kNoPrinting));
+        return kExitError;
+    }
+
+    // The printer holds the settings of its state file, or the factory settings.
+    const std::string statePath = o.Value("--state");
+    SwitchBlock settings = FactoryDefaults;
+    if (!statePath.empty() && s_.files.OpenForReading(statePath) && !Read(statePath, settings))
+        return kExitError;
+    if (!statePath.empty() && !Write(statePath, FileBytes(settings))) return kExitError;
+    SimulatedPrinter printer(settings);
+
+    std::string bound, error;
+    if (!s_.jobs->Listen(host, static_cast<int>(port), bound, error)) {
+        Err(F(msg::kListenFailed, {listen, error}));
+        return kExitError;
+    }
+    Out(F(msg::kListening, {bound}));
+
+    for (long long count = 1; jobLimit == 0 || count <= jobLimit; ++count) {
+        ReceivedJob job;
+        if (!s_.jobs->Next(job, error)) {
+            Err(F(msg::kReceiveFailed, {error}));
+            return kExitDiffer;
+        }
+        std::string out = F(msg::kJobReceived,
+                            {std::to_string(count), job.peer, std::to_string(job.bytes.size())});
+        for (const PrinterEvent& e : printer.Receive(job.bytes)) {
+            switch (e.kind) {
+                case PrinterEvent::SettingsWritten: {
+                    const std::vector<Difference> changes = Differences(e.before, e.after);
+                    out += F(msg::kSettingsWritten, {std::to_string(changes.size())});
+                    out += DifferenceText(changes, e.before, e.after, "    ");
+                    break;
+                }
+                case PrinterEvent::PrintRequested:
+                    out += T(msg::kPrintRequested) + ShowText(printer.Settings(), "    ");
+                    break;
+                case PrinterEvent::ReportRequested:
+                    out += T(msg::kReportRequested);
+                    break;
+                case PrinterEvent::Ignored:
+                    out += F(msg::kIgnored, {std::to_string(e.count)});
+                    break;
+            }
+        }
+        if (!statePath.empty() && printer.Settings() != settings) {
+            if (!Write(statePath, FileBytes(printer.Settings()))) return kExitError;
+            settings = printer.Settings();
+        }
+        Out(out);
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunVxctl(const std::vector<std::string>& args, Services& services) {
+    return Vxctl(services).Run(args);
+}
+
+}  // namespace vx::cli

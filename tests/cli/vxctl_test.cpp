@@ -1,0 +1,338 @@
+// vxctl's commands over fakes of the platform: files, the Windows spooler, CUPS,
+// a listening socket. The whole program against a real CUPS server is
+// cups_test.sh; under Wine, tests/e2e/vxctl_test.cpp.
+#include "cli/vxctl.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+
+#include "cli/settings_table.h"
+#include "settings/settings_file.h"
+#include "tests/native/fake_file_system.h"
+#include "tests/printer/fake_spooler.h"
+
+namespace vx::cli {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct FakeConsole : Console {
+    std::string out, err;
+    void Out(const std::string& text) override { out += text; }
+    void Err(const std::string& text) override { err += text; }
+};
+
+struct FakeOutputFiles : OutputFiles {
+    std::map<std::string, Bytes> files;    // written
+    std::map<std::string, Bytes> devices;  // existing devices and what they got
+    bool fail = false;
+    bool WriteAtomically(const std::string& path, const Bytes& bytes, std::string& error) override {
+        if (fail) error = "disk full";
+        if (!fail) files[path] = bytes;
+        return !fail;
+    }
+    bool WriteDevice(const std::string& path, const Bytes& bytes, std::string& error) override {
+        if (devices.count(path) == 0) {
+            error = "No such file or directory";
+            return false;
+        }
+        devices[path] = bytes;
+        return true;
+    }
+};
+
+// Queues and the states each queue's jobs pass through, one per status request.
+struct FakeCups : CupsClient {
+    std::vector<CupsDestination> destinations;
+    std::map<std::string, std::vector<int>> states;
+    std::map<std::string, std::string> messages;
+    struct Job {
+        std::string queue, title;
+        Bytes data;
+        std::size_t polls = 0;
+    };
+    std::vector<Job> jobs;
+
+    bool Destinations(std::vector<CupsDestination>& out, std::string&) override {
+        out = destinations;
+        return true;
+    }
+    int SubmitRaw(const std::string& queue, const std::string& title, const Bytes& data,
+                  std::string& error) override {
+        if (states.count(queue) == 0) {
+            error = "The printer or class does not exist.";
+            return 0;
+        }
+        jobs.push_back({queue, title, data});
+        return static_cast<int>(jobs.size());
+    }
+    bool JobStatus(int id, CupsJobStatus& status, std::string&) override {
+        Job& job = jobs.at(static_cast<std::size_t>(id - 1));
+        const std::vector<int>& seq = states[job.queue];
+        status.state = seq[std::min(job.polls++, seq.size() - 1)];
+        status.message = messages[job.queue];
+        return true;
+    }
+};
+
+struct FakeClock : Clock {
+    long long now = 0;
+    long long NowMs() override { return now; }
+    void SleepMs(int ms) override { now += ms; }
+};
+
+struct FakeJobs : JobSource {
+    std::deque<ReceivedJob> jobs;
+    std::string listenedOn;
+    bool Listen(const std::string& host, int port, std::string& bound, std::string&) override {
+        listenedOn = bound = host + ":" + std::to_string(port);
+        return true;
+    }
+    bool Next(ReceivedJob& job, std::string& error) override {
+        if (jobs.empty()) {
+            error = "closed";
+            return false;
+        }
+        job = jobs.front();
+        jobs.pop_front();
+        return true;
+    }
+};
+
+Bytes FileOf(const SwitchBlock& block) {
+    Bytes bytes(kSettingsFileHeader.begin(), kSettingsFileHeader.end());
+    bytes.insert(bytes.end(), block.bytes.begin(), block.bytes.end());
+    return bytes;
+}
+
+Bytes BlockBytes(const SwitchBlock& block) { return Bytes(block.bytes.begin(), block.bytes.end()); }
+
+// A block the pages would not write back as it is: framing byte 3 changed (kept), country
+// code 6 (written back as 0), SW2-2 on (cleared), SW1-4 on (kept), SW2-5 on.
+SwitchBlock Odd() {
+    SwitchBlock b = FactoryDefaults;
+    b.bytes[3] = 0x3B;
+    SetSwitchCode(b, 1, 1, 3, 6);
+    SetSwitch(b, 1, 4, true);
+    SetSwitch(b, 2, 2, true);
+    SetSwitch(b, 2, 5, true);
+    return b;
+}
+
+struct VxctlTest : testing::Test {
+    test::FakeFileSystem files;
+    FakeConsole console;
+    FakeOutputFiles output;
+
+    int Run(std::vector<std::string> args, PrintService* printers = nullptr,
+            JobSource* jobs = nullptr) {
+        console.out.clear();
+        console.err.clear();
+        Services s{console, files, output, Language::English, printers, jobs};
+        return RunVxctl(args, s);
+    }
+};
+
+TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
+    files.files["in.dat"] = FileOf(Odd());
+    ASSERT_EQ(Run({"set", "in.dat", "out.dat", "country=SWEDEN", "print-mode=高品位",
+                   "driver=QX-K480/330(16&0)", "page-length=07", "buzzer=有効", "font2=OCR-B",
+                   "outline-font=ＯＦＦ"}),
+              kExitOk)
+        << console.err;
+    SwitchBlock want = Odd();
+    SetSwitchCode(want, 1, 1, 3, 5);  // country written anew
+    SetSwitch(want, 2, 2, false);
+    SetSwitchCode(want, 4, 5, 2, 1);
+    SetSwitch(want, 3, 4, true);
+    SetPageLength(want, 7);
+    SetSwitch(want, 4, 1, true);
+    want.bytes[kFont2] = '4';
+    want.bytes[kOutlineFont] = '0';
+    EXPECT_EQ(output.files["out.dat"], FileOf(want));
+
+    // Without IN: the factory settings, as the program shows them at start.
+    ASSERT_EQ(Run({"set", "f.dat", "page-length=99"}), kExitOk);
+    SwitchBlock factory = FactoryDefaults;
+    SetPageLength(factory, 99);
+    EXPECT_EQ(output.files["f.dat"], FileOf(factory));
+
+    const std::map<std::string, std::string> refusals = {
+        {"colour=red", "colour: no such setting"},
+        {"country=france",
+         "country: not an allowed value: france\nallowed: 日本 (japan), アメリカ (usa), "
+         "イギリス (uk), ドイツ (germany), スウェーデン (sweden)\n"},
+        {"sw1-4=on", "sw1-4: no page shows this switch"},
+        {"page-length=100", "allowed: 1..99"},
+        {"page-length=0", "allowed: 1..99"},
+        {"buzzer=", "allowed: 無効 (disabled), 有効 (enabled)"},
+    };
+    for (const auto& [argument, reason] : refusals) {
+        EXPECT_EQ(Run({"set", "x.dat", "country=usa", argument}), kExitError) << argument;
+        EXPECT_NE(console.err.find(reason), std::string::npos) << console.err;
+        EXPECT_EQ(output.files.count("x.dat"), 0u) << argument;
+    }
+    EXPECT_EQ(Run({"set", "x.dat", "country=usa", "buzzer"}), kExitError);  // files come first
+    EXPECT_EQ(output.files.count("x.dat"), 0u);
+
+    output.fail = true;
+    EXPECT_EQ(Run({"set", "y.dat"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: y.dat: could not be written (disk full)\n");
+}
+
+TEST_F(VxctlTest, ShowDiffAndJobReadFilesAsTheProgramDoes) {
+    Bytes crlf = FileOf(FactoryDefaults);
+    crlf[15] = '\r';
+    files.files["bad.dat"] = crlf;
+    Bytes shortFile = FileOf(FactoryDefaults);
+    shortFile.pop_back();
+    files.files["short.dat"] = shortFile;
+    for (const char* name : {"bad.dat", "short.dat", "missing.dat"}) {
+        EXPECT_EQ(Run({"show", name}), kExitError);
+        EXPECT_EQ(console.err,
+                  "vxctl: " + std::string(name) + ": This file is not a valid settings file.\n");
+    }
+    EXPECT_EQ(Run({"--lang", "ja", "diff", "bad.dat", "bad.dat"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: bad.dat: このファイルは有効な設定ファイルではありません。\n");
+
+    SwitchBlock sweden = FactoryDefaults;
+    SetSwitchCode(sweden, 1, 1, 3, 5);
+    files.files["sweden.dat"] = FileOf(sweden);
+    ASSERT_EQ(Run({"show", "sweden.dat", "--json"}), kExitOk);
+    EXPECT_NE(console.out.find(
+                  "{\"key\":\"country\",\"page\":\"ＭＳＷ１\",\"label\":\"各国文字の切り替え "
+                  "（MSW1-1/2/3）\",\"value\":\"スウェーデン\",\"alias\":\"sweden\","
+                  "\"code\":5,\"raw\":\"0x05\"}"),
+              std::string::npos)
+        << console.out;
+
+    EXPECT_EQ(Run({"diff", "sweden.dat", "sweden.dat"}), kExitOk);
+    EXPECT_EQ(console.out, "");
+    files.files["odd.dat"] = FileOf(Odd());
+    EXPECT_EQ(Run({"diff", "sweden.dat", "odd.dat"}), kExitDiffer);
+    // Country 5 against 6 (shown as 日本), SW1-4, SW2-2, SW2-5 and the framing byte 3.
+    std::vector<std::string> keys;
+    for (std::size_t at = 0; at < console.out.size(); at = console.out.find('\n', at) + 1)
+        keys.push_back(console.out.substr(at, console.out.find(' ', at) - at));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"country", "host-density", "sw1-4", "sw2-2", "byte-3"}));
+    EXPECT_NE(console.out.find("スウェーデン (sweden)  ->  日本 (japan)"), std::string::npos);
+
+    // The job holds what the program sends once it has loaded the file.
+    ASSERT_EQ(Run({"job", "odd.dat", "-o", "odd.bin"}), kExitOk);
+    EXPECT_EQ(output.files["odd.bin"], BlockBytes(Collected(Odd())));
+    EXPECT_EQ(Run({"job", "odd.dat"}), kExitError);
+}
+
+TEST_F(VxctlTest, SendOnWindowsGivesEveryPrinterItsTurnWithTheProgramsRefusals) {
+    test::FakeSpooler spooler;
+    spooler.AddPrinter("QX b", "ZAM QX-K480/330(168)", "LPT1:");
+    spooler.AddPrinter("QX a", "ZAM QX-K480/330(160)", "FILE:");
+    spooler.AddPrinter("Other", "Another driver", "LPT2:");
+    SpoolerPrintService printers(spooler, PlatformFamily::Nt, std::less<std::string>());
+    files.files["odd.dat"] = FileOf(Odd());
+
+    ASSERT_EQ(Run({"printers"}, &printers), kExitOk);
+    EXPECT_EQ(console.out, "QX a\tFILE:\nQX b\tLPT1:\n");
+
+    EXPECT_EQ(Run({"send", "odd.dat", "--printer", "Other", "--printer", "QX a", "--printer=QX b"},
+                  &printers),
+              kExitDiffer);
+    EXPECT_EQ(console.out,
+              "Other: no printer of the QX-K480/330 by this name.\n"
+              "QX a: the destination is FILE:, so the settings cannot be sent.\n"
+              "QX b: settings sent to the printer.\n");
+    ASSERT_EQ(spooler.jobs.size(), 1u);
+    EXPECT_EQ(spooler.jobs[0].printer, "QX b");
+    EXPECT_EQ(spooler.jobs[0].document, "Veltrix Status Write");
+    EXPECT_EQ(spooler.jobs[0].bytes, BlockBytes(Collected(Odd())));
+
+    output.devices["/dev/usb/lp0"] = {};
+    EXPECT_EQ(Run({"print-settings", "--device", "/dev/lp9", "--printer", "QX b", "--device",
+                   "/dev/usb/lp0"},
+                  &printers),
+              kExitDiffer);
+    EXPECT_EQ(console.out,
+              "/dev/lp9: not sent: No such file or directory\n"
+              "QX b: the printer was told to print its current settings.\n"
+              "/dev/usb/lp0: the printer was told to print its current settings.\n");
+    ASSERT_EQ(spooler.jobs.size(), 2u);
+    EXPECT_EQ(spooler.jobs[1].document, "Veltrix Print Setting");
+    EXPECT_EQ(spooler.jobs[1].bytes, (Bytes{0x1C, 0x6F, 0x32, 0x2E}));
+    EXPECT_EQ(output.devices["/dev/usb/lp0"], (Bytes{0x1C, 0x6F, 0x32, 0x2E}));
+
+    EXPECT_EQ(Run({"send", "odd.dat"}, &printers), kExitError);  // no printer named
+}
+
+TEST_F(VxctlTest, SendThroughCupsWaitsForEachJobAndReportsHowItEnded) {
+    FakeCups cups;
+    cups.destinations = {{"Office", "ZAM QX-K480/330 raw", "socket://10.0.0.5:9100"},
+                         {"Laser", "Generic PCL Printer", "ipp://10.0.0.9/ipp/print"}};
+    cups.states["Q1"] = {kJobPending, kJobProcessing, kJobCompleted};
+    cups.states["Q2"] = {kJobProcessing, kJobAborted};
+    cups.messages["Q2"] = "Unable to connect";
+    cups.states["Stuck"] = {kJobProcessing};
+    FakeClock clock;
+    CupsPrintService printers(cups, clock, 0);
+    files.files["a.dat"] = FileOf(FactoryDefaults);
+
+    EXPECT_EQ(Run({"send", "a.dat", "--printer", "Q1", "--printer", "Gone", "--printer", "Q2",
+                   "--printer", "Stuck", "--timeout", "5"},
+                  &printers),
+              kExitDiffer);
+    EXPECT_EQ(console.out,
+              "Q1: settings sent to the printer. (job 1: completed)\n"
+              "Gone: not sent: The printer or class does not exist.\n"
+              "Q2: job 2 did not complete: aborted (Unable to connect)\n"
+              "Stuck: job 3 had not ended after 5 s: processing\n");
+    ASSERT_EQ(cups.jobs.size(), 3u);
+    EXPECT_EQ(cups.jobs[0].title, "Veltrix Status Write");
+    EXPECT_EQ(cups.jobs[0].data, BlockBytes(FactoryDefaults));
+    EXPECT_GE(clock.now, 5000);
+
+    ASSERT_EQ(Run({"printers", "--model"}, &printers), kExitOk);
+    EXPECT_EQ(console.out, "Office\tZAM QX-K480/330 raw\tsocket://10.0.0.5:9100\n");
+}
+
+TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
+    SwitchBlock uk = FactoryDefaults;
+    SetSwitchCode(uk, 1, 1, 3, 3);
+    FakeJobs jobs;
+    Bytes garbage = {'x', 'y', 0x1C, 0x6F, 0x33, 0x2E, 0x00};
+    jobs.jobs = {{"127.0.0.1:5001", BlockBytes(uk)},
+                 {"127.0.0.1:5002", {0x1C, 0x6F, 0x32, 0x2E}},
+                 {"127.0.0.1:5003", garbage}};
+    ASSERT_EQ(
+        Run({"simulate", "--listen", "0", "--state", "state.dat", "--jobs", "3"}, nullptr, &jobs),
+        kExitOk)
+        << console.err;
+    EXPECT_EQ(jobs.listenedOn, "127.0.0.1:0");  // loopback unless told otherwise
+    const std::string& out = console.out;
+    EXPECT_EQ(out.find("listening on 127.0.0.1:0"), 0u);
+    EXPECT_NE(out.find("job 1: 29 bytes from 127.0.0.1:5001\n  settings written: 1 changed\n"
+                       "    country"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("日本 (japan)  ->  イギリス (uk)"), std::string::npos);
+    EXPECT_NE(out.find("job 2: 4 bytes from 127.0.0.1:5002\n  print settings requested\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("  2 bytes that are no command ignored\n  settings report requested"),
+              std::string::npos);
+    EXPECT_EQ(output.files["state.dat"], FileOf(uk));
+
+    // Started again on its state file, the printer still holds those settings.
+    files.files["state.dat"] = output.files["state.dat"];
+    jobs.jobs = {{"127.0.0.1:5004", BlockBytes(uk)}};
+    ASSERT_EQ(Run({"simulate", "--state", "state.dat", "--jobs", "1"}, nullptr, &jobs), kExitOk);
+    EXPECT_EQ(jobs.listenedOn, "127.0.0.1:9100");
+    EXPECT_NE(console.out.find("settings written: 0 changed"), std::string::npos);
+
+    EXPECT_EQ(Run({"simulate", "--listen", "localhost:70000"}, nullptr, &jobs), kExitError);
+    EXPECT_EQ(Run({"--lang", "fr", "settings"}), kExitError);
+}
+
+}  // namespace
+}  // namespace vx::cli
