@@ -34,9 +34,6 @@ class FakeFileSystem : public FileSystem {
         return std::make_unique<MemFile>(*this, files[path]);  // created when missing
     }
 
-    bool CanCreateFileIn(const std::string&) override { return true; }
-    std::string DocumentsFolder() override { return {}; }
-
   private:
     class MemFile : public File {
       public:
