@@ -163,8 +163,9 @@ class FakeMainView : public MainView {
 class MemoryFileSystem : public FileSystem {
   public:
     std::map<std::string, std::vector<std::uint8_t>> files;
-    std::set<std::string> accessDenied;  // cannot be opened for writing: access denied
-    std::set<std::string> broken;        // cannot be opened at all
+    std::set<std::string> accessDenied;     // cannot be opened for writing: access denied
+    std::set<std::string> broken;           // cannot be opened at all
+    std::set<std::string> readOnlyFolders;  // no file can be created in them
     bool writesFail = false;
 
     std::unique_ptr<File> OpenForReading(const std::string& path) override {
@@ -183,6 +184,10 @@ class MemoryFileSystem : public FileSystem {
         files[path];
         return std::make_unique<Open>(*this, path);
     }
+    bool CanCreateFileIn(const std::string& folder) override {
+        return !readOnlyFolders.count(folder);
+    }
+    std::string DocumentsFolder() override { return "C:\\users\\me\\Documents\\"; }
 
   private:
     class Open : public File {
