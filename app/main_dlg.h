@@ -102,6 +102,8 @@ class CMainDlg {
     void ShowSelectedPage();
     MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons);
     FileChoice AskSaveFileName(std::string& path);
+    // Where both file dialogs open.
+    std::string SettingsFileFolder();
 
     MainView& view_;
     FileSystem* files_ = nullptr;

@@ -14,6 +14,15 @@ MainView::FileDialog SettingsFileDialog(const std::string& folder) {
 
 }  // namespace
 
+std::string CMainDlg::SettingsFileFolder() {
+    // The program folder, unless this user cannot write there (a standard user under
+    // Program Files): then every save would first fail with the access-denied message.
+    const std::string program = view_.ProgramFolder();
+    if (files_->CanCreateFileIn(program)) return program;
+    const std::string documents = files_->DocumentsFolder();
+    return documents.empty() ? program : documents;
+}
+
 MsgAnswer CMainDlg::Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) {
     return view_.ShowMessage(text, text::kCaption, icon, buttons);
 }
@@ -26,8 +35,7 @@ void CMainDlg::OnOpenSettingsFile() {
             return;
     }
     std::string path;
-    const FileChoice choice =
-        view_.AskOpenFileName(SettingsFileDialog(view_.ProgramFolder()), path);
+    const FileChoice choice = view_.AskOpenFileName(SettingsFileDialog(SettingsFileFolder()), path);
     if (choice == FileChoice::Cancelled) return;
 
     // A name too long for the dialog names a file that cannot be opened.
@@ -43,7 +51,7 @@ void CMainDlg::OnOpenSettingsFile() {
 }
 
 FileChoice CMainDlg::AskSaveFileName(std::string& path) {
-    return view_.AskSaveFileName(SettingsFileDialog(view_.ProgramFolder()), path);
+    return view_.AskSaveFileName(SettingsFileDialog(SettingsFileFolder()), path);
 }
 
 void CMainDlg::OnSaveSettingsFile() {

@@ -22,7 +22,7 @@ void Progress::Step(const std::string& status) {
         upper == 0 ? 100 : static_cast<unsigned long long>(position) * 100 / upper;
     view_.SetPercentText(FormatNumber(text::kPercent, static_cast<long long>(percent)));
     view_.SetStatusText(status);
-    system_.Sleep(500);
+    if (view_.Paced()) system_.Sleep(500);
 }
 
 unsigned CountFiles(InstallFiles& files, const std::string& folder) {
@@ -152,13 +152,13 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
 
     const unsigned n = CountFiles(p.files, job.source);
     progress.Start(n + 5, text::kInstallStarting);
-    p.system.Sleep(100);
+    if (view.Paced()) p.system.Sleep(100);
 
     if (!FindRequiredFile(p.files, record.programFile, job.source) ||
         !FindRequiredFile(p.files, record.helpFile, job.source)) {
         boxes.Show(text::kRequiredFileMissing, record.title, MsgStyle::Error);
         RollBack(p.files, written);  // the destination folder, when this install made it
-        p.system.ExitProcess(0);
+        p.system.ExitProcess(job.silent ? 1 : 0);
         return;
     }
 
@@ -187,18 +187,22 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     if (!failure.empty()) return Fail(p, boxes, record.title, failure, written);
 
     progress.Step(text::kRegisteringShortcuts);
-    if (!CreateShortcuts(p, boxes, record, job.destination, written)) {
+    if (!CreateShortcuts(p, boxes, record, job.destination, written, !job.silent)) {
         return Fail(p, boxes, record.title, "", written);  // CreateShortcuts said what failed
     }
     progress.Step(text::kRegisteringRegistry);
-    WriteUninstallEntry(p, boxes, record, job.destination, written);
+    // Interactively the install goes on to its end without the entry; a silent install
+    // that could not be entered in the list of programs has failed.
+    if (!WriteUninstallEntry(p, boxes, record, job.destination, written) && job.silent) {
+        return Fail(p, boxes, record.title, "", written);
+    }
 
-    p.system.Sleep(1000);
+    if (view.Paced()) p.system.Sleep(1000);
     progress.Step(text::kInstallDoneStep);
     view.BringToForeground();
     boxes.Show(text::kInstallDone, record.title, MsgStyle::Information);
-    if (boxes.Show(FormatText(text::kShowHelpQuestion, record.title), record.title,
-                   MsgStyle::YesNoPlain) == Answer::Yes) {
+    if (!job.silent && boxes.Show(FormatText(text::kShowHelpQuestion, record.title), record.title,
+                                  MsgStyle::YesNoPlain) == Answer::Yes) {
         p.system.OpenDocument(record.installFolder + "\\" + record.helpFile);
     }
     p.system.ExitProcess(0);

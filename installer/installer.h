@@ -45,6 +45,9 @@ struct InstallJob {
     std::string destination;  // as the user chose it
     bool expand = true;
     InstallRecord created;  // the folders the folder window made for the destination
+    // Silent mode: no group window, no help question, exit code 1 for every failure, and
+    // an uninstall entry that cannot be written is a failure too.
+    bool silent = false;
 };
 
 // The progress window (template 129), driven from a worker thread.
@@ -60,6 +63,8 @@ class ProgressView {
     virtual void BringToForeground() = 0;
     virtual void Close() = 0;              // with OK
     virtual MessageBoxes& Messages() = 0;  // owned by the progress window
+    // Whether someone watches: the steps are paced for the eye only then.
+    virtual bool Paced() { return true; }
 };
 
 // The folder window (template 102) and the windows it opens.
@@ -101,8 +106,20 @@ bool ReadSetupInformation(Platform& p, MessageBoxes& boxes, SetupRecord& record)
 std::string DefaultDestination(const std::string& windowsDirectory,
                                const std::string& installFolder);
 
+// What a command line asks for. Its arguments are split at blanks, double quotes grouping
+// and dropped; the program's own name (the first one) is never read, and a switch counts
+// only as a whole argument.
+struct Invocation {
+    std::vector<char> stages;  // 'M' (/M, /m) and 'U' (/U, /u) in the order they stand
+    bool silent = false;       // /S or /s
+    std::string destination;   // /D=<folder>: the rest of the line, blanks kept, no quotes
+    std::string logFile;       // /LOG=<file>
+};
+Invocation ParseInvocation(const std::string& commandLine);
 // The switches of a command line in the order they stand: 'U' or 'M'.
 std::vector<char> FindSwitches(const std::string& commandLine);
+// The right to install: on the NT family, full access to the service control manager.
+bool HasInstallRight(System& system);
 
 // Folder window.
 void SetUpFolderWindow(Platform& p, FolderView& view, SetupRecord& record);
@@ -147,14 +164,17 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view);
 
 // Shortcuts and the uninstall entry.
 bool FindProgramsFolder(Registry& registry, std::string& folder);
-// Adds the group folder (when it makes it) and the shortcut files to `written`.
+// Adds the group folder (when it makes it) and the shortcut files to `written`. The group
+// is shown in a shell window unless `showGroup` is false (silent mode).
 bool CreateShortcuts(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
-                     const std::string& destination, InstallRecord& written);
+                     const std::string& destination, InstallRecord& written, bool showGroup = true);
 bool CreateShellLink(Platform& p, MessageBoxes& boxes, const std::string& file,
                      const std::string& group, const std::string& destination,
                      const std::string& name, const std::string& description);
 // Writes the entry with the install record; a reinstall into the folder of the entry it
-// replaces keeps that entry's record too.
+// replaces keeps that entry's record too. After the four values the system's list of
+// programs has always read come the ones it reads today: version, publisher, location,
+// size, no modify or repair, and the silent uninstall command.
 bool WriteUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
                          const std::string& destination, const InstallRecord& written);
 
@@ -173,16 +193,28 @@ bool LoadRecord(const StoredRecord& stored, const std::string& installPath, Inst
 // The record under the uninstall entry. False when it is absent or damaged.
 bool ReadRecord(RegKey& key, const std::string& installPath, InstallRecord& written);
 
+// The size of the installed files in kilobytes, rounded up (the entry's EstimatedSize).
+std::uint32_t EstimatedSizeKb(InstallFiles& files, const InstallRecord& written);
+
 // Uninstall.
-// Stage one (/M). False when it stopped before starting stage two (no uninstall key, or no
-// usable "InstallPath").
+// Stage one's preparation: the temporary copies of the installer and its setup file, and
+// the copy's deletion at restart. The copy's path, or empty when stage one stopped (no
+// uninstall key, or no usable "InstallPath") after its message; `installFolder` receives
+// the install folder.
+std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
+                            std::string* installFolder = nullptr);
+// Has a file (or an empty folder) deleted at the next system start: the system's delayed
+// deletion on the NT family, an entry in "wininit.ini" [Rename] on the 9x family.
+void DeleteAtNextStart(Platform& p, const std::string& path);
+// Stage one (/M). False when it stopped before starting stage two.
 bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& record);
 // wininit.ini's text with "NUL=<path>" added to its [Rename] section beside the entries
 // already there (unchanged when that very entry is there).
 std::string AddRenameEntry(const std::string& ini, const std::string& path);
 // Stage two (/U).
 void UninstallStageTwo(Platform& p, FolderView& view, SetupRecord& record);
-void RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& view);
+// True when the uninstall went through to its end.
+bool RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& view);
 // Whether a folder may be uninstalled from as the install folder: a real folder (not a link)
 // below a drive root or share, neither a device path nor with "." or ".." parts, holding
 // the installed "VXInst.ini".

@@ -70,6 +70,11 @@ class InstallFiles {
     // Copies, replacing a file of that name. 0 on success, else the system error code.
     virtual unsigned Copy(const std::string& from, const std::string& to) = 0;
     virtual bool Delete(const std::string& path) = 0;
+    // Moves a file within its volume, replacing a file of that name. A running program's
+    // file can be moved, though not deleted.
+    virtual bool Move(const std::string& from, const std::string& to) = 0;
+    // A file's size in bytes; none when it cannot be had.
+    virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
     // A compressed file's name with its stored last character; a plain file's name unchanged.
     // None when the name cannot be had (the file cannot be opened).
     virtual std::optional<std::string> ExpandedName(const std::string& path) = 0;
@@ -96,6 +101,8 @@ class RegKey {
     // A list of strings (REG_MULTI_SZ).
     virtual bool ReadStrings(const std::string& name, std::vector<std::string>& values) = 0;
     virtual bool WriteStrings(const std::string& name, const std::vector<std::string>& values) = 0;
+    // A 32-bit number (REG_DWORD).
+    virtual bool WriteNumber(const std::string& name, std::uint32_t value) = 0;
     // Deletes this key itself (it has values and no subkeys).
     virtual bool DeleteSelf() = 0;
 };
@@ -142,6 +149,12 @@ class System {
     virtual void Sleep(unsigned milliseconds) = 0;
     virtual void ExitProcess(int code) = 0;
     virtual bool StartProcess(const std::string& program, const std::string& commandLine) = 0;
+    // Starts a program as StartProcess does and waits for it to end. False when it could
+    // not be started.
+    virtual bool RunProcess(const std::string& program, const std::string& commandLine,
+                            int& exitCode) = 0;
+    // Whether the service control manager opens with full access (0xF003F).
+    virtual bool CanManageServices() = 0;
     virtual void DeleteAtRestart(const std::string& path) = 0;
     virtual void InitComForThread() = 0;
     virtual void OpenFolderWindow(const std::string& folder) = 0;  // verb "open"
@@ -154,7 +167,8 @@ class Profile {
     virtual ~Profile() = default;
     virtual unsigned ReadInt(const std::string& file, const std::string& section,
                              const std::string& key) = 0;  // 0 when absent
-    // The value in UTF-8 and its length in the file's own (ANSI) bytes; empty when absent.
+    // The value in UTF-8 and its length in the file's own bytes (CP932, whatever the
+    // system's code page); empty when absent.
     virtual std::string ReadText(const std::string& file, const std::string& section,
                                  const std::string& key, std::size_t& ansiBytes) = 0;
 };

@@ -49,6 +49,7 @@ inline constexpr char kInstallStopped[] = "\nインストールを中止しま�
 inline constexpr char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 // The install record under the uninstall entry (lists of paths, see StoreRecord).
 inline constexpr char kInstalledFiles[] = "InstalledFiles";
+inline constexpr char kPublisher[] = "ZAM";
 inline constexpr char kInstalledFolders[] = "InstalledFolders";
 inline constexpr char kShellFoldersHklm[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -71,6 +72,8 @@ inline constexpr char kUninstallInfoMissing[] =
     "アンインストールに必要な情報を取得できませんでした。\nアンインストールを中止します。";
 inline constexpr char kErrorNumber[] = "エラー番号：%d";
 inline constexpr char kUninstallerStartError[] = "アンインストーラ起動エラー";
+// Silent mode's log only.
+inline constexpr char kUninstallerNotStarted[] = "%s を起動できませんでした。";
 inline constexpr char kUninstallCancelled[] = "アンインストールは中止されました。";
 inline constexpr char kInstallPathMissing[] =
     "アンインストール情報が取得できませんでした。\nアンインストールを中止します。";

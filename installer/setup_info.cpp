@@ -119,10 +119,9 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The arguments after the program's own name: split at blanks, double quotes grouping and
-// dropped. The name ends at its closing quote when it starts with one, else at the first
-// blank (so a line that starts with a blank has an empty name).
-std::vector<std::string> Arguments(const std::string& line) {
+// Where the program's own name ends: at its closing quote when it starts with one, else at
+// the first blank (so a line that starts with a blank has an empty name).
+std::size_t ProgramNameEnd(const std::string& line) {
     std::size_t i = 0;
     if (!line.empty() && line[0] == '"') {
         const auto close = line.find('"', 1);
@@ -130,6 +129,13 @@ std::vector<std::string> Arguments(const std::string& line) {
     } else {
         while (i < line.size() && !IsBlank(line[i])) ++i;
     }
+    return i;
+}
+
+// The arguments after the program's own name: split at blanks, double quotes grouping and
+// dropped.
+std::vector<std::string> Arguments(const std::string& line) {
+    std::size_t i = ProgramNameEnd(line);
     std::vector<std::string> arguments;
     while (i < line.size()) {
         while (i < line.size() && IsBlank(line[i])) ++i;
@@ -150,13 +156,38 @@ std::vector<std::string> Arguments(const std::string& line) {
 
 }  // namespace
 
-std::vector<char> FindSwitches(const std::string& commandLine) {
-    std::vector<char> switches;
-    for (const std::string& a : Arguments(commandLine)) {
-        if (a == "/u" || a == "/U") switches.push_back('U');
-        if (a == "/m" || a == "/M") switches.push_back('M');
+Invocation ParseInvocation(const std::string& commandLine) {
+    Invocation result;
+    std::string line = commandLine;
+    // "/D=" ends the line: the folder after it may hold blanks and is taken as it stands,
+    // without quotes (as the popular installers take it), so nothing in it is a switch. It
+    // counts where an argument starts, outside quotes, after the program's own name.
+    bool quoted = false;
+    for (std::size_t i = ProgramNameEnd(line) + 1; i + 3 <= line.size(); ++i) {
+        if (line[i - 1] == '"') quoted = !quoted;
+        if (!quoted && IsBlank(line[i - 1]) && line.compare(i, 3, "/D=") == 0) {
+            std::string folder = line.substr(i + 3);
+            while (!folder.empty() && IsBlank(folder.back())) folder.pop_back();
+            result.destination = folder;
+            line.resize(i);
+            break;
+        }
     }
-    return switches;
+    for (const std::string& a : Arguments(line)) {
+        if (a == "/u" || a == "/U") result.stages.push_back('U');
+        if (a == "/m" || a == "/M") result.stages.push_back('M');
+        if (a == "/s" || a == "/S") result.silent = true;
+        if (a.size() > 5 && EqualNoCase(a.substr(0, 5), "/LOG=")) result.logFile = a.substr(5);
+    }
+    return result;
+}
+
+std::vector<char> FindSwitches(const std::string& commandLine) {
+    return ParseInvocation(commandLine).stages;
+}
+
+bool HasInstallRight(System& system) {
+    return !system.Version().NtFamily() || system.CanManageServices();
 }
 
 }  // namespace vx::inst

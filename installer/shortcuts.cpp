@@ -1,6 +1,7 @@
 // The Start-menu group with its two shortcuts, and the uninstall entry.
 #include "installer/installer.h"
 #include "installer/installer_texts.h"
+#include "vx_version.h"
 
 namespace vx::inst {
 
@@ -48,7 +49,7 @@ bool CreateShellLink(Platform& p, MessageBoxes& boxes, const std::string& file,
 }
 
 bool CreateShortcuts(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
-                     const std::string& destination, InstallRecord& written) {
+                     const std::string& destination, InstallRecord& written, bool showGroup) {
     std::string programs;
     if (!FindProgramsFolder(p.registry, programs)) {
         boxes.Show(text::kInstallInfoMissing, record.title, MsgStyle::Error);
@@ -56,7 +57,7 @@ bool CreateShortcuts(Platform& p, MessageBoxes& boxes, const SetupRecord& record
     }
     const std::string group = programs + "\\" + record.title;
     if (p.files.CreateFolder(group) == FolderResult::Created) written.AddFolder(group);
-    p.system.OpenFolderWindow(group);
+    if (showGroup) p.system.OpenFolderWindow(group);
 
     const struct {
         const std::string& file;
@@ -120,9 +121,25 @@ bool WriteUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& re
         key->WriteString("InstallPath", destination);
         key->WriteString("DisplayIcon", icon);
         key->WriteString("UninstallString", icon + " /M");
+        key->WriteString("DisplayVersion", VX_VERSION_TEXT);
+        key->WriteString("Publisher", text::kPublisher);
+        key->WriteString("InstallLocation", destination);
+        key->WriteNumber("EstimatedSize", EstimatedSizeKb(p.files, all));
+        key->WriteNumber("NoModify", 1);
+        key->WriteNumber("NoRepair", 1);
+        // Quoted, unlike UninstallString (written as it always was): a path with blanks is
+        // otherwise open to a program placed at its first blank ("C:\\Program.exe").
+        key->WriteString("QuietUninstallString", "\"" + icon + "\" /M /S");
         WriteRecord(*key, StoreRecord(all, destination));
     }
     return true;
+}
+
+std::uint32_t EstimatedSizeKb(InstallFiles& files, const InstallRecord& written) {
+    std::uint64_t bytes = 0;
+    for (const std::string& f : written.files) bytes += files.FileSize(f).value_or(0);
+    const std::uint64_t kb = (bytes + 1023) / 1024;
+    return kb > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(kb);
 }
 
 }  // namespace vx::inst

@@ -58,7 +58,8 @@ bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& r
 
 }  // namespace
 
-bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& record) {
+std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
+                            std::string* installFolder) {
     const std::string tempProgram = WithoutTrailingBackslash(p.system.TempPath()) + "\\Vxinst.exe";
     const std::string tempSetup = ReplaceLastThree(tempProgram, "ini");
     p.files.SetNormalAttributes(tempProgram);
@@ -67,7 +68,7 @@ bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& reco
     auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
     if (!key) {
         boxes.Show(text::kUninstallInfoMissing, record.title, MsgStyle::Error);
-        return false;
+        return {};
     }
     std::string installPath;
     const bool read = key->ReadString("InstallPath", installPath);
@@ -76,7 +77,7 @@ bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& reco
     // an empty path would name).
     if (!read || !InstallPathIsSafe(p.files, installPath)) {
         boxes.Show(text::kInstallPathMissing, record.title, MsgStyle::Error);
-        return false;
+        return {};
     }
 
     const std::string installedProgram = WithoutTrailingBackslash(installPath) + "\\VxInst.exe";
@@ -88,17 +89,27 @@ bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& reco
     p.files.SetNormalAttributes(tempSetup);
     p.files.Copy(ReplaceLastThree(installedProgram, "ini"), tempSetup);
 
+    DeleteAtNextStart(p, tempProgram);
+    if (installFolder) *installFolder = WithoutTrailingBackslash(installPath);
+    return tempProgram;
+}
+
+void DeleteAtNextStart(Platform& p, const std::string& path) {
     if (p.system.Version().NtFamily()) {
-        p.system.DeleteAtRestart(tempProgram);
+        p.system.DeleteAtRestart(path);
     } else {
         // Beside any other program's pending deletion, never in its place.
         const std::string wininit = p.system.WindowsDirectory() + "\\wininit.ini";
         std::string ini;
         if (p.files.ReadAnsiFile(wininit, ini) || !p.files.Exists(wininit)) {
-            p.files.WriteAnsiFile(wininit, AddRenameEntry(ini, tempProgram));
+            p.files.WriteAnsiFile(wininit, AddRenameEntry(ini, path));
         }
     }
+}
 
+bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& record) {
+    const std::string tempProgram = PrepareStageTwo(p, boxes, record);
+    if (tempProgram.empty()) return false;
     for (int attempt = 0; attempt < 5; ++attempt) {
         p.system.Sleep(100);
         if (p.system.StartProcess(tempProgram, " /U")) break;
@@ -169,12 +180,13 @@ void UninstallStageTwo(Platform& p, FolderView& view, SetupRecord& record) {
     }
 }
 
-void RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& view) {
+bool RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& view) {
     MessageBoxes& boxes = view.Messages();
     Progress progress(p.system, view);
-    auto finish = [&] {
+    auto finish = [&](bool done = false) {
         view.Close();
-        p.system.Sleep(1000);
+        if (view.Paced()) p.system.Sleep(1000);
+        return done;
     };
 
     // Where the install lies, and what it wrote there.
@@ -206,7 +218,7 @@ void RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& vi
     boxes.Show(recorded ? std::string(text::kUninstallDone)
                         : FormatText(text::kUninstallDoneFolderLeft, installPath),
                record.title, MsgStyle::Information);
-    finish();
+    return finish(true);
 }
 
 }  // namespace vx::inst

@@ -11,11 +11,16 @@ HELP_FILE1, so it names the HTML Help file as well and the install works there
 too; the program, looking for its WinHelp file on those two, disables its help
 command.
 
-usage: make-medium.py --installer VXInst.exe --program QLV3906.EXE --help-file QLV3906.chm --out DIR
+usage: make-medium.py --installer VXInst.exe --program QLV3906.EXE --help-file QLV3906.chm
+                      --version 1.0.0.0 --out DIR
+
+The version is the build's one version number: both programs must carry it in
+their version resource, or no medium is made.
 """
 import argparse
 import math
 import shutil
+import struct
 import subprocess
 import tempfile
 from pathlib import Path
@@ -46,13 +51,28 @@ def compress(program: Path, target: Path):
     target.write_bytes(bytes(packed))
 
 
+def fixed_version(program: Path) -> str:
+    """The file version of the program's version resource, as "a.b.c.d"."""
+    image = program.read_bytes()
+    at = image.find(struct.pack("<I", 0xFEEF04BD))  # VS_FIXEDFILEINFO's signature
+    if at < 0:
+        raise SystemExit(f"{program}: no version resource")
+    ms, ls = struct.unpack_from("<II", image, at + 8)
+    return f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--installer", type=Path, required=True)
     parser.add_argument("--program", type=Path, required=True)
     parser.add_argument("--help-file", type=Path, required=True)
+    parser.add_argument("--version", required=True)
     parser.add_argument("--out", type=Path, required=True)
     args = parser.parse_args()
+
+    for program in (args.installer, args.program):
+        if fixed_version(program) != args.version:
+            raise SystemExit(f"{program}: version {fixed_version(program)}, not {args.version}")
 
     out = args.out
     if out.exists():

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing and running the two
-# programs need. Safe to run again: packages already present are left alone.
+# programs need, 32-bit Wine included (Debian's wine32 from the i386
+# architecture, for the i686 programs). Safe to run again: packages already
+# present are left alone.
 set -euo pipefail
 
 packages=(
@@ -9,7 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick
   fonts-ipafont-gothic fonts-wine mscompress locales python3
   fp-utils libchm-bin
   cups cups-daemon cups-client libcups2-dev
@@ -28,6 +30,10 @@ fi
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# wine32 comes from the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 echo "setup: installed ${missing[*]}"

@@ -3,6 +3,11 @@
 # and runs the tests under Wine: the Windows-side unit tests and the end-to-end
 # tests. Exits non-zero on any failure.
 #
+#   scripts/test-windows.sh [--i686] [CTEST ARGS...]
+#
+# --i686: the 32-bit build instead (preset "windows-i686", build/windows-i686),
+# run under 32-bit Wine in 32-bit prefixes (VX_WINE_ARCH=win32).
+#
 # Prepared here: the template Wine prefix (scripts/wine-prefix.sh), an X server
 # of our own (Xvfb on a free display, so windows are real and drawn), and one
 # shared prefix build/windows/wine-prefix with a running wineserver for the
@@ -16,12 +21,20 @@ set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root" || exit 1
+
+preset=windows
+export VX_WINE_ARCH=win64
+if [ "${1:-}" = --i686 ]; then
+    preset=windows-i686
+    export VX_WINE_ARCH=win32
+    shift
+fi
 # shellcheck source=wine-prefix.sh
 source scripts/wine-prefix.sh
 
-build=${VX_WINDOWS_BUILD_DIR:-$root/build/windows}
+build=${VX_WINDOWS_BUILD_DIR:-$root/build/$preset}
 start=$SECONDS
-say() { echo "test-windows: $*"; }
+say() { echo "test-windows ($preset): $*"; }
 
 scripts/setup.sh >/dev/null || {
     say "package set-up failed"
@@ -30,7 +43,7 @@ scripts/setup.sh >/dev/null || {
 
 # Configure only once: every configure rewrites the test-listing scripts, and
 # CTest then lists every test program again under Wine (seconds each).
-{ [ -f "$build/CMakeCache.txt" ] || cmake --preset windows -B "$build" >/dev/null; } &&
+{ [ -f "$build/CMakeCache.txt" ] || cmake --preset "$preset" -B "$build" >/dev/null; } &&
     cmake --build "$build" -j2 || {
     say "build failed"
     exit 1
@@ -75,9 +88,9 @@ say "Wine ready on display $DISPLAY ($((SECONDS - start)) s)"
 # The tests in the shared prefix run one at a time; the end-to-end tests, each in
 # a prefix of its own and mostly waiting on Wine, two at a time (VX_E2E_JOBS).
 log=$build/test-windows.log
-ctest --preset windows --test-dir "$build" "$@" 2>&1 | tee "$log"
+ctest --preset "$preset" --test-dir "$build" "$@" 2>&1 | tee "$log"
 rc=${PIPESTATUS[0]}
-ctest --preset windows-e2e --test-dir "$build" -j "${VX_E2E_JOBS:-2}" "$@" 2>&1 | tee -a "$log"
+ctest --preset "$preset-e2e" --test-dir "$build" -j "${VX_E2E_JOBS:-2}" "$@" 2>&1 | tee -a "$log"
 e2e_rc=${PIPESTATUS[0]}
 [ $rc -eq 0 ] && rc=$e2e_rc
 if ! grep -q 'Total Test time' "$log"; then

@@ -20,7 +20,17 @@
 
 VX_ROOT=${VX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 VX_LOCPATH=${VX_LOCPATH:-$VX_ROOT/build/locale}
-VX_WINE_TEMPLATE=${VX_WINE_TEMPLATE:-$VX_ROOT/build/wine-template}
+# win64 (a 64-bit prefix, which runs 32-bit programs too) or win32 (a 32-bit
+# prefix, for the i686 programs: Debian's wine32 from the i386 architecture).
+VX_WINE_ARCH=${VX_WINE_ARCH:-win64}
+case $VX_WINE_ARCH in
+    win64) VX_WINE_TEMPLATE=${VX_WINE_TEMPLATE:-$VX_ROOT/build/wine-template} ;;
+    win32) VX_WINE_TEMPLATE=${VX_WINE_TEMPLATE:-$VX_ROOT/build/wine-template-win32} ;;
+    *)
+        echo "wine-prefix: VX_WINE_ARCH must be win64 or win32, not $VX_WINE_ARCH" >&2
+        return 1 2>/dev/null || exit 1
+        ;;
+esac
 
 # The printer every prefix has: driver name of the model, port "LPT1:".
 VX_PRINTER_NAME="ZAM QX-K480/330(168)"
@@ -67,6 +77,11 @@ vx_reg_quote() {
     printf '"%s"' "${s//\"/\\\"}"
 }
 
+# The spooler's name for the prefix's processor architecture.
+vx_print_environment() {
+    if [ "$VX_WINE_ARCH" = win32 ]; then echo "Windows NT x86"; else echo "Windows x64"; fi
+}
+
 # .reg lines (UTF-8) of one printer: NAME DRIVER PORT.
 vx_printer_reg() {
     local name=$1 driver=$2 port=$3
@@ -79,7 +94,7 @@ vx_printer_reg() {
 "Datatype"="RAW"
 "Attributes"=dword:00000040
 
-[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Print\\Environments\\Windows x64\\Drivers\\Version-3\\$driver]
+[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Print\\Environments\\$(vx_print_environment)\\Drivers\\Version-3\\$driver]
 "Driver"="wineps.drv"
 "Data File"="wineps.drv"
 "Configuration File"="wineps.drv"
@@ -116,13 +131,26 @@ vx_template_reg() {
 # What the template is made from; a change makes it stale.
 vx_template_stamp() {
     {
-        declare -f vx_wine_make_template vx_template_reg vx_printer_reg
-        echo "$VX_PRINTER_NAME $VX_PRINTER_DRIVER"
+        declare -f vx_wine_make_template vx_template_reg vx_printer_reg vx_print_environment \
+            vx_private_user_folders
+        echo "$VX_PRINTER_NAME $VX_PRINTER_DRIVER $VX_WINE_ARCH"
         wine --version
+        # A prefix made before wine32 came (or went) cannot start anything afterwards.
+        dpkg-query -W -f='${Package}:${Architecture} ${Version} ${Status}\n' 'wine32*' 'wine64*' 'libwine*'
     } 2>/dev/null | sha256sum | cut -d' ' -f1
 }
 
 vx_spool_path() { echo "$1/drive_c/test-io/spool-lpt.bin"; }
+
+# Wine links the user's Documents, Desktop and the like to the Unix home folder:
+# they become folders of the prefix, so nothing a program saves there leaves it.
+vx_private_user_folders() {
+    local link
+    for link in "$1"/drive_c/users/*/*; do
+        [ -L "$link" ] || continue
+        rm -f "$link" && mkdir "$link" || return 1
+    done
+}
 
 vx_wine_make_template() {
     local t=$VX_WINE_TEMPLATE tmp=$VX_WINE_TEMPLATE.new log=$VX_WINE_TEMPLATE.log
@@ -133,11 +161,12 @@ vx_wine_make_template() {
     : >"$log"
     if ! (
         vx_wine_env ja_JP.UTF-8
-        export WINEPREFIX=$tmp
+        export WINEPREFIX=$tmp WINEARCH=$VX_WINE_ARCH
         unset DISPLAY
         # The spool path names the template's final place; copies rewrite it.
         mkdir -p "$tmp/drive_c/test-io" &&
             wineboot -i </dev/null &&
+            vx_private_user_folders "$tmp" &&
             cp /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf "$tmp/drive_c/windows/Fonts/" &&
             # regedit reads a version 5 file as UTF-16: the full-width font names survive.
             {

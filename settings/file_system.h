@@ -28,6 +28,12 @@ class FileSystem {
     // For reading and writing, others may read; created when missing, never truncated.
     // Null on failure, with `error` telling access denied apart from everything else.
     virtual std::unique_ptr<File> OpenForUpdate(const std::string& path, OpenError& error) = 0;
+    // Where the settings program's file dialogs open. A file system that cannot tell
+    // (a command-line tool's) answers so that they stay in the program folder.
+    // Whether this user can create a file in `folder` (tried with a temporary file).
+    virtual bool CanCreateFileIn(const std::string& /*folder*/) { return true; }
+    // The user's own Documents folder with a trailing backslash; empty when unknown.
+    virtual std::string DocumentsFolder() { return {}; }
 };
 
 }  // namespace vx

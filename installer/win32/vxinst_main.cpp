@@ -300,21 +300,26 @@ class CFolderDlg : public Dialog, public FolderView {
     Win32MessageBoxes boxes_;
 };
 
-// The application object: common controls, the privilege check, COM, the folder window.
+// The application object: a silent run with no window at all; or the common controls,
+// the privilege check, COM and the folder window.
 class CInstallerApp {
   public:
     int Run() {
+        Services& s = TheServices();
+        const Invocation invocation = ParseInvocation(s.system.CommandLine());
+        if (invocation.silent) {
+            const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            Win32Log log(invocation.logFile);
+            const int code = RunSilent(s.p, invocation, log);
+            if (SUCCEEDED(com)) CoUninitialize();
+            return code;
+        }
+
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&controls);
-        if (TheServices().system.Version().NtFamily()) {
-            // Full access to the service control manager stands for the right to install.
-            SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, 0xF003F);
-            if (!manager) {
-                MessageBoxW(nullptr, Widen(text::kNoInstallRight).c_str(), L"",
-                            MB_OK | MB_ICONERROR);
-                return 1;
-            }
-            CloseServiceHandle(manager);
+        if (!HasInstallRight(s.system)) {
+            MessageBoxW(nullptr, Widen(text::kNoInstallRight).c_str(), L"", MB_OK | MB_ICONERROR);
+            return 1;
         }
         // The folder browser, like every shell object, needs COM on this thread.
         const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

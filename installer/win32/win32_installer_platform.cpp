@@ -4,9 +4,11 @@
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <winsvc.h>
 
 #include "common/win32/message_box.h"
 #include "common/win32/utf16.h"
+#include "installer/profile_text.h"
 
 namespace vx::inst::win32 {
 
@@ -102,6 +104,19 @@ unsigned Win32Files::Copy(const std::string& from, const std::string& to) {
 }
 
 bool Win32Files::Delete(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
+
+bool Win32Files::Move(const std::string& from, const std::string& to) {
+    return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::optional<std::uint64_t> Win32Files::FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
 
 void Win32Files::RemoveDownloadMark(const std::string& path) {
     DeleteFileW(Widen(path + ":Zone.Identifier").c_str());  // fails harmlessly when absent
@@ -251,6 +266,12 @@ class Win32Key : public RegKey {
                               reinterpret_cast<const BYTE*>(data.data()),
                               static_cast<DWORD>(data.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
     }
+    bool WriteNumber(const std::string& name, std::uint32_t value) override {
+        const DWORD number = value;
+        return RegSetValueExW(key_, Widen(name).c_str(), 0, REG_DWORD,
+                              reinterpret_cast<const BYTE*>(&number),
+                              sizeof number) == ERROR_SUCCESS;
+    }
     bool DeleteSelf() override { return RegDeleteKeyW(key_, L"") == ERROR_SUCCESS; }
 
   private:
@@ -374,6 +395,32 @@ bool Win32System::StartProcess(const std::string& program, const std::string& co
     return true;
 }
 
+bool Win32System::RunProcess(const std::string& program, const std::string& commandLine,
+                             int& exitCode) {
+    std::wstring app = Widen(program), line = Widen(commandLine);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    exitCode = static_cast<int>(code);
+    return true;
+}
+
+bool Win32System::CanManageServices() {
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, 0xF003F);
+    if (!manager) return false;
+    CloseServiceHandle(manager);
+    return true;
+}
+
 void Win32System::DeleteAtRestart(const std::string& path) {
     MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
@@ -390,30 +437,71 @@ void Win32System::OpenDocument(const std::string& path) {
 
 // --- Setup information file ----------------------------------------------------
 
+namespace {
+
+// The setup file is CP932 by definition: decoded as such whatever the system's
+// code page, so a Western system reads the same Japanese title as a Japanese one.
+constexpr UINT kSetupCodePage = 932;
+
+// The whole file decoded to UTF-8; empty when it cannot be read.
+std::string ReadSetupText(const std::string& file) {
+    HANDLE h = CreateFileW(Widen(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    // A setup file is a few hundred bytes; a megabyte is more than any could need.
+    while (bytes.size() < (1u << 20) && ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got) {
+        bytes.append(chunk, got);
+    }
+    CloseHandle(h);
+    if (bytes.empty()) return {};
+    const int n = MultiByteToWideChar(kSetupCodePage, 0, bytes.data(),
+                                      static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(kSetupCodePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                        wide.data(), n);
+    return Narrow(wide);
+}
+
+}  // namespace
+
 unsigned Win32Profile::ReadInt(const std::string& file, const std::string& section,
                                const std::string& key) {
-    return GetPrivateProfileIntW(Widen(section).c_str(), Widen(key).c_str(), 0,
-                                 Widen(file).c_str());
+    const auto value = ProfileValue(ReadSetupText(file), section, key);
+    return value ? ProfileNumber(*value) : 0;
 }
 
 std::string Win32Profile::ReadText(const std::string& file, const std::string& section,
                                    const std::string& key, std::size_t& ansiBytes) {
-    constexpr DWORD kSize = 2048;
-    std::wstring buffer(kSize, L'\0');
-    const DWORD n = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"",
-                                             buffer.data(), kSize, Widen(file).c_str());
-    buffer.resize(n);
-    if (n >= kSize - 1) {
-        ansiBytes = SIZE_MAX;  // cut by the buffer: far too long in any case
-    } else {
-        // The file's own byte length: the text back in the ANSI code page it came from.
-        ansiBytes =
-            n == 0
-                ? 0
-                : static_cast<std::size_t>(WideCharToMultiByte(
-                      CP_ACP, 0, buffer.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr));
+    const std::string value = ProfileValue(ReadSetupText(file), section, key).value_or("");
+    // The length the value has in the file's own bytes.
+    const std::wstring wide = Widen(value);
+    ansiBytes = wide.empty() ? 0
+                             : static_cast<std::size_t>(WideCharToMultiByte(
+                                   kSetupCodePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                   nullptr, 0, nullptr, nullptr));
+    return value;
+}
+
+// --- The log of a silent run --------------------------------------------------
+
+void Win32Log::Line(const std::string& text) {
+    if (file_.empty()) return;
+    std::string line;
+    for (const char c : text) {
+        if (c == '\n') line += '\r';
+        line += c;
     }
-    return Narrow(buffer);
+    line += "\r\n";
+    HANDLE h =
+        CreateFileW(Widen(file_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(h);
 }
 
 }  // namespace vx::inst::win32

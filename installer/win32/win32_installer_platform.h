@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "installer/installer_platform.h"
+#include "installer/silent.h"
 
 namespace vx::inst::win32 {
 
@@ -31,6 +32,8 @@ class Win32Files : public InstallFiles {
     void SetNormalAttributes(const std::string& path) override;
     unsigned Copy(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
+    bool Move(const std::string& from, const std::string& to) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
     std::optional<std::string> ExpandedName(const std::string& path) override;
     std::int64_t Expand(const std::string& from, const std::string& to) override;
     std::string ReadHead(const std::string& path, std::size_t count) override;
@@ -60,6 +63,9 @@ class Win32System : public System {
     void Sleep(unsigned milliseconds) override;
     void ExitProcess(int code) override;
     bool StartProcess(const std::string& program, const std::string& commandLine) override;
+    bool RunProcess(const std::string& program, const std::string& commandLine,
+                    int& exitCode) override;
+    bool CanManageServices() override;
     void DeleteAtRestart(const std::string& path) override;
     void InitComForThread() override;
     void OpenFolderWindow(const std::string& folder) override;
@@ -72,6 +78,17 @@ class Win32Profile : public Profile {
                      const std::string& key) override;
     std::string ReadText(const std::string& file, const std::string& section,
                          const std::string& key, std::size_t& ansiBytes) override;
+};
+
+// The log of a silent run: each line appended to the file in UTF-8 as it comes, so
+// stage two can add to what stage one wrote. No file, no log.
+class Win32Log : public Log {
+  public:
+    explicit Win32Log(const std::string& file) : file_(file) {}
+    void Line(const std::string& text) override;
+
+  private:
+    std::string file_;
 };
 
 }  // namespace vx::inst::win32

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include "common/win32/utf16.h"
 
 namespace vx::win32 {
@@ -50,6 +52,37 @@ std::unique_ptr<File> Win32FileSystem::OpenForUpdate(const std::string& path, Op
     }
     error = OpenError::None;
     return std::make_unique<HandleFile>(h);
+}
+
+bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
+    std::wstring base = Widen(folder);
+    if (!base.empty() && base.back() != L'\\') base += L'\\';
+    // A name of this process's own, gone again when the handle closes; a name that is
+    // taken already is no answer, so a few are tried.
+    for (unsigned attempt = 0; attempt < 8; ++attempt) {
+        const std::wstring probe = base + L"~vx" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                                   std::to_wstring(attempt) + L".tmp";
+        HANDLE h = CreateFileW(
+            probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+            FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    return false;
+}
+
+std::string Win32FileSystem::DocumentsFolder() {
+    wchar_t path[MAX_PATH] = L"";
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) ||
+        !path[0]) {
+        return {};
+    }
+    std::string folder = Narrow(path);
+    if (folder.back() != '\\') folder += '\\';
+    return folder;
 }
 
 }  // namespace vx::win32

@@ -174,6 +174,18 @@ TEST_F(FilesTest, SaveWritesHeaderAndBlockOverTheFileStart) {
     EXPECT_EQ(dlg.copies.savedBlock, Changed());
 }
 
+TEST_F(FilesTest, DialogsOpenInDocumentsWhenTheProgramFolderCannotBeWritten) {
+    files.readOnlyFolders = {"C:\\Veltrix\\"};
+    view.openAnswers = {""};
+    view.saveAnswers = {""};
+    dlg.OnOpenSettingsFile();
+    dlg.OnSaveSettingsFile();
+    ASSERT_EQ(view.openDialogs.size(), 1u);
+    ASSERT_EQ(view.saveDialogs.size(), 1u);
+    EXPECT_EQ(view.openDialogs[0].folder, "C:\\users\\me\\Documents\\");
+    EXPECT_EQ(view.saveDialogs[0].folder, "C:\\users\\me\\Documents\\");
+}
+
 TEST_F(FilesTest, SaveFailures) {
     const char kNoPermission[] =
         "このディレクトリに保存するアクセス許可がありません。\n"

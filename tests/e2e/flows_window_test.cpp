@@ -4,6 +4,7 @@
 // finds the printer not ready.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -81,8 +82,9 @@ struct FlowsWindow : testing::Test {
 
     // Starts the program under the NT family and answers the start-up questions: the list
     // (when more than one printer qualifies) and the notice that settings cannot be read.
-    void StartNt(const std::wstring& arguments, bool list) {
-        ASSERT_TRUE(StartQlv3906({L"", arguments}, &app, &main));
+    void StartNt(const std::wstring& arguments, bool list,
+                 const std::wstring& exe = Qlv3906Path()) {
+        ASSERT_TRUE(StartQlv3906({L"", arguments}, &app, &main, exe));
         if (list) {
             HWND dialog = nullptr;
             ASSERT_TRUE(WaitForDialog(app.Pid(), L"プリンタの選択", kReactTimeout, &dialog));
@@ -156,6 +158,23 @@ HWND WaitForSaveDialog(const Program& app, HWND main) {
     return dialog;
 }
 
+// Saves the settings under `name` (a bare name saves into the dialog's first folder) and
+// waits until `expectedPath` holds the 46 bytes.
+testing::AssertionResult SaveAs(const Program& app, HWND main, const std::wstring& name,
+                                const std::wstring& expectedPath) {
+    PostMessageW(main, WM_COMMAND, IDM_SAVE_SETTINGS, 0);
+    HWND dialog = WaitForSaveDialog(app, main);
+    if (!dialog)
+        return testing::AssertionFailure() << "no save-as dialog: " << DescribeWindows(app.Pid());
+    SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    if (auto clicked = ClickButton(dialog, IDOK); !clicked) return clicked;
+    if (!PollUntil(kReactTimeout, [&] { return ReadFileBytes(expectedPath).size() == 46; }))
+        return testing::AssertionFailure()
+               << "nothing saved in " << testing::PrintToString(expectedPath) << ": "
+               << DescribeWindows(app.Pid());
+    return testing::AssertionSuccess();
+}
+
 // A settings file saved under a path of 90 kanji (270 bytes of UTF-8, 90 UTF-16 units) loads
 // back from the command line; a name too long for the dialog is refused with a message and
 // the dialog comes back.
@@ -197,6 +216,29 @@ TEST_F(FlowsWindow, SavedFileLoadsBackFromTheCommandLine) {
     ASSERT_TRUE(Answer(app, L"設定ファイル [" + kanji45 + L".dat] を読み込みました。"));
     AnswerNtNotice();
     EXPECT_EQ(Sw25Check(), BST_CHECKED);
+}
+
+// The file dialogs open in the program folder where a file can be made there, else in
+// the user's Documents folder (drive S: is a read-only view of this build's program
+// folder, made by run_in_prefix.sh).
+TEST_F(FlowsWindow, FileDialogsOpenInTheProgramFolderOnlyWhereItCanBeWritten) {
+    if (GetDriveTypeW(L"S:\\") == DRIVE_NO_ROOT_DIR)
+        GTEST_SKIP() << "no read-only drive S: in this prefix (mounting needs the right to mount)";
+    const std::wstring folder = L"C:\\Program Files\\Veltrix";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(Qlv3906Path().c_str(), (folder + L"\\QLV3906.EXE").c_str(), FALSE));
+    StartNt(L"", false, folder + L"\\QLV3906.EXE");
+    AnswerNtNotice();
+    ASSERT_TRUE(SaveAs(app, main, L"here.dat", folder + L"\\here.dat"));
+    app.Terminate();
+
+    wchar_t documents[MAX_PATH] = L"";
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents),
+              S_OK);
+    StartNt(L"", false, L"S:\\QLV3906.EXE");
+    AnswerNtNotice();
+    ASSERT_TRUE(SaveAs(app, main, L"there.dat", std::wstring(documents) + L"\\there.dat"));
+    EXPECT_EQ(GetFileAttributesW(L"S:\\there.dat"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(FlowsWindow, AFileWithAWrongHeaderIsRejected) {

@@ -2,7 +2,7 @@
 # Runs a Windows test program in a Wine prefix of its own: CTest's emulator for
 # the end-to-end tests.
 #
-#   run_in_prefix.sh [--locale LOCALE] PREFIX_ROOT PROGRAM.exe [ARGS...]
+#   run_in_prefix.sh [--locale LOCALE] [--readonly-drive L:DIR] PREFIX_ROOT PROGRAM.exe [ARGS...]
 #
 # The prefix PREFIX_ROOT/<program>/<test name> (the name comes from
 # --gtest_filter) is a fresh copy of the template, with the fake "LPT1:" printer listening and a
@@ -10,6 +10,13 @@
 # not wait on Wine's background services. Afterwards every process of the
 # prefix is ended; the prefix is removed when the test passed and kept for a
 # look when it failed (or always with VX_KEEP_PREFIX=1).
+#
+# --readonly-drive L:DIR makes drive L: a read-only view of the folder DIR (a
+# read-only bind mount: as root, Wine writes through Unix permissions). Without
+# the right to mount, L: is left out and the test that needs it skips itself.
+#
+# VX_WINE_ARCH (win64 or win32, default win64) chooses the template: the 32-bit
+# programs run in a 32-bit prefix.
 #
 # LOCALE (default ja_JP.UTF-8) is the Unix locale the test program and every
 # program it starts run under. Uses $DISPLAY when set (scripts/test-windows.sh starts Xvfb); without one
@@ -20,12 +27,17 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=../../scripts/wine-prefix.sh
 source "$root/scripts/wine-prefix.sh"
 
-usage="usage: run_in_prefix.sh [--locale LOCALE] PREFIX_ROOT PROGRAM [ARGS...]"
+usage="usage: run_in_prefix.sh [--locale LOCALE] [--readonly-drive L:DIR] PREFIX_ROOT PROGRAM [ARGS...]"
 locale=ja_JP.UTF-8
-if [ "${1:-}" = --locale ]; then
-    locale=${2:?$usage}
+readonly_drive=
+while :; do
+    case ${1:-} in
+        --locale) locale=${2:?$usage} ;;
+        --readonly-drive) readonly_drive=${2:?$usage} ;;
+        *) break ;;
+    esac
     shift 2
-fi
+done
 prefix_root=${1:?$usage}
 program=${2:?$usage}
 shift 2
@@ -39,7 +51,14 @@ for a in "$@"; do
 done
 name=${name//[^A-Za-z0-9._-]/_}
 prefix=$prefix_root/$(basename "$program" .exe)/$name
+readonly_view=$prefix.readonly
 
+readonly_unmount() {
+    if mountpoint -q "$readonly_view" 2>/dev/null; then umount "$readonly_view" 2>/dev/null || true; fi
+    rmdir "$readonly_view" 2>/dev/null || true
+}
+
+readonly_unmount
 vx_wine_prefix_copy "$prefix" || exit 1
 vx_wine_env "$locale"
 export WINEPREFIX=$prefix
@@ -47,9 +66,21 @@ export WINEPREFIX=$prefix
 cleanup() {
     vx_wine_server_stop
     vx_fake_lpt_stop
+    readonly_unmount
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+
+if [ -n "$readonly_drive" ] && [ "$name" != listing ]; then
+    mkdir -p "$readonly_view"
+    if mount --bind "${readonly_drive#*:}" "$readonly_view" 2>/dev/null &&
+        mount -o remount,bind,ro "$readonly_view" 2>/dev/null; then
+        ln -sfn "$readonly_view" "$prefix/dosdevices/$(echo "${readonly_drive%%:*}" | tr 'A-Z' 'a-z'):"
+    else
+        echo "run_in_prefix: cannot mount a read-only view of ${readonly_drive#*:}; drive ${readonly_drive%%:*}: is left out" >&2
+        readonly_unmount
+    fi
+fi
 
 vx_fake_lpt_start "$prefix" || exit 1
 vx_wine_server_start

@@ -140,12 +140,8 @@ struct VxctlWindows : PagesWindow {
 
     void Start(const std::wstring& arguments) {
         ASSERT_TRUE(StartQlv3906({L"", arguments}, &app, &main));
-        for (HWND child = FindWindowExW(main, nullptr, kDialogClass, nullptr); child;
-             child = FindWindowExW(main, child, kDialogClass, nullptr)) {
-            for (int i = 0; i < 5; ++i)
-                if (GetDlgItem(child, kPageMarkers[i])) pages[i] = child;
-        }
-        for (int i = 0; i < 5; ++i) ASSERT_NE(pages[i], nullptr) << "page " << i;
+        ASSERT_TRUE(PollUntil(kStartTimeout, [&] { return FindPages(); }))
+            << "the five pages never all existed; windows: " << DescribeWindows(app.Pid());
         AnswerUntilQuiet();  // the start-up notices, and the message of a loaded file
     }
 

@@ -18,6 +18,7 @@ class FakeFileSystem : public FileSystem {
     std::map<std::string, std::vector<std::uint8_t>> files;
     std::set<std::string> accessDenied;              // cannot be opened for writing: access denied
     std::set<std::string> broken;                    // cannot be opened at all
+    std::set<std::string> readOnlyFolders;           // no file can be created in them
     OpenError openForUpdateError = OpenError::None;  // scripted failure of every OpenForUpdate
     bool failReads = false;
     long writeLimit = -1;     // total bytes a write may transfer before it comes up short
@@ -38,6 +39,11 @@ class FakeFileSystem : public FileSystem {
         if (error != OpenError::None) return nullptr;
         return std::make_unique<MemFile>(*this, files[path]);  // created when missing
     }
+
+    bool CanCreateFileIn(const std::string& folder) override {
+        return !readOnlyFolders.count(folder);
+    }
+    std::string DocumentsFolder() override { return "C:\\users\\me\\Documents\\"; }
 
   private:
     class MemFile : public File {

@@ -149,6 +149,21 @@ class FakeFiles : public InstallFiles {
         nodes.erase(Key(path));
         return true;
     }
+    bool Move(const std::string& from, const std::string& to) override {
+        log.push_back("move " + from + " > " + to);
+        const Node* n = Find(from);
+        if (!n || n->folder || Key(from)[0] != Key(to)[0] || !IsFolder(FolderOf(to))) return false;
+        Node moved = *n;
+        moved.path = to;
+        nodes.erase(Key(from));
+        nodes[Key(to)] = moved;
+        return true;
+    }
+    std::optional<std::uint64_t> FileSize(const std::string& path) override {
+        const Node* n = Find(path);
+        if (!n || n->folder) return std::nullopt;
+        return n->data.size();
+    }
     std::optional<std::string> ExpandedName(const std::string& path) override {
         const Node* n = Find(path);
         if (!n || failExpandedName.count(Key(path))) return std::nullopt;
@@ -199,6 +214,7 @@ class FakeRegistry : public Registry {
     using Values = std::map<std::string, std::string>;
     std::map<std::string, Values> keys;  // by "HKLM\..." or "HKU\..." Key()
     std::map<std::string, std::map<std::string, std::vector<std::string>>> lists;  // the same
+    std::map<std::string, std::map<std::string, std::uint32_t>> numbers;           // the same
     std::set<std::string> failOpen, failWrite;
     bool failCreate = false, failDelete = false;
     std::vector<std::string> writes;  // value names in order
@@ -243,10 +259,17 @@ class FakeKey : public RegKey {
         reg_.lists[key_][name] = values;
         return true;
     }
+    bool WriteNumber(const std::string& name, std::uint32_t value) override {
+        reg_.writes.push_back(name);
+        if (reg_.failWrite.count(name)) return false;
+        reg_.numbers[key_][name] = value;
+        return true;
+    }
     bool DeleteSelf() override {
         if (reg_.failDelete) return false;
         reg_.keys.erase(key_);
         reg_.lists.erase(key_);
+        reg_.numbers.erase(key_);
         return true;
     }
 
@@ -335,6 +358,8 @@ class FakeSystem : public System {
     std::optional<int> exitCode;
     int startFailures = 0;  // attempts that fail before one succeeds
     std::vector<std::pair<std::string, std::string>> started, attempts;
+    bool canManageServices = true;
+    std::function<int()> runChild;  // what a program RunProcess starts does; its exit code
     std::vector<std::string> deleteAtRestart, openedFolders, openedDocuments;
     int comInits = 0;
     std::vector<std::string>* events = nullptr;  // shared ordering log, when set
@@ -358,6 +383,13 @@ class FakeSystem : public System {
         started.emplace_back(program, commandLine);
         return true;
     }
+    bool RunProcess(const std::string& program, const std::string& commandLine,
+                    int& code) override {
+        if (!StartProcess(program, commandLine)) return false;
+        code = runChild ? runChild() : 0;
+        return true;
+    }
+    bool CanManageServices() override { return canManageServices; }
     void DeleteAtRestart(const std::string& path) override { deleteAtRestart.push_back(path); }
     void InitComForThread() override { ++comInits; }
     void OpenFolderWindow(const std::string& folder) override { openedFolders.push_back(folder); }

@@ -6,6 +6,7 @@
 
 #include "installer/installer_texts.h"
 #include "tests/fakes/fake_installer_platform.h"
+#include "vx_version.h"
 
 namespace vx::inst::test {
 namespace {
@@ -177,13 +178,27 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
 
     ASSERT_TRUE(Entry());
     EXPECT_EQ(*Entry(),
-              (FakeRegistry::Values{{"DisplayName", "ZAM ベルトリクス"},
-                                    {"InstallPath", kDest},
-                                    {"DisplayIcon", std::string(kDest) + "\\Vxinst.exe"},
-                                    {"UninstallString", std::string(kDest) + "\\Vxinst.exe /M"}}));
+              (FakeRegistry::Values{
+                  {"DisplayName", "ZAM ベルトリクス"},
+                  {"InstallPath", kDest},
+                  {"DisplayIcon", std::string(kDest) + "\\Vxinst.exe"},
+                  {"UninstallString", std::string(kDest) + "\\Vxinst.exe /M"},
+                  {"DisplayVersion", VX_VERSION_TEXT},
+                  {"Publisher", "ZAM"},
+                  {"InstallLocation", kDest},
+                  {"QuietUninstallString", "\"" + std::string(kDest) + "\\Vxinst.exe\" /M /S"}}));
+    // The four values first, as they always were; then what today's list of programs reads.
     EXPECT_EQ(f.registry.writes,
-              (std::vector<std::string>{"DisplayName", "InstallPath", "DisplayIcon",
-                                        "UninstallString", "InstalledFiles", "InstalledFolders"}));
+              (std::vector<std::string>{
+                  "DisplayName", "InstallPath", "DisplayIcon", "UninstallString", "DisplayVersion",
+                  "Publisher", "InstallLocation", "EstimatedSize", "NoModify", "NoRepair",
+                  "QuietUninstallString", "InstalledFiles", "InstalledFolders"}));
+    // Kilobytes, rounded up, of every file written: the installer (9 bytes), its setup file (5),
+    // the program (7), the help (3), the readme (4) and the two shortcuts (4 each): 1 KB.
+    EXPECT_EQ(
+        f.registry.numbers[FakeRegistry::Path(RegRoot::LocalMachine, job.record.uninstallKey)],
+        (std::map<std::string, std::uint32_t>{
+            {"EstimatedSize", 1}, {"NoModify", 1}, {"NoRepair", 1}}));
     // The record: every file written below the destination; the destination was there before.
     auto& record =
         f.registry.lists[FakeRegistry::Path(RegRoot::LocalMachine, job.record.uninstallKey)];
@@ -198,6 +213,20 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
     EXPECT_EQ(progress.boxes.shown[1].style, MsgStyle::YesNoPlain);
     EXPECT_EQ(f.system.openedDocuments,
               std::vector<std::string>{std::string(kDest) + "\\QLV3906.chm"});
+}
+
+TEST(EstimatedSizeTest, KilobytesOfTheRecordedFilesRoundedUp) {
+    FakeFiles files;
+    files.AddFile("C:\\A\\big", std::string(1024, 'x'));
+    files.AddFile("C:\\A\\small", "y");
+    InstallRecord written;
+    EXPECT_EQ(EstimatedSizeKb(files, written), 0u);
+    written.AddFile("C:\\A\\big");
+    EXPECT_EQ(EstimatedSizeKb(files, written), 1u);
+    written.AddFile("C:\\A\\small");
+    written.AddFile("C:\\A\\gone");  // no longer there: counts nothing
+    written.AddFolder("C:\\A");
+    EXPECT_EQ(EstimatedSizeKb(files, written), 2u);
 }
 
 TEST_F(InstallTest, HelpDeclinedOpensNothing) {

@@ -3,7 +3,10 @@
 # program in a fresh prefix of its own (a copy of the template of
 # scripts/wine-prefix.sh), with its own wineserver.
 #
-#   run_installer_e2e.sh PREFIX_ROOT PROGRAM.exe [ARGS...]
+#   run_installer_e2e.sh [--locale LOCALE] PREFIX_ROOT PROGRAM.exe [ARGS...]
+#
+# LOCALE (default ja_JP.UTF-8) is the Unix locale the test and the installer it
+# starts run under; en_US.UTF-8 gives code page 1252.
 #
 # Besides the prefix, each test gets drive R: backed by a 2 MB tmpfs, for the
 # free-space check and a drive that fills in the middle of an install. Mounting needs the right to mount; without it R: is absent
@@ -16,8 +19,14 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=../../scripts/wine-prefix.sh
 source "$root/scripts/wine-prefix.sh"
 
-prefix_root=${1:?usage: run_installer_e2e.sh PREFIX_ROOT PROGRAM [ARGS...]}
-program=${2:?usage: run_installer_e2e.sh PREFIX_ROOT PROGRAM [ARGS...]}
+usage="usage: run_installer_e2e.sh [--locale LOCALE] PREFIX_ROOT PROGRAM [ARGS...]"
+locale=ja_JP.UTF-8
+if [ "${1:-}" = --locale ]; then
+    locale=${2:?$usage}
+    shift 2
+fi
+prefix_root=${1:?$usage}
+program=${2:?$usage}
 shift 2
 prefix_root=$(mkdir -p "$prefix_root" && cd "$prefix_root" && pwd) || exit 1
 
@@ -29,6 +38,7 @@ for a in "$@"; do
     esac
 done
 name=${name//[^A-Za-z0-9._-]/_}
+[ "$locale" = ja_JP.UTF-8 ] || name=$name.$locale
 prefix=$prefix_root/$(basename "$program" .exe)/$name
 small=$prefix.small-drive
 
@@ -39,7 +49,7 @@ small_unmount() {
 
 small_unmount
 vx_wine_prefix_copy "$prefix" || exit 1
-vx_wine_env ja_JP.UTF-8
+vx_wine_env "$locale"
 export WINEPREFIX=$prefix
 
 cleanup() {

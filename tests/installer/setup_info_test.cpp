@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "installer/installer_texts.h"
+#include "installer/profile_text.h"
 #include "tests/fakes/fake_installer_platform.h"
 
 namespace vx::inst::test {
@@ -148,6 +149,56 @@ TEST(SwitchesTest, OnlyArgumentsThatAreExactlyASwitchInTheirOrder) {
     EXPECT_EQ(FindSwitches("\"C:\\a /u\\Vxinst.exe\" /m"), std::vector<char>{'M'});
     // A switch counts only as a whole argument.
     EXPECT_TRUE(FindSwitches("x /MERGETASKS /D=C:/music /mu /U: -M / /? \"/M x\"").empty());
+}
+
+TEST(SwitchesTest, SilentModeWithItsFolderLastAndItsLog) {
+    Invocation i = ParseInvocation(
+        "\"D:\\VXInst.exe\" /s \"/LOG=C:\\a b\\x.log\" /D=C:\\Program Files\\Vel /M trix  ");
+    EXPECT_TRUE(i.silent);
+    EXPECT_EQ(i.logFile, "C:\\a b\\x.log");
+    // Everything after "/D=" is the folder, blanks and all; nothing in it is a switch.
+    EXPECT_EQ(i.destination, "C:\\Program Files\\Vel /M trix");
+    EXPECT_TRUE(i.stages.empty());
+
+    i = ParseInvocation("C:\\V\\Vxinst.exe /M /S");
+    EXPECT_TRUE(i.silent);
+    EXPECT_EQ(i.stages, std::vector<char>{'M'});
+    EXPECT_TRUE(i.destination.empty());
+    // "/D=" counts only where an argument starts, outside quotes and the program's name.
+    EXPECT_TRUE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").destination.empty());
+    EXPECT_FALSE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").silent);
+}
+
+// The setup file's lookup, on text the platform has decoded from CP932.
+TEST(ProfileTextTest, ReadsKeysAsThePrivateProfileFunctionsDo) {
+    const std::string text =
+        "KEY=outside\r\n"
+        "[Other]\r\nTITLE_NAME=wrong\r\n"
+        "  [ setupinformation ]  \r\n"
+        "; comment=x\r\n"
+        "  title_name =  ZAM ベルトリクス \t\r\n"
+        "TITLE_NAME=second\r\n"
+        "QUOTED=\"  a b  \"\r\n"
+        "HALF='x\r\n"
+        "EMPTY=\r\n"
+        "NOVALUE\r\n"
+        "[SetupInformation]\r\nLATER=1\r\n";
+    const std::string section = "SetupInformation";
+    EXPECT_EQ(ProfileValue(text, section, "TITLE_NAME"), "ZAM ベルトリクス");
+    EXPECT_EQ(ProfileValue(text, section, "QUOTED"), "  a b  ");
+    EXPECT_EQ(ProfileValue(text, section, "HALF"), "'x");
+    EXPECT_EQ(ProfileValue(text, section, "EMPTY"), "");
+    EXPECT_EQ(ProfileValue(text, section, "NOVALUE"), "");
+    // Only the first section of the name is searched; nothing outside a section counts.
+    EXPECT_EQ(ProfileValue(text, section, "LATER"), std::nullopt);
+    EXPECT_EQ(ProfileValue(text, section, "KEY"), std::nullopt);
+    EXPECT_EQ(ProfileValue(text, section, "comment"), std::nullopt);
+    EXPECT_EQ(ProfileValue("", section, "KEY"), std::nullopt);
+
+    EXPECT_EQ(ProfileNumber(" 12MB"), 12u);
+    EXPECT_EQ(ProfileNumber("+7"), 7u);
+    for (const char* bad : {"", "x1", "-3", "99999999999"})
+        EXPECT_EQ(ProfileNumber(bad), 0u) << bad;
 }
 
 TEST(DefaultDestinationTest, DriveOfTheWindowsFolder) {

@@ -129,5 +129,20 @@ TEST_F(Win32FileSystemTest, OthersMayReadWhileTheFileIsOpen) {
     if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
 }
 
+TEST_F(Win32FileSystemTest, FolderWritableProbeLeavesNothingBehind) {
+    EXPECT_TRUE(fs_.CanCreateFileIn(Narrow(dir_)));
+    EXPECT_TRUE(fs_.CanCreateFileIn(Narrow(dir_ + L"\\")));
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir_ + L"\\*.tmp").c_str(), &data);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "probe file left: " << Narrow(data.cFileName);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    EXPECT_FALSE(fs_.CanCreateFileIn(Narrow(dir_ + L"\\missing")));
+
+    const std::string documents = fs_.DocumentsFolder();
+    ASSERT_FALSE(documents.empty());
+    EXPECT_EQ(documents.back(), '\\');
+    EXPECT_NE(GetFileAttributesW(Widen(documents).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace
 }  // namespace vx::win32

@@ -7,8 +7,9 @@ namespace vx::e2e {
 
 std::wstring Qlv3906Path() { return WindowsPathOf(VX_QLV3906_EXE); }
 
-testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main) {
-    const auto started = Program::Start(Qlv3906Path(), options, app);
+testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main,
+                                      const std::wstring& path) {
+    const auto started = Program::Start(path, options, app);
     if (!started) return started;
     return WaitForDialog(app->Pid(), kMainTitle, kStartTimeout, main);
 }

@@ -16,8 +16,9 @@ inline const std::wstring kMainTitle = L"ZAM QX-K480/330 ベルトリクス";
 // QLV3906.EXE as built by this tree, as a Windows path.
 std::wstring Qlv3906Path();
 
-// Starts the settings program and waits for its main window: a visible dialog
-// of the program titled exactly kMainTitle.
-testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main);
+// Starts the settings program (this tree's, or a copy at `path`) and waits for its
+// main window: a visible dialog of the program titled exactly kMainTitle.
+testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main,
+                                      const std::wstring& path = Qlv3906Path());
 
 }  // namespace vx::e2e

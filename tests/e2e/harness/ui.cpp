@@ -187,20 +187,26 @@ testing::AssertionResult ClickButton(HWND dialog, int id) {
     return testing::AssertionSuccess();
 }
 
+namespace {
+
+struct ChildSearch {
+    const wchar_t* className;
+    HWND found;
+};
+
+// A CALLBACK function, not a lambda: on i686 only a stdcall function converts.
+BOOL CALLBACK FindChildOfClass(HWND child, LPARAM param) {
+    auto* s = reinterpret_cast<ChildSearch*>(param);
+    if (ClassName(child) != s->className) return TRUE;
+    s->found = child;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND FindChild(HWND parent, const wchar_t* className) {
-    struct Search {
-        const wchar_t* className;
-        HWND found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (ClassName(child) != s->className) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search{className, nullptr};
+    EnumChildWindows(parent, FindChildOfClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
