@@ -9,34 +9,25 @@ namespace vx {
 
 namespace {
 
-struct TabInfo {
-    const char* text;
+// The tabs in order: the page each shows (its title is kPageTitles[index]), the tab's
+// image in IDB_TAB_IMAGES, and the menu command that selects it.
+struct Tab {
+    SettingsPage& (*page)(CMainDlg&);
     int image;
+    int command;
 };
-const TabInfo kTabs[CMainDlg::kPageCount] = {
-    {kPageTitles[0], 0}, {kPageTitles[1], 1}, {kPageTitles[2], 1},
-    {kPageTitles[3], 1}, {kPageTitles[4], 1},
+const Tab kTabs[CMainDlg::kPageCount] = {
+    {[](CMainDlg& d) -> SettingsPage& { return d.pageSelect; }, 0, IDM_PAGE_SELECT},
+    {[](CMainDlg& d) -> SettingsPage& { return d.pageMsw1; }, 1, IDM_PAGE_MSW1},
+    {[](CMainDlg& d) -> SettingsPage& { return d.pageMsw2; }, 1, IDM_PAGE_MSW2},
+    {[](CMainDlg& d) -> SettingsPage& { return d.pageMsw3; }, 1, IDM_PAGE_MSW3},
+    {[](CMainDlg& d) -> SettingsPage& { return d.pageMsw4; }, 1, IDM_PAGE_MSW4},
 };
-
-// The five page commands, by tab index.
-const int kPageCommands[CMainDlg::kPageCount] = {IDM_PAGE_SELECT, IDM_PAGE_MSW1, IDM_PAGE_MSW2,
-                                                 IDM_PAGE_MSW3, IDM_PAGE_MSW4};
 
 }  // namespace
 
 SettingsPage& CMainDlg::Page(int tabIndex) {
-    switch (tabIndex) {
-        case 1:
-            return pageMsw1;
-        case 2:
-            return pageMsw2;
-        case 3:
-            return pageMsw3;
-        case 4:
-            return pageMsw4;
-        default:
-            return pageSelect;
-    }
+    return kTabs[tabIndex >= 0 && tabIndex < kPageCount ? tabIndex : 0].page(*this);
 }
 
 void CMainDlg::OnInitDialog() {
@@ -45,7 +36,7 @@ void CMainDlg::OnInitDialog() {
     view_.EnableCommand(IDM_SEND_SETTINGS, false);
 
     view_.CreateTabImages();
-    for (int i = 0; i < kPageCount; ++i) view_.InsertTab(i, kTabs[i].text, kTabs[i].image);
+    for (int i = 0; i < kPageCount; ++i) view_.InsertTab(i, kPageTitles[i], kTabs[i].image);
     // Function select first and shown; MSW1..MSW4, hidden, once the window is on screen.
     CreatePage(0, true);
     view_.PostToWindowThread([this] { ContinueStartUp(); });
@@ -68,7 +59,7 @@ void CMainDlg::CreatePage(int index, bool visible) {
 bool CMainDlg::OnCommand(int commandId) {
     commandId = MenuCommandOf(commandId);  // a toolbar button does what its menu item does
     for (int i = 0; i < kPageCount; ++i) {
-        if (commandId == kPageCommands[i]) {
+        if (commandId == kTabs[i].command) {
             ShowPage(i);
             return true;
         }

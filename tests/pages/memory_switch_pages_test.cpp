@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
+#include <string>
 
 #include "pages/page_msw.h"
+#include "pages/page_select.h"
 #include "tests/fakes/fake_page_window.h"
 #include "tests/pages/page_lists.h"
 
@@ -12,6 +15,7 @@ namespace {
 
 using test::FakePageWindow;
 using test::PageLists;
+using test::RadioPairs;
 
 // A page attached to a fake window and initialised as the real window does.
 template <typename Page>
@@ -199,6 +203,41 @@ TEST(MemorySwitchPages, SettingControlsRaiseDataCheckExceptWhileTransferring) {
     h.window.Click(IDC_MSW3_SW7_SLASH);  // 1026: a control of another page, not of this one
     h.window.Click(1);
     EXPECT_EQ(h.window.raised.size(), 2u);
+}
+
+}  // namespace
+}  // namespace vx
+
+namespace vx {
+namespace {
+
+// The controls a page exchanges (every control a transfer sets, and the second button of
+// each radio pair) are exactly the ones that raise DataCheck, by a command or, for the edit
+// box, a change of its text: the page's two lists of its controls agree, on every page.
+template <class Page>
+void ExpectDataCheckOnExactlyTheExchangedControls() {
+    Hosted<Page> h;
+    SCOPED_TRACE(h.page.TemplateId());
+    h.window.log.clear();
+    h.page.LoadFromBlock(FactoryDefaults);
+    std::set<int> exchanged;
+    for (const std::string& entry : h.window.log) exchanged.insert(std::stoi(entry.substr(4)));
+    for (const auto& pair : RadioPairs(h.page.TemplateId())) exchanged.insert(pair.second);
+    for (int id = 1000; id < 2100; ++id) {
+        h.window.raised.clear();
+        h.page.OnControlCommand(id);
+        h.page.OnEditChanged(id);
+        EXPECT_EQ(h.window.raised.empty() ? 0u : 1u, exchanged.count(id)) << "control " << id;
+        for (int raised : h.window.raised) EXPECT_EQ(raised, IDM_DATA_CHECK);
+    }
+}
+
+TEST(SettingPages, DataCheckComesFromExactlyTheControlsTheExchangeTransfers) {
+    ExpectDataCheckOnExactlyTheExchangedControls<CPage_Select>();
+    ExpectDataCheckOnExactlyTheExchangedControls<CPage_MSW1>();
+    ExpectDataCheckOnExactlyTheExchangedControls<CPage_MSW2>();
+    ExpectDataCheckOnExactlyTheExchangedControls<CPage_MSW3>();
+    ExpectDataCheckOnExactlyTheExchangedControls<CPage_MSW4>();
 }
 
 }  // namespace
