@@ -16,6 +16,9 @@ inline constexpr char kSendBeforeExit[] =
 inline constexpr char kSaveBeforeExit[] = "Veltrix を終了する前に、設定ファイルへ保存しますか？";
 inline constexpr char kFactoryDefaultsShown[] = "工場出荷設定値を表示しました。";
 inline constexpr char kNoHelpFile[] = "ヘルプファイルが見つかりません。";
+// The main window or one of its pages could not be made: the program ends.
+inline constexpr char kWindowNotCreated[] =
+    "ウィンドウを作成できませんでした。\n\nVeltrixを終了します。";
 
 // Settings files.
 inline constexpr char kDiscardQuestion[] =

@@ -101,6 +101,9 @@ class CMainDlg {
     void CreatePage(int index, bool visible);
     void ShowSelectedPage();
     MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons);
+    // Before the printer changes or the program ends: offers to send unsent changes, then
+    // to save unsaved ones; false when the user cancelled either question.
+    bool OfferSendAndSave(const char* sendQuestion, const char* saveQuestion);
     FileChoice AskSaveFileName(std::string& path);
     // Where both file dialogs open.
     std::string SettingsFileFolder();

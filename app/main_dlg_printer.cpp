@@ -22,20 +22,7 @@ const char kLpt1[] = "LPT1:";
 void CMainDlg::SelectPrinter() {
     if (initialised) {
         CollectBlock(copies.workingBlock);
-        const bool sendDirty = copies.DiffersFromSent();
-        const bool saveDirty = copies.HasUnsavedChanges();
-        if (sendDirty) {
-            const MsgAnswer a =
-                Ask(text::kSendBeforeSwitch, MsgIcon::Warning, MsgButtons::YesNoCancel);
-            if (a == MsgAnswer::Cancel) return;
-            if (a == MsgAnswer::Yes) OnSendSettings();
-        }
-        if (saveDirty) {
-            const MsgAnswer a =
-                Ask(text::kSaveBeforeSwitch, MsgIcon::Warning, MsgButtons::YesNoCancel);
-            if (a == MsgAnswer::Cancel) return;
-            if (a == MsgAnswer::Yes) OnSaveSettingsFile();
-        }
+        if (!OfferSendAndSave(text::kSendBeforeSwitch, text::kSaveBeforeSwitch)) return;
     }
 
     const PlatformFamily family = view_.Family();

@@ -14,21 +14,24 @@ void CMainDlg::RunStartupWorker() {
 
 void CMainDlg::ConfirmExit() {
     CollectBlock(copies.workingBlock);  // whatever `initialised` is
+    if (OfferSendAndSave(text::kSendBeforeExit, text::kSaveBeforeExit)) view_.CloseMainWindow();
+}
+
+bool CMainDlg::OfferSendAndSave(const char* sendQuestion, const char* saveQuestion) {
+    // Both are decided before either question: a send does not change what needs saving.
     const bool sendDirty = copies.DiffersFromSent();
     const bool saveDirty = copies.HasUnsavedChanges();
     if (sendDirty) {
-        const MsgAnswer a = view_.ShowMessage(text::kSendBeforeExit, text::kCaption,
-                                              MsgIcon::Warning, MsgButtons::YesNoCancel);
-        if (a == MsgAnswer::Cancel) return;
+        const MsgAnswer a = Ask(sendQuestion, MsgIcon::Warning, MsgButtons::YesNoCancel);
+        if (a == MsgAnswer::Cancel) return false;
         if (a == MsgAnswer::Yes) OnSendSettings();  // on, whatever the outcome
     }
     if (saveDirty) {
-        const MsgAnswer a = view_.ShowMessage(text::kSaveBeforeExit, text::kCaption,
-                                              MsgIcon::Warning, MsgButtons::YesNoCancel);
-        if (a == MsgAnswer::Cancel) return;
+        const MsgAnswer a = Ask(saveQuestion, MsgIcon::Warning, MsgButtons::YesNoCancel);
+        if (a == MsgAnswer::Cancel) return false;
         if (a == MsgAnswer::Yes) OnSaveSettingsFile();
     }
-    view_.CloseMainWindow();
+    return true;
 }
 
 void CMainDlg::FindHelpFile() {

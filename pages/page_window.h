@@ -10,6 +10,10 @@
 
 namespace vx {
 
+// A command a page window passes on to the main dialog: one in the range of the menu
+// commands and accelerators (and no notification from one of the page's own controls).
+constexpr bool IsMainDialogCommand(int id) { return id >= 0x8000 && id <= 0xEFFF; }
+
 class PageWindow {
   public:
     virtual ~PageWindow() = default;

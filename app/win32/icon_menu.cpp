@@ -479,17 +479,4 @@ void CIconMenu::Resynchronise() {
     items_ = std::move(rebuilt);
 }
 
-std::wstring CIconMenu::TextAt(int position) const {
-    return position >= 0 && position < static_cast<int>(items_.size()) ? items_[position]->text
-                                                                       : std::wstring();
-}
-
-bool CIconMenu::TextOf(UINT commandId, std::wstring& text) const {
-    if (IconMenuItem* item = const_cast<CIconMenu*>(this)->FindRecord(commandId)) {
-        text = item->text;
-        return true;
-    }
-    return false;
-}
-
 }  // namespace vx::win32

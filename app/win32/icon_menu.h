@@ -28,13 +28,13 @@ struct IconMenuItem {
 class CIconMenu {
   public:
     CIconMenu();
-    virtual ~CIconMenu();
+    ~CIconMenu();
     CIconMenu(const CIconMenu&) = delete;
     CIconMenu& operator=(const CIconMenu&) = delete;
 
     // Builds the whole tree from a menu resource; `measureWindow` gives the screen
     // context for aligning accelerator texts. False when the resource is missing.
-    virtual bool LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow);
+    bool LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow);
 
     // Gives the item with `commandId`, wherever it lies in the tree, the image of a
     // bitmap resource (and a new text when `text` is not null).
@@ -46,10 +46,6 @@ class CIconMenu {
     // The answer to WM_MENUCHAR: 0 unless `menu` is a registered drop-down.
     static LRESULT FindKeyboardShortcut(UINT ch, UINT flags, HMENU menu);
     static bool IsRegisteredPopup(HMENU menu);
-
-    // The item text by position in this menu, or by command id anywhere in the tree.
-    std::wstring TextAt(int position) const;
-    bool TextOf(UINT commandId, std::wstring& text) const;
 
     HMENU Handle() const { return menu_; }
     // The window took the top-level menu over: it destroys that handle, not us.

@@ -16,9 +16,6 @@ class CMainToolBar {
         SendMessageW(hwnd_, TB_ENABLEBUTTON, static_cast<WPARAM>(id),
                      MAKELPARAM(enabled ? TRUE : FALSE, 0));
     }
-    bool IsButtonEnabled(int id) const {
-        return SendMessageW(hwnd_, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
-    }
     // A tooltip asks for a button's text: its string resource, cut to what the tooltip's
     // 80-character buffer holds. False when the request is not for one of our buttons.
     static bool OnNeedText(HINSTANCE instance, NMHDR* header);

@@ -109,9 +109,10 @@ CMainWindow::CMainWindow(HINSTANCE instance, std::string applicationName)
 }
 
 int CMainWindow::RunModal() {
-    hwnd_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(IDD_MAIN), nullptr, DialogProc,
-                               reinterpret_cast<LPARAM>(this));
-    if (!hwnd_) return -1;
+    if (!CreateModeless(instance_, IDD_MAIN, nullptr) || failed_) {
+        if (hwnd_) DestroyWindow(hwnd_);
+        return -1;
+    }
     ShowWindow(hwnd_, SW_SHOW);
     running_ = true;
     MSG msg;
@@ -136,15 +137,6 @@ void CMainWindow::CloseMainWindow() {
     result_ = IDOK;
     running_ = false;
     PostMessageW(hwnd_, WM_NULL, 0, 0);  // wake the loop
-}
-
-INT_PTR CALLBACK CMainWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-        reinterpret_cast<CMainWindow*>(lp)->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<CMainWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return self ? self->OnMessage(msg, wp, lp) : FALSE;
 }
 
 INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -233,6 +225,7 @@ void CMainWindow::PaintWindow() { UpdateWindow(hwnd_); }
 
 // The printer is chosen on a thread of its own once the window shows the defaults.
 void CMainWindow::StartStartupWorker() {
+    if (failed_) return;  // the window is ending
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     worker_ = CreateThread(&sa, 0, StartupWorker, this, 0, nullptr);
 }
@@ -367,7 +360,13 @@ void CMainWindow::InsertTab(int index, const std::string& text, int image) {
 PageWindow& CMainWindow::CreatePageWindow(int index, SettingsPage& page, bool visible) {
     auto& slot = pages_[static_cast<std::size_t>(index)];
     slot = std::make_unique<Win32PageWindow>(page, Widen(applicationName_));
-    slot->Create(instance_, hwnd_, visible);
+    if (!slot->Create(instance_, hwnd_, visible)) {
+        // Never carried on half-built: the loop ends and RunModal answers -1.
+        failed_ = true;
+        result_ = -1;
+        running_ = false;
+        PostMessageW(hwnd_, WM_NULL, 0, 0);
+    }
     return *slot;
 }
 

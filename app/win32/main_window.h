@@ -17,6 +17,7 @@
 #include "app/win32/icon_menu.h"
 #include "app/win32/main_bars.h"
 #include "app/win32/win32_help_system.h"
+#include "common/win32/dialog.h"
 #include "pages/win32/win32_page_window.h"
 #include "printer/win32/win32_port_opener.h"
 #include "printer/win32/win32_spooler.h"
@@ -25,17 +26,17 @@
 
 namespace vx::win32 {
 
-class CMainWindow : public MainView {
+class CMainWindow : public MainView, public win32::Dialog {
   public:
     // `applicationName` captions the application's message boxes.
     CMainWindow(HINSTANCE instance, std::string applicationName);
     CMainWindow(const CMainWindow&) = delete;
     CMainWindow& operator=(const CMainWindow&) = delete;
 
-    // Creates the window and runs it until it is closed; the dialog's result.
+    // Creates the window and runs it until it is closed; the dialog's result, or -1 when the
+    // window or one of its pages could not be made.
     int RunModal();
 
-    HWND Handle() const { return hwnd_; }
     CMainDlg& Dialog() { return dlg_; }
 
     // ---- MainView
@@ -67,8 +68,7 @@ class CMainWindow : public MainView {
     void StartStartupWorker() override;
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     BOOL OnInitDialog();
     void OnCommand(int id);
     INT_PTR OnNotify(NMHDR* header);
@@ -82,11 +82,11 @@ class CMainWindow : public MainView {
 
     HINSTANCE instance_;
     std::string applicationName_;
-    HWND hwnd_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HICON bigIcon_ = nullptr;
     HIMAGELIST tabImages_ = nullptr;
     bool running_ = false;
+    bool failed_ = false;  // a page window could not be made
     int result_ = 0;
 
     HANDLE worker_ = nullptr;

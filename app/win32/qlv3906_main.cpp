@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_texts.h"
 #include "app/startup.h"
 #include "app/win32/main_window.h"
 #include "app/win32/module_path.h"
@@ -45,7 +46,11 @@ class CSettingsApp {
         const vx::CommandLine line = vx::ParseCommandLine(Arguments());
         window.Dialog().startupFileName = line.startupFile;
         window.Dialog().startupFileNameTooLong = line.fileNameTooLong;  // said once it is shown
-        window.RunModal();
+        if (window.RunModal() == -1) {
+            MessageBoxW(nullptr, vx::win32::Widen(vx::text::kWindowNotCreated).c_str(),
+                        vx::win32::Widen(vx::text::kCaption).c_str(), MB_OK | MB_ICONSTOP);
+            return 1;
+        }
         return 0;  // the mutex is closed with `instances_`
     }
 

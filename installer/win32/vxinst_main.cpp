@@ -6,6 +6,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "common/win32/dialog.h"
 #include "common/win32/utf16.h"
 #include "installer/installer.h"
 #include "installer/installer_texts.h"
@@ -51,29 +52,7 @@ void MakeTopmost(HWND hwnd) {
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-// A modal dialog bound to an object: the object is found again from the window.
-class Dialog {
-  public:
-    virtual ~Dialog() = default;
-    INT_PTR RunModal(int templateId, HWND owner) {
-        return DialogBoxParamW(g_instance, MAKEINTRESOURCEW(templateId), owner, &Dialog::Proc,
-                               reinterpret_cast<LPARAM>(this));
-    }
-
-  protected:
-    virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    HWND hwnd_ = nullptr;
-
-  private:
-    static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-            reinterpret_cast<Dialog*>(lParam)->hwnd_ = hwnd;
-        }
-        auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-        return self ? self->OnMessage(message, wParam, lParam) : FALSE;
-    }
-};
+using vx::win32::Dialog;
 
 // Template 129, shared by the install and the uninstall. Enter and Esc do nothing;
 // the worker thread drives the controls and closes the window.
@@ -211,15 +190,15 @@ class CFolderDlg : public Dialog, public FolderView {
     MessageBoxes& Messages() override { return boxes_; }
     void RunInstallProgress(const InstallJob& job) override {
         CInstallProgressDlg dlg(job);
-        dlg.RunModal(IDD_PROGRESS, hwnd_);
+        dlg.RunModal(g_instance, IDD_PROGRESS, hwnd_);
     }
     bool ConfirmUninstall(const std::string& title) override {
         CUninstallConfirmDlg dlg(title);
-        return dlg.RunModal(IDD_UNINSTALL_CONFIRM, hwnd_) == IDOK;
+        return dlg.RunModal(g_instance, IDD_UNINSTALL_CONFIRM, hwnd_) == IDOK;
     }
     void RunUninstallProgress(const SetupRecord& record) override {
         CUninstallProgressDlg dlg(record);
-        dlg.RunModal(IDD_PROGRESS, hwnd_);
+        dlg.RunModal(g_instance, IDD_PROGRESS, hwnd_);
     }
 
   protected:
@@ -324,7 +303,7 @@ class CInstallerApp {
         // The folder browser, like every shell object, needs COM on this thread.
         const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         CFolderDlg folder;
-        folder.RunModal(IDD_FOLDER, nullptr);
+        folder.RunModal(g_instance, IDD_FOLDER, nullptr);
         if (SUCCEEDED(com)) CoUninitialize();
         return 0;
     }

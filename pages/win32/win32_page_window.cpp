@@ -39,22 +39,11 @@ bool Win32PageWindow::Create(HINSTANCE instance, HWND parent, bool visible) {
     std::memcpy(&style, &copy[styleAt], sizeof style);
     style &= ~static_cast<DWORD>(WS_VISIBLE);
     std::memcpy(&copy[styleAt], &style, sizeof style);
-    hwnd_ = CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()),
-                                       parent, DialogProc, reinterpret_cast<LPARAM>(this));
-    if (!hwnd_) return false;
+    if (!CreateModeless(instance, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), parent))
+        return false;
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     return true;
-}
-
-INT_PTR CALLBACK Win32PageWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-        auto* self = reinterpret_cast<Win32PageWindow*>(lp);
-        self->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<Win32PageWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return self ? self->OnMessage(msg, wp, lp) : FALSE;
 }
 
 INT_PTR Win32PageWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -71,7 +60,7 @@ INT_PTR Win32PageWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             // Commands the page does not handle go on to the main dialog.
-            if (id >= 0x8000 && id <= 0xEFFF) {
+            if (IsMainDialogCommand(id)) {
                 SendMessageW(GetParent(hwnd_), WM_COMMAND, wp, lp);
                 return TRUE;
             }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/win32/dialog.h"
 #include "pages/page_window.h"
 #include "pages/settings_page.h"
 
@@ -17,18 +18,15 @@ namespace vx::win32 {
 // and a zero-terminated UTF-8 text, ended by id 0; named by the page's template id.
 constexpr WORD kPageItemsResourceType = 240;
 
-class Win32PageWindow : public PageWindow {
+class Win32PageWindow : public PageWindow, public Dialog {
   public:
     // `applicationName` captions the refusals, as the framework's own messages are.
     Win32PageWindow(SettingsPage& page, std::wstring applicationName)
         : page_(page), applicationName_(std::move(applicationName)) {}
-    Win32PageWindow(const Win32PageWindow&) = delete;
-    Win32PageWindow& operator=(const Win32PageWindow&) = delete;
 
     // Attaches the page, creates the dialog from the page's template (the page initialises
     // on WM_INITDIALOG) and places it at the top of the z-order, shown or hidden.
     bool Create(HINSTANCE instance, HWND parent, bool visible);
-    HWND Handle() const { return hwnd_; }
 
     int GetCheck(int id) override;
     void SetCheck(int id, int state) override;
@@ -46,8 +44,7 @@ class Win32PageWindow : public PageWindow {
     void RaiseCommand(int commandId) override;
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void FillLists(HINSTANCE instance);
     // The radio buttons of the group that starts at `firstId`, in order.
     std::vector<HWND> RadioGroup(int firstId) const;
@@ -55,7 +52,6 @@ class Win32PageWindow : public PageWindow {
 
     SettingsPage& page_;
     std::wstring applicationName_;
-    HWND hwnd_ = nullptr;
 };
 
 }  // namespace vx::win32

@@ -5,22 +5,18 @@
 #include <vector>
 
 #include "app/app_texts.h"
+#include "common/win32/dialog.h"
 #include "common/win32/message_box.h"
 #include "common/win32/utf16.h"
+#include "resources/resource.h"
 
 namespace vx::win32 {
 
 namespace {
 
-constexpr int kDialogId = 152;
-constexpr int kListId = 1069;
-
-class Win32PrinterListView : public PrinterListView {
+class Win32PrinterListView : public PrinterListView, public Dialog {
   public:
-    Win32PrinterListView(HWND dialog, CPrinterListDlg& logic)
-        : dialog_(dialog), list_(GetDlgItem(dialog, kListId)), logic_(logic) {}
-
-    CPrinterListDlg& Logic() { return logic_; }
+    explicit Win32PrinterListView(CPrinterListDlg& logic) : logic_(logic) {}
 
     void CreateColumns() {
         ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
@@ -64,9 +60,9 @@ class Win32PrinterListView : public PrinterListView {
     }
     int SelectedRow() const override { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
     void ShowMessage(const std::string& text, MsgIcon icon) override {
-        ShowMessageBox(dialog_, text, text::kCaption, icon, MsgButtons::Ok);
+        ShowMessageBox(hwnd_, text, text::kCaption, icon, MsgButtons::Ok);
     }
-    void EndDialog(int result) override { ::EndDialog(dialog_, result); }
+    void EndDialog(int result) override { ::EndDialog(hwnd_, result); }
     void ExitProgram(int exitCode) override { ExitProcess(static_cast<UINT>(exitCode)); }
 
   private:
@@ -81,54 +77,43 @@ class Win32PrinterListView : public PrinterListView {
         SendMessageW(list_, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
     }
 
-    HWND dialog_;
-    HWND list_;
+    INT_PTR OnMessage(UINT message, WPARAM wp, LPARAM lp) override {
+        switch (message) {
+            case WM_INITDIALOG:
+                list_ = GetDlgItem(hwnd_, IDC_PRINTER_LIST);
+                CreateColumns();
+                logic_.OnInitDialog(*this);
+                return TRUE;
+            case WM_COMMAND:
+                if (LOWORD(wp) == IDOK) {
+                    logic_.OnOk(*this);
+                    return TRUE;
+                }
+                if (LOWORD(wp) == IDCANCEL) {
+                    logic_.OnCancel(*this);
+                    return TRUE;
+                }
+                return FALSE;
+            case WM_NOTIFY: {
+                const auto* header = reinterpret_cast<const NMHDR*>(lp);
+                if (header->idFrom != IDC_PRINTER_LIST || header->code != NM_DBLCLK) return FALSE;
+                logic_.OnDoubleClick(*this);
+                SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 0);
+                return TRUE;
+            }
+        }
+        return FALSE;
+    }
+
+    HWND list_ = nullptr;
     CPrinterListDlg& logic_;
 };
-
-INT_PTR CALLBACK PrinterListProc(HWND dialog, UINT message, WPARAM wp, LPARAM lp) {
-    auto* view = reinterpret_cast<Win32PrinterListView*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    switch (message) {
-        case WM_INITDIALOG: {
-            auto* logic = reinterpret_cast<CPrinterListDlg*>(lp);
-            view = new Win32PrinterListView(dialog, *logic);
-            SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(view));
-            view->CreateColumns();
-            logic->OnInitDialog(*view);
-            return TRUE;
-        }
-        case WM_COMMAND:
-            if (view == nullptr) return FALSE;
-            if (LOWORD(wp) == IDOK) {
-                view->Logic().OnOk(*view);
-                return TRUE;
-            }
-            if (LOWORD(wp) == IDCANCEL) {
-                view->Logic().OnCancel(*view);
-                return TRUE;
-            }
-            return FALSE;
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lp);
-            if (view == nullptr || header->idFrom != kListId || header->code != NM_DBLCLK)
-                return FALSE;
-            view->Logic().OnDoubleClick(*view);
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
-            return TRUE;
-        }
-        case WM_DESTROY:
-            delete view;
-            SetWindowLongPtrW(dialog, DWLP_USER, 0);
-            return FALSE;
-    }
-    return FALSE;
-}
 
 }  // namespace
 
 int RunPrinterListDialog(HINSTANCE instance, HWND owner, CPrinterListDlg& dlg) {
-    return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(kDialogId), owner,
-                                            PrinterListProc, reinterpret_cast<LPARAM>(&dlg)));
+    Win32PrinterListView view(dlg);
+    return static_cast<int>(view.RunModal(instance, IDD_PRINTER_LIST, owner));
 }
 
 }  // namespace vx::win32

@@ -232,6 +232,13 @@ void ExpectDataCheckOnExactlyTheExchangedControls() {
     }
 }
 
+TEST(SettingPages, PageWindowsPassOnlyTheMenuCommandRangeToTheMainDialog) {
+    for (int id : {0x8000, IDM_DATA_CHECK, IDM_PAGE_MSW4, 0xEFFF})
+        EXPECT_TRUE(IsMainDialogCommand(id));
+    for (int id : {1, IDC_MSW2_SW1_SLASH, IDT_OPEN_SETTINGS, 0x7FFF, 0xF000, 0xF060})
+        EXPECT_FALSE(IsMainDialogCommand(id)) << id;
+}
+
 TEST(SettingPages, DataCheckComesFromExactlyTheControlsTheExchangeTransfers) {
     ExpectDataCheckOnExactlyTheExchangedControls<CPage_Select>();
     ExpectDataCheckOnExactlyTheExchangedControls<CPage_MSW1>();
