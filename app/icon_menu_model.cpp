@@ -107,6 +107,25 @@ int EstimateTextWidth(int rectWidth, int characterCount) {
     return characterCount > 0 ? w + 3 * (w / characterCount) : w;
 }
 
+ItemColours ChooseItemColours(const ItemState& s, bool newLook) {
+    ItemColours c{};
+    c.row = s.selected ? MenuColour::Highlight : MenuColour::Menu;
+    if (s.hasImage && !s.grayed) {
+        c.iconFrame = (s.checked && !s.selected) ? MenuColour::Light3D : MenuColour::Menu;
+        c.frameRaised = newLook && s.selected && !s.checked;
+        c.frameSunken = newLook && s.checked;
+    }
+    if (!s.hasImage && s.checked)
+        c.checkBox = (s.selected || !newLook) ? MenuColour::Menu : MenuColour::Light3D;
+    if (!s.grayed) {
+        c.text = s.selected ? MenuColour::HighlightText : MenuColour::MenuText;
+    } else {
+        c.text = s.selected ? MenuColour::Menu : MenuColour::GrayText;
+        c.embossed = !s.selected;
+    }
+    return c;
+}
+
 ItemLayout LayoutMenuItem(const Rect& r, const ItemState& s) {
     const int x0 = r.left, y0 = r.top;
     ItemLayout l{};

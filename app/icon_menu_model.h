@@ -71,6 +71,28 @@ struct ItemState {
     bool radio = false;  // a checked-state bitmap is set
 };
 
+// The system colours an item is drawn in, and which parts are drawn at all.
+enum class MenuColour {
+    None,
+    Menu,
+    Highlight,
+    HighlightText,
+    MenuText,
+    Light3D,
+    ButtonHighlight,
+    GrayText
+};
+struct ItemColours {
+    MenuColour row;        // the item's background (the highlight part when selected)
+    MenuColour iconFrame;  // behind an image that is not greyed; None: a greyed image
+    bool frameRaised;      // the new look frames the image: raised, or sunken when checked
+    bool frameSunken;
+    MenuColour checkBox;  // behind the check mark of an item without image; None: no mark
+    MenuColour text;      // the text; a greyed item not selected is embossed:
+    bool embossed;        // ButtonHighlight one pixel down and right, then GrayText
+};
+ItemColours ChooseItemColours(const ItemState& s, bool newLook);
+
 // Where each part of an item goes.
 struct ItemLayout {
     Rect highlight;  // the area filled with the highlight colour when selected

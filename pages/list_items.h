@@ -6,6 +6,9 @@
 #ifndef VX_PAGES_LIST_ITEMS_H
 #define VX_PAGES_LIST_ITEMS_H
 
+/* The resource type of the templates' item lists (pages/page_items.h reads them). */
+#define VX_PAGE_ITEMS_RESOURCE_TYPE 240
+
 /* Function select: an item's position is the digit its byte carries. */
 #define VX_FONT_ITEMS(X, id) \
     X(id, "標準", 0)         \

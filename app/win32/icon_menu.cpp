@@ -298,6 +298,94 @@ void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* mis) const {
     mis->itemHeight = static_cast<UINT>(size.height);
 }
 
+namespace {
+
+int SysColourOf(MenuColour c) {
+    switch (c) {
+        case MenuColour::Highlight:
+            return COLOR_HIGHLIGHT;
+        case MenuColour::HighlightText:
+            return COLOR_HIGHLIGHTTEXT;
+        case MenuColour::MenuText:
+            return COLOR_MENUTEXT;
+        case MenuColour::Light3D:
+            return COLOR_3DLIGHT;
+        case MenuColour::ButtonHighlight:
+            return COLOR_BTNHIGHLIGHT;
+        case MenuColour::GrayText:
+            return COLOR_GRAYTEXT;
+        default:
+            return COLOR_MENU;
+    }
+}
+
+// The check mark of an item without image: a dot for a radio item, else a tick.
+void DrawCheckMark(HDC dc, const RECT& box, const ItemLayout& l, const ItemColours& c, bool radio,
+                   bool newLook) {
+    Fill(dc, box, SysColourOf(c.checkBox));
+    RECT edge = box;
+    if (newLook) DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+    const COLORREF mark = GetSysColor(COLOR_MENUTEXT);
+    if (radio) {
+        HBRUSH b = CreateSolidBrush(mark);
+        HPEN p = CreatePen(PS_SOLID, 1, mark);
+        HGDIOBJ ob = SelectObject(dc, b), op = SelectObject(dc, p);
+        Ellipse(dc, l.markAt.x, l.markAt.y, l.markAt.x + 6, l.markAt.y + 6);
+        SelectObject(dc, ob);
+        SelectObject(dc, op);
+        DeleteObject(b);
+        DeleteObject(p);
+    } else {
+        for (const Point& px : TickPixels())
+            SetPixelV(dc, l.markAt.x + px.x, l.markAt.y + px.y, mark);
+    }
+}
+
+void DrawRow(HDC dc, const RECT& r, const ItemLayout& l, const ItemColours& c) {
+    if (c.row != MenuColour::Highlight) {
+        Fill(dc, r, COLOR_MENU);
+        return;
+    }
+    const RECT hl = ToRect(l.highlight);
+    if (hl.left != r.left) Fill(dc, RECT{r.left, r.top, hl.left, r.bottom}, COLOR_MENU);
+    Fill(dc, hl, COLOR_HIGHLIGHT);
+}
+
+void DrawIconColumn(HDC dc, const IconMenuItem& item, const ItemState& s, const ItemLayout& l,
+                    const ItemColours& c, bool newLook) {
+    if (!s.hasImage) {
+        if (s.checked) DrawCheckMark(dc, ToRect(l.checkBox), l, c, s.radio, newLook);
+        return;
+    }
+    if (s.grayed) {
+        DrawDisabledImage(dc, item.images, item.imageIndex, l.imageAt.x, l.imageAt.y);
+        return;
+    }
+    const RECT frame = ToRect(l.iconFrame);
+    Fill(dc, frame, SysColourOf(c.iconFrame));
+    if (c.frameRaised || c.frameSunken) Frame(dc, frame, c.frameSunken);
+    ImageList_Draw(item.images, item.imageIndex, dc, l.imageAt.x, l.imageAt.y, ILD_TRANSPARENT);
+}
+
+void PaintText(HDC dc, const IconMenuItem& item, const ItemLayout& l, const ItemColours& c) {
+    const std::size_t tab = item.text.find(L'\t');
+    const std::wstring left = item.text.substr(0, tab);
+    const std::wstring accel =
+        tab != std::wstring::npos ? item.text.substr(tab + 1) : std::wstring();
+    RECT tr = ToRect(l.textRect);
+    SetBkMode(dc, TRANSPARENT);
+    if (c.embossed) {
+        RECT shifted = tr;
+        OffsetRect(&shifted, 1, 1);
+        DrawTextParts(dc, left, accel, shifted, GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
+    DrawTextParts(dc, left, accel, tr, GetSysColor(SysColourOf(c.text)));
+}
+
+}  // namespace
+
+// What the item looks like (state, layout and colours) is decided by the portable model;
+// this only paints it: the row, the icon column, the text.
 void CIconMenu::DrawItem(const DRAWITEMSTRUCT* dis) const {
     const auto* item = reinterpret_cast<const IconMenuItem*>(dis->itemData);
     if (!item) return;
@@ -324,78 +412,14 @@ void CIconMenu::DrawItem(const DRAWITEMSTRUCT* dis) const {
     GetMenuItemInfoW(reinterpret_cast<HMENU>(dis->hwndItem), dis->itemID, FALSE, &mii);
     s.radio = mii.hbmpChecked != nullptr;
     const ItemLayout l = LayoutMenuItem(FromRect(r), s);
+    const bool newLook = NewLook();
+    const ItemColours c = ChooseItemColours(s, newLook);
 
     HFONT font = CreateMenuFont();
     HGDIOBJ oldFont = SelectObject(dc, font);
-    COLORREF textColour = GetSysColor(COLOR_MENUTEXT);
-
-    // Background
-    if (s.selected) {
-        RECT hl = ToRect(l.highlight);
-        if (hl.left != r.left) {
-            RECT rest{r.left, r.top, hl.left, r.bottom};
-            Fill(dc, rest, COLOR_MENU);
-        }
-        Fill(dc, hl, COLOR_HIGHLIGHT);
-        textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
-    } else {
-        Fill(dc, r, COLOR_MENU);
-    }
-
-    // Icon column
-    RECT frame = ToRect(l.iconFrame);
-    if (s.hasImage) {
-        if (s.grayed) {
-            DrawDisabledImage(dc, item->images, item->imageIndex, l.imageAt.x, l.imageAt.y);
-        } else {
-            if (s.selected) {
-                Fill(dc, frame, COLOR_MENU);
-                if (NewLook()) Frame(dc, frame, s.checked);
-            } else if (s.checked) {
-                Fill(dc, frame, COLOR_3DLIGHT);
-                if (NewLook()) Frame(dc, frame, true);
-            } else {
-                Fill(dc, frame, COLOR_MENU);
-            }
-            ImageList_Draw(item->images, item->imageIndex, dc, l.imageAt.x, l.imageAt.y,
-                           ILD_TRANSPARENT);
-        }
-    } else if (s.checked) {
-        RECT box = ToRect(l.checkBox);
-        Fill(dc, box, (s.selected || !NewLook()) ? COLOR_MENU : COLOR_3DLIGHT);
-        if (NewLook()) DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
-        const COLORREF mark = GetSysColor(COLOR_MENUTEXT);
-        if (s.radio) {
-            HBRUSH b = CreateSolidBrush(mark);
-            HPEN p = CreatePen(PS_SOLID, 1, mark);
-            HGDIOBJ ob = SelectObject(dc, b), op = SelectObject(dc, p);
-            Ellipse(dc, l.markAt.x, l.markAt.y, l.markAt.x + 6, l.markAt.y + 6);
-            SelectObject(dc, ob);
-            SelectObject(dc, op);
-            DeleteObject(b);
-            DeleteObject(p);
-        } else {
-            for (const Point& px : TickPixels())
-                SetPixelV(dc, l.markAt.x + px.x, l.markAt.y + px.y, mark);
-        }
-    }
-
-    // Text
-    const std::wstring left = item->text.substr(0, tab);
-    const std::wstring accel = s.hasAccelerator ? item->text.substr(tab + 1) : std::wstring();
-    RECT tr = ToRect(l.textRect);
-    SetBkMode(dc, TRANSPARENT);
-    if (!s.grayed) {
-        DrawTextParts(dc, left, accel, tr, textColour);
-    } else if (s.selected) {
-        DrawTextParts(dc, left, accel, tr, GetSysColor(COLOR_MENU));
-    } else {
-        RECT shifted = tr;
-        OffsetRect(&shifted, 1, 1);
-        DrawTextParts(dc, left, accel, shifted, GetSysColor(COLOR_BTNHIGHLIGHT));
-        DrawTextParts(dc, left, accel, tr, GetSysColor(COLOR_GRAYTEXT));
-    }
-
+    DrawRow(dc, r, l, c);
+    DrawIconColumn(dc, *item, s, l, c, newLook);
+    PaintText(dc, *item, l, c);
     SelectObject(dc, oldFont);
     DeleteObject(font);
 }

@@ -6,6 +6,7 @@
 
 #include "common/win32/message_box.h"
 #include "common/win32/utf16.h"
+#include "pages/page_items.h"
 
 namespace vx::win32 {
 
@@ -75,19 +76,11 @@ void Win32PageWindow::FillLists(HINSTANCE instance) {
                               MAKEINTRESOURCEW(kPageItemsResourceType));
     if (!res) return;
     HGLOBAL loaded = LoadResource(instance, res);
-    const auto* data = static_cast<const unsigned char*>(LockResource(loaded));
+    const auto* data = static_cast<const std::uint8_t*>(LockResource(loaded));
     const std::size_t size = SizeofResource(instance, res);
-    std::size_t pos = 0;
-    while (data && pos + 2 <= size) {
-        const int id = data[pos] | (data[pos + 1] << 8);
-        pos += 2;
-        if (id == 0) break;
-        const auto* text = reinterpret_cast<const char*>(data + pos);
-        const std::size_t len = strnlen(text, size - pos);
+    for (const auto& [id, text] : ParsePageItems(data, size))
         SendDlgItemMessageW(hwnd_, id, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(Widen(std::string(text, len)).c_str()));
-        pos += len + 1;
-    }
+                            reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 int Win32PageWindow::GetCheck(int id) { return static_cast<int>(IsDlgButtonChecked(hwnd_, id)); }

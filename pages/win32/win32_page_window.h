@@ -14,10 +14,6 @@
 
 namespace vx::win32 {
 
-// Resource type of the pages' drop-down item lists: records of a control id (WORD)
-// and a zero-terminated UTF-8 text, ended by id 0; named by the page's template id.
-constexpr WORD kPageItemsResourceType = 240;
-
 class Win32PageWindow : public PageWindow, public Dialog {
   public:
     // `applicationName` captions the refusals, as the framework's own messages are.

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "pages/page_items.h"
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
 #include "tests/fakes/fake_page_window.h"
@@ -230,6 +231,15 @@ void ExpectDataCheckOnExactlyTheExchangedControls() {
         EXPECT_EQ(h.window.raised.empty() ? 0u : 1u, exchanged.count(id)) << "control " << id;
         for (int raised : h.window.raised) EXPECT_EQ(raised, IDM_DATA_CHECK);
     }
+}
+
+TEST(SettingPages, PageItemRecordsEndAtIdZeroOrAtTheEndOfTheData) {
+    const std::uint8_t data[] = {0xF2, 0x03, 'a', 0, 0x10, 0x04, 0xE6, 0x97, 0xA5, 0, 0, 0, 9, 0};
+    EXPECT_EQ(ParsePageItems(data, sizeof data),
+              (std::vector<std::pair<int, std::string>>{{1010, "a"}, {1040, "日"}}));
+    EXPECT_EQ(ParsePageItems(data, 7),  // the second text cut short
+              (std::vector<std::pair<int, std::string>>{{1010, "a"}, {1040, "\xE6"}}));
+    EXPECT_TRUE(ParsePageItems(data, 1).empty());
 }
 
 TEST(SettingPages, PageWindowsPassOnlyTheMenuCommandRangeToTheMainDialog) {

@@ -185,6 +185,48 @@ TEST(Mnemonics, ResynchronisingReusesMatchingRecordsAndDropsTheRest) {
     EXPECT_EQ(records[3].origin, -1);
 }
 
+TEST(MenuColours, SelectionGreyingAndCheckingChooseEachPartsColour) {
+    ItemState s;
+    s.hasImage = true;
+    ItemColours c = ChooseItemColours(s, true);
+    EXPECT_EQ(c.row, MenuColour::Menu);
+    EXPECT_EQ(c.iconFrame, MenuColour::Menu);
+    EXPECT_FALSE(c.frameRaised || c.frameSunken);
+    EXPECT_EQ(c.text, MenuColour::MenuText);
+
+    s.selected = true;  // raised image frame in the new look only
+    c = ChooseItemColours(s, true);
+    EXPECT_EQ(c.row, MenuColour::Highlight);
+    EXPECT_TRUE(c.frameRaised);
+    EXPECT_EQ(c.text, MenuColour::HighlightText);
+    EXPECT_FALSE(ChooseItemColours(s, false).frameRaised);
+
+    s.selected = false;  // checked: a light, sunken frame
+    s.checked = true;
+    c = ChooseItemColours(s, true);
+    EXPECT_EQ(c.iconFrame, MenuColour::Light3D);
+    EXPECT_TRUE(c.frameSunken);
+
+    s.grayed = true;  // greyed: no frame, embossed text unless selected
+    c = ChooseItemColours(s, true);
+    EXPECT_EQ(c.iconFrame, MenuColour::None);
+    EXPECT_TRUE(c.embossed);
+    EXPECT_EQ(c.text, MenuColour::GrayText);
+    s.selected = true;
+    c = ChooseItemColours(s, true);
+    EXPECT_FALSE(c.embossed);
+    EXPECT_EQ(c.text, MenuColour::Menu);
+
+    ItemState box;  // a check mark without image: its box light only in the new look
+    box.checked = true;
+    EXPECT_EQ(ChooseItemColours(box, true).checkBox, MenuColour::Light3D);
+    EXPECT_EQ(ChooseItemColours(box, false).checkBox, MenuColour::Menu);
+    box.selected = true;
+    EXPECT_EQ(ChooseItemColours(box, true).checkBox, MenuColour::Menu);
+    box.checked = false;
+    EXPECT_EQ(ChooseItemColours(box, true).checkBox, MenuColour::None);
+}
+
 TEST(MenuPlatform, NewLookOnWindows95StyleShells) {
     EXPECT_EQ(MenuPlatformKind(true, 4), 1);
     EXPECT_EQ(MenuPlatformKind(true, 3), 0);
