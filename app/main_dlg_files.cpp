@@ -17,7 +17,7 @@ MainView::FileDialog SettingsFileDialog(const std::string& folder) {
 std::string CMainDlg::SettingsFileFolder() {
     // The program folder, unless this user cannot write there (a standard user under
     // Program Files): then every save would first fail with the access-denied message.
-    const std::string program = view_.ProgramFolder();
+    std::string program = view_.ProgramFolder();  // returned by move
     if (files_->CanCreateFileIn(program)) return program;
     const std::string documents = files_->DocumentsFolder();
     return documents.empty() ? program : documents;

@@ -80,6 +80,7 @@ class MainView {
     // ---- Start-up
     // Runs `work` on the window's thread once the initialisation has returned and the window
     // is shown, before any input reaches the window. Without a thread of its own: at once.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): a sink, kept by the window
     virtual void PostToWindowThread(std::function<void()> work) { work(); }
     // Paints the whole window now: frame, menu bar, tabs, the shown page, toolbar, status bar.
     virtual void PaintWindow() {}

@@ -60,7 +60,7 @@ bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& r
 
 std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
                             std::string* installFolder) {
-    const std::string tempProgram = WithoutTrailingBackslash(p.system.TempPath()) + "\\Vxinst.exe";
+    std::string tempProgram = WithoutTrailingBackslash(p.system.TempPath()) + "\\Vxinst.exe";
     const std::string tempSetup = ReplaceLastThree(tempProgram, "ini");
     p.files.SetNormalAttributes(tempProgram);
     p.files.Delete(tempProgram);  // a leftover of an earlier uninstall

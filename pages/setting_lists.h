@@ -40,7 +40,7 @@ struct CodedList {
 // The lists in their list order (pages/list_items.h), each with the code of every item.
 #define VX_ITEM_TEXT(id, text, code) text,
 #define VX_ITEM_CODE(id, text, code) code,
-#define VX_ITEM_COUNT(id, text, code) +1
+#define VX_ITEM_COUNT(id, text, code) +1  // NOLINT(bugprone-macro-parentheses): a term
 #define VX_CODED_LIST(ITEMS)                                 \
     CodedList<0 ITEMS(VX_ITEM_COUNT, 0)> {                   \
         {ITEMS(VX_ITEM_TEXT, 0)}, { ITEMS(VX_ITEM_CODE, 0) } \
