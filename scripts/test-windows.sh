@@ -42,8 +42,10 @@ scripts/setup.sh >/dev/null || {
 }
 
 # Configure only once: every configure rewrites the test-listing scripts, and
-# CTest then lists every test program again under Wine (seconds each).
-{ [ -f "$build/CMakeCache.txt" ] || cmake --preset "$preset" -B "$build" >/dev/null; } &&
+# CTest then lists every test program again under Wine (seconds each). A build
+# tree configured without its tests (the old 32-bit compile check) is configured again.
+{ { [ -f "$build/CMakeCache.txt" ] && ! grep -q '^VX_TESTS:BOOL=OFF' "$build/CMakeCache.txt"; } ||
+    cmake --preset "$preset" -B "$build" -DVX_TESTS=ON >/dev/null; } &&
     cmake --build "$build" -j2 || {
     say "build failed"
     exit 1
