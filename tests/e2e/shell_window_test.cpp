@@ -256,9 +256,12 @@ TEST(HelpWindow, F1NextToTheHelpFileOpensItOrSaysItCannot) {
     ASSERT_TRUE(WaitForNoMessageBox(app.Pid(), kReactTimeout));
 
     const auto before = TopLevelWindows(app.Pid(), nullptr);
+    // The viewer's own window, titled with the help file's title (read in the help file's
+    // code page). Wine's viewer may first show other windows of its own ("Select Topic:").
     auto helpWindow = [&]() -> HWND {
         for (HWND w : TopLevelWindows(app.Pid(), nullptr))
-            if (std::find(before.begin(), before.end(), w) == before.end() && !IsMessageBox(w))
+            if (std::find(before.begin(), before.end(), w) == before.end() && !IsMessageBox(w) &&
+                IsWindowVisible(w) && WindowText(w) == L"ZAM QX-K480/330 ベルトリクス ヘルプ")
                 return w;
         return nullptr;
     };
@@ -267,10 +270,8 @@ TEST(HelpWindow, F1NextToTheHelpFileOpensItOrSaysItCannot) {
         kReactTimeout);
     ASSERT_TRUE(reacted) << "F1 showed neither help nor a message; " << DescribeWindows(app.Pid());
 
-    if (HWND viewer = helpWindow()) {
-        std::printf("F1 opened a help window\n");
-        // The viewer's title is the help file's own, read in the help file's code page.
-        EXPECT_EQ(WindowText(viewer), L"ZAM QX-K480/330 ベルトリクス ヘルプ");
+    if (helpWindow()) {
+        std::printf("F1 opened the help window\n");
         return;
     }
     std::printf("F1: the viewer showed no window; the program said so\n");
