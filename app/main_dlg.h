@@ -78,6 +78,9 @@ class CMainDlg {
     std::string startupFileName;  // named on the command line; cleared once a printer is chosen
     bool startupFileNameTooLong = false;  // a name that did not fit was refused
     void SelectPrinter();
+    // A printer is chosen (asking for one when none is) and its destination is not FILE
+    // (`toFileText` says so otherwise).
+    bool PrinterCanTakeJob(const char* toFileText);
     void OnSendSettings();
     void OnPrintSettings();
     // 0 when no exchange took place (declined, or the printer not ready), 1 otherwise.

@@ -78,16 +78,21 @@ void CMainDlg::SelectPrinter() {
     }
 }
 
-void CMainDlg::OnSendSettings() {
+bool CMainDlg::PrinterCanTakeJob(const char* toFileText) {
     if (currentDestination.empty() || currentPrinterName.empty()) {
         Ask(text::kNoPrinterSelected, MsgIcon::Warning, MsgButtons::Ok);
         SelectPrinter();
-        if (currentDestination.empty() || currentPrinterName.empty()) return;
+        if (currentDestination.empty() || currentPrinterName.empty()) return false;
     }
     if (currentDestination == kFile) {
-        Ask(text::kSendToFile, MsgIcon::Information, MsgButtons::Ok);
-        return;
+        Ask(toFileText, MsgIcon::Information, MsgButtons::Ok);
+        return false;
     }
+    return true;
+}
+
+void CMainDlg::OnSendSettings() {
+    if (!PrinterCanTakeJob(text::kSendToFile)) return;
     CollectBlock(copies.workingBlock);
     const SwitchBlock block = copies.workingBlock;
     if (WriteRawJob(*spooler_, view_.Family(), currentPrinterName, kSendJobName, block.bytes.data(),
@@ -102,15 +107,7 @@ void CMainDlg::OnSendSettings() {
 }
 
 void CMainDlg::OnPrintSettings() {
-    if (currentDestination.empty() || currentPrinterName.empty()) {
-        Ask(text::kNoPrinterSelected, MsgIcon::Warning, MsgButtons::Ok);
-        SelectPrinter();
-        if (currentDestination.empty() || currentPrinterName.empty()) return;
-    }
-    if (currentDestination == kFile) {
-        Ask(text::kPrintToFile, MsgIcon::Information, MsgButtons::Ok);
-        return;
-    }
+    if (!PrinterCanTakeJob(text::kPrintToFile)) return;
     CollectBlock(copies.workingBlock);  // refreshed only; nothing of it is sent
     if (WriteRawJob(*spooler_, view_.Family(), currentPrinterName, kPrintJobName,
                     kPrintSettingsCommand.data(), kPrintSettingsCommand.size())) {

@@ -99,13 +99,7 @@ void OnFolderOk(Platform& p, FolderView& view, SetupRecord& record) {
     boxes.Show(text::kInstallBegins, record.title, MsgStyle::Information);
 
     record.installFolder = destination;
-    InstallJob job;
-    job.record = record;
-    job.source = FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
-    job.destination = destination;
-    job.expand = true;
-    job.created = made;
-    view.RunInstallProgress(job);
+    view.RunInstallProgress(MakeInstallJob(p, record, destination, made, false));
 
     view.Close(true);
     view.EnableInputs(true);

@@ -144,6 +144,19 @@ void Fail(Platform& p, MessageBoxes& boxes, const std::string& title, const std:
 
 }  // namespace
 
+InstallJob MakeInstallJob(Platform& p, SetupRecord record, const std::string& destination,
+                          const InstallRecord& created, bool silent) {
+    InstallJob job;
+    record.installFolder = destination;
+    job.source = FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
+    job.record = std::move(record);
+    job.destination = destination;
+    job.expand = true;
+    job.created = created;
+    job.silent = silent;
+    return job;
+}
+
 void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     const SetupRecord& record = job.record;
     MessageBoxes& boxes = view.Messages();

@@ -49,6 +49,9 @@ struct InstallJob {
     // an uninstall entry that cannot be written is a failure too.
     bool silent = false;
 };
+// The job that installs `record` from the medium this installer runs from into `destination`.
+InstallJob MakeInstallJob(Platform& p, SetupRecord record, const std::string& destination,
+                          const InstallRecord& created, bool silent);
 
 // The progress window (template 129), driven from a worker thread.
 class ProgressView {

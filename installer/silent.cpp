@@ -50,16 +50,9 @@ int SilentInstall(Platform& p, const SetupRecord& setup, const std::string& fold
         return kExitBadDestination;
     }
 
-    record.installFolder = destination;
-    InstallJob job;
-    job.record = record;
-    job.source = FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
-    job.destination = destination;
-    job.expand = true;
-    job.created = made;
-    job.silent = true;
     LogProgress view(log);
-    RunInstallWorker(p, job, view);  // ends the process: 0 done, 1 failed and taken back
+    RunInstallWorker(p, MakeInstallJob(p, record, destination, made, true),
+                     view);  // ends the process: 0 done, 1 failed and taken back
     return kExitFailed;
 }
 

@@ -21,25 +21,11 @@ bool CPage_MSW1::DoDataExchange(DataExchange& dx) {
            dx.RadioGroup(IDC_MSW1_SW8_RETURN, crFunction);
 }
 
-void CPage_MSW1::MirrorToVariables() {
+void CPage_MSW1::MapSwitches(SwitchMirror& m) {
     // Codes 1, 6 and 7 have no name of their own and show as Japan.
-    country = kCountries.TextOf(sw[1] + 2 * sw[2] + 4 * sw[3]);
-    dc1dc3 = sw[5];
-    autoNewline = sw[6];
-    printCodes = sw[7];
-    crFunction = sw[8];
-}
-
-void CPage_MSW1::VariablesToMirror() {
-    const int code = kCountries.CodeOf(country);
-    sw[1] = code & 1;
-    sw[2] = (code >> 1) & 1;
-    sw[3] = (code >> 2) & 1;
-    // sw[4] keeps the value last loaded.
-    sw[5] = dc1dc3;
-    sw[6] = autoNewline;
-    sw[7] = printCodes;
-    sw[8] = crFunction;
+    m.Code(1, 3, country, kCountries);
+    // SW1-4 keeps the value last loaded.
+    m.Switches(5, {&dc1dc3, &autoNewline, &printCodes, &crFunction});
 }
 
 // MSW2 ---------------------------------------------------------------------
@@ -62,25 +48,11 @@ bool CPage_MSW2::DoDataExchange(DataExchange& dx) {
            dx.RadioGroup(IDC_MSW2_SW8_RESET, jamRecovery);
 }
 
-void CPage_MSW2::MirrorToVariables() {
-    slashZero = sw[1];
-    graphicsDots = sw[3];
-    printModeByHost = sw[4];
-    densityByHost = sw[5];
-    dataBits = sw[6];
-    paperOutData = sw[7];
-    jamRecovery = sw[8];
-}
-
-void CPage_MSW2::VariablesToMirror() {
-    sw[1] = slashZero;
-    sw[2] = 0;  // no setting of its own: always written off
-    sw[3] = graphicsDots;
-    sw[4] = printModeByHost;
-    sw[5] = densityByHost;
-    sw[6] = dataBits;
-    sw[7] = paperOutData;
-    sw[8] = jamRecovery;
+void CPage_MSW2::MapSwitches(SwitchMirror& m) {
+    m.Switches(1, {&slashZero});
+    m.Cleared(2);  // no setting of its own: always written off
+    m.Switches(3, {&graphicsDots, &printModeByHost, &densityByHost, &dataBits, &paperOutData,
+                   &jamRecovery});
 }
 
 // MSW3 ---------------------------------------------------------------------
@@ -101,27 +73,10 @@ bool CPage_MSW3::DoDataExchange(DataExchange& dx) {
            dx.RadioGroup(IDC_MSW3_SW8_ENABLED, powerSaving);
 }
 
-void CPage_MSW3::MirrorToVariables() {
+void CPage_MSW3::MapSwitches(SwitchMirror& m) {
     // Code 3 has no name of its own and shows as 310 LPM.
-    speed = kSpeeds.TextOf(sw[1] + 2 * sw[2]);
-    autoPrintMode = sw[3];
-    driver = sw[4];
-    portChoice = sw[5];
-    port = sw[6];
-    slashZero2 = sw[7];
-    powerSaving = sw[8];
-}
-
-void CPage_MSW3::VariablesToMirror() {
-    const int code = kSpeeds.CodeOf(speed);
-    sw[1] = code & 1;
-    sw[2] = (code >> 1) & 1;
-    sw[3] = autoPrintMode;
-    sw[4] = driver;
-    sw[5] = portChoice;
-    sw[6] = port;
-    sw[7] = slashZero2;
-    sw[8] = powerSaving;
+    m.Code(1, 2, speed, kSpeeds);
+    m.Switches(3, {&autoPrintMode, &driver, &portChoice, &port, &slashZero2, &powerSaving});
 }
 
 // MSW4 ---------------------------------------------------------------------
@@ -141,27 +96,13 @@ bool CPage_MSW4::DoDataExchange(DataExchange& dx) {
            dx.RadioGroup(IDC_MSW4_SW7_ENABLED, emCode) && dx.RadioGroup(IDC_MSW4_SW8_WIDE, barcode);
 }
 
-void CPage_MSW4::MirrorToVariables() {
-    buzzer = sw[1];
-    density = kDensities.TextOf(sw[2] + 2 * sw[3]);
-    autoEject = sw[4];
+void CPage_MSW4::MapSwitches(SwitchMirror& m) {
+    m.Switches(1, {&buzzer});
+    m.Code(2, 2, density, kDensities);
+    m.Switches(4, {&autoEject});
     // Code 3 has no name of its own and shows as standard.
-    printMode = kPrintModes.TextOf(sw[5] + 2 * sw[6]);
-    emCode = sw[7];
-    barcode = sw[8];
-}
-
-void CPage_MSW4::VariablesToMirror() {
-    const int densityCode = kDensities.CodeOf(density);
-    const int modeCode = kPrintModes.CodeOf(printMode);
-    sw[1] = buzzer;
-    sw[2] = densityCode & 1;
-    sw[3] = (densityCode >> 1) & 1;
-    sw[4] = autoEject;
-    sw[5] = modeCode & 1;
-    sw[6] = (modeCode >> 1) & 1;
-    sw[7] = emCode;
-    sw[8] = barcode;
+    m.Code(5, 2, printMode, kPrintModes);
+    m.Switches(7, {&emCode, &barcode});
 }
 
 }  // namespace vx

@@ -21,8 +21,7 @@ class CPage_MSW1 : public MemorySwitchPage {
 
   protected:
     bool DoDataExchange(DataExchange& dx) override;
-    void MirrorToVariables() override;
-    void VariablesToMirror() override;
+    void MapSwitches(SwitchMirror& m) override;
 };
 
 // MSW2: SW2-1, SW2-3..8. SW2-2 is always written 0.
@@ -40,8 +39,7 @@ class CPage_MSW2 : public MemorySwitchPage {
 
   protected:
     bool DoDataExchange(DataExchange& dx) override;
-    void MirrorToVariables() override;
-    void VariablesToMirror() override;
+    void MapSwitches(SwitchMirror& m) override;
 };
 
 // MSW3: print speed (SW3-1..2), SW3-3..8.
@@ -59,8 +57,7 @@ class CPage_MSW3 : public MemorySwitchPage {
 
   protected:
     bool DoDataExchange(DataExchange& dx) override;
-    void MirrorToVariables() override;
-    void VariablesToMirror() override;
+    void MapSwitches(SwitchMirror& m) override;
 };
 
 // MSW4: SW4-1, density (SW4-2..3), SW4-4, print mode (SW4-5..6), SW4-7, SW4-8.
@@ -77,8 +74,7 @@ class CPage_MSW4 : public MemorySwitchPage {
 
   protected:
     bool DoDataExchange(DataExchange& dx) override;
-    void MirrorToVariables() override;
-    void VariablesToMirror() override;
+    void MapSwitches(SwitchMirror& m) override;
 };
 
 }  // namespace vx

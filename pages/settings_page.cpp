@@ -37,11 +37,13 @@ void MemorySwitchPage::Decode(const SwitchBlock& block) {
     const std::size_t low = MswLowByte(msw_);
     for (int k = 1; k <= 4; ++k) sw[k] = (block.bytes[low] >> (k - 1)) & 1;
     for (int k = 5; k <= 8; ++k) sw[k] = (block.bytes[low + 1] >> (k - 5)) & 1;
-    MirrorToVariables();
+    SwitchMirror toVariables(sw, true);
+    MapSwitches(toVariables);
 }
 
 void MemorySwitchPage::Encode(SwitchBlock& block) {
-    VariablesToMirror();
+    SwitchMirror toMirror(sw, false);
+    MapSwitches(toMirror);
     const std::size_t low = MswLowByte(msw_);
     // A variable outside 0/1 (a radio pair with no button checked) counts as switch off.
     auto bit = [this](int k) { return sw[k] == 1 ? 1 : 0; };

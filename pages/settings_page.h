@@ -10,6 +10,7 @@
 
 #include "pages/data_exchange.h"
 #include "pages/page_window.h"
+#include "pages/setting_lists.h"
 #include "settings/switch_block.h"
 
 namespace vx {
@@ -63,6 +64,46 @@ class SettingsPage {
     bool transferring_ = false;
 };
 
+// One page's switches and the variables that show them, copied one way: from the mirror
+// into the variables (loading) or back (storing). Each page names every switch once.
+class SwitchMirror {
+  public:
+    SwitchMirror(std::array<int, 9>& sw, bool toVariables) : sw_(sw), toVariables_(toVariables) {}
+
+    // Switches first, first + 1, ... each shown by one radio pair or check box.
+    void Switches(int first, std::initializer_list<int*> variables) {
+        for (int* v : variables) {
+            if (toVariables_) {
+                *v = sw_[first];
+            } else {
+                sw_[first] = *v;
+            }
+            ++first;
+        }
+    }
+    // `count` switches from `first` as the code of one item of a drop-down list, the
+    // first switch the lowest bit.
+    template <std::size_t N>
+    void Code(int first, int count, std::string& text, const CodedList<N>& list) {
+        if (toVariables_) {
+            int code = 0;
+            for (int i = 0; i < count; ++i) code += sw_[first + i] << i;
+            text = list.TextOf(code);
+        } else {
+            const int code = list.CodeOf(text);
+            for (int i = 0; i < count; ++i) sw_[first + i] = (code >> i) & 1;
+        }
+    }
+    // A switch no control shows, always written off.
+    void Cleared(int k) {
+        if (!toVariables_) sw_[k] = 0;
+    }
+
+  private:
+    std::array<int, 9>& sw_;
+    bool toVariables_;
+};
+
 // MSW1 to MSW4: eight switches kept in a mirror between the block and the controls.
 class MemorySwitchPage : public SettingsPage {
   public:
@@ -75,8 +116,7 @@ class MemorySwitchPage : public SettingsPage {
   protected:
     void Decode(const SwitchBlock& block) final;
     void Encode(SwitchBlock& block) final;
-    virtual void MirrorToVariables() = 0;
-    virtual void VariablesToMirror() = 0;
+    virtual void MapSwitches(SwitchMirror& m) = 0;
 
   private:
     int msw_;

@@ -300,24 +300,14 @@ void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* mis) const {
 
 namespace {
 
-int SysColourOf(MenuColour c) {
-    switch (c) {
-        case MenuColour::Highlight:
-            return COLOR_HIGHLIGHT;
-        case MenuColour::HighlightText:
-            return COLOR_HIGHLIGHTTEXT;
-        case MenuColour::MenuText:
-            return COLOR_MENUTEXT;
-        case MenuColour::Light3D:
-            return COLOR_3DLIGHT;
-        case MenuColour::ButtonHighlight:
-            return COLOR_BTNHIGHLIGHT;
-        case MenuColour::GrayText:
-            return COLOR_GRAYTEXT;
-        default:
-            return COLOR_MENU;
-    }
-}
+// The system colour of each menu colour, in the order of MenuColour (None draws as the menu).
+constexpr int kSysColours[] = {COLOR_MENU,          COLOR_MENU,     COLOR_HIGHLIGHT,
+                               COLOR_HIGHLIGHTTEXT, COLOR_MENUTEXT, COLOR_3DLIGHT,
+                               COLOR_BTNHIGHLIGHT,  COLOR_GRAYTEXT};
+static_assert(sizeof kSysColours / sizeof kSysColours[0] ==
+              static_cast<int>(MenuColour::GrayText) + 1);
+
+int SysColourOf(MenuColour c) { return kSysColours[static_cast<int>(c)]; }
 
 // The check mark of an item without image: a dot for a radio item, else a tick.
 void DrawCheckMark(HDC dc, const RECT& box, const ItemLayout& l, const ItemColours& c, bool radio,

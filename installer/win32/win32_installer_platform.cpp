@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include <winsvc.h>
 
+#include "common/win32/file_bytes.h"
 #include "common/win32/message_box.h"
 #include "common/win32/utf16.h"
 #include "installer/profile_text.h"
@@ -14,6 +15,7 @@ namespace vx::inst::win32 {
 
 using vx::win32::Narrow;
 using vx::win32::Widen;
+using vx::win32::WriteWholeFile;
 
 // --- Message boxes -------------------------------------------------------------
 
@@ -196,15 +198,7 @@ bool Win32Files::WriteAnsiFile(const std::string& path, const std::string& text)
         WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
                             nullptr, nullptr);
     }
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(file);
-    return ok;
+    return WriteWholeFile(Widen(path), bytes.data(), bytes.size());
 }
 
 // --- Registry ------------------------------------------------------------------
@@ -381,31 +375,36 @@ void Win32System::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
 
 void Win32System::ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code)); }
 
-bool Win32System::StartProcess(const std::string& program, const std::string& commandLine) {
+namespace {
+
+// Starts `program` with `commandLine`; the process handle is the caller's to close.
+bool CreateProcessOf(const std::string& program, const std::string& commandLine,
+                     PROCESS_INFORMATION& process) {
     std::wstring app = Widen(program), line = Widen(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
+    process = PROCESS_INFORMATION{};
     if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         return false;
     }
     CloseHandle(process.hThread);
+    return true;
+}
+
+}  // namespace
+
+bool Win32System::StartProcess(const std::string& program, const std::string& commandLine) {
+    PROCESS_INFORMATION process;
+    if (!CreateProcessOf(program, commandLine, process)) return false;
     CloseHandle(process.hProcess);
     return true;
 }
 
 bool Win32System::RunProcess(const std::string& program, const std::string& commandLine,
                              int& exitCode) {
-    std::wstring app = Widen(program), line = Widen(commandLine);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return false;
-    }
-    CloseHandle(process.hThread);
+    PROCESS_INFORMATION process;
+    if (!CreateProcessOf(program, commandLine, process)) return false;
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);

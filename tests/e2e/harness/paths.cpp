@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/win32/file_bytes.h"
 #include "common/win32/utf16.h"
 
 namespace vx::e2e {
@@ -31,15 +32,7 @@ std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(f);
-    return ok;
+    return vx::win32::WriteWholeFile(path, bytes.data(), bytes.size());
 }
 
 }  // namespace vx::e2e
