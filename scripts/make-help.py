@@ -3,8 +3,8 @@
 
 The sources are UTF-8 so that they stay readable and diffable. A topic's source
 is its title line, <title>...</title>, followed by its body; this script writes
-the head and the foot that every topic shares around them, and expands two
-lines a topic may hold:
+the head and the foot that every topic shares around them, and expands the
+lines below where a topic holds them:
 
   <!--#factory-->          the factory settings of this page, taken from the
                            full list in defaults.htm (the page's rows there,
@@ -108,6 +108,7 @@ def topics(source: Path):
     found = {}
     for f in sorted(source.glob("*.htm")):
         text = f.read_text(encoding="utf-8").replace("\r\n", "\n")
+        cp932(f.name, text)
         m = TITLE.match(text)
         if not m:
             fail(f"{f.name} must begin with its title line, <title>...</title>")
@@ -118,13 +119,15 @@ def topics(source: Path):
     return found
 
 
-def write_cp932(name: str, text: str, target: Path):
+def cp932(name: str, text: str) -> bytes:
+    """The text in CP932 with Windows line ends; name and line in the source
+    are reported for a character that CP932 lacks."""
+    text = text.replace("\n", "\r\n")
     try:
-        data = text.replace("\n", "\r\n").encode("cp932")
+        return text.encode("cp932")
     except UnicodeEncodeError as e:
         line = text.count("\n", 0, e.start) + 1
         fail(f"{name}:{line}: {text[e.start]!r} has no code in CP932")
-    target.write_bytes(data)
 
 
 def main():
@@ -142,7 +145,7 @@ def main():
     rows = factory_rows(pages[FACTORY_LIST][1]) if FACTORY_LIST in pages else []
     for name, (title, body) in pages.items():
         text = HEAD.format(title=title) + expand(name, body, titles, rows) + FOOT
-        write_cp932(name, text, args.work / name)
+        (args.work / name).write_bytes(cp932(name, text))
     for f in sorted(args.source.iterdir()):
         if f.suffix in TEXT_SUFFIXES - {".htm"}:
             text = f.read_text(encoding="utf-8").replace("\r\n", "\n")
@@ -150,7 +153,7 @@ def main():
                 if len(CHARSET.findall(text)) != 1:
                     fail(f"{f.name} must declare charset=UTF-8 once")
                 text = CHARSET.sub("charset=Shift_JIS", text)
-            write_cp932(f.name, text, args.work / f.name)
+            (args.work / f.name).write_bytes(cp932(f.name, text))
 
     run = subprocess.run(["chmcmd", "--verbosity", "1", PROJECT], cwd=args.work,
                          capture_output=True, text=True, encoding="utf-8", errors="replace")
