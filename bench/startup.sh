@@ -56,16 +56,7 @@ programs+=("empty=$(windows_path "$build/bench/startup/vx_bench_empty_dialog.exe
 
 prefix=$root/build/bench-prefix
 WINEPREFIX=$prefix vx_wine_server_stop
-vx_wine_prefix_copy "$prefix" || exit 1
-vx_wine_env ja_JP.UTF-8
-export WINEPREFIX=$prefix
-cleanup() {
-    vx_wine_server_stop
-    vx_fake_lpt_stop
-    vx_xvfb_stop
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+vx_wine_prefix_enter "$prefix" || exit 1
 vx_fake_lpt_start "$prefix" || exit 1
 vx_xvfb_start || exit 1
 vx_wine_server_start

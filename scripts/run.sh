@@ -39,18 +39,7 @@ exe=$build/app/QLV3906.EXE
 
 prefix=$root/build/run-prefix
 WINEPREFIX=$prefix vx_wine_server_stop # a previous run's, if any
-vx_wine_prefix_copy "$prefix" || exit 1
-vx_wine_env ja_JP.UTF-8
-export WINEPREFIX=$prefix
-
-cleanup() {
-    vx_wine_server_stop
-    vx_fake_lpt_stop
-    vx_xvfb_stop
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
+vx_wine_prefix_enter "$prefix" || exit 1
 vx_fake_lpt_start "$prefix" || exit 1
 headless=0
 if [ -z "${DISPLAY:-}" ]; then

@@ -10,7 +10,7 @@
 #   scripts/wine-prefix.sh copy DIR          fresh prefix DIR from the template
 #   scripts/wine-prefix.sh xvfb              start Xvfb, print "DISPLAY PID"
 # or source it and call the vx_* functions (scripts/run.sh, scripts/test-windows.sh
-# and tests/e2e/run_in_prefix.sh do).
+# and scripts/wine-test.sh do).
 #
 # Layout of a prefix made here:
 #   drive_c/test-io/spool-lpt.bin   raw bytes of the last job printed to "LPT1:"
@@ -275,12 +275,7 @@ vx_fake_lpt_start() {
     return 1
 }
 
-vx_fake_lpt_stop() {
-    [ -n "${VX_FAKE_LPT_PID:-}" ] || return 0
-    kill "$VX_FAKE_LPT_PID" 2>/dev/null || true
-    wait "$VX_FAKE_LPT_PID" 2>/dev/null || true
-    VX_FAKE_LPT_PID=
-}
+vx_fake_lpt_stop() { vx_background_stop VX_FAKE_LPT_PID; }
 
 # Starts the prefix's server so that it outlives every program and does not
 # hold the caller's output open, then runs the system services once.
@@ -316,11 +311,39 @@ vx_xvfb_start() {
     return 1
 }
 
-vx_xvfb_stop() {
-    [ -n "${VX_XVFB_PID:-}" ] || return 0
-    kill "$VX_XVFB_PID" 2>/dev/null || true
-    wait "$VX_XVFB_PID" 2>/dev/null || true
-    VX_XVFB_PID=
+vx_xvfb_stop() { vx_background_stop VX_XVFB_PID; }
+
+# Ends the background process whose id the variable named $1 holds, if any, and
+# empties the variable.
+vx_background_stop() {
+    local pid=${!1:-}
+    [ -n "$pid" ] || return 0
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    printf -v "$1" '%s' ""
+}
+
+# Makes DIR, a fresh copy of the template, the current prefix (WINEPREFIX) with
+# the environment of LOCALE (default ja_JP.UTF-8), and arranges for
+# vx_wine_prefix_leave to run when the caller exits. CLEANUP, a command without
+# arguments, is the caller's own part of leaving.
+#   vx_wine_prefix_enter DIR [LOCALE [CLEANUP]]
+vx_wine_prefix_enter() {
+    vx_wine_prefix_copy "$1" || return 1
+    vx_wine_env "${2:-ja_JP.UTF-8}"
+    export WINEPREFIX=$1
+    VX_PREFIX_CLEANUP=${3:-}
+    trap vx_wine_prefix_leave EXIT
+    trap 'exit 130' INT TERM
+}
+
+# Ends every process of the prefix, the fake printer and the X server started
+# here, then runs the caller's CLEANUP (see vx_wine_prefix_enter).
+vx_wine_prefix_leave() {
+    vx_wine_server_stop
+    vx_fake_lpt_stop
+    vx_xvfb_stop
+    [ -z "${VX_PREFIX_CLEANUP:-}" ] || "$VX_PREFIX_CLEANUP"
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then

@@ -20,6 +20,18 @@ COLOUR = {
     'g': 8, 'r': 9, 'l': 10, 'y': 11, 'b': 12, 'f': 13, 'c': 14, 'w': 15,
 }
 
+# The lower part of a printer, under what comes out of it or goes into it.
+PRINTER = """
+..kwwwwwwwwwwk..
+.kggggggggggggk.
+kwwwwwwwwwwwwwwk
+kwwwwwwwwwwwlGwk
+kggggggggggggggk
+kgkkkkkkkkkkkkgk
+kgkwwwwwwwwwwkgk
+.kkkkkkkkkkkkkk.
+................"""
+
 PICTURES = {
     # an opening yellow folder
     'open': """
@@ -65,16 +77,7 @@ kkkkkkkkkkkkk...
 ...GlllllllG....
 ....GllGGGGG....
 .....GlG........
-...kkkGGkkkkk...
-..kwwwwwwwwwwk..
-.kggggggggggggk.
-kwwwwwwwwwwwwwwk
-kwwwwwwwwwwwlGwk
-kggggggggggggggk
-kgkkkkkkkkkkkkgk
-kgkwwwwwwwwwwkgk
-.kkkkkkkkkkkkkk.
-................""",
+...kkkGGkkkkk...""" + PRINTER,
     # a red arrow going into a printer (settings go to the printer)
     'send': """
 ........rr......
@@ -83,16 +86,7 @@ kgkwwwwwwwwwwkgk
 ...rrrrrrrrrr...
 ...rrrrrrrrr....
 ........rrr.....
-...kkkkkrrkkk...
-..kwwwwwwwwwwk..
-.kggggggggggggk.
-kwwwwwwwwwwwwwwk
-kwwwwwwwwwwwlGwk
-kggggggggggggggk
-kgkkkkkkkkkkkkgk
-kgkwwwwwwwwwwkgk
-.kkkkkkkkkkkkkk.
-................""",
+...kkkkkrrkkk...""" + PRINTER,
     # a factory: saw-tooth roof and a chimney
     'defaults': """
 ................
@@ -119,16 +113,7 @@ kgkwwwwwwwwwwkgk
 ....kwkkkkwk....
 ....kwwwwwwk....
 ....kwkkkkwk....
-...kkkkkkkkkk...
-..kwwwwwwwwwwk..
-.kggggggggggggk.
-kwwwwwwwwwwwwwwk
-kwwwwwwwwwwwlGwk
-kggggggggggggggk
-kgkkkkkkkkkkkkgk
-kgkwwwwwwwwwwkgk
-.kkkkkkkkkkkkkk.
-................""",
+...kkkkkkkkkk...""" + PRINTER,
     # a printer with a blue pointing hand-like check mark (choose a printer)
     'printer': """
 .............bb.

@@ -24,8 +24,8 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-# shellcheck source=../../scripts/wine-prefix.sh
-source "$root/scripts/wine-prefix.sh"
+# shellcheck source=../../scripts/wine-test.sh
+source "$root/scripts/wine-test.sh"
 
 usage="usage: run_in_prefix.sh [--locale LOCALE] [--readonly-drive L:DIR] PREFIX_ROOT PROGRAM [ARGS...]"
 locale=ja_JP.UTF-8
@@ -42,34 +42,13 @@ prefix_root=${1:?$usage}
 program=${2:?$usage}
 shift 2
 
-name=run
-for a in "$@"; do
-    case $a in
-        --gtest_filter=*) name=${a#--gtest_filter=} ;;
-        --gtest_list_tests) name=listing ;;
-    esac
-done
-name=${name//[^A-Za-z0-9._-]/_}
+name=$(vx_wine_test_name "$@")
 prefix=$prefix_root/$(basename "$program" .exe)/$name
 readonly_view=$prefix.readonly
-
-readonly_unmount() {
-    if mountpoint -q "$readonly_view" 2>/dev/null; then umount "$readonly_view" 2>/dev/null || true; fi
-    rmdir "$readonly_view" 2>/dev/null || true
-}
+readonly_unmount() { vx_unmount "$readonly_view"; }
 
 readonly_unmount
-vx_wine_prefix_copy "$prefix" || exit 1
-vx_wine_env "$locale"
-export WINEPREFIX=$prefix
-
-cleanup() {
-    vx_wine_server_stop
-    vx_fake_lpt_stop
-    readonly_unmount
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+vx_wine_prefix_enter "$prefix" "$locale" readonly_unmount || exit 1
 
 if [ -n "$readonly_drive" ] && [ "$name" != listing ]; then
     mkdir -p "$readonly_view"
@@ -83,19 +62,4 @@ if [ -n "$readonly_drive" ] && [ "$name" != listing ]; then
 fi
 
 vx_fake_lpt_start "$prefix" || exit 1
-vx_wine_server_start
-if [ -z "${DISPLAY:-}" ]; then
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
-fi
-
-wine "$program" "$@"
-rc=$?
-
-cleanup
-trap - EXIT
-if [ $rc -eq 0 ] && [ "${VX_KEEP_PREFIX:-0}" != 1 ]; then
-    vx_wine_prefix_remove "$prefix"
-else
-    echo "run_in_prefix: prefix kept in $prefix" >&2
-fi
-exit $rc
+vx_wine_test_run run_in_prefix "$program" "$@"

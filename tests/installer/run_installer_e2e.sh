@@ -16,8 +16,8 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-# shellcheck source=../../scripts/wine-prefix.sh
-source "$root/scripts/wine-prefix.sh"
+# shellcheck source=../../scripts/wine-test.sh
+source "$root/scripts/wine-test.sh"
 
 usage="usage: run_installer_e2e.sh [--locale LOCALE] PREFIX_ROOT PROGRAM [ARGS...]"
 locale=ja_JP.UTF-8
@@ -30,34 +30,14 @@ program=${2:?$usage}
 shift 2
 prefix_root=$(mkdir -p "$prefix_root" && cd "$prefix_root" && pwd) || exit 1
 
-name=run
-for a in "$@"; do
-    case $a in
-        --gtest_filter=*) name=${a#--gtest_filter=} ;;
-        --gtest_list_tests) name=listing ;;
-    esac
-done
-name=${name//[^A-Za-z0-9._-]/_}
+name=$(vx_wine_test_name "$@")
 [ "$locale" = ja_JP.UTF-8 ] || name=$name.$locale
 prefix=$prefix_root/$(basename "$program" .exe)/$name
 small=$prefix.small-drive
-
-small_unmount() {
-    if mountpoint -q "$small" 2>/dev/null; then umount "$small" 2>/dev/null || true; fi
-    rmdir "$small" 2>/dev/null || true
-}
+small_unmount() { vx_unmount "$small"; }
 
 small_unmount
-vx_wine_prefix_copy "$prefix" || exit 1
-vx_wine_env "$locale"
-export WINEPREFIX=$prefix
-
-cleanup() {
-    vx_wine_server_stop
-    small_unmount
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+vx_wine_prefix_enter "$prefix" "$locale" small_unmount || exit 1
 
 if [ "$name" != listing ]; then
     mkdir -p "$small"
@@ -68,19 +48,4 @@ if [ "$name" != listing ]; then
     fi
 fi
 
-vx_wine_server_start
-if [ -z "${DISPLAY:-}" ]; then
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
-fi
-
-wine "$program" "$@"
-rc=$?
-
-cleanup
-trap - EXIT
-if [ $rc -eq 0 ] && [ "${VX_KEEP_PREFIX:-0}" != 1 ]; then
-    vx_wine_prefix_remove "$prefix"
-else
-    echo "run_installer_e2e: prefix kept in $prefix" >&2
-fi
-exit $rc
+vx_wine_test_run run_installer_e2e "$program" "$@"
