@@ -50,6 +50,14 @@ struct PrinterFlowTest : ::testing::Test, MainDlgRig {
         dlg.SelectPrinter();
         dlg.initialised = true;
     }
+    // One printer of the model on `port`, taken at start-up, and a changed setting; no
+    // message shown yet.
+    void StartUpChangedOn(const std::string& port) {
+        spooler.AddPrinter("A", kDriver, port);
+        StartUp();
+        dlg.ApplyBlock(Changed());
+        view.messages.clear();
+    }
     void Choose(const std::string& name) {
         view.listUser = [name](CPrinterListDlg& d, FakePrinterListView& v) {
             for (int row = 0; row < v.RowCount(); ++row)
@@ -203,10 +211,7 @@ TEST_F(PrinterFlowTest, SwitchingAsksToSendThenToSave) {
 }
 
 TEST_F(PrinterFlowTest, SendWritesTheBlockAsOneJobAndDisablesSending) {
-    spooler.AddPrinter("A", kDriver, "file:");  // only "FILE:" exactly is refused
-    StartUp();
-    dlg.ApplyBlock(Changed());
-    view.messages.clear();
+    StartUpChangedOn("file:");  // only "FILE:" exactly is refused
     dlg.OnSendSettings();
     ASSERT_EQ(spooler.jobs.size(), 1u);
     EXPECT_EQ(spooler.jobs[0].document, "Veltrix Status Write");
@@ -289,10 +294,7 @@ TEST_F(PrinterFlowTest, AFailedJobReportsTheAttachmentAndSelectsAgain) {
 }
 
 TEST_F(PrinterFlowTest, PrintSendsTheFourBytesAndChangesNoCopy) {
-    spooler.AddPrinter("A", kDriver, "LPT2:");
-    StartUp();
-    dlg.ApplyBlock(Changed());
-    view.messages.clear();
+    StartUpChangedOn("LPT2:");
     dlg.OnPrintSettings();
     ASSERT_EQ(spooler.jobs.size(), 1u);
     EXPECT_EQ(spooler.jobs[0].document, "Veltrix Print Setting");

@@ -137,27 +137,6 @@ TEST_F(FlowsWindow, SendAndPrintWriteExactlyTheirBytes) {
               (std::vector<std::uint8_t>{0x1C, 0x6F, 0x32, 0x2E}));
 }
 
-// The save-as dialog's file name box: the edit of the combo box 1148, or the edit 1152.
-HWND FileNameBox(HWND dialog) {
-    HWND combo = GetDlgItem(dialog, 1148);
-    if (combo) {
-        HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
-        return edit ? edit : combo;
-    }
-    return GetDlgItem(dialog, 1152);
-}
-
-// A save-as dialog of the program, once it shows.
-HWND WaitForSaveDialog(const Program& app, HWND main) {
-    HWND dialog = nullptr;
-    PollUntil(kReactTimeout, [&] {
-        for (HWND w : TopLevelWindows(app.Pid()))
-            if (w != main && FileNameBox(w)) dialog = w;
-        return dialog != nullptr;
-    });
-    return dialog;
-}
-
 // Saves the settings under `name` (a bare name saves into the dialog's first folder) and
 // waits until `expectedPath` holds the 46 bytes.
 testing::AssertionResult SaveAs(const Program& app, HWND main, const std::wstring& name,

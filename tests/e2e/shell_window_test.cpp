@@ -75,6 +75,17 @@ struct ShellWindow : testing::Test {
         return testing::AssertionSuccess();
     }
 
+    // Ctrl+I, and the message that the factory defaults are shown. A key can be lost
+    // while the window settles after the start-up notice: press again.
+    void PressCtrlIForTheFactoryDefaults() {
+        bool shown = false;
+        for (int attempt = 0; attempt < 3 && !shown; ++attempt)
+            shown = PressKeyIn(
+                main, 'I', true, [&] { return !MessageBoxes(app.Pid()).empty(); }, Millis{3000});
+        EXPECT_TRUE(shown) << "Ctrl+I showed nothing, three times";
+        EXPECT_TRUE(Answer(L"工場出荷設定値を表示しました。", IDOK));
+    }
+
     HWND Toolbar() { return FindChild(main, TOOLBARCLASSNAMEW); }
     HWND PageWith(int controlId) {
         for (HWND child = FindWindowExW(main, nullptr, kDialogClass, nullptr); child;
@@ -146,15 +157,7 @@ TEST_F(ShellWindow, CancelAtTheCloseBoxKeepsTheProgramRunning) {
     EXPECT_TRUE(IsWindowVisible(main));
 }
 
-TEST_F(ShellWindow, CtrlIShowsTheFactoryDefaults) {
-    // A key can be lost while the window settles after the start-up notice: press again.
-    bool shown = false;
-    for (int attempt = 0; attempt < 3 && !shown; ++attempt)
-        shown = PressKeyIn(
-            main, 'I', true, [&] { return !MessageBoxes(app.Pid()).empty(); }, Millis{3000});
-    EXPECT_TRUE(shown) << "Ctrl+I showed nothing, three times";
-    EXPECT_TRUE(Answer(L"工場出荷設定値を表示しました。", IDOK));
-}
+TEST_F(ShellWindow, CtrlIShowsTheFactoryDefaults) { PressCtrlIForTheFactoryDefaults(); }
 
 // The drawn menu gets its command images when it first opens, and the commands keep the
 // states the start-up gave them: select printer stays disabled (one printer), so its
@@ -178,12 +181,7 @@ TEST_F(ShellWindow, OpeningTheMenuKeepsTheCommandStates) {
         },
         Millis{1500}))
         << "Ctrl+C opened the printer list of a disabled command";
-    bool shown = false;
-    for (int attempt = 0; attempt < 3 && !shown; ++attempt)
-        shown = PressKeyIn(
-            main, 'I', true, [&] { return !MessageBoxes(app.Pid()).empty(); }, Millis{3000});
-    EXPECT_TRUE(shown) << "Ctrl+I showed nothing, three times";
-    EXPECT_TRUE(Answer(L"工場出荷設定値を表示しました。", IDOK));
+    PressCtrlIForTheFactoryDefaults();
 }
 
 TEST_F(ShellWindow, F1WithoutAHelpFileDoesNothing) {

@@ -124,16 +124,6 @@ std::map<std::string, std::string> ShownByVxctl(const std::string& json) {
     return values;
 }
 
-// The save-as dialog's file name box: the edit of the combo box 1148, or the edit 1152.
-HWND FileNameBox(HWND dialog) {
-    HWND combo = GetDlgItem(dialog, 1148);
-    if (combo) {
-        HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
-        return edit ? edit : combo;
-    }
-    return GetDlgItem(dialog, 1152);
-}
-
 // The settings program with its five pages, started with a command line of our choosing.
 struct VxctlWindows : PagesWindow {
     void SetUp() override {}
@@ -179,12 +169,8 @@ struct VxctlWindows : PagesWindow {
     // The save command into `path`, through the save-as dialog.
     void SaveAs(const std::wstring& path) {
         PostMessageW(main, WM_COMMAND, IDM_SAVE_SETTINGS, 0);
-        HWND dialog = nullptr;
-        ASSERT_TRUE(PollUntil(kReactTimeout, [&] {
-            for (HWND w : TopLevelWindows(app.Pid()))
-                if (w != main && FileNameBox(w)) dialog = w;
-            return dialog != nullptr;
-        })) << DescribeWindows(app.Pid());
+        HWND dialog = WaitForSaveDialog(app, main);
+        ASSERT_TRUE(dialog != nullptr) << DescribeWindows(app.Pid());
         SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
         ASSERT_TRUE(ClickButton(dialog, IDOK));
         ASSERT_TRUE(PollUntil(kReactTimeout, [&] { return ReadFileBytes(path).size() == 46; }))

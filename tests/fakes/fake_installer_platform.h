@@ -519,6 +519,27 @@ struct FakePlatform {
     FakeProfile profile;
     Platform p{system, files, registry, links, profile};
 
+    FakePlatform() = default;
+    // The files and registry keys of `base` (nothing else of it), then changed by
+    // `change`: one way of breaking what `base` holds, `base` itself untouched.
+    FakePlatform(const FakePlatform& base, const std::function<void(FakePlatform&)>& change)
+        : files(base.files) {
+        registry.keys = base.registry.keys;
+        change(*this);
+    }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    // The medium as it is made: the installer and its complete setup file at the top,
+    // the compressed program and the help file in the distribution folder.
+    void StandardMedium() {
+        StandardSetup();
+        files.AddFile("D:\\VXInst.exe", "installer");
+        files.AddFile("D:\\VXInst.ini", "setup");
+        files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "program");
+        files.AddFile("D:\\DISK1\\QLV3906.chm", "chm");
+    }
+
     // A complete setup file as the medium carries it.
     void StandardSetup() {
         profile.values = {{"DISK", "5"},

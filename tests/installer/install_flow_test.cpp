@@ -17,11 +17,7 @@ constexpr char kPrograms[] = "C:\\ProgramData\\Start Menu\\Programs";
 class InstallTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        f.StandardSetup();
-        f.files.AddFile("D:\\VXInst.exe", "installer");
-        f.files.AddFile("D:\\VXInst.ini", "setup");
-        f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "program");
-        f.files.AddFile("D:\\DISK1\\QLV3906.chm", "chm");
+        f.StandardMedium();
         f.files.AddFile("D:\\DISK1\\sub\\readme.txt", "text", /*readOnly=*/true);
         // A linked folder in the medium is neither counted, searched nor copied.
         f.files.AddFile("D:\\DISK1\\linked\\elsewhere.txt", "x");
@@ -285,10 +281,7 @@ TEST_F(InstallTest, FailureAfterCopyingBeganRollsBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FakePlatform g;
-        g.files = f.files;
-        g.registry.keys = f.registry.keys;
-        c.breakIt(g);
+        FakePlatform g(f, c.breakIt);
         FakeProgress view;
         RunInstallWorker(g.p, job, view);
         EXPECT_EQ(view.boxes.Texts(), c.messages);
@@ -300,11 +293,10 @@ TEST_F(InstallTest, FailureAfterCopyingBeganRollsBack) {
     }
 
     // A destination the folder window made goes too, with the parent it made.
-    FakePlatform g;
-    g.files = f.files;
-    g.registry.keys = f.registry.keys;
-    g.files.AddFolder("C:\\New\\Veltrix");
-    g.files.diskFull.insert(Key("C:\\New\\Veltrix\\QLV3906.CHM"));
+    FakePlatform g(f, [](FakePlatform& copy) {
+        copy.files.AddFolder("C:\\New\\Veltrix");
+        copy.files.diskFull.insert(Key("C:\\New\\Veltrix\\QLV3906.CHM"));
+    });
     InstallJob fresh = job;
     fresh.destination = fresh.record.installFolder = "C:\\New\\Veltrix";
     fresh.created.AddFolder("C:\\New");
@@ -322,10 +314,7 @@ TEST_F(InstallTest, UnwritableUninstallKeyIsReportedAndTheInstallCompletes) {
     EXPECT_EQ(progress.boxes.Texts()[1], text::kInstallDone);
 
     // DisplayName refused: the other three values are not written.
-    FakePlatform g;
-    g.files = f.files;
-    g.registry.keys = f.registry.keys;
-    g.registry.failWrite.insert("DisplayName");
+    FakePlatform g(f, [](FakePlatform& copy) { copy.registry.failWrite.insert("DisplayName"); });
     SetupRecord r = job.record;
     FakeBoxes boxes;
     EXPECT_TRUE(WriteUninstallEntry(g.p, boxes, r, kDest, InstallRecord{}));

@@ -289,6 +289,16 @@ class InstallerE2E : public testing::Test {
         ASSERT_TRUE(CloseGroupWindow(kReactTimeout));
     }
 
+    // Starts the installer of the medium copied to C:\medium, as on Windows XP, and
+    // chooses R:\Veltrix, on the 2 MB drive, in its folder window.
+    void StartOnTheSmallDrive(Program* installer, HWND* folder) {
+        ASSERT_TRUE(Program::Start(L"C:\\medium\\VXInst.exe", {L"winxp", L""}, installer));
+        ASSERT_TRUE(WaitForDialog(installer->Pid(), kTitle, kStartTimeout, folder));
+        SendMessageW(GetDlgItem(*folder, 1000), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(L"R:\\Veltrix"));
+        ASSERT_TRUE(ClickButton(*folder, IDOK));
+    }
+
     // Starts the uninstall entry's command (stage one) and waits for stage two's
     // confirmation window.
     void StartUninstall(HWND* confirm, DWORD* stageTwo) {
@@ -309,6 +319,17 @@ class InstallerE2E : public testing::Test {
         EXPECT_EQ(Text(GetDlgItem(*confirm, 1007)), kTitle + L"のアンインストールを行います。");
         EXPECT_EQ(Text(GetDlgItem(*confirm, 1008)),
                   kTitle + L"をアンインストールしてもよろしいですか？");
+    }
+
+    // Runs the uninstall entry's command and confirms: stage two announces the end and ends.
+    void Uninstall() {
+        HWND confirm = nullptr;
+        DWORD stageTwo = 0;
+        StartUninstall(&confirm, &stageTwo);
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(ClickButton(confirm, IDOK));
+        ASSERT_TRUE(Answer(stageTwo, L"アンインストールが完了しました。", IDOK, kInstallTimeout));
+        ASSERT_TRUE(WaitForProcessEnd(stageTwo, kReactTimeout));
     }
 
     void ExpectInstalled() {
@@ -412,13 +433,8 @@ TEST_F(InstallerE2E, On9xTheTemporaryCopyIsEnteredInWininit) {
     if (HasFatalFailure()) return;
     ExpectInstalled();
 
-    HWND confirm = nullptr;
-    DWORD stageTwo = 0;
-    StartUninstall(&confirm, &stageTwo);
+    Uninstall();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(ClickButton(confirm, IDOK));
-    ASSERT_TRUE(Answer(stageTwo, L"アンインストールが完了しました。", IDOK, kInstallTimeout));
-    ASSERT_TRUE(WaitForProcessEnd(stageTwo, kReactTimeout));
     EXPECT_FALSE(Exists(kDestination));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 
@@ -452,13 +468,8 @@ TEST_F(InstallerE2E, UninstallLeavesWhatTheInstallDidNotWrite) {
     ASSERT_TRUE(Exists(group));
     ASSERT_TRUE(WriteFileBytes(folder + L"\\mine.dat", {0x1C, 'o', '0'}));
 
-    HWND confirm = nullptr;
-    DWORD stageTwo = 0;
-    StartUninstall(&confirm, &stageTwo);
+    Uninstall();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(ClickButton(confirm, IDOK));
-    ASSERT_TRUE(Answer(stageTwo, L"アンインストールが完了しました。", IDOK, kInstallTimeout));
-    ASSERT_TRUE(WaitForProcessEnd(stageTwo, kReactTimeout));
 
     EXPECT_EQ(Names(folder), (std::set<std::wstring>{L"mine.dat", L"notes.txt"}));
     EXPECT_EQ(ReadFileBytes(folder + L"\\notes.txt"),
@@ -480,11 +491,8 @@ TEST_F(InstallerE2E, FullDriveInTheMiddleOfCopyingTakesTheInstallBack) {
     ASSERT_TRUE(WriteFileBytes(L"C:\\medium\\DISK1\\DOC\\FILLER.BIN",
                                std::vector<std::uint8_t>(3 << 20, 0x5A)));
     Program installer;
-    ASSERT_TRUE(Program::Start(L"C:\\medium\\VXInst.exe", {L"winxp", L""}, &installer));
     HWND folder = nullptr;
-    ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
-    SendMessageW(GetDlgItem(folder, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"R:\\Veltrix"));
-    ASSERT_TRUE(ClickButton(folder, IDOK));
+    ASSERT_NO_FATAL_FAILURE(StartOnTheSmallDrive(&installer, &folder));
     ASSERT_TRUE(Answer(installer.Pid(),
                        L"指定されたフォルダ\n   R:\\Veltrix     \nはありません。\n"
                        L"フォルダを作成してもよろしいですか？",
@@ -511,11 +519,8 @@ TEST_F(InstallerE2E, SmallDriveShowsTheFreeSpaceMessage) {
     ASSERT_TRUE(CopyMedium(L"C:\\medium", required));
 
     Program installer;
-    ASSERT_TRUE(Program::Start(L"C:\\medium\\VXInst.exe", {L"winxp", L""}, &installer));
     HWND folder = nullptr;
-    ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
-    SendMessageW(GetDlgItem(folder, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"R:\\Veltrix"));
-    ASSERT_TRUE(ClickButton(folder, IDOK));
+    ASSERT_NO_FATAL_FAILURE(StartOnTheSmallDrive(&installer, &folder));
     ASSERT_TRUE(Answer(installer.Pid(),
                        L"指定されたドライブは、空き容量が不足しているためインストールできません。\n"
                        L"インストールするドライブを変更するか、" +

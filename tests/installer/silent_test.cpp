@@ -23,11 +23,7 @@ struct LineLog : Log {
 class SilentTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        f.StandardSetup();
-        f.files.AddFile("D:\\VXInst.exe", "installer");
-        f.files.AddFile("D:\\VXInst.ini", "setup");
-        f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "program");
-        f.files.AddFile("D:\\DISK1\\QLV3906.chm", "chm");
+        f.StandardMedium();
         f.files.AddFolder("C:\\Program Files");
         f.files.AddFolder(kPrograms);
         f.files.AddFolder("C:\\TEMP");

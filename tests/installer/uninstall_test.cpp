@@ -193,10 +193,7 @@ TEST_F(UninstallTest, WorkerFailureMessages) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FakePlatform g;
-        g.files = f.files;
-        g.registry.keys = f.registry.keys;
-        c.breakIt(g);
+        FakePlatform g(f, c.breakIt);
         FakeProgress progress;
         RunUninstallWorker(g.p, record, progress);
         EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{c.message});
@@ -247,11 +244,11 @@ TEST_F(UninstallTest, WithoutARecordNothingInTheFolderIsDeleted) {
     const std::vector<std::string> before = f.files.Below(kInstall);
     for (const std::string damaged : {"", "..\\..\\WINDOWS\\WIN.INI", "C:\\X", "SUB\\..\\..\\X"}) {
         SCOPED_TRACE(damaged);
-        FakePlatform g;
-        g.files = f.files;
-        g.registry.keys = f.registry.keys;
-        if (!damaged.empty()) g.registry.lists[EntryPath()] = f.registry.lists[EntryPath()];
-        if (!damaged.empty()) g.registry.lists[EntryPath()]["InstalledFiles"].push_back(damaged);
+        FakePlatform g(f, [&](FakePlatform& copy) {
+            if (damaged.empty()) return;
+            copy.registry.lists[EntryPath()] = f.registry.lists[EntryPath()];
+            copy.registry.lists[EntryPath()]["InstalledFiles"].push_back(damaged);
+        });
         FakeProgress progress;
         RunUninstallWorker(g.p, record, progress);
         EXPECT_EQ(progress.boxes.Texts(),

@@ -14,4 +14,14 @@ testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app,
     return WaitForDialog(app->Pid(), kMainTitle, kStartTimeout, main);
 }
 
+HWND WaitForSaveDialog(const Program& app, HWND main) {
+    HWND dialog = nullptr;
+    PollUntil(kReactTimeout, [&] {
+        for (HWND w : TopLevelWindows(app.Pid()))
+            if (w != main && FileNameBox(w)) dialog = w;
+        return dialog != nullptr;
+    });
+    return dialog;
+}
+
 }  // namespace vx::e2e

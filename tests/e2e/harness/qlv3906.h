@@ -1,5 +1,5 @@
 // What the tests know of the settings program from outside: where it is built,
-// how its main window is found.
+// how its main window and its save-as dialog are found.
 #pragma once
 
 #include <windows.h>
@@ -20,5 +20,9 @@ std::wstring Qlv3906Path();
 // main window: a visible dialog of the program titled exactly kMainTitle.
 testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main,
                                       const std::wstring& path = Qlv3906Path());
+
+// A save-as dialog of the program other than its main window, once it shows within
+// kReactTimeout; nullptr when none did.
+HWND WaitForSaveDialog(const Program& app, HWND main);
 
 }  // namespace vx::e2e

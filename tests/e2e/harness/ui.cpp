@@ -210,6 +210,15 @@ HWND FindChild(HWND parent, const wchar_t* className) {
     return search.found;
 }
 
+HWND FileNameBox(HWND dialog) {
+    HWND combo = GetDlgItem(dialog, 1148);
+    if (combo) {
+        HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        return edit ? edit : combo;
+    }
+    return GetDlgItem(dialog, 1152);
+}
+
 std::optional<bool> IsToolbarButtonEnabled(HWND toolbar, int commandId) {
     LRESULT index = -1;
     if (!Send(toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(commandId), 0, &index) || index < 0) {

@@ -50,6 +50,9 @@ testing::AssertionResult ClickButton(HWND dialog, int id);
 
 // The first descendant of `parent` of class `className`, or nullptr.
 HWND FindChild(HWND parent, const wchar_t* className);
+// The file name box of an open or save-as dialog: the edit of the combo box 1148, or
+// the edit 1152; nullptr when `dialog` has neither.
+HWND FileNameBox(HWND dialog);
 
 // Whether the toolbar button with command id `commandId` is enabled; nullopt when
 // the toolbar has no such button or does not answer.

@@ -13,6 +13,7 @@
 
 #include "common/win32/utf16.h"
 #include "settings/settings_file.h"
+#include "tests/settings/blocks.h"
 
 namespace vx::win32 {
 namespace {
@@ -63,12 +64,7 @@ class Win32FileSystemTest : public ::testing::Test {
     std::vector<std::wstring> created_;
 };
 
-SwitchBlock Sample() {
-    SwitchBlock b = FactoryDefaults;
-    SetSwitch(b, 4, 1, true);
-    SetPageLength(b, 88);
-    return b;
-}
+SwitchBlock Sample() { return test::DefaultsWith(4, 1, 88); }
 
 TEST_F(Win32FileSystemTest, SaveAndLoadRoundTripUnderAJapaneseName) {
     const std::wstring path = PathOf(L"設定ファイル.dat");

@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/settings/blocks.h"
+
 namespace vx {
 namespace {
 
-SwitchBlock PrinterSettings() {
-    SwitchBlock b = FactoryDefaults;
-    SetSwitch(b, 2, 3, true);
-    SetPageLength(b, 72);
-    return b;
-}
+SwitchBlock PrinterSettings() { return test::DefaultsWith(2, 3, 72); }
 
 TEST(BlockCopies, StartUpLeavesSendDirtyOnlyThroughSyncPending) {
     BlockCopies c;
