@@ -102,11 +102,6 @@ ItemSize MeasureMenuItem(int textWidth, int menuBarHeight) {
     return {textWidth + 2 * kMenuIconWidth + 1, std::max(menuBarHeight, kMenuIconHeight + 4)};
 }
 
-int EstimateTextWidth(int rectWidth, int characterCount) {
-    const int w = rectWidth + 3;
-    return characterCount > 0 ? w + 3 * (w / characterCount) : w;
-}
-
 ItemColours ChooseItemColours(const ItemState& s, bool newLook) {
     ItemColours c{};
     c.row = s.selected ? MenuColour::Highlight : MenuColour::Menu;

@@ -47,8 +47,6 @@ constexpr int kMenuIconWidth = 16;
 constexpr int kMenuIconHeight = 15;
 ItemSize MeasureSeparator(int menuBarHeight);
 ItemSize MeasureMenuItem(int textWidth, int menuBarHeight);
-// Text width on systems without wide-text measurement: from the text rectangle width.
-int EstimateTextWidth(int rectWidth, int characterCount);
 
 struct Rect {
     int left, top, right, bottom;

@@ -97,8 +97,6 @@ TEST(MenuItemGeometry, MeasuringAddsTheIconColumns) {
     EXPECT_EQ(s.width, 133);
     EXPECT_EQ(s.height, 19);  // icon height + 4 beats a low menu bar
     EXPECT_EQ(MeasureMenuItem(10, 24).height, 24);
-    EXPECT_EQ(EstimateTextWidth(37, 10), 40 + 12);
-    EXPECT_EQ(EstimateTextWidth(37, 0), 40);
 }
 
 TEST(MenuItemGeometry, SelectedItemWithImageHighlightsFromTheTwentyFirstPixel) {
