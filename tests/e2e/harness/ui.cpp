@@ -144,11 +144,16 @@ std::vector<HWND> MessageBoxes(DWORD pid) {
 
 testing::AssertionResult WaitForMessageBox(DWORD pid, Millis timeout, HWND* box) {
     *box = nullptr;
+    // A box becomes visible once its dialog is initialised: before that its text
+    // control may still be empty.
     const bool shown = PollUntil(timeout, [&] {
-        const auto boxes = MessageBoxes(pid);
-        if (boxes.empty()) return false;
-        *box = boxes.front();
-        return true;
+        for (HWND w : MessageBoxes(pid)) {
+            if (IsWindowVisible(w)) {
+                *box = w;
+                return true;
+            }
+        }
+        return false;
     });
     if (shown) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "waited " << timeout.count() << " ms for process " << pid
