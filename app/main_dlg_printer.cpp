@@ -125,7 +125,7 @@ int CMainDlg::OnReceiveSettings() {
             Ask(text::kDiscardQuestion, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
             return 0;
     }
-    std::unique_ptr<ParallelPort> port = OpenPrinterPort(*ports_);
+    std::unique_ptr<PrinterLink> port = OpenPrinterPort(*ports_);
     view_.ShowWaitCursor(true);
     if (QueryPrinterReady(*port) == 0) {
         Ask(text::kNotReady, MsgIcon::Information, MsgButtons::Ok);

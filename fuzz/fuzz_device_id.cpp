@@ -5,7 +5,7 @@
 
 namespace {
 
-class ScriptedPort : public vx::ParallelPort {
+class ScriptedPort : public vx::PrinterLink {
   public:
     ScriptedPort(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool GetTimeouts(vx::PortTimeouts& t) override {

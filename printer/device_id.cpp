@@ -52,7 +52,7 @@ bool IsReadyStatus(const StatusBuffer& status) {
     return value == 0;
 }
 
-int QueryPrinterReady(ParallelPort& port) {
+int QueryPrinterReady(PrinterLink& port) {
     StatusBuffer status = InitialStatusBuffer();
 
     PortTimeouts original;

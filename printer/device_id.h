@@ -6,7 +6,7 @@
 #include <array>
 #include <cstddef>
 
-#include "printer/parallel_port.h"
+#include "printer/printer_link.h"
 
 namespace vx {
 
@@ -26,6 +26,6 @@ bool IsReadyStatus(const StatusBuffer& status);
 
 // Sets the exchange time-outs, reads the device ID, puts the port's time-outs back
 // and judges the status. Returns 1 when the printer is ready, 0 on anything else.
-int QueryPrinterReady(ParallelPort& port);
+int QueryPrinterReady(PrinterLink& port);
 
 }  // namespace vx

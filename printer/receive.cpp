@@ -5,7 +5,7 @@ namespace vx {
 namespace {
 
 // Stands for the invalid handle of a port that could not be opened.
-class UnopenedPort : public ParallelPort {
+class UnopenedPort : public PrinterLink {
   public:
     bool GetTimeouts(PortTimeouts&) override { return false; }
     bool SetTimeouts(const PortTimeouts&) override { return false; }
@@ -16,15 +16,15 @@ class UnopenedPort : public ParallelPort {
 
 }  // namespace
 
-std::unique_ptr<ParallelPort> OpenPrinterPort(PortOpener& opener) {
+std::unique_ptr<PrinterLink> OpenPrinterPort(PortOpener& opener) {
     for (int attempt = 0; attempt < kPortOpenAttempts; ++attempt) {
-        if (std::unique_ptr<ParallelPort> port = opener.OpenLpt1()) return port;
+        if (std::unique_ptr<PrinterLink> port = opener.OpenLpt1()) return port;
         opener.Sleep(kPortOpenPauseMs);
     }
     return std::make_unique<UnopenedPort>();
 }
 
-SettingsAnswer RequestSettings(ParallelPort& port) {
+SettingsAnswer RequestSettings(PrinterLink& port) {
     SettingsAnswer answer;
     PortTimeouts own;
     if (!port.GetTimeouts(own)) {

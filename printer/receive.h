@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "printer/parallel_port.h"
+#include "printer/printer_link.h"
 #include "printer/settings_reply.h"
 
 namespace vx {
@@ -17,7 +17,7 @@ class PortOpener {
     virtual ~PortOpener() = default;
     // "LPT1:" for reading and writing, not shared, opened or created. Null when it cannot be
     // opened; the port is closed when the object goes.
-    virtual std::unique_ptr<ParallelPort> OpenLpt1() = 0;
+    virtual std::unique_ptr<PrinterLink> OpenLpt1() = 0;
     virtual void Sleep(unsigned milliseconds) = 0;
 };
 
@@ -26,7 +26,7 @@ constexpr unsigned kPortOpenPauseMs = 1000;
 
 // Up to three attempts with a pause of one second after each failed one, the last included.
 // When none succeeds, a port on which every call fails, as on an invalid handle.
-std::unique_ptr<ParallelPort> OpenPrinterPort(PortOpener& opener);
+std::unique_ptr<PrinterLink> OpenPrinterPort(PortOpener& opener);
 
 enum class RequestResult {
     TimeoutsNotRead,  // nothing was changed on the port
@@ -46,6 +46,6 @@ struct SettingsAnswer {
 // Reads the port's time-outs, sets the exchange time-outs, writes the request, sets the
 // time-outs once more and reads up to 29 bytes; the port's own time-outs are written back
 // on every path that changed them.
-SettingsAnswer RequestSettings(ParallelPort& port);
+SettingsAnswer RequestSettings(PrinterLink& port);
 
 }  // namespace vx

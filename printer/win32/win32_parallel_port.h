@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include "printer/parallel_port.h"
+#include "printer/printer_link.h"
 
 namespace vx::win32 {
 
 // A port handle opened by the caller; it may be INVALID_HANDLE_VALUE, in which case every
 // call fails as the system makes it fail.
-class Win32ParallelPort : public ParallelPort {
+class Win32ParallelPort : public PrinterLink {
   public:
     explicit Win32ParallelPort(HANDLE h) : h_(h) {}
     bool GetTimeouts(PortTimeouts& timeouts) override;

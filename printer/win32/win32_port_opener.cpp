@@ -23,7 +23,7 @@ class OwnedParallelPort : public Win32ParallelPort {
 
 }  // namespace
 
-std::unique_ptr<ParallelPort> Win32PortOpener::OpenLpt1() {
+std::unique_ptr<PrinterLink> Win32PortOpener::OpenLpt1() {
     HANDLE h = CreateFileA("LPT1:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;

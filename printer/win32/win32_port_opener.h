@@ -7,7 +7,7 @@ namespace vx::win32 {
 // "LPT1:" through CreateFileA, and the system's Sleep.
 class Win32PortOpener : public PortOpener {
   public:
-    std::unique_ptr<ParallelPort> OpenLpt1() override;
+    std::unique_ptr<PrinterLink> OpenLpt1() override;
     void Sleep(unsigned milliseconds) override;
 };
 

@@ -6,7 +6,7 @@
 #include "settings/settings_file.h"
 #include "tests/app/main_dlg_rig.h"
 #include "tests/fakes/fake_main_view.h"
-#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_printer_link.h"
 #include "tests/fakes/fake_spooler.h"
 
 namespace vx {
@@ -382,10 +382,10 @@ TEST_F(ReceiveTest, TimeoutsThatCannotBeReadUseTheErrorNumberAsCaption) {
     struct FlakyOpener : PortOpener {
         FakePortOpener& inner;
         explicit FlakyOpener(FakePortOpener& i) : inner(i) {}
-        std::unique_ptr<ParallelPort> OpenLpt1() override {
+        std::unique_ptr<PrinterLink> OpenLpt1() override {
             auto port = inner.OpenLpt1();
-            struct Port : ParallelPort {
-                std::unique_ptr<ParallelPort> p;
+            struct Port : PrinterLink {
+                std::unique_ptr<PrinterLink> p;
                 int gets = 0;
                 bool GetTimeouts(PortTimeouts& t) override {
                     return ++gets == 1 && p->GetTimeouts(t);

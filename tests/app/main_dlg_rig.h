@@ -5,7 +5,7 @@
 #include "app/main_dlg.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_main_view.h"
-#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_printer_link.h"
 #include "tests/fakes/fake_spooler.h"
 
 namespace vx::test {

@@ -11,7 +11,7 @@
 #include "resources/resource.h"
 #include "tests/app/main_dlg_rig.h"
 #include "tests/fakes/fake_main_view.h"
-#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_printer_link.h"
 #include "tests/fakes/fake_spooler.h"
 
 namespace vx {

@@ -4,15 +4,15 @@
 
 #include <string>
 
-#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_printer_link.h"
 
 namespace vx {
 namespace {
 
-using test::FakeParallelPort;
+using test::FakePrinterLink;
 
 int Query(const std::string& text) {
-    FakeParallelPort port;
+    FakePrinterLink port;
     port.SetDeviceIdText(text);
     return QueryPrinterReady(port);
 }
@@ -53,7 +53,7 @@ TEST(DeviceIdStatus, LaterFieldsOverwriteEarlierOnesWithoutTerminator) {
 }
 
 TEST(DeviceIdStatus, UsesAtMost255CharactersOfAnUnterminatedOutput) {
-    FakeParallelPort port;
+    FakePrinterLink port;
     std::string text = "MFG:X;EXTSTS:00000000;";
     text.resize(kDeviceIdSize, 'Q');  // the driver filled all 256 bytes, no zero
     port.SetDeviceIdText(text);
@@ -67,7 +67,7 @@ TEST(DeviceIdStatus, UsesAtMost255CharactersOfAnUnterminatedOutput) {
 }
 
 TEST(DeviceIdStatus, TimeoutsAreSetForTheQueryAndPutBack) {
-    FakeParallelPort port;
+    FakePrinterLink port;
     const PortTimeouts own = port.portTimeouts;
     port.SetDeviceIdText("EXTSTS:00000000;");
     ASSERT_EQ(QueryPrinterReady(port), 1);
@@ -87,14 +87,14 @@ TEST(DeviceIdStatus, TimeoutsAreSetForTheQueryAndPutBack) {
 
 TEST(DeviceIdStatus, EveryFailureIsNotReadyAndRestoresWhatWasChanged) {
     {  // time-outs unreadable (also an invalid port handle): nothing else is tried
-        FakeParallelPort port;
+        FakePrinterLink port;
         port.getTimeoutsFails = true;
         port.SetDeviceIdText("EXTSTS:00000000;");
         EXPECT_EQ(QueryPrinterReady(port), 0);
         EXPECT_EQ(port.calls, std::vector<std::string>{"GetTimeouts"});
     }
     {  // time-outs cannot be set: still written back, no device ID asked
-        FakeParallelPort port;
+        FakePrinterLink port;
         port.setTimeoutsResults = {false, true};
         port.SetDeviceIdText("EXTSTS:00000000;");
         EXPECT_EQ(QueryPrinterReady(port), 0);
@@ -103,7 +103,7 @@ TEST(DeviceIdStatus, EveryFailureIsNotReadyAndRestoresWhatWasChanged) {
         EXPECT_EQ(port.timeoutsSet[1].readIntervalTimeout, 7u);
     }
     {  // the control call fails
-        FakeParallelPort port;
+        FakePrinterLink port;
         const PortTimeouts own = port.portTimeouts;
         port.deviceIdFails = true;
         EXPECT_EQ(QueryPrinterReady(port), 0);

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "printer/device_id.h"
-#include "tests/fakes/fake_parallel_port.h"
+#include "tests/fakes/fake_printer_link.h"
 
 namespace vx {
 namespace {
@@ -15,7 +15,7 @@ using test::FakePortOpener;
 TEST(OpenPrinterPortTest, ThreeAttemptsWithAPauseAfterEachFailure) {
     FakePortOpener never, second;  // outlive the ports they open
     never.failingOpens = 99;
-    std::unique_ptr<ParallelPort> port = OpenPrinterPort(never);
+    std::unique_ptr<PrinterLink> port = OpenPrinterPort(never);
     ASSERT_TRUE(port);
     EXPECT_EQ(never.opens, 3);
     EXPECT_EQ(never.sleeps, (std::vector<unsigned>{1000, 1000, 1000}));
@@ -29,7 +29,7 @@ TEST(OpenPrinterPortTest, ThreeAttemptsWithAPauseAfterEachFailure) {
 }
 
 SettingsAnswer RequestOn(FakePortOpener& opener) {
-    std::unique_ptr<ParallelPort> port = opener.OpenLpt1();
+    std::unique_ptr<PrinterLink> port = opener.OpenLpt1();
     return RequestSettings(*port);
 }
 

@@ -1,4 +1,7 @@
-// The parallel port "LPT1:" as the receive and the device-ID query use it.
+// The way to the printer that the receive and the device-ID query talk over: the
+// parallel port "LPT1:", a USB printer-class device, or a network printer's raw port
+// with its device ID from SNMP. Every link looks like the parallel port: time-outs that
+// bound each read and write, the IEEE 1284 device ID, and a byte stream both ways.
 #pragma once
 
 #include <cstddef>
@@ -15,9 +18,10 @@ struct PortTimeouts {
     std::uint32_t writeTotalTimeoutConstant = 0;
 };
 
-class ParallelPort {
+// Closed when the object goes.
+class PrinterLink {
   public:
-    virtual ~ParallelPort() = default;
+    virtual ~PrinterLink() = default;
     virtual bool GetTimeouts(PortTimeouts& timeouts) = 0;
     virtual bool SetTimeouts(const PortTimeouts& timeouts) = 0;
     // The IEEE 1284 device ID (control code 17) into `out`; false when the call fails.

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "printer/parallel_port.h"
+#include "printer/printer_link.h"
 #include "printer/receive.h"
 
 namespace vx::test {
 
-class FakeParallelPort : public ParallelPort {
+class FakePrinterLink : public PrinterLink {
   public:
     // Script
     PortTimeouts own{7, 3, 11, 5, 13};  // the port's own values
@@ -76,12 +76,12 @@ class FakePortOpener : public PortOpener {
   public:
     FakePortOpener() { port.SetDeviceIdText("MFG:ZAM;MDL:QX-K480;EXTSTS:00000000;"); }
 
-    FakeParallelPort port;  // every opening hands out this port, with its own time-outs
-    int failingOpens = 0;   // this many attempts fail before one succeeds
+    FakePrinterLink port;  // every opening hands out this port, with its own time-outs
+    int failingOpens = 0;  // this many attempts fail before one succeeds
     int opens = 0;
     std::vector<unsigned> sleeps;
 
-    std::unique_ptr<ParallelPort> OpenLpt1() override {
+    std::unique_ptr<PrinterLink> OpenLpt1() override {
         ++opens;
         port.calls.push_back("Open");
         if (opens <= failingOpens) return nullptr;
@@ -95,9 +95,9 @@ class FakePortOpener : public PortOpener {
 
   private:
     // One opening of the port: forwards to it and records the closing.
-    class Handle : public ParallelPort {
+    class Handle : public PrinterLink {
       public:
-        explicit Handle(FakeParallelPort& p) : p_(p) {}
+        explicit Handle(FakePrinterLink& p) : p_(p) {}
         ~Handle() override { p_.calls.push_back("Close"); }
         bool GetTimeouts(PortTimeouts& t) override { return p_.GetTimeouts(t); }
         bool SetTimeouts(const PortTimeouts& t) override { return p_.SetTimeouts(t); }
@@ -111,7 +111,7 @@ class FakePortOpener : public PortOpener {
         unsigned long LastError() const override { return p_.LastError(); }
 
       private:
-        FakeParallelPort& p_;
+        FakePrinterLink& p_;
     };
 };
 
