@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,8 +26,10 @@ class FakeNetSockets : public NetSockets {
 
     // Script
     bool refuseConnect = false;
+    std::set<std::string> unreachable;  // hosts whose raw port refuses
     std::string deviceId = "MFG:ZAM;MDL:QX-K480/330;EXTSTS:00000000;";
-    int silentSnmpTries = 0;  // the first this many GETs go unanswered
+    std::map<std::string, std::string> deviceIdOf;  // hosts with a device ID of their own
+    int silentSnmpTries = 0;                        // the first this many GETs go unanswered
     // What the agent answers; by default a printer's answer holding `deviceId`.
     std::function<std::string(const std::string& request)> snmpAnswer;
     std::vector<Chunk> replies;       // the raw port's answer to what was sent
@@ -43,7 +47,7 @@ class FakeNetSockets : public NetSockets {
                                            unsigned timeoutMs) override {
         calls.push_back("Connect " + host + ":" + std::to_string(port) + " within " +
                         std::to_string(timeoutMs));
-        if (refuseConnect) return nullptr;
+        if (refuseConnect || unreachable.count(host) != 0) return nullptr;
         return std::make_unique<Connection>(*this);
     }
 
@@ -59,7 +63,9 @@ class FakeNetSockets : public NetSockets {
             answer = snmpAnswer(request);
             return true;
         }
-        return snmp::AnswerDeviceIdGet(request, deviceId, answer);
+        const auto own = deviceIdOf.find(host);
+        return snmp::AnswerDeviceIdGet(request, own != deviceIdOf.end() ? own->second : deviceId,
+                                       answer);
     }
 
   private:
