@@ -8,9 +8,15 @@
 #
 # One `vxctl send` pushes a settings file to both queues and to one that does not
 # exist: that one fails alone (exit 1) and each simulated printer then holds
-# exactly the file's settings. A third queue, with a driver (PPD) naming the
-# model, is what `printers --model` lists. Every command and its output is shown.
-# The temporary folder is removed when the test passes and kept when it fails.
+# exactly the file's settings, which `vxctl receive --printer` reads back byte for
+# byte (device ID by SNMP from the simulator). A third queue, with a driver (PPD)
+# naming the model, is what `printers --model` lists. A busy printer is not read
+# and a silent one ends within the read time-out. net-snmp, software of its own,
+# checks the SNMP codec both ways: its snmpget reads the simulator's device ID, and
+# a private snmpd answering the device-ID OID is read by `vxctl receive`. A USB
+# printer, the simulator's stand-in, is written and read through its device and
+# through a CUPS queue whose usb:// URI names it. Every command and its output is
+# shown. The temporary folder is removed when the test passes and kept when it fails.
 set -uo pipefail
 
 vxctl=$(realpath "${1:?usage: cups_test.sh PATH/TO/vxctl}") || exit 1
@@ -111,15 +117,26 @@ export CUPS_SERVER=$work/cups.sock
 scheduler_up() { lpstat -r 2>/dev/null | grep -q 'scheduler is running'; }
 wait_until 20 "cupsd to answer on $CUPS_SERVER" scheduler_up
 
-# The simulated printers: each ends after two jobs, the settings and the print command.
-for p in sim1 sim2; do
-    "$vxctl" --lang en simulate --listen 127.0.0.1:0 --state "$work/$p.dat" --jobs 2 \
+# The simulated printers: sim1 and sim2 end after three jobs (the settings, the read, the
+# print command); sim3 is busy; sim4 answers no SNMP of its own.
+simulate() {
+    local p=$1
+    shift
+    "$vxctl" --lang en simulate --listen 127.0.0.1:0 --state "$work/$p.dat" "$@" \
         >"$work/$p.out" 2>&1 </dev/null &
     pids+=($!)
     eval "${p}_pid=$!"
-done
+}
+simulate sim1 --snmp 127.0.0.1:0 --jobs 3
+simulate sim2 --snmp 127.0.0.1:0 --jobs 3
+simulate sim3 --snmp 127.0.0.1:0 --busy --jobs 1
+simulate sim4 --jobs 1
 port_of() { grep -o 'listening on 127\.0\.0\.1:[0-9]*' "$work/$1.out" | cut -d: -f2; }
-listening() { [ -n "$(port_of sim1)" ] && [ -n "$(port_of sim2)" ]; }
+snmp_of() { grep -o 'answering SNMP on 127\.0\.0\.1:[0-9]*' "$work/$1.out" | cut -d: -f2; }
+listening() {
+    [ -n "$(snmp_of sim1)" ] && [ -n "$(snmp_of sim2)" ] && [ -n "$(snmp_of sim3)" ] &&
+        [ -n "$(port_of sim4)" ]
+}
 wait_until 10 "the simulated printers to listen" listening
 
 # Two raw queues on them; "-m raw" is still taken by this version (with a warning).
@@ -127,6 +144,8 @@ lpadmin -p Q1 -v "socket://127.0.0.1:$(port_of sim1)" -E -m raw >>"$work/log/lpa
     fail "lpadmin Q1"
 lpadmin -p Q2 -v "socket://127.0.0.1:$(port_of sim2)" -E -m raw >>"$work/log/lpadmin" 2>&1 ||
     fail "lpadmin Q2"
+lpadmin -p Busy -v "socket://127.0.0.1:$(port_of sim3)" -E -m raw >>"$work/log/lpadmin" 2>&1 ||
+    fail "lpadmin Busy"
 # A queue whose driver names the model; it is never printed to.
 cat >"$work/qx.ppd" <<'EOF'
 *PPD-Adobe: "4.3"
@@ -157,7 +176,7 @@ lpadmin -p QX-Office -v socket://127.0.0.1:9 -E -P "$work/qx.ppd" >>"$work/log/l
 # The commands ------------------------------------------------------------------------
 cd "$work" || fail "cd $work"
 run 0 --lang en printers
-[ "$(cut -f1 <<<"$out" | sort | tr '\n' ' ')" = "Q1 Q2 QX-Office " ] || fail "printers: $out"
+[ "$(cut -f1 <<<"$out" | sort | tr '\n' ' ')" = "Busy Q1 Q2 QX-Office " ] || fail "printers: $out"
 run 0 --lang en printers --model
 [ "$out" = "QX-Office	ZAM QX-K480/330	socket://127.0.0.1:9" ] || fail "printers --model: $out"
 
@@ -171,15 +190,103 @@ contains "$out" "Q2: settings sent to the printer. (job "
 cmp office.dat sim1.dat || fail "the first printer does not hold the file's settings"
 cmp office.dat sim2.dat || fail "the second printer does not hold the file's settings"
 
+# Read back: the device ID by SNMP on the simulator's port, the settings over the raw port.
+run 1 --lang en receive --printer Q1 --printer Missing --snmp-port "$(snmp_of sim1)"
+contains "$out" "Q1: the settings were read from the printer."
+contains "$out" "ドイツ (germany)"
+contains "$out" "Missing: no printer of the QX-K480/330 by this name."
+run 0 --lang en receive --printer Q2 --snmp-port "$(snmp_of sim2)" -o got2.dat
+cmp office.dat got2.dat || fail "the settings read back differ from those sent"
+
+# A busy printer is not read, and nothing is written.
+run 1 --lang en receive --printer Busy --snmp-port "$(snmp_of sim3)" -o busy.dat
+[ "$out" = "Busy: the printer is printing at present or an error has occurred, so the settings \
+cannot be obtained." ] || fail "busy: $out"
+[ ! -e busy.dat ] || fail "a busy printer's settings were written"
+
+# A silent printer (SNMP answers, the raw port takes the request and never answers) ends at
+# the read time-out of 10 s; one whose SNMP is silent is not ready after three tries of 1 s.
+python3 - >silent.ports 2>&1 </dev/null <<'PY' &
+import socket, time
+t = socket.socket(); t.bind(("127.0.0.1", 0)); t.listen(4)
+u = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); u.bind(("127.0.0.1", 0))
+print(t.getsockname()[1], u.getsockname()[1], flush=True)
+held = []
+t.settimeout(1)
+deadline = time.time() + 60
+while time.time() < deadline:
+    try:
+        held.append(t.accept()[0])
+    except OSError:
+        pass
+PY
+pids+=($!)
+wait_until 10 "the silent printer to listen" grep -q ' ' silent.ports
+read -r silent_tcp silent_udp <silent.ports
+# timed EXPECTED_EXIT MIN_MS MAX_MS vxctl ARGS...: run, and the time it took within bounds.
+timed() {
+    local expected=$1 min=$2 max=$3
+    shift 3
+    local started=$(date +%s%N)
+    run "$expected" "$@"
+    local elapsed=$((($(date +%s%N) - started) / 1000000))
+    echo "(ended after $elapsed ms)"
+    [ $elapsed -ge "$min" ] && [ $elapsed -lt "$max" ] || fail "vxctl $* took $elapsed ms"
+}
+timed 1 10000 12000 --lang en receive --host "127.0.0.1:$silent_tcp" --snmp-port "$(snmp_of sim2)"
+[ "$out" = "127.0.0.1:$silent_tcp: no 12-byte reply from the printer (0 bytes); no settings read." ] ||
+    fail "silent: $out"
+timed 1 3000 4500 --lang en receive --host "127.0.0.1:$silent_tcp" --snmp-port "$silent_udp"
+contains "$out" "the printer is printing at present or an error has occurred"
+
+# net-snmp reads the simulator's device ID; its own files go to the test's folder.
+export SNMP_PERSISTENT_DIR=$work/snmp SNMPCONFPATH=$work/snmp MIBS=
+mkdir -p "$work/snmp/cert_indexes"
+oid=1.3.6.1.4.1.2699.1.2.1.2.1.1.3.1
+if command -v snmpget >/dev/null && command -v /usr/sbin/snmpd >/dev/null; then
+    echo "\$ snmpget -v1 -c public -On 127.0.0.1:$(snmp_of sim1) $oid"
+    out=$(snmpget -v1 -c public -On -t 2 -r 1 "127.0.0.1:$(snmp_of sim1)" "$oid" 2>&1)
+    printf '%s\n' "$out"
+    [ "$out" = ".$oid = STRING: \"MFG:ZAM;MDL:QX-K480/330;CLS:PRINTER;CMD:QX;SN:SIM0001;EXTSTS:00000000;\"" ] ||
+        fail "snmpget: $out"
+    out=$(snmpget -v1 -c public -On -t 2 -r 1 "127.0.0.1:$(snmp_of sim1)" 1.3.6.1.2.1.1.1.0 2>&1)
+    contains "$out" "noSuchName"
+
+    # A private snmpd that answers the device-ID OID, read with the request and reply of sim4.
+    snmpd_port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+    cat >"$work/snmpd.conf" <<CONF
+agentAddress udp:127.0.0.1:$snmpd_port
+rocommunity public 127.0.0.1
+override .$oid octet_str "MFG:ZAM;MDL:QX-K480/330;EXTSTS:00000000;"
+CONF
+    /usr/sbin/snmpd -f -Lf "$work/snmpd.log" -C -c "$work/snmpd.conf" -p "$work/snmpd.pid" \
+        </dev/null >/dev/null 2>&1 &
+    pids+=($!)
+    snmpd_up() { snmpget -v1 -c public -t 1 -r 0 "127.0.0.1:$snmpd_port" "$oid" >/dev/null 2>&1; }
+    wait_until 20 "snmpd to answer on 127.0.0.1:$snmpd_port" snmpd_up
+    run 0 --lang en receive --host "127.0.0.1:$(port_of sim4)" --snmp-port "$snmpd_port" -o got4.dat
+    "$vxctl" set factory.dat >/dev/null || fail "set factory.dat"
+    cmp factory.dat got4.dat || fail "the settings read through snmpd differ from sim4's"
+else
+    echo "cups_test: net-snmp (snmpget, snmpd) not installed: its checks skipped"
+    kill "$sim4_pid"
+fi
+
 run 0 --lang en print-settings --printer Q1 --printer Q2
-simulators_done() { ! kill -0 "$sim1_pid" 2>/dev/null && ! kill -0 "$sim2_pid" 2>/dev/null; }
-wait_until 20 "the simulated printers to end after their two jobs" simulators_done
+simulators_done() {
+    local p
+    for p in "$sim1_pid" "$sim2_pid" "$sim3_pid" "$sim4_pid"; do
+        ! kill -0 "$p" 2>/dev/null || return 1
+    done
+}
+wait_until 20 "the simulated printers to end after their jobs" simulators_done
 for p in sim1 sim2; do
-    echo "\$ cat $p.out   # vxctl simulate --listen 127.0.0.1:0 --state $p.dat --jobs 2"
+    echo "\$ cat $p.out   # vxctl simulate --listen 127.0.0.1:0 --state $p.dat --snmp 127.0.0.1:0 --jobs 3"
     cat "$p.out"
     sim=$(<"$p.out")
     contains "$sim" "settings written: 4 changed"
     contains "$sim" "ドイツ (germany)"
+    contains "$sim" "settings report requested: answered with 12 bytes"
     contains "$sim" "print settings requested"
 done
 run 0 --lang en diff office.dat sim1.dat
