@@ -249,7 +249,7 @@ bool PosixJobSource::ListenUsb(const std::string& folder, const std::string& dev
     const std::string device = folder + "/dev/usb/lp0";
     const std::string attributes = folder + "/sys/class/usbmisc/lp0/device";
     for (const std::string& path :
-         {folder + "/dev", folder + "/dev/usb", folder + "/sys", folder + "/sys/class",
+         {folder, folder + "/dev", folder + "/dev/usb", folder + "/sys", folder + "/sys/class",
           folder + "/sys/class/usbmisc", folder + "/sys/class/usbmisc/lp0", attributes})
         if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
             error = path + ": " + std::strerror(errno);

@@ -296,5 +296,38 @@ grep -q 'File of type application/vnd.cups-raw queued' log/error_log || fail "no
     [ "$(grep -c '^Q[12] .* Veltrix Print Setting ' log/page_log)" = 2 ] ||
     fail "job names: $(cat log/page_log)"
 
+# A USB printer: the simulator's stand-in (a pseudo-terminal as usb/dev/usb/lp0, its device
+# ID as usblp's sysfs attribute), which vxctl finds through VXCTL_USB_ROOT. Three jobs: the
+# settings written to the device, a read through the device, a read through a CUPS queue
+# whose usb:// URI names the printer by make, model and serial.
+"$vxctl" --lang en simulate --usb "$work/usb" --state "$work/usb.dat" --jobs 3 \
+    >"$work/usb.out" 2>&1 </dev/null &
+pids+=($!)
+usb_pid=$!
+wait_until 10 "the USB stand-in" grep -q "USB printer at" "$work/usb.out"
+export VXCTL_USB_ROOT=$work/usb
+lp0=$work/usb/dev/usb/lp0
+run 0 --lang en send office.dat --device "$lp0"
+# The stand-in ends a job at a pause: each command waits for the one before to be taken.
+wait_until 10 "the USB printer to take the settings" grep -q "^job 1:" "$work/usb.out"
+run 0 --lang en receive --device "$lp0" -o got-usb.dat
+cmp office.dat got-usb.dat || fail "the settings read from the USB printer differ from those sent"
+wait_until 10 "the USB printer's first read" grep -q "^job 2:" "$work/usb.out"
+lpadmin -p USB -v "usb://ZAM/QX-K480%2F330?serial=SIM0001" -E -m raw >>"$work/log/lpadmin" 2>&1 ||
+    fail "lpadmin USB"
+lpadmin -p USB-Other -v "usb://ZAM/QX-K480%2F330?serial=OTHER" -E -m raw \
+    >>"$work/log/lpadmin" 2>&1 || fail "lpadmin USB-Other"
+run 1 --lang en receive --printer USB --printer USB-Other
+contains "$out" "USB: the settings were read from the printer."
+contains "$out" "ドイツ (germany)"
+contains "$out" "USB-Other: the settings cannot be read over this connection: usb://ZAM/QX-K480%2F330?serial=OTHER (no such USB printer connected)"
+usb_done() { ! kill -0 "$usb_pid" 2>/dev/null; }
+wait_until 10 "the USB stand-in to end after its three jobs" usb_done
+echo "\$ cat usb.out   # vxctl simulate --usb usb --state usb.dat --jobs 3"
+cat usb.out
+[ "$(grep -c 'settings report requested: answered with 12 bytes' usb.out)" = 2 ] ||
+    fail "the USB stand-in did not answer two reads"
+cmp office.dat usb.dat || fail "the USB printer does not hold the file's settings"
+
 passed=1
 echo "cups_test: passed"
