@@ -32,6 +32,27 @@ case $VX_WINE_ARCH in
         ;;
 esac
 
+# A kernel built without 32-bit support cannot start Debian's 32-bit Wine loader,
+# which /usr/bin/wine prefers whenever wine32 is installed ("Exec format error").
+# There 64-bit prefixes run through the 64-bit loader directly (a private wrapper
+# first on PATH), and 32-bit prefixes cannot run at all (vx_wine_32bit_missing).
+vx_wine_32bit_missing() {
+    [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+if [ "$VX_WINE_ARCH" = win64 ] && vx_wine_32bit_missing; then
+    VX_WINE64_BIN=$VX_ROOT/build/wine64-bin
+    if [ ! -x "$VX_WINE64_BIN/wine" ]; then
+        mkdir -p "$VX_WINE64_BIN"
+        for name in wine wine-stable; do
+            printf '%s\n' '#!/bin/sh' 'export WINELOADER=/usr/lib/wine/wine64' \
+                'exec /usr/lib/wine/wine64 "$@"' >"$VX_WINE64_BIN/$name.tmp"
+            chmod +x "$VX_WINE64_BIN/$name.tmp"
+            mv "$VX_WINE64_BIN/$name.tmp" "$VX_WINE64_BIN/$name"
+        done
+    fi
+    case ":$PATH:" in *":$VX_WINE64_BIN:"*) ;; *) export PATH=$VX_WINE64_BIN:$PATH ;; esac
+fi
+
 # The printer every prefix has: driver name of the model, port "LPT1:".
 VX_PRINTER_NAME="ZAM QX-K480/330(168)"
 VX_PRINTER_DRIVER="ZAM QX-K480/330(168)"
