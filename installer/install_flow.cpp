@@ -116,11 +116,12 @@ std::string CopyTree(InstallFiles& files, Progress& progress, const std::string&
         if (*expanded != from) {
             // Compressed: the stored name has a placeholder as its last character.
             to.back() = expanded->back();
-            written.AddFile(to);  // before writing: a failed write may leave part of it
+            // Recorded before writing: a failed write may leave part of it.
+            if (!KeepEarlier(files, to, written)) return FileFailed(to);
             copied = ExpandInFull(files, from, to);
             progress.Step(FormatText(text::kInstallingFile, e.name));
         } else {
-            written.AddFile(to);
+            if (!KeepEarlier(files, to, written)) return FileFailed(to);
             files.SetNormalAttributes(to);
             copied = files.Copy(from, to) == 0;
             progress.Step(FormatText(text::kInstallingFile, e.name));
@@ -148,7 +149,7 @@ InstallJob MakeInstallJob(Platform& p, SetupRecord record, const std::string& de
                           const InstallRecord& created, bool silent) {
     InstallJob job;
     record.installFolder = destination;
-    job.source = FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
+    job.source = SourceFolder(p, record);
     job.record = std::move(record);
     job.destination = destination;
     job.expand = true;
@@ -187,9 +188,7 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     };
     for (const auto& copy : own) {
         progress.Step(copy.status);
-        written.AddFile(copy.to);
-        p.files.SetNormalAttributes(copy.to);
-        if (p.files.Copy(copy.from, copy.to) != 0) {
+        if (!KeepEarlier(p.files, copy.to, written) || p.files.Copy(copy.from, copy.to) != 0) {
             return Fail(p, boxes, record.title, FileFailed(copy.to), written);
         }
         p.files.RemoveDownloadMark(copy.to);
@@ -209,6 +208,8 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     if (!WriteUninstallEntry(p, boxes, record, job.destination, written) && job.silent) {
         return Fail(p, boxes, record.title, "", written);
     }
+
+    DropKeptFiles(p, written);
 
     if (view.Paced()) p.system.Sleep(1000);
     progress.Step(text::kInstallDoneStep);

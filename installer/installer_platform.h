@@ -60,6 +60,12 @@ class InstallFiles {
     virtual bool IsFolder(const std::string& path) = 0;
     // Whether it is a junction or symbolic link.
     virtual bool IsLink(const std::string& path) = 0;
+    // The path as the file system resolves it: full, with "." and ".." parts, trailing dots
+    // and links followed, each known part spelt as the file system spells it, the drive
+    // as the volume is mounted (a path not there yet: its deepest existing folder resolved,
+    // the rest appended). Two spellings of one folder resolve alike. The path as given
+    // when it cannot be resolved.
+    virtual std::string FullPath(const std::string& path) = 0;
     // Whether the system knows the root ("X:\") as a drive.
     virtual bool DriveRootExists(const std::string& root) = 0;
     // The volume's total free bytes; 0 when the query fails.
@@ -155,7 +161,11 @@ class System {
                             int& exitCode) = 0;
     // Whether the service control manager opens with full access (0xF003F).
     virtual bool CanManageServices() = 0;
-    virtual void DeleteAtRestart(const std::string& path) = 0;
+    // Registers a file or empty folder for deletion at the next system start. False when
+    // it could not be registered.
+    virtual bool DeleteAtRestart(const std::string& path) = 0;
+    // Makes `folder` the process's working folder (inherited by the programs it starts).
+    virtual void SetWorkingFolder(const std::string& folder) = 0;
     virtual void InitComForThread() = 0;
     virtual void OpenFolderWindow(const std::string& folder) = 0;  // verb "open"
     virtual void OpenDocument(const std::string& path) = 0;        // default verb

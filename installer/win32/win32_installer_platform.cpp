@@ -58,6 +58,67 @@ bool Win32Files::IsLink(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+namespace {
+
+// The final path of an existing file or folder as the system resolves it (links followed,
+// the volume's drive letter), without the "\\?\" prefix. False when it cannot be had.
+bool FinalPath(const std::wstring& path, std::wstring& resolved) {
+    using FinalPathByHandle = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    // Looked up at run time: systems before Vista lack it; their long-name form will do.
+    auto final = kernel ? reinterpret_cast<FinalPathByHandle>(reinterpret_cast<void*>(
+                              GetProcAddress(kernel, "GetFinalPathNameByHandleW")))
+                        : nullptr;
+    if (!final) {
+        const DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
+        if (n == 0) return false;
+        resolved.assign(n, L'\0');
+        resolved.resize(GetLongPathNameW(path.c_str(), resolved.data(), n));
+        return !resolved.empty();
+    }
+    HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    std::wstring buffer(1024, L'\0');
+    const DWORD n = final(h, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    CloseHandle(h);
+    if (n == 0 || n >= buffer.size()) return false;
+    buffer.resize(n);
+    if (buffer.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+        resolved = L"\\\\" + buffer.substr(8);
+    } else if (buffer.rfind(L"\\\\?\\", 0) == 0) {
+        resolved = buffer.substr(4);
+    } else {
+        resolved = buffer;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string Win32Files::FullPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+    // The deepest existing part resolved, the rest (not there yet) appended as it stands.
+    std::wstring head = full, rest;
+    while (!head.empty()) {
+        std::wstring resolved;
+        if (FinalPath(head, resolved)) {
+            if (!resolved.empty() && resolved.back() == L'\\' && !rest.empty()) resolved.pop_back();
+            return Narrow(resolved + rest);
+        }
+        const auto cut = head.find_last_of(L'\\');
+        if (cut == std::wstring::npos || cut + 1 >= head.size()) break;
+        rest = head.substr(cut) + rest;
+        head.resize(cut < 3 ? cut + 1 : cut);  // "C:\" keeps its backslash
+    }
+    return Narrow(full);
+}
+
 bool Win32Files::DriveRootExists(const std::string& root) {
     return GetDriveTypeW(Widen(root).c_str()) != DRIVE_NO_ROOT_DIR;
 }
@@ -420,8 +481,12 @@ bool Win32System::CanManageServices() {
     return true;
 }
 
-void Win32System::DeleteAtRestart(const std::string& path) {
-    MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+bool Win32System::DeleteAtRestart(const std::string& path) {
+    return MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
+void Win32System::SetWorkingFolder(const std::string& folder) {
+    SetCurrentDirectoryW(Widen(folder).c_str());
 }
 
 void Win32System::InitComForThread() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
@@ -485,6 +550,15 @@ std::string Win32Profile::ReadText(const std::string& file, const std::string& s
 }
 
 // --- The log of a silent run --------------------------------------------------
+
+bool Win32Log::Writable() {
+    HANDLE h =
+        CreateFileW(Widen(file_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
 
 void Win32Log::Line(const std::string& text) {
     if (file_.empty()) return;

@@ -25,6 +25,7 @@ class Win32Files : public InstallFiles {
     bool Exists(const std::string& path) override;
     bool IsFolder(const std::string& path) override;
     bool IsLink(const std::string& path) override;
+    std::string FullPath(const std::string& path) override;
     bool DriveRootExists(const std::string& root) override;
     std::uint64_t FreeBytes(const std::string& root) override;
     FolderResult CreateFolder(const std::string& path) override;
@@ -66,7 +67,8 @@ class Win32System : public System {
     bool RunProcess(const std::string& program, const std::string& commandLine,
                     int& exitCode) override;
     bool CanManageServices() override;
-    void DeleteAtRestart(const std::string& path) override;
+    bool DeleteAtRestart(const std::string& path) override;
+    void SetWorkingFolder(const std::string& folder) override;
     void InitComForThread() override;
     void OpenFolderWindow(const std::string& folder) override;
     void OpenDocument(const std::string& path) override;
@@ -86,6 +88,7 @@ class Win32Log : public Log {
   public:
     explicit Win32Log(const std::string& file) : file_(file) {}
     void Line(const std::string& text) override;
+    bool Writable() override;
 
   private:
     std::string file_;
