@@ -186,8 +186,9 @@ class FakeFiles : public InstallFiles {
         nodes.erase(Key(path));
         return true;
     }
-    bool Move(const std::string& from, const std::string& to) override {
-        log.push_back("move " + from + " > " + to);
+    bool Move(const std::string& given, const std::string& to) override {
+        log.push_back("move " + given + " > " + to);
+        const std::string from = Find(given) ? given : FullPath(given);  // another spelling
         const Node* n = Find(from);
         if (!n || n->folder || Key(from)[0] != Key(to)[0] || !IsFolder(FolderOf(to)) ||
             inUse.count(Key(from)) || inUse.count(Key(to))) {

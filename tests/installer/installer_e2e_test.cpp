@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -549,15 +550,17 @@ std::set<HWND> VisibleWindows() {
 }
 
 // Runs `command` (a whole command line) and waits for it to end, failing when any window
-// appears meanwhile: a silent run shows none, and asks nothing.
-testing::AssertionResult RunSilently(const std::wstring& command, DWORD* exitCode) {
+// appears meanwhile: a silent run shows none, and asks nothing. `workingFolder` is the
+// folder it starts in (the test's own when null).
+testing::AssertionResult RunSilently(const std::wstring& command, DWORD* exitCode,
+                                     const wchar_t* workingFolder = nullptr) {
     const std::set<HWND> before = VisibleWindows();
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::wstring line = command;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi)) {
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder,
+                        &si, &pi)) {
         return testing::AssertionFailure() << Narrow(command) << ": error " << GetLastError();
     }
     CloseHandle(pi.hThread);
@@ -658,6 +661,181 @@ TEST_F(InstallerE2E, SilentInstallWithABrokenSetupFileEndsWith2AndNoWindow) {
     EXPECT_EQ(std::string(log.begin(), log.end()),
               "インストール設定情報ファイルが存在しないか、壊れています。\r\n"
               "インストール元を確認してください。\r\nインストールを中止します。\r\n");
+}
+
+// Every file of a folder with its bytes.
+std::map<std::wstring, std::vector<std::uint8_t>> Contents(const std::wstring& folder) {
+    std::map<std::wstring, std::vector<std::uint8_t>> contents;
+    for (const std::wstring& name : Names(folder))
+        contents[name] = ReadFileBytes(folder + L"\\" + name);
+    return contents;
+}
+
+// Whether `path` is registered for deletion at the next start.
+bool PendingDeletion(const std::wstring& path) {
+    std::vector<wchar_t> pending(65536, L'\0');
+    DWORD size = static_cast<DWORD>((pending.size() - 2) * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+                     L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, pending.data(),
+                     &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    // Pairs of a path and its new name, empty for a deletion.
+    const wchar_t* end = pending.data() + size / sizeof(wchar_t);
+    for (const wchar_t* s = pending.data(); s < end; s += wcslen(s) + 1) {
+        const std::wstring entry = s;
+        if (entry.size() >= path.size() &&
+            _wcsicmp(entry.substr(entry.size() - path.size()).c_str(), path.c_str()) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Opens a file as a viewer would, without letting it be written, moved or deleted meanwhile.
+HANDLE HoldOpen(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+}
+
+// A reinstall that cannot replace a file (a viewer holds the help file) fails, and the
+// install it ran over stays whole: its files, shortcuts and entry, and its uninstall.
+TEST_F(InstallerE2E, FailedReinstallLeavesTheWorkingInstallWhole) {
+    const std::wstring folder = L"C:\\Inst", install = L"\"" + MediumInstaller() + L"\" /S /D=";
+    DWORD code = 99;
+    ASSERT_TRUE(RunSilently(install + folder, &code));
+    ASSERT_EQ(code, 0u);
+    const auto before = Contents(folder);
+    ASSERT_EQ(before.size(), 4u);
+
+    HANDLE held = HoldOpen(folder + L"\\QLV3906.CHM");
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(RunSilently(install + folder, &code));
+    CloseHandle(held);
+    EXPECT_EQ(code, 1u);
+    EXPECT_EQ(Contents(folder), before);
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallPath"), folder);
+    EXPECT_EQ(Names(GroupFolder()),
+              (std::set<std::wstring>{kTitle + L".LNK", L"ベルトリクスのヘルプ.LNK"}));
+
+    // It still uninstalls; "/M /U /S" is the same one uninstall.
+    ASSERT_TRUE(RunSilently(L"\"" + folder + L"\\Vxinst.exe\" /M /U /S", &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
+// Destinations refused with exit code 5 before anything is written: the medium's own
+// folders, a folder with ".." in it, an empty /D=, a link, and a second folder while an
+// install exists. The whole switch quoted and the lower-case switch install.
+TEST_F(InstallerE2E, SilentDestinationsRefusedBeforeAnythingIsWritten) {
+    ASSERT_TRUE(CopyMedium(L"C:\\medium"));
+    const std::wstring installer = L"C:\\medium\\VXInst.exe /S ";
+    const auto medium = Contents(L"C:\\medium\\DISK1");
+    // run_installer_e2e.sh made C:\Linked a symbolic link to C:\LinkTarget.
+    const DWORD linked = GetFileAttributesW(L"C:\\Linked");
+    ASSERT_TRUE(linked != INVALID_FILE_ATTRIBUTES && (linked & FILE_ATTRIBUTE_REPARSE_POINT));
+    DWORD code = 99;
+    for (const std::wstring bad :
+         {L"/D=C:\\medium\\DISK1", L"/D=C:\\medium\\DISK1\\DOC", L"/D=C:\\medium", L"/D=",
+          L"/D=C:\\Program Files\\Veltrix\\..", L"/D=C:\\X:ads", L"/D=C:\\Linked"}) {
+        ASSERT_TRUE(RunSilently(installer + bad, &code));
+        EXPECT_EQ(code, 5u) << Narrow(bad);
+    }
+    EXPECT_EQ(Contents(L"C:\\medium\\DISK1"), medium);
+    EXPECT_EQ(Names(L"C:\\LinkTarget"), std::set<std::wstring>{});
+    EXPECT_FALSE(Exists(kDestination));
+
+    ASSERT_TRUE(RunSilently(installer + L"\"/D=C:\\Q X\"", &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(Names(L"C:\\Q X"), (std::set<std::wstring>{L"DOC", L"QLV3906.CHM", L"QLV3906.EXE",
+                                                         L"VXInst.exe", L"VXInst.ini"}));
+    ASSERT_TRUE(RunSilently(L"C:\\medium\\VXInst.exe /s /d=C:\\Q X", &code));
+    EXPECT_EQ(code, 0u);
+    ASSERT_TRUE(RunSilently(installer + L"/D=C:\\Other", &code));
+    EXPECT_EQ(code, 5u);
+    EXPECT_FALSE(Exists(L"C:\\Other"));
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallPath"), L"C:\\Q X");
+}
+
+// The folder window refuses the same: each path with its message, the window kept.
+TEST_F(InstallerE2E, FolderWindowRefusesWhatSilentModeRefuses) {
+    ASSERT_TRUE(CopyMedium(L"C:\\medium"));
+    const std::set<std::wstring> root = Names(L"C:\\"), programs = Names(L"C:\\Program Files");
+    Program installer;
+    ASSERT_TRUE(Program::Start(L"C:\\medium\\VXInst.exe", {L"winxp", L""}, &installer));
+    HWND folder = nullptr;
+    ASSERT_TRUE(WaitForDialog(installer.Pid(), kTitle, kStartTimeout, &folder));
+    const std::wstring specify = L"インストール先を指定してください。";
+    const struct {
+        const wchar_t* path;
+        std::wstring message;
+    } cases[] = {
+        {L"C:\\Program Files\\Veltrix\\..", specify},
+        {L"C:\\New\\..\\Other", specify},
+        {L"C:\\X:ads", specify},
+        {L"C:\\", specify},
+        {L"C:", specify},
+        {L"C:\\Linked",
+         L"指定されたフォルダは、別のフォルダへのリンクのためインストールできません。\n"
+         L"インストール先を指定してください。"},
+        {L"C:\\medium\\DISK1",
+         L"指定されたフォルダは、インストール元のフォルダと重なっているためインストールできません。"
+         L"\n"
+         L"インストール元とは別のフォルダを指定してください。"},
+    };
+    for (const auto& c : cases) {
+        SendMessageW(GetDlgItem(folder, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.path));
+        ASSERT_TRUE(ClickButton(folder, IDOK));
+        ASSERT_TRUE(Answer(installer.Pid(), c.message, IDOK)) << Narrow(c.path);
+        ASSERT_TRUE(
+            PollUntil(kReactTimeout, [&] { return IsWindowEnabled(GetDlgItem(folder, IDOK)); }));
+    }
+    ASSERT_TRUE(ClickButton(folder, IDCANCEL));
+    ASSERT_TRUE(installer.WaitForExit(kReactTimeout));
+    EXPECT_EQ(Names(L"C:\\"), root);
+    EXPECT_EQ(Names(L"C:\\Program Files"), programs);
+    EXPECT_EQ(Names(L"C:\\medium\\DISK1"),
+              (std::set<std::wstring>{L"DOC", L"QLV3906.EX_", L"QLV3906.chm"}));
+}
+
+// An uninstall with a file in use (and started inside the install folder) exits 0 only with
+// that file and the folder registered for deletion at restart; one started through another
+// spelling of the folder (drive Z:) and inside it removes everything.
+TEST_F(InstallerE2E, SilentUninstallInUseInsideTheFolderOrThroughAnotherDrive) {
+    const std::wstring install = L"\"" + MediumInstaller() + L"\" /S /D=";
+    DWORD code = 99;
+    const std::wstring first = L"C:\\Inst";
+    ASSERT_TRUE(RunSilently(install + first, &code));
+    ASSERT_EQ(code, 0u);
+    HANDLE held = HoldOpen(first + L"\\QLV3906.CHM");
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::wstring quiet =
+        RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
+    ASSERT_TRUE(RunSilently(quiet, &code, first.c_str()));
+    CloseHandle(held);
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_EQ(Names(first), std::set<std::wstring>{L"QLV3906.CHM"});
+    EXPECT_TRUE(PendingDeletion(first + L"\\QLV3906.CHM"));
+    EXPECT_TRUE(PendingDeletion(first));
+
+    const std::wstring second = L"C:\\Second";
+    ASSERT_TRUE(RunSilently(install + second, &code));
+    ASSERT_EQ(code, 0u);
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    ASSERT_NE(unixName, nullptr);
+    char* unix = unixName(second.c_str());
+    ASSERT_NE(unix, nullptr);
+    const std::wstring onZ = WindowsPathOf(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
+    ASSERT_EQ(onZ.rfind(L"Z:\\", 0), 0u);
+    ASSERT_TRUE(RunSilently(L"\"" + onZ + L"\\Vxinst.exe\" /M /S", &code, onZ.c_str()));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(Exists(second));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
 // Not a test: the install's wall time against its paced minimum. Run with

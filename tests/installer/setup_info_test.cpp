@@ -164,6 +164,16 @@ TEST(SwitchesTest, SilentModeWithItsFolderLastAndItsLog) {
     EXPECT_TRUE(i.silent);
     EXPECT_EQ(i.stages, std::vector<char>{'M'});
     EXPECT_TRUE(i.destination.empty());
+    // The whole switch quoted, as a deployment tool passes it, and in lower case; an empty
+    // one is there, to be refused.
+    i = ParseInvocation("x /S \"/D=C:\\Q X\"");
+    EXPECT_EQ(i.destination, "C:\\Q X");
+    EXPECT_TRUE(i.silent);
+    EXPECT_EQ(ParseInvocation("x /S /d=C:\\Q X").destination, "C:\\Q X");
+    i = ParseInvocation("x /S /D=");
+    EXPECT_TRUE(i.destinationGiven);
+    EXPECT_TRUE(i.destination.empty());
+    EXPECT_FALSE(ParseInvocation("x /S").destinationGiven);
     // "/D=" counts only where an argument starts, outside quotes and the program's name.
     EXPECT_TRUE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").destination.empty());
     EXPECT_FALSE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").silent);

@@ -89,6 +89,17 @@ TEST_F(SilentTest, InstallThenUninstallWithoutAWindowOrAQuestion) {
     EXPECT_EQ(Run("/M /S"), kExitDone);
     EXPECT_FALSE(f.files.Exists(self));
     EXPECT_EQ(f.system.deleteAtRestart.back(), "C:\\TEMP\\Vxinst.old");
+    // Started from another spelling of its folder (another drive letter for it), it knows
+    // its own file all the same; a /U after /M is stage one's.
+    f.files.Move("C:\\TEMP\\Vxinst.old", self);
+    f.files.roots.insert("Z:\\");
+    f.files.resolvesTo[Key("Z:\\C")] = "C:";
+    f.system.modulePath = "Z:\\C\\Program Files\\Vel trix.\\Vxinst.exe";
+    f.profile.expectedFile = "Z:\\C\\Program Files\\Vel trix.\\Vxinst.ini";
+    f.files.AddFile(f.profile.expectedFile, "setup");
+    EXPECT_EQ(Run("/M /U /S"), kExitDone);
+    EXPECT_EQ(f.system.started.size(), 3u);
+    EXPECT_FALSE(f.files.Exists(self));
 
     // Stage two, from the temporary copy, removes everything without asking.
     f.system.modulePath = "C:\\TEMP\\Vxinst.exe";

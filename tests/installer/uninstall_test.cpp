@@ -336,6 +336,47 @@ TEST_F(UninstallTest, DeletionStaysInsideTheInstall) {
     EXPECT_TRUE(f.files.Exists("C:\\Other\\DEEP\\A.TXT"));
 }
 
+// A file a running program holds, and the folder it keeps, go at the next start: the
+// uninstall says so; when even that cannot be arranged it names the file and fails.
+TEST_F(UninstallTest, FileInUseIsDeletedAtRestartOrTheUninstallFails) {
+    f.files.inUse.insert(Key(In("QLV3906.EXE")));
+    FakePlatform g(f, [&](FakePlatform& copy) {
+        copy.registry.lists = f.registry.lists;
+        copy.system.failDeleteAtRestart = true;
+    });
+    FakeProgress progress;
+    EXPECT_TRUE(RunUninstallWorker(f.p, record, progress));
+    EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{text::kUninstallDoneAtRestart});
+    EXPECT_EQ(f.system.deleteAtRestart, (std::vector<std::string>{In("QLV3906.EXE"), kInstall}));
+    EXPECT_FALSE(f.files.Exists(In("SUB")));
+
+    FakeProgress failed;
+    EXPECT_FALSE(RunUninstallWorker(g.p, record, failed));
+    EXPECT_EQ(failed.boxes.Texts(),
+              std::vector<std::string>{FormatText(text::kFileInUse, In("QLV3906.EXE"))});
+}
+
+// Stage one leaves the install folder before stage two starts, and an installed copy in
+// another folder than the entry's does not uninstall that other install.
+TEST_F(UninstallTest, StageOneLeavesTheFolderAndKeepsToItsOwnInstall) {
+    std::vector<std::string> events;
+    f.system.events = &events;
+    f.system.modulePath = In("VXINST.EXE");
+    f.system.workingFolder = kInstall;
+    f.profile.expectedFile = In("VXINST.INI");
+    EXPECT_TRUE(UninstallStageOne(f.p, boxes, record));
+    EXPECT_EQ(events, std::vector<std::string>{"cd C:\\TEMP"});
+    EXPECT_EQ(f.system.started.size(), 1u);
+
+    f.files.AddFile("C:\\Other\\VXInst.exe", "installer");
+    f.files.AddFile("C:\\Other\\VXInst.ini", "setup");
+    f.files.AddFile("C:\\Other\\QLV3906.EXE", "program");
+    f.system.modulePath = "C:\\Other\\VXInst.exe";
+    EXPECT_FALSE(UninstallStageOne(f.p, boxes, record));
+    EXPECT_EQ(boxes.Texts().back(), FormatText(text::kOtherInstall, kInstall));
+    EXPECT_EQ(f.system.started.size(), 1u);
+}
+
 TEST_F(UninstallTest, UndeletableFileKeepsItsFolderButTheStepIsCounted) {
     FakeProgress view;
     Progress progress(f.system, view);
