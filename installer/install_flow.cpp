@@ -209,7 +209,13 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
         return Fail(p, boxes, record.title, "", written);
     }
 
-    DropKeptFiles(p, written);
+    // A running program's earlier file waits for the next start; until then the entry's
+    // record holds it, so an uninstall meanwhile knows it is the install's.
+    const std::vector<std::string> waiting = DropKeptFiles(p, written);
+    if (!waiting.empty()) {
+        for (const std::string& file : waiting) written.AddFile(file);
+        WriteUninstallEntry(p, boxes, record, job.destination, written);
+    }
 
     if (view.Paced()) p.system.Sleep(1000);
     progress.Step(text::kInstallDoneStep);

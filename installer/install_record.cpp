@@ -227,11 +227,16 @@ void RollBack(InstallFiles& files, const InstallRecord& written) {
     }
 }
 
-void DropKeptFiles(Platform& p, const InstallRecord& written) {
+std::vector<std::string> DropKeptFiles(Platform& p, const InstallRecord& written) {
+    std::vector<std::string> waiting;
     for (const InstallRecord::Kept& k : written.replaced) {
         p.files.SetNormalAttributes(k.keptAs);
-        if (!p.files.Delete(k.keptAs)) DeleteAtNextStart(p, k.keptAs);  // a running program's
+        if (!p.files.Delete(k.keptAs) && p.files.Exists(k.keptAs)) {
+            DeleteAtNextStart(p, k.keptAs);  // a running program's
+            waiting.push_back(k.keptAs);
+        }
     }
+    return waiting;
 }
 
 bool InstallPathIsSafe(InstallFiles& files, const std::string& path) {

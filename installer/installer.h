@@ -206,7 +206,8 @@ std::string CopyTree(InstallFiles& files, Progress& progress, const std::string&
 // undo an install.
 void RollBack(InstallFiles& files, const InstallRecord& written);
 // After a successful install: the earlier files kept aside go, now or at the next start.
-void DropKeptFiles(Platform& p, const InstallRecord& written);
+// Returns those left for the next start (a running program's).
+std::vector<std::string> DropKeptFiles(Platform& p, const InstallRecord& written);
 // The install proper; ends the process through the system.
 void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view);
 

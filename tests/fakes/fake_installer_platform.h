@@ -44,7 +44,8 @@ class FakeFiles : public InstallFiles {
     std::set<std::string> failCreate, failCopy, failExpand, failDelete;  // by Key()
     std::set<std::string> failExpandedName;  // sources whose expanded name cannot be had
     std::set<std::string> diskFull;  // targets that get half their bytes, then the disk is full
-    std::set<std::string> inUse;     // files a running program holds: neither moved nor deleted
+    std::set<std::string> inUse;     // files a program holds open: neither moved nor deleted
+    std::set<std::string> running;   // programs' files while they run: moved, not deleted
     // What a path (or the start of one) resolves to, by Key(): another spelling of a drive,
     // or a link's target.
     std::map<std::string, std::string> resolvesTo;
@@ -181,8 +182,10 @@ class FakeFiles : public InstallFiles {
     bool Delete(const std::string& path) override {
         log.push_back("del " + path);
         const Node* n = Find(path);
-        if (!n || n->folder || n->readOnly || failDelete.count(Key(path)) || inUse.count(Key(path)))
+        if (!n || n->folder || n->readOnly || failDelete.count(Key(path)) ||
+            inUse.count(Key(path)) || running.count(Key(path))) {
             return false;
+        }
         nodes.erase(Key(path));
         return true;
     }
@@ -196,6 +199,7 @@ class FakeFiles : public InstallFiles {
         }
         Node moved = *n;
         moved.path = to;
+        if (running.erase(Key(from))) running.insert(Key(to));
         nodes.erase(Key(from));
         nodes[Key(to)] = moved;
         return true;

@@ -341,5 +341,24 @@ TEST_F(InstallTest, ReinstallIntoTheSameFolderKeepsTheEarlierRecord) {
     }
 }
 
+// A reinstall over the running settings program goes through: the running file moves
+// aside and waits for the next start, and the entry's record holds it meanwhile. Every
+// other earlier file is replaced and gone.
+TEST_F(InstallTest, ReinstallOverTheRunningProgramLeavesItsFileForTheNextStart) {
+    const std::string running = std::string(kDest) + "\\QLV3906.EXE";
+    f.files.AddFile(running, "earlier program");
+    f.files.AddFile(std::string(kDest) + "\\VXInst.ini", "earlier setup", /*readOnly=*/true);
+    f.files.running.insert(Key(running));
+    RunInstallWorker(f.p, job, progress);
+    EXPECT_EQ(f.system.exitCode, 0);
+    EXPECT_EQ(f.files.Find(running)->data, "program");
+    EXPECT_EQ(f.files.Find(running + ".VXOLD")->data, "earlier program");
+    EXPECT_FALSE(f.files.Exists(std::string(kDest) + "\\VXInst.ini.VXOLD"));
+    EXPECT_EQ(f.system.deleteAtRestart, std::vector<std::string>{UpperAscii(running) + ".VXOLD"});
+    const auto& stored =
+        f.registry.lists[FakeRegistry::Path(RegRoot::LocalMachine, job.record.uninstallKey)];
+    EXPECT_EQ(stored.at("InstalledFiles").back(), "QLV3906.EXE.VXOLD");
+}
+
 }  // namespace
 }  // namespace vx::inst::test
