@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,12 +50,22 @@ struct InstallRecord {
 // cannot be kept aside (a program holds it, or a folder stands in its place).
 bool KeepEarlier(InstallFiles& files, const std::string& path, InstallRecord& written);
 
+using Checksums = std::map<std::string, std::uint32_t>;
+// "NAME:XXXXXXXX,..." (hexadecimal CRC-32s) read into checksums by upper-case name; an entry
+// that is not of that form is left out.
+Checksums ParseChecksums(const std::string& text);
+// The CRC-32 (as zlib and the medium's maker compute it) of some bytes.
+std::uint32_t Crc32(const std::string& bytes);
+
 struct InstallJob {
     SetupRecord record;
     std::string source;       // installer folder + "\" + disk path
     std::string destination;  // as the user chose it
     bool expand = true;
     InstallRecord created;  // the folders the folder window made for the destination
+    // The CRC-32 of what each compressed file of the medium expands to, by its stored name
+    // in upper case (the setup file's "CHECKSUMS"): an expansion must give exactly these bytes.
+    Checksums checksums;
     // Silent mode: no group window, no help question, exit code 1 for every failure, and
     // an uninstall entry that cannot be written is a failure too.
     bool silent = false;
@@ -200,7 +211,8 @@ std::optional<std::uint32_t> ExpandedSizeFromHeader(const std::string& head);
 // Copies the tree, one step per file, adding what it writes to `written`. Empty on success,
 // else the message naming what failed.
 std::string CopyTree(InstallFiles& files, Progress& progress, const std::string& source,
-                     const std::string& destination, bool expand, InstallRecord& written);
+                     const std::string& destination, bool expand, InstallRecord& written,
+                     const Checksums& checksums = {});
 // Undoes an install: the files it created go, each file it replaced is put back, then each
 // folder it made goes when empty, deepest first. Shows nothing; for any caller that has to
 // undo an install.

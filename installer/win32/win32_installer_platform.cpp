@@ -520,9 +520,11 @@ std::string ReadSetupText(const std::string& file) {
         bytes.append(chunk, got);
     }
     CloseHandle(h);
-    if (bytes.empty()) return {};
-    const int n = MultiByteToWideChar(kSetupCodePage, 0, bytes.data(),
+    // Text that is not code page 932 reads as no text: a missing setup file, not garbled one.
+    if (bytes.empty() || IsUtf8Text(bytes)) return {};
+    const int n = MultiByteToWideChar(kSetupCodePage, MB_ERR_INVALID_CHARS, bytes.data(),
                                       static_cast<int>(bytes.size()), nullptr, 0);
+    if (n <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(kSetupCodePage, 0, bytes.data(), static_cast<int>(bytes.size()),
                         wide.data(), n);

@@ -566,6 +566,13 @@ class FakeFolderView : public FolderView {
     }
 };
 
+inline std::string Hex(std::uint32_t n) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string hex(8, '0');
+    for (int i = 7; i >= 0; --i, n >>= 4) hex[static_cast<std::size_t>(i)] = kDigits[n & 0xF];
+    return hex;
+}
+
 // Everything a flow needs, wired together.
 struct FakePlatform {
     FakeSystem system;
@@ -605,7 +612,8 @@ struct FakePlatform {
                           {"DISK_PATH", "DISK1"},
                           {"VX_FILE", "QLV3906.EXE"},
                           {"HELP_FILE1", "QLV3906.hlp"},
-                          {"HELP_FILE2", "QLV3906.chm"}};
+                          {"HELP_FILE2", "QLV3906.chm"},
+                          {"CHECKSUMS", "QLV3906.EX_:" + Hex(Crc32("program"))}};
     }
 };
 

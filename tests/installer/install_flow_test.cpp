@@ -126,6 +126,15 @@ TEST_F(InstallTest, CompressedFileNotExpandedInFullIsAFailure) {
               "インストールを中止します。");
     EXPECT_EQ(written.files.back(), "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE");  // to be removed
 
+    // The right size but other bytes than the medium records.
+    f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "progrXm");
+    const Checksums sums = ParseChecksums(f.profile.values["CHECKSUMS"] + ",BAD:12,X.EX_:1234567G");
+    EXPECT_EQ(sums.size(), 1u);
+    EXPECT_NE(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written, sums), "");
+    f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "program");
+    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written, sums), "");
+    EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+
     EXPECT_EQ(ExpandedSizeFromHeader(std::string("SZDD\x88\xF0\x27\x33\x41x\x01\x02\x03\x04", 14)),
               0x04030201u);
     EXPECT_EQ(ExpandedSizeFromHeader(std::string("SZDD\x88\xF0\x27\x33\x41x\x01\x02\x03", 13)),

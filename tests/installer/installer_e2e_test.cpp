@@ -661,6 +661,24 @@ TEST_F(InstallerE2E, SilentInstallWithABrokenSetupFileEndsWith2AndNoWindow) {
     EXPECT_EQ(std::string(log.begin(), log.end()),
               "インストール設定情報ファイルが存在しないか、壊れています。\r\n"
               "インストール元を確認してください。\r\nインストールを中止します。\r\n");
+
+    // Saved as UTF-8 (no byte-order mark): refused, not read as garbled text.
+    const std::string utf8 =
+        "[SetupInformation]\r\nDISK=5\r\nTITLE_NAME=ZAM "
+        "ベルトリクス\r\nPRINTER_NAME=QX-K480/330\r\n"
+        "INSTALL_FOLDER=Veltrix\r\nDISK_PATH=DISK1\r\nVX_FILE=QLV3906.EXE\r\n"
+        "HELP_FILE1=QLV3906.chm\r\nHELP_FILE2=QLV3906.chm\r\n";
+    ASSERT_TRUE(WriteFileBytes(L"C:\\broken\\VXInst.ini",
+                               std::vector<std::uint8_t>(utf8.begin(), utf8.end())));
+    ASSERT_TRUE(RunSilently(L"C:\\broken\\VXInst.exe /S", &code));
+    EXPECT_EQ(code, 2u);
+    EXPECT_FALSE(Exists(kDestination));
+
+    // A log that cannot be written: refused before anything is installed.
+    ASSERT_TRUE(CopyMedium(L"C:\\good"));
+    ASSERT_TRUE(RunSilently(L"C:\\good\\VXInst.exe /S /LOG=C:\\nofolder\\x.log", &code));
+    EXPECT_EQ(code, 2u);
+    EXPECT_FALSE(Exists(kDestination));
 }
 
 // Every file of a folder with its bytes.
@@ -835,6 +853,19 @@ TEST_F(InstallerE2E, SilentUninstallInUseInsideTheFolderOrThroughAnotherDrive) {
     ASSERT_TRUE(RunSilently(L"\"" + onZ + L"\\Vxinst.exe\" /M /S", &code, onZ.c_str()));
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(Exists(second));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
+// A medium whose program expands to the right size but not to the bytes the medium
+// records (here: the record is changed) fails, and nothing is left.
+TEST_F(InstallerE2E, ExpandedFileWithOtherBytesThanRecordedFailsTheInstall) {
+    ASSERT_TRUE(CopyMedium(L"C:\\damaged"));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"SetupInformation", L"CHECKSUMS",
+                                           L"QLV3906.EX_:00000000", L"C:\\damaged\\VXInst.ini"));
+    DWORD code = 99;
+    ASSERT_TRUE(RunSilently(L"C:\\damaged\\VXInst.exe /S /D=C:\\Out", &code));
+    EXPECT_EQ(code, 1u);
+    EXPECT_FALSE(Exists(L"C:\\Out"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 

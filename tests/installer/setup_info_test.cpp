@@ -179,6 +179,15 @@ TEST(SwitchesTest, SilentModeWithItsFolderLastAndItsLog) {
     EXPECT_FALSE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").silent);
 }
 
+// A setup file saved as UTF-8 is told from one in code page 932.
+TEST(ProfileTextTest, Utf8SetupFileIsToldFromCodePage932) {
+    EXPECT_TRUE(IsUtf8Text("TITLE_NAME=ZAM \xE3\x83\x99\xE3\x83\xAB"));  // "ZAM ベル" in UTF-8
+    EXPECT_TRUE(IsUtf8Text("\xEF\xBB\xBF[SetupInformation]"));
+    EXPECT_FALSE(IsUtf8Text("TITLE_NAME=ZAM \x83\x78\x83\x8B"));  // the same in code page 932
+    EXPECT_FALSE(IsUtf8Text("DISK=5\r\n"));
+    EXPECT_FALSE(IsUtf8Text("\xE3\x83"));  // cut short
+}
+
 // The setup file's lookup, on text the platform has decoded from CP932.
 TEST(ProfileTextTest, ReadsKeysAsThePrivateProfileFunctionsDo) {
     const std::string text =
