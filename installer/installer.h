@@ -270,8 +270,9 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
 bool DeleteAtNextStart(Platform& p, const std::string& path);
 // Stage one (/M). False when it stopped before starting stage two.
 bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& record);
-// wininit.ini's text with "NUL=<path>" added to its [Rename] section beside the entries
-// already there (unchanged when that very entry is there).
+// wininit.ini's bytes with "NUL=<path>" added to its [Rename] section beside the entries
+// already there (unchanged when that very entry is there); every other line is copied
+// byte for byte. `path` is in the file's code page.
 std::string AddRenameEntry(const std::string& ini, const std::string& path);
 // Stage two (/U).
 void UninstallStageTwo(Platform& p, FolderView& view, SetupRecord& record);

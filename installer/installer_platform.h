@@ -89,9 +89,9 @@ class InstallFiles {
     virtual std::int64_t Expand(const std::string& from, const std::string& to) = 0;
     // The first `count` bytes of a file (fewer when it is shorter; none when unreadable).
     virtual std::string ReadHead(const std::string& path, std::size_t count) = 0;
-    // A whole text file in the ANSI code page, as UTF-8. False when it cannot be read.
-    virtual bool ReadAnsiFile(const std::string& path, std::string& text) = 0;
-    virtual bool WriteAnsiFile(const std::string& path, const std::string& text) = 0;
+    // A whole file's bytes as they are. False when it cannot be read.
+    virtual bool ReadBytes(const std::string& path, std::string& bytes) = 0;
+    virtual bool WriteBytes(const std::string& path, const std::string& bytes) = 0;
     // Removes the mark a downloaded file carries (its "Zone.Identifier" stream), which
     // keeps the HTML Help viewer from showing an installed help file. Nothing when unmarked.
     virtual void RemoveDownloadMark(const std::string& path) = 0;
@@ -161,6 +161,8 @@ class System {
                             int& exitCode) = 0;
     // Whether the service control manager opens with full access (0xF003F).
     virtual bool CanManageServices() = 0;
+    // A text in the system's ANSI code page (the bytes the 9x family's files hold).
+    virtual std::string AnsiText(const std::string& text) = 0;
     // Registers a file or empty folder for deletion at the next system start. False when
     // it could not be registered.
     virtual bool DeleteAtRestart(const std::string& path) = 0;

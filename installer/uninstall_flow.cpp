@@ -115,11 +115,12 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
 
 bool DeleteAtNextStart(Platform& p, const std::string& path) {
     if (p.system.Version().NtFamily()) return p.system.DeleteAtRestart(path);
-    // Beside any other program's pending deletion, never in its place.
+    // Beside any other program's pending deletion, never in its place; the file's bytes
+    // are kept as they are, whatever code page another program wrote its lines in.
     const std::string wininit = p.system.WindowsDirectory() + "\\wininit.ini";
     std::string ini;
-    if (p.files.ReadAnsiFile(wininit, ini) || !p.files.Exists(wininit)) {
-        return p.files.WriteAnsiFile(wininit, AddRenameEntry(ini, path));
+    if (p.files.ReadBytes(wininit, ini) || !p.files.Exists(wininit)) {
+        return p.files.WriteBytes(wininit, AddRenameEntry(ini, p.system.AnsiText(path)));
     }
     return false;
 }

@@ -226,11 +226,11 @@ std::string Win32Files::ReadHead(const std::string& path, std::size_t count) {
     return head;
 }
 
-bool Win32Files::ReadAnsiFile(const std::string& path, std::string& text) {
+bool Win32Files::ReadBytes(const std::string& path, std::string& bytes) {
     HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    std::string bytes;
+    bytes.clear();
     char chunk[4096];
     DWORD read = 0;
     bool ok = true;
@@ -238,27 +238,10 @@ bool Win32Files::ReadAnsiFile(const std::string& path, std::string& text) {
         bytes.append(chunk, read);
     }
     CloseHandle(file);
-    if (!ok) return false;
-    std::wstring wide(bytes.size(), L'\0');
-    const int n = bytes.empty()
-                      ? 0
-                      : MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                            wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(n));
-    text = Narrow(wide);
-    return true;
+    return ok;
 }
 
-bool Win32Files::WriteAnsiFile(const std::string& path, const std::string& text) {
-    const std::wstring wide = Widen(text);
-    std::string bytes;
-    if (!wide.empty()) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                          nullptr, 0, nullptr, nullptr);
-        bytes.resize(static_cast<std::size_t>(n));
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
-                            nullptr, nullptr);
-    }
+bool Win32Files::WriteBytes(const std::string& path, const std::string& bytes) {
     return WriteWholeFile(Widen(path), bytes.data(), bytes.size());
 }
 
@@ -479,6 +462,17 @@ bool Win32System::CanManageServices() {
     if (!manager) return false;
     CloseServiceHandle(manager);
     return true;
+}
+
+std::string Win32System::AnsiText(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    if (wide.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
+                        nullptr, nullptr);
+    return bytes;
 }
 
 bool Win32System::DeleteAtRestart(const std::string& path) {

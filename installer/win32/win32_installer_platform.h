@@ -38,8 +38,8 @@ class Win32Files : public InstallFiles {
     std::optional<std::string> ExpandedName(const std::string& path) override;
     std::int64_t Expand(const std::string& from, const std::string& to) override;
     std::string ReadHead(const std::string& path, std::size_t count) override;
-    bool ReadAnsiFile(const std::string& path, std::string& text) override;
-    bool WriteAnsiFile(const std::string& path, const std::string& text) override;
+    bool ReadBytes(const std::string& path, std::string& bytes) override;
+    bool WriteBytes(const std::string& path, const std::string& bytes) override;
     void RemoveDownloadMark(const std::string& path) override;
 };
 
@@ -67,6 +67,7 @@ class Win32System : public System {
     bool RunProcess(const std::string& program, const std::string& commandLine,
                     int& exitCode) override;
     bool CanManageServices() override;
+    std::string AnsiText(const std::string& text) override;
     bool DeleteAtRestart(const std::string& path) override;
     void SetWorkingFolder(const std::string& folder) override;
     void InitComForThread() override;

@@ -237,13 +237,13 @@ class FakeFiles : public InstallFiles {
         }
         return head.substr(0, count);
     }
-    bool ReadAnsiFile(const std::string& path, std::string& text) override {
+    bool ReadBytes(const std::string& path, std::string& text) override {
         const Node* n = Find(path);
         if (!n || n->folder) return false;
         text = n->data;
         return true;
     }
-    bool WriteAnsiFile(const std::string& path, const std::string& text) override {
+    bool WriteBytes(const std::string& path, const std::string& text) override {
         if (!IsFolder(FolderOf(path))) return false;
         nodes[Key(path)] = Node{path, false, false, false, text, 0, 0};
         return true;
@@ -438,6 +438,15 @@ class FakeSystem : public System {
         return true;
     }
     bool CanManageServices() override { return canManageServices; }
+    // The ANSI code page of a Japanese system, for the paths the tests use.
+    std::string AnsiText(const std::string& text) override {
+        std::string ansi = text;
+        for (auto at = ansi.find("\xE3\x83\x99"); at != std::string::npos;
+             at = ansi.find("\xE3\x83\x99")) {
+            ansi.replace(at, 3, "\x83\x78");  // "ベ"
+        }
+        return ansi;
+    }
     bool DeleteAtRestart(const std::string& path) override {
         if (failDeleteAtRestart) return false;
         deleteAtRestart.push_back(path);

@@ -80,6 +80,16 @@ TEST_F(UninstallTest, StageOneOn9xWritesWininitAndGivesUpAfterFiveAttempts) {
               "[Other]\r\nA=1\r\n[rename]\r\nNUL=C:\\OTHER.TMP\r\nNUL=C:\\TEMP\\Vxinst.exe\r\n\r\n"
               "[Next]\r\nB=2");
     EXPECT_EQ(AddRenameEntry("x=1", "C:\\T"), "x=1\r\n[Rename]\r\nNUL=C:\\T\r\n");
+
+    // Another program's line in bytes that are no text of this code page stays byte for
+    // byte; our path goes in the file's code page.
+    const std::string foreign = "[Rename]\r\nNUL=C:\\\xFF\xFE\x80.TMP\r\n";
+    f.files.AddFile("C:\\windows\\wininit.ini", foreign);
+    f.system.tempPath = "C:\\ベ\\";
+    f.files.AddFolder("C:\\ベ");
+    UninstallStageOne(f.p, boxes, record);
+    EXPECT_EQ(f.files.Find("C:\\windows\\wininit.ini")->data,
+              foreign + "NUL=C:\\\x83\x78\\Vxinst.exe\r\n");
     EXPECT_EQ(AddRenameEntry("[Rename]", "C:\\T"), "[Rename]\r\nNUL=C:\\T\r\n");
 }
 
