@@ -185,16 +185,46 @@ void Win32Files::RemoveDownloadMark(const std::string& path) {
     DeleteFileW(Widen(path + ":Zone.Identifier").c_str());  // fails harmlessly when absent
 }
 
+namespace {
+
+// A path the LZ interface can open: it works in the ANSI code page, so a path that code
+// page cannot spell (a medium in a Japanese-named folder on a Western system) goes by its
+// short name, which it can.
+std::wstring LzPath(const std::string& path) {
+    std::wstring wide = Widen(path);
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr,
+                        &lossy);
+    if (!lossy) return wide;
+    const DWORD n = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (n == 0) return wide;
+    std::wstring brief(n, L'\0');
+    brief.resize(GetShortPathNameW(wide.c_str(), brief.data(), n));
+    return brief.empty() ? wide : brief;
+}
+
+}  // namespace
+
 std::optional<std::string> Win32Files::ExpandedName(const std::string& path) {
-    std::wstring source = Widen(path);
+    std::wstring source = LzPath(path);
     std::wstring buffer(MAX_PATH * 2, L'\0');
     if (GetExpandedNameW(source.data(), buffer.data()) != 1) return std::nullopt;
     buffer.resize(wcslen(buffer.c_str()));
-    return Narrow(buffer);
+    // Told in the path as given: unchanged for a plain file, its last character restored for
+    // a compressed one.
+    if (buffer == source) return path;
+    if (buffer.size() == source.size() &&
+        buffer.compare(0, buffer.size() - 1, source, 0, source.size() - 1) == 0) {
+        std::string expanded = path;
+        expanded.back() = static_cast<char>(buffer.back() < 0x80 ? buffer.back() : '_');
+        return expanded;
+    }
+    const std::string name = Narrow(buffer.substr(buffer.find_last_of(L'\\') + 1));
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
 std::int64_t Win32Files::Expand(const std::string& from, const std::string& to) {
-    std::wstring wfrom = Widen(from);
+    std::wstring wfrom = LzPath(from);
     OFSTRUCT readInfo{};
     const INT source = LZOpenFileW(wfrom.data(), &readInfo, OF_READ);
     if (source < 0) return -1;

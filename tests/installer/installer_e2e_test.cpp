@@ -869,6 +869,17 @@ TEST_F(InstallerE2E, ExpandedFileWithOtherBytesThanRecordedFailsTheInstall) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
+// A medium in a folder whose name the ANSI code page may not spell (run again under code
+// page 1252): the install finds, expands and installs its files all the same.
+TEST_F(InstallerE2E, SilentInstallFromAMediumInAJapaneseNamedFolder) {
+    ASSERT_TRUE(CopyMedium(L"C:\\メディア"));
+    DWORD code = 99;
+    ASSERT_TRUE(RunSilently(L"\"C:\\メディア\\VXInst.exe\" /S /D=C:\\JP", &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(ReadFileBytes(L"C:\\JP\\QLV3906.EXE"), ReadFileBytes(Qlv3906Path()));
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallPath"), L"C:\\JP");
+}
+
 // Not a test: the install's wall time against its paced minimum. Run with
 // --gtest_also_run_disabled_tests --gtest_filter=*Benchmark*.
 TEST_F(InstallerE2E, DISABLED_BenchmarkInstallWallTime) {
