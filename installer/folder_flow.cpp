@@ -125,8 +125,9 @@ DestinationCheck CheckDestination(Platform& p, const SetupRecord& record,
     if (p.files.Exists(destination) && !p.files.IsFolder(destination)) {
         return refuse(DestinationProblem::NotAFolder, text::kSpecifyDestination);
     }
-    if (p.files.IsLink(destination))
+    if (p.files.IsLink(destination)) {
         return refuse(DestinationProblem::Link, text::kDestinationIsLink);
+    }
     if (FoldersOverlap(p.files, destination, source)) {
         return refuse(DestinationProblem::HoldsSource, text::kDestinationHoldsSource);
     }

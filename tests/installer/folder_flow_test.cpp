@@ -162,51 +162,30 @@ TEST_F(FolderFlowTest, PathLengthCountsUtf16UnitsAndARefusedPathStaysInTheEdit) 
     EXPECT_EQ(view.jobs.size(), 2u);
 }
 
-// The folder window refuses what silent mode refuses, before anything is written: each
-// with its message, the window kept for another choice.
+// The folder window refuses what silent mode refuses, before anything is written, the
+// window kept; another folder is refused while an install exists.
 TEST_F(FolderFlowTest, RefusesWhatSilentModeRefusesBeforeWritingAnything) {
     f.files.roots.insert("D:\\");
     f.system.modulePath = "D:\\MEDIUM\\VXInst.exe";
-    f.files.AddFile("D:\\MEDIUM\\DISK1\\QLV3906.chm", "chm");
-    f.files.AddFolder("C:\\Program Files\\Veltrix");
+    f.files.AddFile("C:\\Veltrix\\VXInst.ini", "setup");
+    f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, record.uninstallKey)] = {
+        {"InstallPath", "C:\\Veltrix"}};
     f.files.AddLink("C:\\Linked");
-    const struct {
-        const char* destination;
-        const char* message;
-    } cases[] = {
-        {"C:\\Program Files\\Veltrix\\..", text::kSpecifyDestination},
-        {"C:\\New\\..\\Other", text::kSpecifyDestination},
-        {"C:\\X:ads", text::kSpecifyDestination},
-        {"C:\\", text::kSpecifyDestination},
-        {"C:", text::kSpecifyDestination},
-        {"C:\\Linked", text::kDestinationIsLink},
-        {"D:\\MEDIUM\\DISK1", text::kDestinationHoldsSource},
-        {"D:\\MEDIUM\\DISK1\\Veltrix", text::kDestinationHoldsSource},
-        {"D:\\MEDIUM", text::kDestinationHoldsSource},
-    };
-    const auto before = f.files.nodes;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.destination);
+    const auto before = f.files.nodes.size();
+    for (const auto& [destination, message] : std::vector<std::pair<std::string, std::string>>{
+             {"C:\\New\\..\\Other", text::kSpecifyDestination},
+             {"C:", text::kSpecifyDestination},
+             {"C:\\Linked", text::kDestinationIsLink},
+             {"D:\\MEDIUM", text::kDestinationHoldsSource},
+             {"C:\\Apps", FormatText(text::kInstalledElsewhere, "C:\\Veltrix")}}) {
         view.boxes.shown.clear();
-        Ok(c.destination);
-        EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{c.message});
-        EXPECT_EQ(view.enables.back(), true);
+        Ok(destination);
+        EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{message}) << destination;
     }
     EXPECT_TRUE(view.jobs.empty());
-    EXPECT_EQ(f.files.nodes.size(), before.size());
-
-    // One install at a time: another folder is refused while the first is there, naming it;
-    // its own folder is a reinstall, in whatever spelling.
-    f.files.AddFile("C:\\Program Files\\Veltrix\\VXInst.ini", "setup");
-    f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, record.uninstallKey)] = {
-        {"InstallPath", "C:\\Program Files\\Veltrix"}};
-    view.boxes.shown.clear();
-    Ok("C:\\Apps\\Veltrix");
-    EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{FormatText(
-                                      text::kInstalledElsewhere, "C:\\Program Files\\Veltrix")});
-    view.boxes.shown.clear();
-    Ok("c:\\program files\\VELTRIX");
-    EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{text::kInstallBegins});
+    EXPECT_EQ(f.files.nodes.size(), before);
+    Ok("c:\\VELTRIX");  // a reinstall
+    EXPECT_EQ(view.jobs.size(), 1u);
 }
 
 TEST(BrowseRulesTest, InitialPathOkButtonAndResult) {

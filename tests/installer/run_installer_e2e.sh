@@ -8,7 +8,7 @@
 # LOCALE (default ja_JP.UTF-8) is the Unix locale the test and the installer it
 # starts run under; en_US.UTF-8 gives code page 1252.
 #
-# Besides the prefix (with the symbolic link C:\Linked), each test gets drive R: backed by a 2 MB tmpfs, for the
+# Besides the prefix, each test gets drive R: backed by a 2 MB tmpfs, for the
 # free-space check and a drive that fills in the middle of an install. Mounting needs the right to mount; without it R: is absent
 # and the test that needs it skips itself. Every process of the prefix is ended
 # afterwards; the prefix is removed when the test passed and kept when it failed
@@ -40,10 +40,6 @@ small_unmount
 vx_wine_prefix_enter "$prefix" "$locale" small_unmount || exit 1
 
 if [ "$name" != listing ]; then
-    # C:\Linked: a symbolic link (to C:\LinkTarget), which Windows programs cannot make
-    # under this Wine, for the destination checks.
-    mkdir -p "$prefix/drive_c/LinkTarget"
-    ln -sfn "$prefix/drive_c/LinkTarget" "$prefix/drive_c/Linked"
     mkdir -p "$small"
     if mount -t tmpfs -o size=2m tmpfs "$small" 2>/dev/null; then
         ln -sfn "$small" "$prefix/dosdevices/r:"
