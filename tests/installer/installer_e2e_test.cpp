@@ -442,7 +442,7 @@ TEST_F(InstallerE2E, On9xTheTemporaryCopyIsEnteredInWininit) {
     wchar_t windowsFolder[MAX_PATH] = L"";
     GetWindowsDirectoryW(windowsFolder, MAX_PATH);
     const std::wstring wininit = std::wstring(windowsFolder) + L"\\wininit.ini";
-    const std::string other = "[Other]\r\nX=C:\\\xFF\xFE\x80.TMP\r\n";
+    const std::string other = "[Other]\r\nX=C:\\\x85\x40\x81\x20.TMP\r\n";
     ASSERT_TRUE(WriteFileBytes(wininit, std::vector<std::uint8_t>(other.begin(), other.end())));
 
     Uninstall();
