@@ -51,21 +51,110 @@ bool CreateFolderWithAncestors(InstallFiles& files, const std::string& path, Ins
     return files.IsFolder(path);
 }
 
+bool UsableDestination(const std::string& path) {
+    const bool drive = path.size() > 3 && path[1] == ':' && path[2] == '\\' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (!drive || Utf16Length(path) > kMaxPath) return false;
+    std::string rest = path.substr(3);
+    if (rest.back() == '\\') rest.pop_back();
+    for (std::size_t start = 0;;) {
+        const std::size_t end = rest.find('\\', start);
+        if (!IsFolderName(rest.substr(start, end - start))) return false;
+        if (end == std::string::npos) return true;
+        start = end + 1;
+    }
+}
+
+namespace {
+
+std::string Resolved(InstallFiles& files, const std::string& path) {
+    std::string full = files.FullPath(path);
+    while (full.size() > 3 && full.back() == '\\') full.pop_back();
+    return full;
+}
+
+// Whether `path` lies below `base` (both resolved).
+bool IsBelow(const std::string& path, const std::string& base) {
+    const std::string prefix = base.back() == '\\' ? base : base + "\\";
+    return path.size() > prefix.size() && EqualNoCase(path.substr(0, prefix.size()), prefix);
+}
+
+}  // namespace
+
+bool SameFolder(InstallFiles& files, const std::string& a, const std::string& b) {
+    return EqualNoCase(Resolved(files, a), Resolved(files, b));
+}
+
+bool FoldersOverlap(InstallFiles& files, const std::string& a, const std::string& b) {
+    const std::string ra = Resolved(files, a), rb = Resolved(files, b);
+    return EqualNoCase(ra, rb) || IsBelow(ra, rb) || IsBelow(rb, ra);
+}
+
+std::string SourceFolder(Platform& p, const SetupRecord& record) {
+    return FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
+}
+
+std::string InstalledElsewhere(Platform& p, const SetupRecord& record,
+                               const std::string& destination) {
+    auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
+    std::string installed;
+    if (!key || !key->ReadString("InstallPath", installed)) return {};
+    // An entry whose folder is gone (or is no install) is replaced by the new one.
+    if (!InstallPathIsSafe(p.files, installed) || SameFolder(p.files, installed, destination)) {
+        return {};
+    }
+    return installed;
+}
+
+DestinationCheck CheckDestination(Platform& p, const SetupRecord& record,
+                                  const std::string& destination, const std::string& source) {
+    auto refuse = [](DestinationProblem problem, const std::string& message) {
+        return DestinationCheck{problem, message};
+    };
+    if (Utf16Length(destination) > kMaxPath) {
+        return refuse(DestinationProblem::TooLong, text::kDestinationTooLong);
+    }
+    // A full path below a drive root with no "." or ".." part: the folder the user reads is
+    // the folder the files go to, and the uninstall accepts it.
+    if (!UsableDestination(destination)) {
+        return refuse(DestinationProblem::NotAFolderPath, text::kSpecifyDestination);
+    }
+    if (!p.files.DriveRootExists(destination.substr(0, 3))) {
+        return refuse(DestinationProblem::NoDrive, text::kSpecifyDestination);
+    }
+    if (p.files.Exists(destination) && !p.files.IsFolder(destination)) {
+        return refuse(DestinationProblem::NotAFolder, text::kSpecifyDestination);
+    }
+    if (p.files.IsLink(destination)) {
+        return refuse(DestinationProblem::Link, text::kDestinationIsLink);
+    }
+    if (FoldersOverlap(p.files, destination, source)) {
+        return refuse(DestinationProblem::HoldsSource, text::kDestinationHoldsSource);
+    }
+    const std::string elsewhere = InstalledElsewhere(p, record, destination);
+    if (!elsewhere.empty()) {
+        return refuse(DestinationProblem::InstalledElsewhere,
+                      FormatText(text::kInstalledElsewhere, elsewhere));
+    }
+    return {};
+}
+
 void OnFolderOk(Platform& p, FolderView& view, SetupRecord& record) {
     MessageBoxes& boxes = view.Messages();
     view.EnableInputs(false);
     const std::string destination = view.Destination();
     const std::string root = destination.substr(0, 3);
 
-    // A path the system cannot take is refused as it stands: the user sees it and why.
-    if (Utf16Length(destination) > kMaxPath) {
-        boxes.Show(text::kDestinationTooLong, record.title, MsgStyle::Information);
-        view.EnableInputs(true);
-        return;
-    }
-    if (!p.files.DriveRootExists(root)) {
-        boxes.Show(text::kSpecifyDestination, record.title, MsgStyle::Information);
-        view.SetDestination(DefaultDestination(p.system.WindowsDirectory(), record.installFolder));
+    // A path the system cannot take is refused as it stands: the user sees it and why. The
+    // same check as silent mode's, before anything is written.
+    const DestinationCheck check =
+        CheckDestination(p, record, destination, SourceFolder(p, record));
+    if (check.problem != DestinationProblem::None) {
+        boxes.Show(check.message, record.title, MsgStyle::Information);
+        if (check.problem == DestinationProblem::NoDrive) {
+            view.SetDestination(
+                DefaultDestination(p.system.WindowsDirectory(), record.installFolder));
+        }
         view.EnableInputs(true);
         return;
     }

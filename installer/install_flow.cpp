@@ -1,5 +1,7 @@
 // The install worker: counts and finds the distribution files, copies the tree
 // with one progress step per file, then registers shortcuts and the uninstall entry.
+#include <algorithm>
+
 #include "installer/installer.h"
 #include "installer/installer_texts.h"
 
@@ -79,18 +81,23 @@ bool MakeFolder(InstallFiles& files, const std::string& folder, InstallRecord& w
     return r == FolderResult::Created || r == FolderResult::AlreadyThere;
 }
 
-// A compressed file counts as installed only when it expanded to the size its header records.
-bool ExpandInFull(InstallFiles& files, const std::string& from, const std::string& to) {
+// A compressed file counts as installed only when it expanded to the size its header records
+// and, where the medium records its checksum, to exactly its bytes.
+bool ExpandInFull(InstallFiles& files, const std::string& from, const std::string& to,
+                  const Checksums& checksums) {
     const auto expected = ExpandedSizeFromHeader(files.ReadHead(from, 14));
     files.SetNormalAttributes(to);
     const std::int64_t written = files.Expand(from, to);
-    return expected && written >= 0 && static_cast<std::uint64_t>(written) == *expected;
+    if (!expected || written < 0 || static_cast<std::uint64_t>(written) != *expected) return false;
+    const auto sum = checksums.find(UpperAscii(NameOf(from)));
+    return sum == checksums.end() || Crc32(files.ReadHead(to, *expected)) == sum->second;
 }
 
 }  // namespace
 
 std::string CopyTree(InstallFiles& files, Progress& progress, const std::string& source,
-                     const std::string& destination, bool expand, InstallRecord& written) {
+                     const std::string& destination, bool expand, InstallRecord& written,
+                     const Checksums& checksums) {
     if (!MakeFolder(files, destination, written)) return FolderFailed(destination);
     std::vector<DirEntry> entries;
     if (!files.List(source, entries)) return FileFailed(source);
@@ -103,7 +110,7 @@ std::string CopyTree(InstallFiles& files, Progress& progress, const std::string&
         if (Utf16Length(from) > kMaxPath || Utf16Length(to) > kMaxPath) return FileFailed(to);
         if (e.isFolder) {
             if (!MakeFolder(files, to, written)) return FolderFailed(to);
-            std::string failure = CopyTree(files, progress, from, to, expand, written);
+            std::string failure = CopyTree(files, progress, from, to, expand, written, checksums);
             if (!failure.empty()) return failure;
             continue;
         }
@@ -116,11 +123,12 @@ std::string CopyTree(InstallFiles& files, Progress& progress, const std::string&
         if (*expanded != from) {
             // Compressed: the stored name has a placeholder as its last character.
             to.back() = expanded->back();
-            written.AddFile(to);  // before writing: a failed write may leave part of it
-            copied = ExpandInFull(files, from, to);
+            // Recorded before writing: a failed write may leave part of it.
+            if (!KeepEarlier(files, to, written)) return FileFailed(to);
+            copied = ExpandInFull(files, from, to, checksums);
             progress.Step(FormatText(text::kInstallingFile, e.name));
         } else {
-            written.AddFile(to);
+            if (!KeepEarlier(files, to, written)) return FileFailed(to);
             files.SetNormalAttributes(to);
             copied = files.Copy(from, to) == 0;
             progress.Step(FormatText(text::kInstallingFile, e.name));
@@ -148,13 +156,48 @@ InstallJob MakeInstallJob(Platform& p, SetupRecord record, const std::string& de
                           const InstallRecord& created, bool silent) {
     InstallJob job;
     record.installFolder = destination;
-    job.source = FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
+    job.source = SourceFolder(p, record);
     job.record = std::move(record);
     job.destination = destination;
     job.expand = true;
     job.created = created;
     job.silent = silent;
+    std::size_t bytes = 0;
+    job.checksums = ParseChecksums(p.profile.ReadText(SetupFilePath(p.system.ModulePath()),
+                                                      text::kSection, "CHECKSUMS", bytes));
     return job;
+}
+
+Checksums ParseChecksums(const std::string& text) {
+    Checksums sums;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t end = std::min(text.find(',', at), text.size());
+        const std::string entry = text.substr(at, end - at);
+        at = end + 1;
+        const std::size_t colon = entry.rfind(':');
+        if (colon == std::string::npos || colon == 0 || entry.size() - colon - 1 != 8) continue;
+        std::uint32_t sum = 0;
+        bool hex = true;
+        for (const char c : entry.substr(colon + 1)) {
+            const int digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                     : -1;
+            hex = hex && digit >= 0;
+            sum = sum << 4 | static_cast<std::uint32_t>(digit & 0xF);
+        }
+        if (hex) sums[UpperAscii(entry.substr(0, colon))] = sum;
+    }
+    return sums;
+}
+
+std::uint32_t Crc32(const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
 }
 
 void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
@@ -187,16 +230,14 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     };
     for (const auto& copy : own) {
         progress.Step(copy.status);
-        written.AddFile(copy.to);
-        p.files.SetNormalAttributes(copy.to);
-        if (p.files.Copy(copy.from, copy.to) != 0) {
+        if (!KeepEarlier(p.files, copy.to, written) || p.files.Copy(copy.from, copy.to) != 0) {
             return Fail(p, boxes, record.title, FileFailed(copy.to), written);
         }
         p.files.RemoveDownloadMark(copy.to);
     }
 
-    const std::string failure =
-        CopyTree(p.files, progress, job.source, job.destination, job.expand, written);
+    const std::string failure = CopyTree(p.files, progress, job.source, job.destination, job.expand,
+                                         written, job.checksums);
     if (!failure.empty()) return Fail(p, boxes, record.title, failure, written);
 
     progress.Step(text::kRegisteringShortcuts);
@@ -208,6 +249,14 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
     // that could not be entered in the list of programs has failed.
     if (!WriteUninstallEntry(p, boxes, record, job.destination, written) && job.silent) {
         return Fail(p, boxes, record.title, "", written);
+    }
+
+    // A running program's earlier file waits for the next start; until then the entry's
+    // record holds it, so an uninstall meanwhile knows it is the install's.
+    const std::vector<std::string> waiting = DropKeptFiles(p, written);
+    if (!waiting.empty()) {
+        for (const std::string& file : waiting) written.AddFile(file);
+        WriteUninstallEntry(p, boxes, record, job.destination, written);
     }
 
     if (view.Paced()) p.system.Sleep(1000);

@@ -87,6 +87,26 @@ void InstallRecord::AddFile(const std::string& path) { AddOnce(files, path); }
 
 void InstallRecord::AddFolder(const std::string& path) { AddOnce(folders, path); }
 
+bool KeepEarlier(InstallFiles& files, const std::string& path, InstallRecord& written) {
+    for (const std::string& f : written.files) {
+        if (EqualNoCase(f, path)) return true;  // this install's own file: written over
+    }
+    if (!files.Exists(path)) {
+        written.AddFile(path);
+        return true;
+    }
+    if (files.IsFolder(path)) return false;
+    // Beside it, on its own volume: a move that needs no space and can always go back. A
+    // running program's file moves too, so an install over a running program goes through.
+    const std::string keptAs = path + ".VXOLD";
+    files.SetNormalAttributes(keptAs);
+    files.Delete(keptAs);  // a leftover of an install that ended without clearing up
+    if (!files.Move(path, keptAs)) return false;
+    written.replaced.push_back({path, keptAs});
+    written.AddFile(path);
+    return true;
+}
+
 StoredRecord StoreRecord(const InstallRecord& written, const std::string& installPath) {
     const std::string base = WithoutTrailingBackslashes(installPath);
     StoredRecord stored;
@@ -150,13 +170,20 @@ bool ReadRecord(RegKey& key, const std::string& installPath, InstallRecord& writ
     return LoadRecord(stored, installPath, written);
 }
 
-void RemoveRecorded(InstallFiles& files, Progress* progress, const InstallRecord& written,
-                    const std::string& base) {
+std::vector<std::string> RemoveRecorded(InstallFiles& files, Progress* progress,
+                                        const InstallRecord& written, const std::string& base) {
     const std::string root = WithoutTrailingBackslashes(base);
+    std::vector<std::string> left;
+    auto isLeft = [&](const std::string& path) {
+        return std::any_of(left.begin(), left.end(),
+                           [&](const std::string& l) { return EqualNoCase(l, path); });
+    };
     for (const std::string& file : written.files) {
         if (!ThroughLink(files, root, file)) {
             files.SetNormalAttributes(file);
-            files.Delete(file);
+            if (!files.Delete(file) && files.Exists(file) && !files.IsFolder(file)) {
+                left.push_back(file);
+            }
         }
         if (progress) progress->Step(text::kDeletingFiles);
     }
@@ -167,12 +194,49 @@ void RemoveRecorded(InstallFiles& files, Progress* progress, const InstallRecord
         [](const std::string& a, const std::string& b) { return Depth(a) > Depth(b); });
     for (const std::string& folder : folders) {
         // Removed only when empty; a link in its place is somebody else's.
-        if (!files.IsLink(folder) && !ThroughLink(files, root, folder)) files.RemoveFolder(folder);
+        if (files.IsLink(folder) || ThroughLink(files, root, folder)) continue;
+        if (files.RemoveFolder(folder) || !files.IsFolder(folder)) continue;
+        // Still there: left over when it holds nothing but what is left over itself (a
+        // folder somebody else's files keep is theirs).
+        std::vector<DirEntry> entries;
+        if (!files.List(folder, entries)) continue;
+        if (std::all_of(entries.begin(), entries.end(),
+                        [&](const DirEntry& e) { return isLeft(folder + "\\" + e.name); })) {
+            left.push_back(folder);
+        }
     }
+    return left;
 }
 
 void RollBack(InstallFiles& files, const InstallRecord& written) {
-    RemoveRecorded(files, nullptr, written, "");
+    InstallRecord created;
+    created.folders = written.folders;
+    for (const std::string& file : written.files) {
+        const bool replaced =
+            std::any_of(written.replaced.begin(), written.replaced.end(),
+                        [&](const InstallRecord::Kept& k) { return EqualNoCase(k.path, file); });
+        if (!replaced) created.files.push_back(file);
+    }
+    RemoveRecorded(files, nullptr, created, "");
+    for (auto it = written.replaced.rbegin(); it != written.replaced.rend(); ++it) {
+        files.SetNormalAttributes(it->path);
+        if (!files.Move(it->keptAs, it->path)) {
+            files.Delete(it->path);
+            files.Move(it->keptAs, it->path);
+        }
+    }
+}
+
+std::vector<std::string> DropKeptFiles(Platform& p, const InstallRecord& written) {
+    std::vector<std::string> waiting;
+    for (const InstallRecord::Kept& k : written.replaced) {
+        p.files.SetNormalAttributes(k.keptAs);
+        if (!p.files.Delete(k.keptAs) && p.files.Exists(k.keptAs)) {
+            DeleteAtNextStart(p, k.keptAs);  // a running program's
+            waiting.push_back(k.keptAs);
+        }
+    }
+    return waiting;
 }
 
 bool InstallPathIsSafe(InstallFiles& files, const std::string& path) {

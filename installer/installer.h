@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,9 +36,26 @@ struct SetupRecord {
 struct InstallRecord {
     std::vector<std::string> files;
     std::vector<std::string> folders;
+    // The files that were there before the install wrote its own: each kept aside under
+    // another name until the install is over, so a failed install puts it back.
+    struct Kept {
+        std::string path, keptAs;
+    };
+    std::vector<Kept> replaced;
     void AddFile(const std::string& path);  // each path once, whatever its case
     void AddFolder(const std::string& path);
 };
+// Readies `path` for a file this install writes: the path is recorded, and a file already
+// there from before is kept aside. False, with nothing changed, when that earlier file
+// cannot be kept aside (a program holds it, or a folder stands in its place).
+bool KeepEarlier(InstallFiles& files, const std::string& path, InstallRecord& written);
+
+using Checksums = std::map<std::string, std::uint32_t>;
+// "NAME:XXXXXXXX,..." (hexadecimal CRC-32s) read into checksums by upper-case name; an entry
+// that is not of that form is left out.
+Checksums ParseChecksums(const std::string& text);
+// The CRC-32 (as zlib and the medium's maker compute it) of some bytes.
+std::uint32_t Crc32(const std::string& bytes);
 
 struct InstallJob {
     SetupRecord record;
@@ -45,6 +63,9 @@ struct InstallJob {
     std::string destination;  // as the user chose it
     bool expand = true;
     InstallRecord created;  // the folders the folder window made for the destination
+    // The CRC-32 of what each compressed file of the medium expands to, by its stored name
+    // in upper case (the setup file's "CHECKSUMS"): an expansion must give exactly these bytes.
+    Checksums checksums;
     // Silent mode: no group window, no help question, exit code 1 for every failure, and
     // an uninstall entry that cannot be written is a failure too.
     bool silent = false;
@@ -113,16 +134,48 @@ std::string DefaultDestination(const std::string& windowsDirectory,
 // and dropped; the program's own name (the first one) is never read, and a switch counts
 // only as a whole argument.
 struct Invocation {
-    std::vector<char> stages;  // 'M' (/M, /m) and 'U' (/U, /u) in the order they stand
-    bool silent = false;       // /S or /s
-    std::string destination;   // /D=<folder>: the rest of the line, blanks kept, no quotes
-    std::string logFile;       // /LOG=<file>
+    std::vector<char> stages;       // 'M' (/M, /m) and 'U' (/U, /u) in the order they stand
+    bool silent = false;            // /S or /s
+    std::string destination;        // /D=<folder>: the rest of the line, blanks kept, no quotes
+    bool destinationGiven = false;  // /D= stood in the line (an empty folder is refused)
+    std::string logFile;            // /LOG=<file>
 };
 Invocation ParseInvocation(const std::string& commandLine);
 // The switches of a command line in the order they stand: 'U' or 'M'.
 std::vector<char> FindSwitches(const std::string& commandLine);
 // The right to install: on the NT family, full access to the service control manager.
 bool HasInstallRight(System& system);
+
+// What is wrong with a destination, the same for the folder window and silent mode.
+enum class DestinationProblem {
+    None,
+    TooLong,             // beyond the path length the system takes
+    NotAFolderPath,      // not a full path below a drive root, or a part no folder can bear
+    NoDrive,             // the drive is not there
+    NotAFolder,          // a file of that name
+    Link,                // a junction or symbolic link: the uninstall would refuse it
+    HoldsSource,         // the distribution folder, inside it, or holding it
+    InstalledElsewhere,  // an install in another folder is still there
+};
+struct DestinationCheck {
+    DestinationProblem problem = DestinationProblem::None;
+    std::string message;  // what the user is told; empty when fine
+};
+// Whether `path` can be a destination as it stands: a full path below a drive root
+// ("X:\folder..."), every part a name a folder can bear.
+bool UsableDestination(const std::string& path);
+// Checks a destination before anything is written. `source` is the distribution folder.
+DestinationCheck CheckDestination(Platform& p, const SetupRecord& record,
+                                  const std::string& destination, const std::string& source);
+// Whether two paths name one folder once resolved; whether, besides, one lies below the other.
+bool SameFolder(InstallFiles& files, const std::string& a, const std::string& b);
+bool FoldersOverlap(InstallFiles& files, const std::string& a, const std::string& b);
+// The folder an install in another folder than `destination` lies in, when the uninstall
+// entry names one that is still there; empty otherwise.
+std::string InstalledElsewhere(Platform& p, const SetupRecord& record,
+                               const std::string& destination);
+// The distribution folder of the medium this installer runs from.
+std::string SourceFolder(Platform& p, const SetupRecord& record);
 
 // Folder window.
 void SetUpFolderWindow(Platform& p, FolderView& view, SetupRecord& record);
@@ -158,10 +211,15 @@ std::optional<std::uint32_t> ExpandedSizeFromHeader(const std::string& head);
 // Copies the tree, one step per file, adding what it writes to `written`. Empty on success,
 // else the message naming what failed.
 std::string CopyTree(InstallFiles& files, Progress& progress, const std::string& source,
-                     const std::string& destination, bool expand, InstallRecord& written);
-// Removes what an install wrote: its files, then each of its folders that is empty, deepest
-// first. Shows nothing; for any caller that has to undo an install.
+                     const std::string& destination, bool expand, InstallRecord& written,
+                     const Checksums& checksums = {});
+// Undoes an install: the files it created go, each file it replaced is put back, then each
+// folder it made goes when empty, deepest first. Shows nothing; for any caller that has to
+// undo an install.
 void RollBack(InstallFiles& files, const InstallRecord& written);
+// After a successful install: the earlier files kept aside go, now or at the next start.
+// Returns those left for the next start (a running program's).
+std::vector<std::string> DropKeptFiles(Platform& p, const InstallRecord& written);
 // The install proper; ends the process through the system.
 void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view);
 
@@ -208,11 +266,13 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
                             std::string* installFolder = nullptr);
 // Has a file (or an empty folder) deleted at the next system start: the system's delayed
 // deletion on the NT family, an entry in "wininit.ini" [Rename] on the 9x family.
-void DeleteAtNextStart(Platform& p, const std::string& path);
+// False when it could not be registered.
+bool DeleteAtNextStart(Platform& p, const std::string& path);
 // Stage one (/M). False when it stopped before starting stage two.
 bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& record);
-// wininit.ini's text with "NUL=<path>" added to its [Rename] section beside the entries
-// already there (unchanged when that very entry is there).
+// wininit.ini's bytes with "NUL=<path>" added to its [Rename] section beside the entries
+// already there (unchanged when that very entry is there); every other line is copied
+// byte for byte. `path` is in the file's code page.
 std::string AddRenameEntry(const std::string& ini, const std::string& path);
 // Stage two (/U).
 void UninstallStageTwo(Platform& p, FolderView& view, SetupRecord& record);
@@ -224,8 +284,10 @@ bool RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& vi
 bool InstallPathIsSafe(InstallFiles& files, const std::string& path);
 // Deletes the recorded files, one progress step each (deleted or not) when given progress,
 // then removes each recorded folder that is empty, deepest first. Within `base` nothing
-// reached through a link is touched.
-void RemoveRecorded(InstallFiles& files, Progress* progress, const InstallRecord& written,
-                    const std::string& base);
+// reached through a link is touched. Returns what is left that should have gone: the
+// recorded files that could not be deleted (a program holds them), then the recorded
+// folders that hold nothing else yet could not be removed, deepest first.
+std::vector<std::string> RemoveRecorded(InstallFiles& files, Progress* progress,
+                                        const InstallRecord& written, const std::string& base);
 
 }  // namespace vx::inst

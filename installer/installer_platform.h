@@ -60,6 +60,12 @@ class InstallFiles {
     virtual bool IsFolder(const std::string& path) = 0;
     // Whether it is a junction or symbolic link.
     virtual bool IsLink(const std::string& path) = 0;
+    // The path as the file system resolves it: full, with "." and ".." parts, trailing dots
+    // and links followed, each known part spelt as the file system spells it, the drive
+    // as the volume is mounted (a path not there yet: its deepest existing folder resolved,
+    // the rest appended). Two spellings of one folder resolve alike. The path as given
+    // when it cannot be resolved.
+    virtual std::string FullPath(const std::string& path) = 0;
     // Whether the system knows the root ("X:\") as a drive.
     virtual bool DriveRootExists(const std::string& root) = 0;
     // The volume's total free bytes; 0 when the query fails.
@@ -83,9 +89,9 @@ class InstallFiles {
     virtual std::int64_t Expand(const std::string& from, const std::string& to) = 0;
     // The first `count` bytes of a file (fewer when it is shorter; none when unreadable).
     virtual std::string ReadHead(const std::string& path, std::size_t count) = 0;
-    // A whole text file in the ANSI code page, as UTF-8. False when it cannot be read.
-    virtual bool ReadAnsiFile(const std::string& path, std::string& text) = 0;
-    virtual bool WriteAnsiFile(const std::string& path, const std::string& text) = 0;
+    // A whole file's bytes as they are. False when it cannot be read.
+    virtual bool ReadBytes(const std::string& path, std::string& bytes) = 0;
+    virtual bool WriteBytes(const std::string& path, const std::string& bytes) = 0;
     // Removes the mark a downloaded file carries (its "Zone.Identifier" stream), which
     // keeps the HTML Help viewer from showing an installed help file. Nothing when unmarked.
     virtual void RemoveDownloadMark(const std::string& path) = 0;
@@ -155,7 +161,13 @@ class System {
                             int& exitCode) = 0;
     // Whether the service control manager opens with full access (0xF003F).
     virtual bool CanManageServices() = 0;
-    virtual void DeleteAtRestart(const std::string& path) = 0;
+    // A text in the system's ANSI code page (the bytes the 9x family's files hold).
+    virtual std::string AnsiText(const std::string& text) = 0;
+    // Registers a file or empty folder for deletion at the next system start. False when
+    // it could not be registered.
+    virtual bool DeleteAtRestart(const std::string& path) = 0;
+    // Makes `folder` the process's working folder (inherited by the programs it starts).
+    virtual void SetWorkingFolder(const std::string& folder) = 0;
     virtual void InitComForThread() = 0;
     virtual void OpenFolderWindow(const std::string& folder) = 0;  // verb "open"
     virtual void OpenDocument(const std::string& path) = 0;        // default verb

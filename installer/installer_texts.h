@@ -26,6 +26,15 @@ inline constexpr char kFolderNotCreated[] = "フォルダ %s を作成できま�
 inline constexpr char kDestinationTooLong[] =
     "指定されたフォルダは、パスが長すぎるためインストールできません。\n"
     "259文字以内で指定してください。";
+inline constexpr char kDestinationHoldsSource[] =
+    "指定されたフォルダは、インストール元のフォルダと重なっているためインストールできません。\n"
+    "インストール元とは別のフォルダを指定してください。";
+inline constexpr char kDestinationIsLink[] =
+    "指定されたフォルダは、別のフォルダへのリンクのためインストールできません。\n"
+    "インストール先を指定してください。";
+inline constexpr char kInstalledElsewhere[] =
+    "すでにフォルダ %s にインストールされています。\n"
+    "別のフォルダにインストールするには、先にアンインストールしてください。";
 
 // Install progress.
 inline constexpr char kPercent[] = "%d％";
@@ -91,6 +100,15 @@ inline constexpr char kUninstallDone[] = "アンインストールが完了し�
 inline constexpr char kUninstallDoneFolderLeft[] =
     "アンインストールが完了しました。\n"
     "インストールの記録がないため、フォルダ %s の中のファイルは削除されませんでした。";
+inline constexpr char kUninstallDoneAtRestart[] =
+    "アンインストールが完了しました。\n"
+    "使用中のファイルは、次回コンピュータを起動したときに削除されます。";
+inline constexpr char kFileInUse[] =
+    "ファイル %s は使用中のため削除できませんでした。\n"
+    "アンインストールを中止します。";
+inline constexpr char kOtherInstall[] =
+    "アンインストール情報は、別のフォルダ %s のインストールのものです。\n"
+    "アンインストールを中止します。";
 inline constexpr char kUninstallProgressTitle[] = "アンインストール中...";
 
 }  // namespace vx::inst::text

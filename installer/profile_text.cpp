@@ -58,6 +58,26 @@ std::optional<std::string> ProfileValue(const std::string& text, const std::stri
     return std::nullopt;
 }
 
+bool IsUtf8Text(const std::string& bytes) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return true;
+    bool beyondAscii = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80             ? 1
+                                   : (lead & 0xE0) == 0xC0 ? 2
+                                   : (lead & 0xF0) == 0xE0 ? 3
+                                   : (lead & 0xF8) == 0xF0 ? 4
+                                                           : 0;
+        if (length == 0 || (length == 2 && lead < 0xC2) || i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        }
+        beyondAscii = beyondAscii || length > 1;
+        i += length;
+    }
+    return beyondAscii;
+}
+
 unsigned ProfileNumber(const std::string& value) {
     std::size_t i = 0;
     while (i < value.size() && IsBlank(value[i])) ++i;

@@ -16,6 +16,11 @@ namespace vx::inst {
 std::optional<std::string> ProfileValue(const std::string& text, const std::string& section,
                                         const std::string& key);
 
+// Whether a setup file's bytes are UTF-8 rather than code page 932: they begin with UTF-8's
+// byte-order mark, or hold characters beyond ASCII and are valid UTF-8 throughout (text in
+// code page 932 almost never is). Such a file is refused rather than read as garbled text.
+bool IsUtf8Text(const std::string& bytes);
+
 // A value read as a decimal number, as the integer reading does: leading blanks, an
 // optional plus sign, then digits up to the first other character. Anything that is
 // not such a number, or negative, or beyond 32 bits, reads as 0.

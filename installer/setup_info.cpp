@@ -159,19 +159,26 @@ std::vector<std::string> Arguments(const std::string& line) {
 Invocation ParseInvocation(const std::string& commandLine) {
     Invocation result;
     std::string line = commandLine;
-    // "/D=" ends the line: the folder after it may hold blanks and is taken as it stands,
-    // without quotes (as the popular installers take it), so nothing in it is a switch. It
-    // counts where an argument starts, outside quotes, after the program's own name.
+    // "/D=" (or "/d=") ends the line: the folder after it may hold blanks and is taken as it
+    // stands, without quotes (as the popular installers take it), so nothing in it is a
+    // switch. It counts where an argument starts, outside quotes, after the program's own
+    // name; a deployment tool may quote the whole switch ("/D=C:\A B"), and the quotes
+    // are then dropped.
     bool quoted = false;
-    for (std::size_t i = ProgramNameEnd(line) + 1; i + 3 <= line.size(); ++i) {
-        if (line[i - 1] == '"') quoted = !quoted;
-        if (!quoted && IsBlank(line[i - 1]) && line.compare(i, 3, "/D=") == 0) {
-            std::string folder = line.substr(i + 3);
+    for (std::size_t i = ProgramNameEnd(line); i < line.size(); ++i) {
+        const bool starts = !quoted && i > 0 && IsBlank(line[i - 1]);
+        const bool quotedSwitch = starts && line[i] == '"';
+        const std::size_t at = quotedSwitch ? i + 1 : i;
+        if (starts && line.size() >= at + 3 && EqualNoCase(line.substr(at, 3), "/D=")) {
+            std::string folder = line.substr(at + 3);
             while (!folder.empty() && IsBlank(folder.back())) folder.pop_back();
+            if (quotedSwitch && !folder.empty() && folder.back() == '"') folder.pop_back();
             result.destination = folder;
+            result.destinationGiven = true;
             line.resize(i);
             break;
         }
+        if (line[i] == '"') quoted = !quoted;
     }
     for (const std::string& a : Arguments(line)) {
         if (a == "/u" || a == "/U") result.stages.push_back('U');

@@ -71,8 +71,8 @@ bool CreateShortcuts(Platform& p, MessageBoxes& boxes, const SetupRecord& record
     };
     for (const auto& l : links) {
         const std::string linkPath = group + "\\" + l.name + ".LNK";
-        written.AddFile(linkPath);
-        if (!CreateShellLink(p, boxes, l.file, group, destination, l.name, l.description)) {
+        if (!KeepEarlier(p.files, linkPath, written) ||
+            !CreateShellLink(p, boxes, l.file, group, destination, l.name, l.description)) {
             boxes.Show(FormatText(text::kFileNotInstalled, linkPath), record.title,
                        MsgStyle::Error);
             return false;

@@ -11,20 +11,6 @@ Answer LogBoxes::Show(const std::string& text, const std::string&, MsgStyle styl
                                                                                 : Answer::Ok;
 }
 
-bool UsableDestination(const std::string& path) {
-    const bool drive = path.size() > 3 && path[1] == ':' && path[2] == '\\' &&
-                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    if (!drive || Utf16Length(path) > kMaxPath) return false;
-    std::string rest = path.substr(3);
-    if (rest.back() == '\\') rest.pop_back();
-    for (std::size_t start = 0;;) {
-        const std::size_t end = rest.find('\\', start);
-        if (!IsFolderName(rest.substr(start, end - start))) return false;
-        if (end == std::string::npos) return true;
-        start = end + 1;
-    }
-}
-
 namespace {
 
 // The checks of the folder window's OK, without its questions: a missing folder is made.
@@ -34,9 +20,10 @@ int SilentInstall(Platform& p, const SetupRecord& setup, const std::string& fold
     const std::string destination =
         folder.empty() ? DefaultDestination(p.system.WindowsDirectory(), record.installFolder)
                        : folder;
-    if (!UsableDestination(destination) || !p.files.DriveRootExists(destination.substr(0, 3)) ||
-        (p.files.Exists(destination) && !p.files.IsFolder(destination))) {
-        log.Line(std::string(text::kSpecifyDestination) + " " + destination);
+    const DestinationCheck check =
+        CheckDestination(p, record, destination, SourceFolder(p, record));
+    if (check.problem != DestinationProblem::None) {
+        log.Line(check.message + " " + destination);
         return kExitBadDestination;
     }
     if ((p.files.FreeBytes(destination.substr(0, 3)) >> 20) < record.requiredMb) {
@@ -70,7 +57,7 @@ int SilentStageOne(Platform& p, const SetupRecord& record, const std::string& lo
     // uninstall does not go through. Where it cannot be moved (another volume), it and
     // the folder are deleted at the next start.
     const std::string self = p.system.ModulePath();
-    const bool installed = EqualNoCase(FolderOf(self), installFolder);
+    const bool installed = SameFolder(p.files, FolderOf(self), installFolder);
     const std::string parked = ReplaceLastThree(tempProgram, "old");
     const bool moved = installed && p.files.Move(self, parked);
 
@@ -112,13 +99,26 @@ int RunSilent(Platform& p, const Invocation& invocation, Log& log) {
         return kExitNoRight;
     }
     LogBoxes boxes(log);
+    // A log asked for and not writable would leave the run without its record.
+    if (!invocation.logFile.empty() && !log.Writable()) return kExitSetupFileBroken;
     SetupRecord record;
     if (!ReadSetupInformation(p, boxes, record)) return kExitSetupFileBroken;
-    if (invocation.stages.empty()) return SilentInstall(p, record, invocation.destination, log);
+    if (invocation.stages.empty()) {
+        if (invocation.destinationGiven && invocation.destination.empty()) {
+            log.Line(text::kSpecifyDestination);
+            return kExitBadDestination;
+        }
+        return SilentInstall(p, record, invocation.destination, log);
+    }
     for (const char stage : invocation.stages) {
-        const int code = stage == 'U' ? SilentStageTwo(p, record, log)
-                                      : SilentStageOne(p, record, invocation.logFile, log);
-        if (code != kExitDone) return code;
+        if (stage == 'U') {
+            const int code = SilentStageTwo(p, record, log);
+            if (code != kExitDone) return code;
+            continue;
+        }
+        // Stage one runs stage two itself and waits for it: the uninstall is over then,
+        // whatever switch follows.
+        return SilentStageOne(p, record, invocation.logFile, log);
     }
     return kExitDone;
 }

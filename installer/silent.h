@@ -13,7 +13,7 @@ namespace vx::inst {
 enum SilentExit : int {
     kExitDone = 0,
     kExitFailed = 1,           // nothing of a partial install is left behind
-    kExitSetupFileBroken = 2,  // the setup file is missing or invalid
+    kExitSetupFileBroken = 2,  // the setup file is missing or invalid, or the log unwritable
     kExitNoRight = 3,          // not enough rights
     kExitNoSpace = 4,          // not enough free space
     kExitBadDestination = 5,   // the destination is not a folder that can be used
@@ -24,6 +24,8 @@ class Log {
   public:
     virtual ~Log() = default;
     virtual void Line(const std::string& text) = 0;
+    // Whether the log's file can be written (asked once, before the run).
+    virtual bool Writable() { return true; }
 };
 
 // Message boxes of a silent run: the text goes to the log; a question is answered No.
@@ -66,9 +68,5 @@ class LogProgress : public ProgressView {
 // A silent run of what `invocation` asks for: the install, or the uninstall stages in
 // their order. Returns the exit code; the install worker ends the process itself.
 int RunSilent(Platform& p, const Invocation& invocation, Log& log);
-
-// Whether `path` can be a destination as it stands: a full path below a drive root
-// ("X:\folder..."), every part a name a folder can bear.
-bool UsableDestination(const std::string& path);
 
 }  // namespace vx::inst

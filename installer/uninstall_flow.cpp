@@ -30,8 +30,9 @@ bool RemoveShortcutGroup(Platform& p, MessageBoxes& boxes, const SetupRecord& re
     return true;
 }
 
+// `scheduled` tells whether anything was left for the next start.
 bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
-                          Progress& progress, const InstallRecord& written) {
+                          Progress& progress, const InstallRecord& written, bool* scheduled) {
     progress.Step(text::kRemovingRegistry);
     auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
     if (!key) {
@@ -52,7 +53,14 @@ bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& r
         boxes.Show(text::kRegistryNotDeleted, record.title, MsgStyle::Error);
         return false;
     }
-    RemoveRecorded(p.files, &progress, written, installPath);
+    // What a program still holds goes at the next start, the folders it keeps after it.
+    for (const std::string& path : RemoveRecorded(p.files, &progress, written, installPath)) {
+        if (!DeleteAtNextStart(p, path)) {
+            boxes.Show(FormatText(text::kFileInUse, path), record.title, MsgStyle::Error);
+            return false;
+        }
+        *scheduled = true;
+    }
     return true;
 }
 
@@ -79,6 +87,14 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
         boxes.Show(text::kInstallPathMissing, record.title, MsgStyle::Error);
         return {};
     }
+    // An installed copy uninstalls its own install only: the entry may name another folder.
+    const std::string own = FolderOf(p.system.ModulePath());
+    if (!SameFolder(p.files, own, installPath) &&
+        p.files.Exists(SetupFilePath(p.system.ModulePath())) &&
+        p.files.Exists(own + "\\" + record.programFile)) {
+        boxes.Show(FormatText(text::kOtherInstall, installPath), record.title, MsgStyle::Error);
+        return {};
+    }
 
     const std::string installedProgram = WithoutTrailingBackslash(installPath) + "\\VxInst.exe";
     p.files.SetNormalAttributes(tempProgram);
@@ -91,20 +107,22 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
 
     DeleteAtNextStart(p, tempProgram);
     if (installFolder) *installFolder = WithoutTrailingBackslash(installPath);
+    // Out of the install folder (a prompt or a double-click may have started it there):
+    // a process's working folder cannot be removed, and stage two inherits it.
+    p.system.SetWorkingFolder(FolderOf(tempProgram));
     return tempProgram;
 }
 
-void DeleteAtNextStart(Platform& p, const std::string& path) {
-    if (p.system.Version().NtFamily()) {
-        p.system.DeleteAtRestart(path);
-    } else {
-        // Beside any other program's pending deletion, never in its place.
-        const std::string wininit = p.system.WindowsDirectory() + "\\wininit.ini";
-        std::string ini;
-        if (p.files.ReadAnsiFile(wininit, ini) || !p.files.Exists(wininit)) {
-            p.files.WriteAnsiFile(wininit, AddRenameEntry(ini, path));
-        }
+bool DeleteAtNextStart(Platform& p, const std::string& path) {
+    if (p.system.Version().NtFamily()) return p.system.DeleteAtRestart(path);
+    // Beside any other program's pending deletion, never in its place; the file's bytes
+    // are kept as they are, whatever code page another program wrote its lines in.
+    const std::string wininit = p.system.WindowsDirectory() + "\\wininit.ini";
+    std::string ini;
+    if (p.files.ReadBytes(wininit, ini) || !p.files.Exists(wininit)) {
+        return p.files.WriteBytes(wininit, AddRenameEntry(ini, p.system.AnsiText(path)));
     }
+    return false;
 }
 
 bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& record) {
@@ -214,10 +232,12 @@ bool RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& vi
     progress.Start(n + 2, text::kUninstallStarting);
     progress.Step(text::kRemovingShortcuts);
     if (!RemoveShortcutGroup(p, boxes, record)) return finish();
-    if (!RemoveUninstallEntry(p, boxes, record, progress, written)) return finish();
-    boxes.Show(recorded ? std::string(text::kUninstallDone)
-                        : FormatText(text::kUninstallDoneFolderLeft, installPath),
-               record.title, MsgStyle::Information);
+    bool scheduled = false;
+    if (!RemoveUninstallEntry(p, boxes, record, progress, written, &scheduled)) return finish();
+    const std::string done = !recorded   ? FormatText(text::kUninstallDoneFolderLeft, installPath)
+                             : scheduled ? std::string(text::kUninstallDoneAtRestart)
+                                         : std::string(text::kUninstallDone);
+    boxes.Show(done, record.title, MsgStyle::Information);
     return finish(true);
 }
 

@@ -2,7 +2,8 @@
 """Makes the installer's distribution medium in OUT:
 
   OUT/VXInst.exe          the installer
-  OUT/VXInst.ini          its setup information (code page 932, CRLF line ends)
+  OUT/VXInst.ini          its setup information (code page 932, CRLF line ends), with the
+                          CRC-32 of what each compressed file expands to (CHECKSUMS)
   OUT/DISK1/QLV3906.EX_   the settings program, SZDD-compressed, last character stored
   OUT/DISK1/QLV3906.chm   its HTML Help file (built from help/)
 
@@ -23,6 +24,7 @@ import shutil
 import struct
 import subprocess
 import tempfile
+import zlib
 from pathlib import Path
 
 DISK_PATH = "DISK1"
@@ -89,7 +91,12 @@ def main():
                  args.help_file.stat().st_size)
     required_mb = math.ceil(installed / (1 << 20)) + 1
 
-    lines = ["[SetupInformation]", f"DISK={required_mb}"] + [f"{k}={v}" for k, v in SETUP]
+    # What each compressed file expands to, so the install can tell a damaged medium.
+    packed_name = args.program.name[:-1] + "_"
+    checksums = f"{packed_name}:{zlib.crc32(args.program.read_bytes()):08X}"
+
+    lines = (["[SetupInformation]", f"DISK={required_mb}"] + [f"{k}={v}" for k, v in SETUP] +
+             [f"CHECKSUMS={checksums}"])
     (out / "VXInst.ini").write_bytes(("\r\n".join(lines) + "\r\n").encode("cp932"))
 
 

@@ -58,6 +58,67 @@ bool Win32Files::IsLink(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+namespace {
+
+// The final path of an existing file or folder as the system resolves it (links followed,
+// the volume's drive letter), without the "\\?\" prefix. False when it cannot be had.
+bool FinalPath(const std::wstring& path, std::wstring& resolved) {
+    using FinalPathByHandle = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    // Looked up at run time: systems before Vista lack it; their long-name form will do.
+    auto final = kernel ? reinterpret_cast<FinalPathByHandle>(reinterpret_cast<void*>(
+                              GetProcAddress(kernel, "GetFinalPathNameByHandleW")))
+                        : nullptr;
+    if (!final) {
+        const DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
+        if (n == 0) return false;
+        resolved.assign(n, L'\0');
+        resolved.resize(GetLongPathNameW(path.c_str(), resolved.data(), n));
+        return !resolved.empty();
+    }
+    HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    std::wstring buffer(1024, L'\0');
+    const DWORD n = final(h, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    CloseHandle(h);
+    if (n == 0 || n >= buffer.size()) return false;
+    buffer.resize(n);
+    if (buffer.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+        resolved = L"\\\\" + buffer.substr(8);
+    } else if (buffer.rfind(L"\\\\?\\", 0) == 0) {
+        resolved = buffer.substr(4);
+    } else {
+        resolved = buffer;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string Win32Files::FullPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+    // The deepest existing part resolved, the rest (not there yet) appended as it stands.
+    std::wstring head = full, rest;
+    while (!head.empty()) {
+        std::wstring resolved;
+        if (FinalPath(head, resolved)) {
+            if (!resolved.empty() && resolved.back() == L'\\' && !rest.empty()) resolved.pop_back();
+            return Narrow(resolved + rest);
+        }
+        const auto cut = head.find_last_of(L'\\');
+        if (cut == std::wstring::npos || cut + 1 >= head.size()) break;
+        rest = head.substr(cut) + rest;
+        head.resize(cut < 3 ? cut + 1 : cut);  // "C:\" keeps its backslash
+    }
+    return Narrow(full);
+}
+
 bool Win32Files::DriveRootExists(const std::string& root) {
     return GetDriveTypeW(Widen(root).c_str()) != DRIVE_NO_ROOT_DIR;
 }
@@ -124,16 +185,46 @@ void Win32Files::RemoveDownloadMark(const std::string& path) {
     DeleteFileW(Widen(path + ":Zone.Identifier").c_str());  // fails harmlessly when absent
 }
 
+namespace {
+
+// A path the LZ interface can open: it works in the ANSI code page, so a path that code
+// page cannot spell (a medium in a Japanese-named folder on a Western system) goes by its
+// short name, which it can.
+std::wstring LzPath(const std::string& path) {
+    std::wstring wide = Widen(path);
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr,
+                        &lossy);
+    if (!lossy) return wide;
+    const DWORD n = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (n == 0) return wide;
+    std::wstring brief(n, L'\0');
+    brief.resize(GetShortPathNameW(wide.c_str(), brief.data(), n));
+    return brief.empty() ? wide : brief;
+}
+
+}  // namespace
+
 std::optional<std::string> Win32Files::ExpandedName(const std::string& path) {
-    std::wstring source = Widen(path);
+    std::wstring source = LzPath(path);
     std::wstring buffer(MAX_PATH * 2, L'\0');
     if (GetExpandedNameW(source.data(), buffer.data()) != 1) return std::nullopt;
     buffer.resize(wcslen(buffer.c_str()));
-    return Narrow(buffer);
+    // Told in the path as given: unchanged for a plain file, its last character restored for
+    // a compressed one.
+    if (buffer == source) return path;
+    if (buffer.size() == source.size() &&
+        buffer.compare(0, buffer.size() - 1, source, 0, source.size() - 1) == 0) {
+        std::string expanded = path;
+        expanded.back() = static_cast<char>(buffer.back() < 0x80 ? buffer.back() : '_');
+        return expanded;
+    }
+    const std::string name = Narrow(buffer.substr(buffer.find_last_of(L'\\') + 1));
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
 std::int64_t Win32Files::Expand(const std::string& from, const std::string& to) {
-    std::wstring wfrom = Widen(from);
+    std::wstring wfrom = LzPath(from);
     OFSTRUCT readInfo{};
     const INT source = LZOpenFileW(wfrom.data(), &readInfo, OF_READ);
     if (source < 0) return -1;
@@ -165,11 +256,11 @@ std::string Win32Files::ReadHead(const std::string& path, std::size_t count) {
     return head;
 }
 
-bool Win32Files::ReadAnsiFile(const std::string& path, std::string& text) {
+bool Win32Files::ReadBytes(const std::string& path, std::string& bytes) {
     HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    std::string bytes;
+    bytes.clear();
     char chunk[4096];
     DWORD read = 0;
     bool ok = true;
@@ -177,27 +268,10 @@ bool Win32Files::ReadAnsiFile(const std::string& path, std::string& text) {
         bytes.append(chunk, read);
     }
     CloseHandle(file);
-    if (!ok) return false;
-    std::wstring wide(bytes.size(), L'\0');
-    const int n = bytes.empty()
-                      ? 0
-                      : MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                            wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(n));
-    text = Narrow(wide);
-    return true;
+    return ok;
 }
 
-bool Win32Files::WriteAnsiFile(const std::string& path, const std::string& text) {
-    const std::wstring wide = Widen(text);
-    std::string bytes;
-    if (!wide.empty()) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                          nullptr, 0, nullptr, nullptr);
-        bytes.resize(static_cast<std::size_t>(n));
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
-                            nullptr, nullptr);
-    }
+bool Win32Files::WriteBytes(const std::string& path, const std::string& bytes) {
     return WriteWholeFile(Widen(path), bytes.data(), bytes.size());
 }
 
@@ -420,8 +494,23 @@ bool Win32System::CanManageServices() {
     return true;
 }
 
-void Win32System::DeleteAtRestart(const std::string& path) {
-    MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+std::string Win32System::AnsiText(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    if (wide.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+bool Win32System::DeleteAtRestart(const std::string& path) {
+    return MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
+void Win32System::SetWorkingFolder(const std::string& folder) {
+    SetCurrentDirectoryW(Widen(folder).c_str());
 }
 
 void Win32System::InitComForThread() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
@@ -455,9 +544,11 @@ std::string ReadSetupText(const std::string& file) {
         bytes.append(chunk, got);
     }
     CloseHandle(h);
-    if (bytes.empty()) return {};
-    const int n = MultiByteToWideChar(kSetupCodePage, 0, bytes.data(),
+    // Text that is not code page 932 reads as no text: a missing setup file, not garbled one.
+    if (bytes.empty() || IsUtf8Text(bytes)) return {};
+    const int n = MultiByteToWideChar(kSetupCodePage, MB_ERR_INVALID_CHARS, bytes.data(),
                                       static_cast<int>(bytes.size()), nullptr, 0);
+    if (n <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(kSetupCodePage, 0, bytes.data(), static_cast<int>(bytes.size()),
                         wide.data(), n);
@@ -485,6 +576,15 @@ std::string Win32Profile::ReadText(const std::string& file, const std::string& s
 }
 
 // --- The log of a silent run --------------------------------------------------
+
+bool Win32Log::Writable() {
+    HANDLE h =
+        CreateFileW(Widen(file_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
 
 void Win32Log::Line(const std::string& text) {
     if (file_.empty()) return;

@@ -25,6 +25,7 @@ class Win32Files : public InstallFiles {
     bool Exists(const std::string& path) override;
     bool IsFolder(const std::string& path) override;
     bool IsLink(const std::string& path) override;
+    std::string FullPath(const std::string& path) override;
     bool DriveRootExists(const std::string& root) override;
     std::uint64_t FreeBytes(const std::string& root) override;
     FolderResult CreateFolder(const std::string& path) override;
@@ -37,8 +38,8 @@ class Win32Files : public InstallFiles {
     std::optional<std::string> ExpandedName(const std::string& path) override;
     std::int64_t Expand(const std::string& from, const std::string& to) override;
     std::string ReadHead(const std::string& path, std::size_t count) override;
-    bool ReadAnsiFile(const std::string& path, std::string& text) override;
-    bool WriteAnsiFile(const std::string& path, const std::string& text) override;
+    bool ReadBytes(const std::string& path, std::string& bytes) override;
+    bool WriteBytes(const std::string& path, const std::string& bytes) override;
     void RemoveDownloadMark(const std::string& path) override;
 };
 
@@ -66,7 +67,9 @@ class Win32System : public System {
     bool RunProcess(const std::string& program, const std::string& commandLine,
                     int& exitCode) override;
     bool CanManageServices() override;
-    void DeleteAtRestart(const std::string& path) override;
+    std::string AnsiText(const std::string& text) override;
+    bool DeleteAtRestart(const std::string& path) override;
+    void SetWorkingFolder(const std::string& folder) override;
     void InitComForThread() override;
     void OpenFolderWindow(const std::string& folder) override;
     void OpenDocument(const std::string& path) override;
@@ -86,6 +89,7 @@ class Win32Log : public Log {
   public:
     explicit Win32Log(const std::string& file) : file_(file) {}
     void Line(const std::string& text) override;
+    bool Writable() override;
 
   private:
     std::string file_;

@@ -44,6 +44,11 @@ class FakeFiles : public InstallFiles {
     std::set<std::string> failCreate, failCopy, failExpand, failDelete;  // by Key()
     std::set<std::string> failExpandedName;  // sources whose expanded name cannot be had
     std::set<std::string> diskFull;  // targets that get half their bytes, then the disk is full
+    std::set<std::string> inUse;     // files a program holds open: neither moved nor deleted
+    std::set<std::string> running;   // programs' files while they run: moved, not deleted
+    // What a path (or the start of one) resolves to, by Key(): another spelling of a drive,
+    // or a link's target.
+    std::map<std::string, std::string> resolvesTo;
     std::vector<std::string> log;
 
     void AddFolder(const std::string& path) {
@@ -103,6 +108,37 @@ class FakeFiles : public InstallFiles {
         const Node* n = Find(path);
         return n && n->link;
     }
+    std::string FullPath(const std::string& path) override {
+        std::string p = path;
+        for (char& c : p) c = c == '/' ? '\\' : c;
+        if (p.size() < 3 || p[1] != ':' || p[2] != '\\') return path;
+        std::vector<std::string> parts;
+        std::string part;
+        for (const char c : p.substr(3) + "\\") {
+            if (c != '\\') {
+                part += c;
+                continue;
+            }
+            if (part == "..") {
+                if (!parts.empty()) parts.pop_back();
+            } else if (part != ".") {
+                while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+                if (!part.empty()) parts.push_back(part);
+            }
+            part.clear();
+        }
+        std::string out = p.substr(0, 3);
+        for (const std::string& s : parts) out += (out.back() == '\\' ? "" : "\\") + s;
+        for (const auto& [from, to] : resolvesTo) {
+            const std::string k = Key(out);
+            if (k == from || (k.size() > from.size() && k.compare(0, from.size(), from) == 0 &&
+                              (from.back() == '\\' || k[from.size()] == '\\'))) {
+                out = to + out.substr(from.size());
+            }
+        }
+        if (const Node* n = Find(out); n && !n->path.empty()) out = n->path;
+        return out;
+    }
     bool DriveRootExists(const std::string& root) override {
         return roots.count(UpperAscii(root)) > 0;
     }
@@ -135,6 +171,7 @@ class FakeFiles : public InstallFiles {
         const Node* src = Find(from);
         if (!src || src->folder) return 2;
         if (failCopy.count(Key(to)) || !IsFolder(FolderOf(to))) return 3;
+        if (inUse.count(Key(to))) return 32;
         if (const Node* dst = Find(to); dst && dst->readOnly) return 5;
         Node copy = *src;
         copy.path = to;
@@ -145,16 +182,24 @@ class FakeFiles : public InstallFiles {
     bool Delete(const std::string& path) override {
         log.push_back("del " + path);
         const Node* n = Find(path);
-        if (!n || n->folder || n->readOnly || failDelete.count(Key(path))) return false;
+        if (!n || n->folder || n->readOnly || failDelete.count(Key(path)) ||
+            inUse.count(Key(path)) || running.count(Key(path))) {
+            return false;
+        }
         nodes.erase(Key(path));
         return true;
     }
-    bool Move(const std::string& from, const std::string& to) override {
-        log.push_back("move " + from + " > " + to);
+    bool Move(const std::string& given, const std::string& to) override {
+        log.push_back("move " + given + " > " + to);
+        const std::string from = Find(given) ? given : FullPath(given);  // another spelling
         const Node* n = Find(from);
-        if (!n || n->folder || Key(from)[0] != Key(to)[0] || !IsFolder(FolderOf(to))) return false;
+        if (!n || n->folder || Key(from)[0] != Key(to)[0] || !IsFolder(FolderOf(to)) ||
+            inUse.count(Key(from)) || inUse.count(Key(to))) {
+            return false;
+        }
         Node moved = *n;
         moved.path = to;
+        if (running.erase(Key(from))) running.insert(Key(to));
         nodes.erase(Key(from));
         nodes[Key(to)] = moved;
         return true;
@@ -175,7 +220,8 @@ class FakeFiles : public InstallFiles {
     std::int64_t Expand(const std::string& from, const std::string& to) override {
         log.push_back("expand " + from + " > " + to);
         const Node* src = Find(from);
-        if (!src || failExpand.count(Key(to)) || !IsFolder(FolderOf(to))) return -1;
+        if (!src || failExpand.count(Key(to)) || inUse.count(Key(to)) || !IsFolder(FolderOf(to)))
+            return -1;
         std::string data = src->data;
         if (diskFull.count(Key(to))) data.resize(data.size() / 2);
         nodes[Key(to)] = Node{to, false, false, false, data, 0, 0, src->downloadMark};
@@ -191,13 +237,13 @@ class FakeFiles : public InstallFiles {
         }
         return head.substr(0, count);
     }
-    bool ReadAnsiFile(const std::string& path, std::string& text) override {
+    bool ReadBytes(const std::string& path, std::string& text) override {
         const Node* n = Find(path);
         if (!n || n->folder) return false;
         text = n->data;
         return true;
     }
-    bool WriteAnsiFile(const std::string& path, const std::string& text) override {
+    bool WriteBytes(const std::string& path, const std::string& text) override {
         if (!IsFolder(FolderOf(path))) return false;
         nodes[Key(path)] = Node{path, false, false, false, text, 0, 0};
         return true;
@@ -361,6 +407,8 @@ class FakeSystem : public System {
     bool canManageServices = true;
     std::function<int()> runChild;  // what a program RunProcess starts does; its exit code
     std::vector<std::string> deleteAtRestart, openedFolders, openedDocuments;
+    bool failDeleteAtRestart = false;
+    std::string workingFolder = "C:\\";
     int comInits = 0;
     std::vector<std::string>* events = nullptr;  // shared ordering log, when set
 
@@ -390,7 +438,16 @@ class FakeSystem : public System {
         return true;
     }
     bool CanManageServices() override { return canManageServices; }
-    void DeleteAtRestart(const std::string& path) override { deleteAtRestart.push_back(path); }
+    std::string AnsiText(const std::string& text) override { return text; }
+    bool DeleteAtRestart(const std::string& path) override {
+        if (failDeleteAtRestart) return false;
+        deleteAtRestart.push_back(path);
+        return true;
+    }
+    void SetWorkingFolder(const std::string& folder) override {
+        workingFolder = folder;
+        Note("cd " + folder);
+    }
     void InitComForThread() override { ++comInits; }
     void OpenFolderWindow(const std::string& folder) override { openedFolders.push_back(folder); }
     void OpenDocument(const std::string& path) override { openedDocuments.push_back(path); }
@@ -549,7 +606,8 @@ struct FakePlatform {
                           {"DISK_PATH", "DISK1"},
                           {"VX_FILE", "QLV3906.EXE"},
                           {"HELP_FILE1", "QLV3906.hlp"},
-                          {"HELP_FILE2", "QLV3906.chm"}};
+                          {"HELP_FILE2", "QLV3906.chm"},
+                          {"CHECKSUMS", "QLV3906.EX_:92ED7784"}};  // CRC-32 of "program"
     }
 };
 

@@ -162,6 +162,32 @@ TEST_F(FolderFlowTest, PathLengthCountsUtf16UnitsAndARefusedPathStaysInTheEdit) 
     EXPECT_EQ(view.jobs.size(), 2u);
 }
 
+// The folder window refuses what silent mode refuses, before anything is written, the
+// window kept; another folder is refused while an install exists.
+TEST_F(FolderFlowTest, RefusesWhatSilentModeRefusesBeforeWritingAnything) {
+    f.files.roots.insert("D:\\");
+    f.system.modulePath = "D:\\MEDIUM\\VXInst.exe";
+    f.files.AddFile("C:\\Veltrix\\VXInst.ini", "setup");
+    f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, record.uninstallKey)] = {
+        {"InstallPath", "C:\\Veltrix"}};
+    f.files.AddLink("C:\\Linked");
+    const auto before = f.files.nodes.size();
+    for (const auto& [destination, message] : std::vector<std::pair<std::string, std::string>>{
+             {"C:\\New\\..\\Other", text::kSpecifyDestination},
+             {"C:", text::kSpecifyDestination},
+             {"C:\\Linked", text::kDestinationIsLink},
+             {"D:\\MEDIUM", text::kDestinationHoldsSource},
+             {"C:\\Apps", FormatText(text::kInstalledElsewhere, "C:\\Veltrix")}}) {
+        view.boxes.shown.clear();
+        Ok(destination);
+        EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{message}) << destination;
+    }
+    EXPECT_TRUE(view.jobs.empty());
+    EXPECT_EQ(f.files.nodes.size(), before);
+    Ok("c:\\VELTRIX");  // a reinstall
+    EXPECT_EQ(view.jobs.size(), 1u);
+}
+
 TEST(BrowseRulesTest, InitialPathOkButtonAndResult) {
     FakeFiles files;
     files.AddFolder("C:\\Program Files");

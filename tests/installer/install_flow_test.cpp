@@ -126,6 +126,15 @@ TEST_F(InstallTest, CompressedFileNotExpandedInFullIsAFailure) {
               "インストールを中止します。");
     EXPECT_EQ(written.files.back(), "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE");  // to be removed
 
+    // The right size but other bytes than the medium records.
+    f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "progrXm");
+    const Checksums sums = ParseChecksums(f.profile.values["CHECKSUMS"] + ",BAD:12,X.EX_:1234567G");
+    EXPECT_EQ(sums.size(), 1u);
+    EXPECT_NE(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written, sums), "");
+    f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "program");
+    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written, sums), "");
+    EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+
     EXPECT_EQ(ExpandedSizeFromHeader(std::string("SZDD\x88\xF0\x27\x33\x41x\x01\x02\x03\x04", 14)),
               0x04030201u);
     EXPECT_EQ(ExpandedSizeFromHeader(std::string("SZDD\x88\xF0\x27\x33\x41x\x01\x02\x03", 13)),
@@ -339,6 +348,25 @@ TEST_F(InstallTest, ReinstallIntoTheSameFolderKeepsTheEarlierRecord) {
         EXPECT_EQ(f.registry.lists[key]["InstalledFolders"],
                   (same ? std::vector<std::string>{".", ".."} : std::vector<std::string>{}));
     }
+}
+
+// A reinstall over the running settings program goes through: the running file moves
+// aside and waits for the next start, and the entry's record holds it meanwhile. Every
+// other earlier file is replaced and gone.
+TEST_F(InstallTest, ReinstallOverTheRunningProgramLeavesItsFileForTheNextStart) {
+    const std::string running = std::string(kDest) + "\\QLV3906.EXE";
+    f.files.AddFile(running, "earlier program");
+    f.files.AddFile(std::string(kDest) + "\\VXInst.ini", "earlier setup", /*readOnly=*/true);
+    f.files.running.insert(Key(running));
+    RunInstallWorker(f.p, job, progress);
+    EXPECT_EQ(f.system.exitCode, 0);
+    EXPECT_EQ(f.files.Find(running)->data, "program");
+    EXPECT_EQ(f.files.Find(running + ".VXOLD")->data, "earlier program");
+    EXPECT_FALSE(f.files.Exists(std::string(kDest) + "\\VXInst.ini.VXOLD"));
+    EXPECT_EQ(f.system.deleteAtRestart, std::vector<std::string>{UpperAscii(running) + ".VXOLD"});
+    const auto& stored =
+        f.registry.lists[FakeRegistry::Path(RegRoot::LocalMachine, job.record.uninstallKey)];
+    EXPECT_EQ(stored.at("InstalledFiles").back(), "QLV3906.EXE.VXOLD");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -213,6 +214,27 @@ testing::AssertionResult ReadLink(const std::wstring& path, Link* link) {
     return testing::AssertionSuccess();
 }
 
+// Whether `path` is registered for deletion at the next start.
+bool PendingDeletion(const std::wstring& path) {
+    std::vector<wchar_t> pending(65536, L'\0');
+    DWORD size = static_cast<DWORD>((pending.size() - 2) * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+                     L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, pending.data(),
+                     &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    // Pairs of a path and its new name, empty for a deletion.
+    const wchar_t* end = pending.data() + size / sizeof(wchar_t);
+    for (const wchar_t* s = pending.data(); s < end; s += wcslen(s) + 1) {
+        const std::wstring entry = s;
+        if (entry.size() >= path.size() &&
+            _wcsicmp(entry.substr(entry.size() - path.size()).c_str(), path.c_str()) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A copy of the medium in `root` (on drive C:), with an empty subfolder DOC in its
 // distribution folder, asking for `diskMb` of free space when not 0.
 testing::AssertionResult CopyMedium(const std::wstring& root, int diskMb = 0) {
@@ -399,23 +421,7 @@ TEST_F(InstallerE2E, InstallThenUninstallDeclinedThenAccepted) {
     EXPECT_FALSE(Exists(TempFolder() + L"\\Vxinst.ini"));
     EXPECT_TRUE(Exists(tempProgram));
 
-    // Registered for deletion at restart.
-    wchar_t pending[8192] = L"";
-    DWORD size = sizeof(pending) - 2 * sizeof(wchar_t);
-    ASSERT_EQ(
-        RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
-                     L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, pending, &size),
-        ERROR_SUCCESS);
-    bool registered = false;
-    for (const wchar_t* s = pending; *s; s += wcslen(s) + 1) {
-        std::wstring entry = s;
-        if (entry.size() >= tempProgram.size() &&
-            _wcsicmp(entry.substr(entry.size() - tempProgram.size()).c_str(),
-                     tempProgram.c_str()) == 0) {
-            registered = true;
-        }
-    }
-    EXPECT_TRUE(registered) << Narrow(tempProgram) << " not in PendingFileRenameOperations";
+    EXPECT_TRUE(PendingDeletion(tempProgram)) << Narrow(tempProgram);
 }
 
 TEST_F(InstallerE2E, YesToTheHelpQuestionOpensTheInstalledHelpAndEnds) {
@@ -432,6 +438,12 @@ TEST_F(InstallerE2E, On9xTheTemporaryCopyIsEnteredInWininit) {
     Install(L"win98", kDestination);
     if (HasFatalFailure()) return;
     ExpectInstalled();
+    // Another program's line in bytes that are no CP932 text: kept byte for byte.
+    wchar_t windowsFolder[MAX_PATH] = L"";
+    GetWindowsDirectoryW(windowsFolder, MAX_PATH);
+    const std::wstring wininit = std::wstring(windowsFolder) + L"\\wininit.ini";
+    const std::string other = "[Other]\r\nX=C:\\\x85\x40\x81\x20.TMP\r\n";
+    ASSERT_TRUE(WriteFileBytes(wininit, std::vector<std::uint8_t>(other.begin(), other.end())));
 
     Uninstall();
     if (HasFatalFailure()) return;
@@ -445,6 +457,9 @@ TEST_F(InstallerE2E, On9xTheTemporaryCopyIsEnteredInWininit) {
                              (std::wstring(windows) + L"\\wininit.ini").c_str());
     EXPECT_EQ(_wcsicmp(entry, (TempFolder() + L"\\Vxinst.exe").c_str()), 0)
         << "wininit.ini [Rename] NUL=" << Narrow(entry);
+    const std::vector<std::uint8_t> after = ReadFileBytes(wininit);
+    EXPECT_EQ(std::string(after.begin(), after.begin() + std::min(after.size(), other.size())),
+              other);
 }
 
 // An install into a folder that already holds somebody else's file, from a medium with
@@ -549,15 +564,17 @@ std::set<HWND> VisibleWindows() {
 }
 
 // Runs `command` (a whole command line) and waits for it to end, failing when any window
-// appears meanwhile: a silent run shows none, and asks nothing.
-testing::AssertionResult RunSilently(const std::wstring& command, DWORD* exitCode) {
+// appears meanwhile: a silent run shows none, and asks nothing. `workingFolder` is the
+// folder it starts in (the test's own when null).
+testing::AssertionResult RunSilently(const std::wstring& command, DWORD* exitCode,
+                                     const wchar_t* workingFolder = nullptr) {
     const std::set<HWND> before = VisibleWindows();
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::wstring line = command;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi)) {
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder,
+                        &si, &pi)) {
         return testing::AssertionFailure() << Narrow(command) << ": error " << GetLastError();
     }
     CloseHandle(pi.hThread);
@@ -658,6 +675,115 @@ TEST_F(InstallerE2E, SilentInstallWithABrokenSetupFileEndsWith2AndNoWindow) {
     EXPECT_EQ(std::string(log.begin(), log.end()),
               "インストール設定情報ファイルが存在しないか、壊れています。\r\n"
               "インストール元を確認してください。\r\nインストールを中止します。\r\n");
+
+    // Saved as UTF-8 (no byte-order mark): refused, not read as garbled text.
+    const std::string utf8 =
+        "[SetupInformation]\r\nDISK=5\r\nTITLE_NAME=ZAM "
+        "ベルトリクス\r\nPRINTER_NAME=QX-K480/330\r\n"
+        "INSTALL_FOLDER=Veltrix\r\nDISK_PATH=DISK1\r\nVX_FILE=QLV3906.EXE\r\n"
+        "HELP_FILE1=QLV3906.chm\r\nHELP_FILE2=QLV3906.chm\r\n";
+    ASSERT_TRUE(WriteFileBytes(L"C:\\broken\\VXInst.ini",
+                               std::vector<std::uint8_t>(utf8.begin(), utf8.end())));
+    ASSERT_TRUE(RunSilently(L"C:\\broken\\VXInst.exe /S", &code));
+    EXPECT_EQ(code, 2u);
+    EXPECT_FALSE(Exists(kDestination));
+
+    // A log that cannot be written: refused before anything is installed.
+    ASSERT_TRUE(CopyMedium(L"C:\\good"));
+    ASSERT_TRUE(RunSilently(L"C:\\good\\VXInst.exe /S /LOG=C:\\nofolder\\x.log", &code));
+    EXPECT_EQ(code, 2u);
+    EXPECT_FALSE(Exists(kDestination));
+}
+
+// Every file of a folder with its bytes.
+std::map<std::wstring, std::vector<std::uint8_t>> Contents(const std::wstring& folder) {
+    std::map<std::wstring, std::vector<std::uint8_t>> contents;
+    for (const std::wstring& name : Names(folder))
+        contents[name] = ReadFileBytes(folder + L"\\" + name);
+    return contents;
+}
+
+// Opens a file as a viewer would, without letting it be written, moved or deleted meanwhile.
+HANDLE HoldOpen(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+}
+
+// A reinstall that cannot replace a file (a viewer holds the help file) fails, and the
+// install it ran over stays whole: its files, shortcuts and entry, and its uninstall.
+TEST_F(InstallerE2E, FailedReinstallLeavesTheWorkingInstallWhole) {
+    const std::wstring folder = L"C:\\Inst", install = L"\"" + MediumInstaller() + L"\" /S /D=";
+    DWORD code = 99;
+    ASSERT_TRUE(RunSilently(install + folder, &code));
+    ASSERT_EQ(code, 0u);
+    const auto before = Contents(folder);
+    ASSERT_EQ(before.size(), 4u);
+
+    HANDLE held = HoldOpen(folder + L"\\QLV3906.CHM");
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(RunSilently(install + folder, &code));
+    CloseHandle(held);
+    EXPECT_EQ(code, 1u);
+    EXPECT_EQ(Contents(folder), before);
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallPath"), folder);
+    EXPECT_EQ(Names(GroupFolder()),
+              (std::set<std::wstring>{kTitle + L".LNK", L"ベルトリクスのヘルプ.LNK"}));
+
+    // It still uninstalls; "/M /U /S" is the same one uninstall.
+    ASSERT_TRUE(RunSilently(L"\"" + folder + L"\\Vxinst.exe\" /M /U /S", &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
+// An uninstall with a file in use (and started inside the install folder) exits 0 only with
+// that file and the folder registered for deletion at restart; one started through another
+// spelling of the folder (drive Z:) and inside it removes everything.
+TEST_F(InstallerE2E, SilentUninstallInUseInsideTheFolderOrThroughAnotherDrive) {
+    const std::wstring install = L"\"" + MediumInstaller() + L"\" /S /D=";
+    DWORD code = 99;
+    const std::wstring first = L"C:\\Inst";
+    ASSERT_TRUE(RunSilently(install + first, &code));
+    ASSERT_EQ(code, 0u);
+    HANDLE held = HoldOpen(first + L"\\QLV3906.CHM");
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::wstring quiet =
+        RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
+    ASSERT_TRUE(RunSilently(quiet, &code, first.c_str()));
+    CloseHandle(held);
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_EQ(Names(first), std::set<std::wstring>{L"QLV3906.CHM"});
+    EXPECT_TRUE(PendingDeletion(first + L"\\QLV3906.CHM"));
+    EXPECT_TRUE(PendingDeletion(first));
+
+    const std::wstring second = L"C:\\Second";
+    ASSERT_TRUE(RunSilently(install + second, &code));
+    ASSERT_EQ(code, 0u);
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    ASSERT_NE(unixName, nullptr);
+    char* unix = unixName(second.c_str());
+    ASSERT_NE(unix, nullptr);
+    const std::wstring onZ = WindowsPathOf(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
+    ASSERT_EQ(onZ.rfind(L"Z:\\", 0), 0u);
+    ASSERT_TRUE(RunSilently(L"\"" + onZ + L"\\Vxinst.exe\" /M /S", &code, onZ.c_str()));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(Exists(second));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
+// A medium in a folder whose name the ANSI code page may not spell (run again under code
+// page 1252): the install finds, expands and installs its files all the same.
+TEST_F(InstallerE2E, SilentInstallFromAMediumInAJapaneseNamedFolder) {
+    ASSERT_TRUE(CopyMedium(L"C:\\メディア"));
+    DWORD code = 99;
+    ASSERT_TRUE(RunSilently(L"\"C:\\メディア\\VXInst.exe\" /S /D=C:\\JP", &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(ReadFileBytes(L"C:\\JP\\QLV3906.EXE"), ReadFileBytes(Qlv3906Path()));
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallPath"), L"C:\\JP");
 }
 
 // Not a test: the install's wall time against its paced minimum. Run with

@@ -164,9 +164,28 @@ TEST(SwitchesTest, SilentModeWithItsFolderLastAndItsLog) {
     EXPECT_TRUE(i.silent);
     EXPECT_EQ(i.stages, std::vector<char>{'M'});
     EXPECT_TRUE(i.destination.empty());
+    // The whole switch quoted, as a deployment tool passes it, and in lower case; an empty
+    // one is there, to be refused.
+    i = ParseInvocation("x /S \"/D=C:\\Q X\"");
+    EXPECT_EQ(i.destination, "C:\\Q X");
+    EXPECT_TRUE(i.silent);
+    EXPECT_EQ(ParseInvocation("x /S /d=C:\\Q X").destination, "C:\\Q X");
+    i = ParseInvocation("x /S /D=");
+    EXPECT_TRUE(i.destinationGiven);
+    EXPECT_TRUE(i.destination.empty());
+    EXPECT_FALSE(ParseInvocation("x /S").destinationGiven);
     // "/D=" counts only where an argument starts, outside quotes and the program's name.
     EXPECT_TRUE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").destination.empty());
     EXPECT_FALSE(ParseInvocation("C:\\x/D=y.exe \"a /D=b\" /SILENT").silent);
+}
+
+// A setup file saved as UTF-8 is told from one in code page 932.
+TEST(ProfileTextTest, Utf8SetupFileIsToldFromCodePage932) {
+    EXPECT_TRUE(IsUtf8Text("TITLE_NAME=ZAM \xE3\x83\x99\xE3\x83\xAB"));  // "ZAM ベル" in UTF-8
+    EXPECT_TRUE(IsUtf8Text("\xEF\xBB\xBF[SetupInformation]"));
+    EXPECT_FALSE(IsUtf8Text("TITLE_NAME=ZAM \x83\x78\x83\x8B"));  // the same in code page 932
+    EXPECT_FALSE(IsUtf8Text("DISK=5\r\n"));
+    EXPECT_FALSE(IsUtf8Text("\xE3\x83"));  // cut short
 }
 
 // The setup file's lookup, on text the platform has decoded from CP932.

@@ -89,6 +89,17 @@ TEST_F(SilentTest, InstallThenUninstallWithoutAWindowOrAQuestion) {
     EXPECT_EQ(Run("/M /S"), kExitDone);
     EXPECT_FALSE(f.files.Exists(self));
     EXPECT_EQ(f.system.deleteAtRestart.back(), "C:\\TEMP\\Vxinst.old");
+    // Started from another spelling of its folder (another drive letter for it), it knows
+    // its own file all the same; a /U after /M is stage one's.
+    f.files.Move("C:\\TEMP\\Vxinst.old", self);
+    f.files.roots.insert("Z:\\");
+    f.files.resolvesTo[Key("Z:\\C")] = "C:";
+    f.system.modulePath = "Z:\\C\\Program Files\\Vel trix.\\Vxinst.exe";
+    f.profile.expectedFile = "Z:\\C\\Program Files\\Vel trix.\\Vxinst.ini";
+    f.files.AddFile(f.profile.expectedFile, "setup");
+    EXPECT_EQ(Run("/M /U /S"), kExitDone);
+    EXPECT_EQ(f.system.started.size(), 3u);
+    EXPECT_FALSE(f.files.Exists(self));
 
     // Stage two, from the temporary copy, removes everything without asking.
     f.system.modulePath = "C:\\TEMP\\Vxinst.exe";
@@ -121,22 +132,36 @@ TEST_F(SilentTest, EachReasonToStopHasItsExitCodeAndLeavesNothing) {
     f.StandardSetup();
 
     f.files.freeBytes["C:\\"] = 4u << 20;  // the setup file asks for 5 MB
-    EXPECT_EQ(Run("/S /D=C:\\W"), kExitNoSpace);
+    EXPECT_EQ(Run("/S /D=C:\\V"), kExitNoSpace);
     f.files.freeBytes["C:\\"] = 5u << 20;
     f.files.AddFile("C:\\file", "x");
-    for (const char* bad : {"relative\\V", "C:\\", "Q:\\V", "C:\\a\\..\\V", "C:\\a:b", "C:\\file",
-                            "\\\\server\\share\\V"}) {
+    f.files.roots.insert("D:\\");
+    f.files.AddLink("C:\\Linked");
+    for (const char* bad :
+         {"relative\\V", "C:\\", "C:", "Q:\\V", "C:\\a\\..\\V", "C:\\V\\..", "C:\\a:b", "C:\\file",
+          "\\\\server\\share\\V", "C:\\Linked", "D:\\DISK1\\.", "D:\\DISK1", "D:\\DISK1\\Sub"}) {
         EXPECT_EQ(Run(std::string("/S /D=") + bad), kExitBadDestination) << bad;
     }
-
+    EXPECT_EQ(log.lines.back(), std::string(text::kDestinationHoldsSource) + " D:\\DISK1\\Sub");
+    EXPECT_EQ(Run("/S /D="), kExitBadDestination);
+    EXPECT_TRUE(f.files.Exists("D:\\DISK1\\QLV3906.chm"));
     EXPECT_FALSE(f.files.Exists("C:\\W"));
 
-    // A failure once copying began: taken back, the folders made for it too, and the entry
-    // of the earlier install left as it was.
-    f.files.failCopy.insert(Key("C:\\New\\Deep\\QLV3906.CHM"));
-    EXPECT_EQ(Run("/S /D=C:\\New\\Deep"), kExitFailed);
-    EXPECT_EQ(log.lines.back(), FormatText(text::kFileNotInstalled, "C:\\NEW\\DEEP\\QLV3906.CHM"));
+    // Another folder while the install in C:\V is there: refused, naming it.
+    EXPECT_EQ(Run("/S /D=C:\\New\\Deep"), kExitBadDestination);
+    EXPECT_EQ(log.lines.back(), FormatText(text::kInstalledElsewhere, "C:\\V") + " C:\\New\\Deep");
     EXPECT_FALSE(f.files.Exists("C:\\New"));
+
+    // A reinstall that fails once copying began (a viewer holds the help file): every file
+    // it replaced is put back, and the entry stays as it was.
+    f.files.nodes[Key("C:\\V\\VXInst.exe")].data = "earlier installer";
+    f.files.nodes[Key("C:\\V\\QLV3906.EXE")].data = "earlier program";
+    f.files.inUse.insert(Key("C:\\V\\QLV3906.CHM"));
+    EXPECT_EQ(Run("/S /D=C:\\V"), kExitFailed);
+    EXPECT_EQ(log.lines.back(), FormatText(text::kFileNotInstalled, "C:\\V\\QLV3906.CHM"));
+    EXPECT_EQ(f.files.Find("C:\\V\\VXInst.exe")->data, "earlier installer");
+    EXPECT_EQ(f.files.Find("C:\\V\\QLV3906.EXE")->data, "earlier program");
+    EXPECT_EQ(f.files.Below("C:\\V").size(), 4u);  // nothing kept aside is left
     EXPECT_EQ(f.registry.keys[Entry()]["InstallPath"], "C:\\V");
 }
 

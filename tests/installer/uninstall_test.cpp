@@ -336,6 +336,38 @@ TEST_F(UninstallTest, DeletionStaysInsideTheInstall) {
     EXPECT_TRUE(f.files.Exists("C:\\Other\\DEEP\\A.TXT"));
 }
 
+// A file a program holds, and the folder it keeps, go at the next start and the uninstall
+// says so; when even that cannot be arranged it names the file and fails.
+TEST_F(UninstallTest, FileInUseIsDeletedAtRestartOrTheUninstallFails) {
+    f.files.inUse.insert(Key(In("QLV3906.EXE")));
+    FakePlatform g(f, [&](FakePlatform& copy) {
+        copy.registry.lists = f.registry.lists;
+        copy.system.failDeleteAtRestart = true;
+    });
+    FakeProgress progress, failed;
+    EXPECT_TRUE(RunUninstallWorker(f.p, record, progress));
+    EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{text::kUninstallDoneAtRestart});
+    EXPECT_EQ(f.system.deleteAtRestart, (std::vector<std::string>{In("QLV3906.EXE"), kInstall}));
+    EXPECT_FALSE(RunUninstallWorker(g.p, record, failed));
+    EXPECT_EQ(failed.boxes.Texts(),
+              std::vector<std::string>{FormatText(text::kFileInUse, In("QLV3906.EXE"))});
+}
+
+// Stage one leaves the install folder before stage two starts; an installed copy in another
+// folder than the entry's does not uninstall that other install.
+TEST_F(UninstallTest, StageOneLeavesTheFolderAndKeepsToItsOwnInstall) {
+    f.system.modulePath = In("VXINST.EXE");
+    EXPECT_TRUE(UninstallStageOne(f.p, boxes, record));
+    EXPECT_EQ(f.system.workingFolder, "C:\\TEMP");
+
+    f.files.AddFile("C:\\Other\\VXInst.ini", "setup");
+    f.files.AddFile("C:\\Other\\QLV3906.EXE", "program");
+    f.system.modulePath = "C:\\Other\\VXInst.exe";
+    EXPECT_FALSE(UninstallStageOne(f.p, boxes, record));
+    EXPECT_EQ(boxes.Texts().back(), FormatText(text::kOtherInstall, kInstall));
+    EXPECT_EQ(f.system.started.size(), 1u);
+}
+
 TEST_F(UninstallTest, UndeletableFileKeepsItsFolderButTheStepIsCounted) {
     FakeProgress view;
     Progress progress(f.system, view);
