@@ -86,8 +86,8 @@ bool CMainStatusBar::SetParts() {
     RECT r{};
     GetWindowRect(hwnd_, &r);
     const int width = r.right - r.left;
-    int edges[2] = {width / 5 * 3, -1};
-    return SendMessageW(hwnd_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges)) != 0;
+    int edges[3] = {width / 5 * 3, width / 5 * 4, -1};
+    return SendMessageW(hwnd_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges)) != 0;
 }
 
 }  // namespace vx::win32
