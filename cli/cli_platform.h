@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "printer/net_socket.h"
+#include "printer/printer_link.h"
 
 namespace vx::cli {
 
@@ -37,6 +41,16 @@ struct ReceivedJob {
     std::vector<std::uint8_t> bytes;
 };
 
+// What a simulated printer says back while it takes a job.
+class PrinterResponder {
+  public:
+    virtual ~PrinterResponder() = default;
+    // All the bytes of the job so far, each time more arrive: the bytes to send back now.
+    virtual std::vector<std::uint8_t> Answer(const std::vector<std::uint8_t>& received) = 0;
+    // One datagram on the SNMP port: the datagram to send back (none when empty).
+    virtual std::string AnswerDatagram(const std::string& request) = 0;
+};
+
 // A listening socket on a printer's raw port: each connection is one job.
 class JobSource {
   public:
@@ -46,6 +60,54 @@ class JobSource {
                         std::string& error) = 0;
     // Waits for the next connection and reads it until the sender closes it.
     virtual bool Next(ReceivedJob& job, std::string& error) = 0;
+
+    // Where a platform can answer as a printer does. A UDP port whose datagrams the
+    // responder of NextAnswering answers, while it waits for a job and while it takes one.
+    virtual bool ListenDatagrams(const std::string& host, int port, std::string& bound,
+                                 std::string& error) {
+        (void)host, (void)port, (void)bound;
+        error = "not supported here";
+        return false;
+    }
+    // Instead of a socket: a stand-in for a USB printer in `folder` with this device ID, laid
+    // out as the system shows one (see the platform). Its jobs end when the sender goes quiet.
+    virtual bool ListenUsb(const std::string& folder, const std::string& deviceId,
+                           std::string& bound, std::string& error) {
+        (void)folder, (void)deviceId, (void)bound;
+        error = "not supported here";
+        return false;
+    }
+    // Next, with the printer's answers going back as the job arrives.
+    virtual bool NextAnswering(ReceivedJob& job, PrinterResponder& responder, std::string& error) {
+        (void)responder;
+        return Next(job, error);
+    }
+};
+
+// Where the printer of a print queue is, for reading its settings.
+struct PrinterPlace {
+    enum Kind {
+        Network,  // `host`, `port`: a raw port, with SNMP on the same host
+        Device,   // `device`: a path OpenDevice takes
+    } kind = Network;
+    std::string host;
+    unsigned port = 9100;
+    std::string device;
+};
+
+// The ways vxctl reaches a printer to read its settings.
+class PrinterLinks {
+  public:
+    virtual ~PrinterLinks() = default;
+    // The network's sockets; null where vxctl cannot use them yet.
+    virtual NetSockets* Network() = 0;
+    // A printer device (Linux: a usblp device such as /dev/usb/lp0). Null with `error` when
+    // it cannot be opened.
+    virtual std::unique_ptr<PrinterLink> OpenDevice(const std::string& path,
+                                                    std::string& error) = 0;
+    // The place of a queue's printer from its destination as PrintService::List gives it (the
+    // device URI on CUPS, the port on Windows). False with `why` when it cannot be read.
+    virtual bool Locate(const std::string& destination, PrinterPlace& place, std::string& why) = 0;
 };
 
 // Time, for waiting on print jobs.

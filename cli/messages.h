@@ -45,6 +45,7 @@ inline constexpr Text kUsage = {
     "  printers [--model]               送信できるプリンタの一覧\n"
     "  send FILE.dat --printer NAME…    設定値をプリンタに送信（--device PATH で直接書き込み）\n"
     "  print-settings --printer NAME…   プリンタに現在の設定値を印刷させる\n"
+    "  receive --printer NAME…          プリンタの設定値を読み取って表示（--host、--device も可）\n"
     "  simulate [--listen HOST:PORT]    ネットワークプリンタの代わりに raw ポートで待ち受ける\n"
     "\n"
     "  --help     各コマンドの説明（vxctl コマンド --help）\n"
@@ -65,6 +66,7 @@ inline constexpr Text kUsage = {
     "  printers [--model]               the printers vxctl can send to\n"
     "  send FILE.dat --printer NAME…    send the settings (--device PATH: write to a port)\n"
     "  print-settings --printer NAME…   make the printer print its current settings\n"
+    "  receive --printer NAME…          read the printer's settings (also --host, --device)\n"
     "  simulate [--listen HOST:PORT]    stand in for a network printer on its raw port\n"
     "\n"
     "  --help     help on a command (vxctl COMMAND --help)\n"
@@ -176,22 +178,65 @@ inline constexpr Text kHelpPrintSettings = {
     "Sends the 4-byte command 1C 6F 32 2E as the raw job \"Veltrix Print Setting\": the\n"
     "printer prints its current settings. Results and exit code as for send.\n"};
 
+inline constexpr Text kHelpReceive = {
+    "使い方: vxctl receive --printer NAME… | --host HOST[:PORT]… | --device PATH… [--snmp-port N]\n"
+    "                      [-o FILE.dat] [--json]\n"
+    "\n"
+    "プリンタが保持している設定値を読み取り、show と同じように表示します（-o は設定ファイルに\n"
+    "書き込みます。プリンタ 1 台のときだけ）。設定プログラムと同じく、デバイス ID の EXTSTS:\n"
+    "で印刷中やエラーでないことを確かめてから 5 バイトの要求を送り、12 バイトの応答を\n"
+    "工場出荷設定の上に展開します。\n"
+    "  --host HOST[:PORT]  LAN インタフェースのプリンタ: デバイス ID は SNMP v1 の GET\n"
+    "                      （コミュニティ public、UDP ポート 161 または --snmp-port）、\n"
+    "                      要求と応答は raw ポート（既定 9100）の TCP 接続で\n"
+    "  --device PATH       USB プリンタ（Linux の usblp: /dev/usb/lp0 など。USB-パラレル変換\n"
+    "                      ケーブルの先のプリンタも）: デバイス ID は sysfs の ieee1284_id から\n"
+    "  --printer NAME      キューの接続先から: Linux では CUPS のデバイス URI が "
+    "socket://HOST:PORT\n"
+    "                      か usb://MAKE/MODEL?serial=… のもの\n"
+    "プリンタごとに結果を表示し、すべて読み取れたときだけ 0 で終わります（失敗は 1）。\n",
+    "usage: vxctl receive --printer NAME… | --host HOST[:PORT]… | --device PATH… [--snmp-port N]\n"
+    "                     [-o FILE.dat] [--json]\n"
+    "\n"
+    "Reads the settings a printer holds and shows them as show does (-o writes them to a\n"
+    "settings file instead, for one printer only). As the settings program does, it checks the\n"
+    "device ID's EXTSTS: (not printing, no error), sends the 5-byte request and spreads the\n"
+    "12-byte reply over the factory settings.\n"
+    "  --host HOST[:PORT]  a printer on its LAN interface: the device ID by one SNMP v1 GET\n"
+    "                      (community public, UDP port 161 or --snmp-port), the request and the\n"
+    "                      reply over a TCP connection to its raw port (9100 by default)\n"
+    "  --device PATH       a USB printer (Linux usblp: /dev/usb/lp0 and the like, also a printer\n"
+    "                      behind a USB-to-parallel cable): the device ID from sysfs ieee1284_id\n"
+    "  --printer NAME      by the queue's destination: on Linux a CUPS queue whose device URI is\n"
+    "                      socket://HOST:PORT or usb://MAKE/MODEL?serial=…\n"
+    "One result per printer; exit 0 only when every printer was read, else 1.\n"};
+
 inline constexpr Text kHelpSimulate = {
-    "使い方: vxctl simulate [--listen [HOST:]PORT] [--state FILE.dat] [--jobs N]\n"
+    "使い方: vxctl simulate [--listen [HOST:]PORT | --usb DIR] [--snmp HOST:PORT] [--busy]\n"
+    "                       [--state FILE.dat] [--jobs N]\n"
     "\n"
     "QX-K480/330 のネットワークプリンタの代わりに raw ポート（既定 127.0.0.1:9100、ポート 0 は\n"
     "空いているポート）で待ち受け、受け取ったジョブごとにプリンタの動作を表示します:\n"
     "\"settings written\" と変わった設定（最初は工場出荷設定）、または \"print settings "
     "requested\"。\n"
+    "設定値の要求 1C 6F 33 2E 00 には現在の設定値から 12 バイトで応答します。\n"
+    "--snmp は UDP でデバイス ID の SNMP GET に応答します（EXTSTS:00000000、--busy で印刷中）。\n"
+    "--usb DIR は USB プリンタの代わりになります（Linux: DIR/dev/usb/lp0 と\n"
+    "DIR/sys/class/usbmisc/lp0/device/ieee1284_id。VXCTL_USB_ROOT=DIR で vxctl が使います）。\n"
     "--state は現在の設定値を設定ファイルとして保持します（あれば起動時に読み込みます）。\n"
     "--jobs N は N 個のジョブの後で終わります。\n",
-    "usage: vxctl simulate [--listen [HOST:]PORT] [--state FILE.dat] [--jobs N]\n"
+    "usage: vxctl simulate [--listen [HOST:]PORT | --usb DIR] [--snmp HOST:PORT] [--busy]\n"
+    "                      [--state FILE.dat] [--jobs N]\n"
     "\n"
     "Stands in for a network printer of the model on its raw port (by default 127.0.0.1:9100;\n"
     "port 0 takes a free one) and prints, for every job, what the printer does: \"settings\n"
     "written\" with the settings that changed (it starts at the factory settings), or \"print\n"
-    "settings requested\". --state keeps its current settings as a settings file (read at the\n"
-    "start when it exists). --jobs N ends after N jobs.\n"};
+    "settings requested\". The request 1C 6F 33 2E 00 is answered with the 12-byte reply of\n"
+    "the current settings. --snmp answers the device ID's SNMP GET on UDP (EXTSTS:00000000;\n"
+    "--busy: printing). --usb DIR stands in for a USB printer instead (Linux: DIR/dev/usb/lp0\n"
+    "and DIR/sys/class/usbmisc/lp0/device/ieee1284_id; vxctl uses them when VXCTL_USB_ROOT=DIR).\n"
+    "--state keeps its current settings as a settings file (read at the start when it exists).\n"
+    "--jobs N ends after N jobs.\n"};
 
 // Errors of the command line
 inline constexpr Text kUnknownCommand = {"vxctl: 不明なコマンドです: %1（vxctl --help を参照）\n",
@@ -283,11 +328,56 @@ inline constexpr Text kSettingsWritten = {"  settings written: 変更 %1 件\n",
                                           "  settings written: %1 changed\n"};
 inline constexpr Text kPrintRequested = {"  print settings requested（現在の設定値を印刷）\n",
                                          "  print settings requested\n"};
+inline constexpr Text kReportAnswered = {"  settings report requested: 12 バイトで応答しました\n",
+                                         "  settings report requested: answered with 12 bytes\n"};
+inline constexpr Text kBadSnmp = {"vxctl simulate: --snmp には HOST:PORT を指定してください: %1\n",
+                                  "vxctl simulate: --snmp takes HOST:PORT: %1\n"};
+inline constexpr Text kSnmpListening = {"SNMP on %1（デバイス ID: %2）\n",
+                                        "answering SNMP on %1 (device ID: %2)\n"};
+inline constexpr Text kUsbReady = {"USB printer %1（QX-K480/330 の代わり）\n",
+                                   "USB printer at %1 (stands in for a QX-K480/330)\n"};
 inline constexpr Text kReportRequested = {
     "  settings report requested: パラレルポートでのみ応答します\n",
     "  settings report requested: answered on the parallel port only\n"};
 inline constexpr Text kIgnored = {"  コマンドではない %1 バイトを無視しました\n",
                                   "  %1 bytes that are no command ignored\n"};
+
+// receive: the settings program's own texts after the printer's name.
+inline constexpr auto kReceivedJa = Join("%1: ", text::kReceived);
+inline constexpr auto kNotReadyJa = Join("%1: ", text::kNotReady);
+inline constexpr auto kRequestNotWrittenJa = Join("%1: ", text::kRequestNotWritten);
+inline constexpr auto kReadFailedJa = Join("%1: ", text::kReadFailed);
+inline constexpr Text kReceived = {kReceivedJa.data(),
+                                   "%1: the settings were read from the printer."};
+inline constexpr Text kNotReady = {
+    kNotReadyJa.data(),
+    "%1: the printer is printing at present or an error has occurred, so the settings cannot be "
+    "obtained."};
+inline constexpr Text kRequestNotWritten = {kRequestNotWrittenJa.data(),
+                                            "%1: the request could not be sent to the printer."};
+inline constexpr Text kReadFailed = {kReadFailedJa.data(),
+                                     "%1: the settings could not be obtained from the printer."};
+inline constexpr Text kTimeoutsFailed = {"%1: %2 (%3)", "%1: %2 (%3)"};
+inline constexpr Text kNoReply = {
+    "%1: プリンタから 12 バイトの応答がありませんでした（%2 バイト）。設定値は変わりません。",
+    "%1: no 12-byte reply from the printer (%2 bytes); no settings read."};
+inline constexpr Text kNotReachable = {"%1: プリンタに接続できません。",
+                                       "%1: the printer cannot be reached."};
+inline constexpr Text kNotReachableWhy = {"%1: プリンタに接続できません（%2）。",
+                                          "%1: the printer cannot be reached (%2)."};
+inline constexpr Text kCannotRead = {"%1: この接続先のプリンタからは設定値を読み取れません: %2",
+                                     "%1: the settings cannot be read over this connection: %2"};
+inline constexpr Text kNotSupported = {"%1: ここではまだプリンタから設定値を読み取れません。",
+                                       "%1: printers cannot be read here yet."};
+inline constexpr Text kReceivedTo = {"%1: 設定値を %2 に書き込みました。",
+                                     "%1: the settings were written to %2."};
+inline constexpr Text kNoReceiveTarget = {
+    "vxctl receive: --printer、--host か --device で読み取るプリンタを指定してください。\n",
+    "vxctl receive: name a printer (--printer), a host (--host) or a device (--device)\n"};
+inline constexpr Text kOneOutput = {"vxctl receive: -o はプリンタ 1 台のときだけ使えます。\n",
+                                    "vxctl receive: -o takes the settings of one printer only\n"};
+inline constexpr Text kBadHost = {"vxctl receive: --host には HOST[:PORT] を指定してください: %1\n",
+                                  "vxctl receive: --host takes HOST[:PORT]: %1\n"};
 
 }  // namespace msg
 }  // namespace vx::cli

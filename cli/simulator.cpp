@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "printer/settings_reply.h"
+
 namespace vx::cli {
 
 namespace {
@@ -12,7 +14,36 @@ constexpr std::uint8_t kEnd = '.';
 
 }  // namespace
 
+std::string SimulatedDeviceId(bool busy) {
+    return std::string("MFG:ZAM;MDL:QX-K480/330;CLS:PRINTER;CMD:QX;SN:SIM0001;EXTSTS:") +
+           (busy ? "00000100" : "00000000") + ";";
+}
+
 std::vector<PrinterEvent> SimulatedPrinter::Receive(const std::vector<std::uint8_t>& bytes) {
+    std::vector<PrinterEvent> events = Carry(bytes);
+    std::size_t report = 0;
+    for (PrinterEvent& e : events)
+        if (e.kind == PrinterEvent::ReportRequested && report++ < answered_)
+            e.count = kSettingsReplySize;
+    answered_ = 0;
+    return events;
+}
+
+std::vector<std::uint8_t> SimulatedPrinter::Answer(const std::vector<std::uint8_t>& received) {
+    // The job so far, carried out on a copy: the printer's settings change when it has ended.
+    SimulatedPrinter probe(settings_);
+    std::vector<std::uint8_t> out;
+    std::size_t report = 0;
+    for (const PrinterEvent& e : probe.Carry(received)) {
+        if (e.kind != PrinterEvent::ReportRequested || report++ < answered_) continue;
+        const auto reply = SettingsReply(e.before);
+        out.insert(out.end(), reply.begin(), reply.end());
+        ++answered_;
+    }
+    return out;
+}
+
+std::vector<PrinterEvent> SimulatedPrinter::Carry(const std::vector<std::uint8_t>& bytes) {
     std::vector<PrinterEvent> events;
     std::size_t ignored = 0;
     auto flushIgnored = [&] {
@@ -39,8 +70,10 @@ std::vector<PrinterEvent> SimulatedPrinter::Receive(const std::vector<std::uint8
             i += kBlockSize;
         } else if ((function == '2' || function == '3') && bytes[i + 3] == kEnd) {
             flushIgnored();
-            events.push_back(
-                {function == '2' ? PrinterEvent::PrintRequested : PrinterEvent::ReportRequested});
+            PrinterEvent e{function == '2' ? PrinterEvent::PrintRequested
+                                           : PrinterEvent::ReportRequested};
+            e.before = settings_;
+            events.push_back(e);
             i += 4;
             // The report request ends with a zero byte.
             if (function == '3' && i < n && bytes[i] == 0) ++i;

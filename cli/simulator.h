@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "settings/switch_block.h"
@@ -13,13 +14,16 @@ struct PrinterEvent {
     enum Kind {
         SettingsWritten,  // FS 'o' '0' ... '.': the printer adopts the 29 bytes
         PrintRequested,   // FS 'o' '2' '.': the printer prints its settings
-        ReportRequested,  // FS 'o' '3' '.': answered on the parallel port only
+        ReportRequested,  // FS 'o' '3' '.' 0: the printer answers with 12 bytes
         Ignored,          // bytes that are no command of the printer
     } kind;
     SwitchBlock before{};   // SettingsWritten: the settings held until then
     SwitchBlock after{};    // SettingsWritten: the settings held now
-    std::size_t count = 0;  // Ignored: how many bytes
+    std::size_t count = 0;  // Ignored: how many bytes; ReportRequested: bytes answered (or 0)
 };
+
+// The IEEE 1284 device ID the simulated printer reports: ready, or busy printing.
+std::string SimulatedDeviceId(bool busy);
 
 class SimulatedPrinter {
   public:
@@ -27,11 +31,19 @@ class SimulatedPrinter {
 
     const SwitchBlock& Settings() const { return settings_; }
 
-    // Carries out every command of one job's bytes, in order.
+    // Carries out every command of one job's bytes, in order; the job has ended.
     std::vector<PrinterEvent> Receive(const std::vector<std::uint8_t>& bytes);
 
+    // While a job arrives (all its bytes so far, each time more come): the 12-byte reply to
+    // each settings report request not answered yet, from the settings the printer holds at
+    // that point of the job.
+    std::vector<std::uint8_t> Answer(const std::vector<std::uint8_t>& received);
+
   private:
+    std::vector<PrinterEvent> Carry(const std::vector<std::uint8_t>& bytes);
+
     SwitchBlock settings_;
+    std::size_t answered_ = 0;  // report requests of the current job answered
 };
 
 }  // namespace vx::cli

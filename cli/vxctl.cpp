@@ -11,7 +11,11 @@
 #include "cli/simulator.h"
 #include "cli/text_output.h"
 #include "pages/setting_lists.h"
+#include "printer/device_id.h"
+#include "printer/net_link.h"
 #include "printer/raw_job.h"
+#include "printer/receive.h"
+#include "printer/snmp.h"
 #include "settings/settings_file.h"
 
 namespace vx::cli {
@@ -128,6 +132,50 @@ long long PositiveNumber(const std::string& text) {
     return n > 0 ? n : -1;
 }
 
+// "host", "host:port", "[v6]:port" or a bare IPv6 address; the port stays as it was when
+// none is given. False when the text is none of these.
+bool SplitHostPort(const std::string& text, std::string& host, unsigned& port) {
+    std::string portText;
+    if (!text.empty() && text[0] == '[') {
+        const std::size_t close = text.find(']');
+        if (close == std::string::npos) return false;
+        host = text.substr(1, close - 1);
+        if (close + 1 < text.size()) {
+            if (text[close + 1] != ':') return false;
+            portText = text.substr(close + 2);
+            if (portText.empty()) return false;
+        }
+    } else if (std::count(text.begin(), text.end(), ':') == 1) {
+        host = text.substr(0, text.find(':'));
+        portText = text.substr(text.find(':') + 1);
+        if (portText.empty()) return false;
+    } else {
+        host = text;
+    }
+    if (!portText.empty()) {
+        const long long n = portText == "0" ? 0 : PositiveNumber(portText);
+        if (n < 0 || n > 65535) return false;
+        port = static_cast<unsigned>(n);
+    }
+    return !host.empty();
+}
+
+// The simulated printer's answers: the reply on its raw port, the device ID by SNMP.
+class SimulatorResponder : public PrinterResponder {
+  public:
+    SimulatorResponder(SimulatedPrinter& printer, std::string deviceId)
+        : printer_(printer), deviceId_(std::move(deviceId)) {}
+    Bytes Answer(const Bytes& received) override { return printer_.Answer(received); }
+    std::string AnswerDatagram(const std::string& request) override {
+        std::string response;
+        return snmp::AnswerDeviceIdGet(request, deviceId_, response) ? response : std::string();
+    }
+
+  private:
+    SimulatedPrinter& printer_;
+    std::string deviceId_;
+};
+
 struct Options {
     std::vector<std::string> positionals;
     std::vector<std::pair<std::string, std::string>> values;  // in the order given
@@ -179,6 +227,9 @@ class Vxctl {
                                const SwitchBlock& b, const std::string& indent);
     std::string ResultLine(const std::string& target, RawJob job, const JobResult& r,
                            long long waitSeconds);
+    std::string SettingsJson(const char* key, const std::string& name, const SwitchBlock& block);
+    bool ReadPrinter(const std::string& option, const std::string& name, unsigned snmpPort,
+                     SwitchBlock& block, std::string& failure);
 
     int Settings_(const Options& o);
     int Show(const Options& o);
@@ -189,6 +240,7 @@ class Vxctl {
     int Send(const Options& o);
     int PrintSettings(const Options& o);
     int SendJob(const Options& o, RawJob job, const Bytes& data);
+    int Receive(const Options& o);
     int Simulate(const Options& o);
 
     Services& s_;
@@ -234,7 +286,16 @@ int Vxctl::Run(std::vector<std::string> args) {
          {"--printer", "--device", "--timeout"},
          {},
          &Vxctl::PrintSettings},
-        {"simulate", &msg::kHelpSimulate, {"--listen", "--state", "--jobs"}, {}, &Vxctl::Simulate},
+        {"receive",
+         &msg::kHelpReceive,
+         {"--printer", "--device", "--host", "--snmp-port", "-o", "--output"},
+         {"--json"},
+         &Vxctl::Receive},
+        {"simulate",
+         &msg::kHelpSimulate,
+         {"--listen", "--state", "--jobs", "--snmp", "--usb"},
+         {"--busy"},
+         &Vxctl::Simulate},
     };
 
     if (args.empty()) {
@@ -376,8 +437,15 @@ int Vxctl::Show(const Options& o) {
         Out(path + "\n" + ShowText(block, ""));
         return kExitOk;
     }
-    std::string out =
-        "{\"file\":" + Json(path) + ",\"block\":" + Json(BlockHex(block)) + ",\"settings\":[\n";
+    Out(SettingsJson("file", path, block));
+    return kExitOk;
+}
+
+// {"file": ..., "block": ..., "settings": [...]}, one setting a line.
+std::string Vxctl::SettingsJson(const char* key, const std::string& name,
+                                const SwitchBlock& block) {
+    std::string out = "{\"" + std::string(key) + "\":" + Json(name) +
+                      ",\"block\":" + Json(BlockHex(block)) + ",\"settings\":[\n";
     const auto& settings = Settings();
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const Setting& s = settings[i];
@@ -390,8 +458,7 @@ int Vxctl::Show(const Options& o) {
                ",\"raw\":" + Json(RawBytes(s, block)) + "}" +
                (i + 1 < settings.size() ? ",\n" : "\n");
     }
-    Out(out + "]}\n");
-    return kExitOk;
+    return out + "]}\n";
 }
 
 // diff -----------------------------------------------------------------------------
@@ -611,6 +678,147 @@ int Vxctl::SendJob(const Options& o, RawJob job, const Bytes& data) {
     return allDone ? kExitOk : kExitDiffer;
 }
 
+// receive ----------------------------------------------------------------------------
+
+// The printer's settings by the exchange of the settings program: the readiness check, the
+// request and the 12-byte reply spread over the factory settings. False with the line that
+// says why not.
+bool Vxctl::ReadPrinter(const std::string& option, const std::string& name, unsigned snmpPort,
+                        SwitchBlock& block, std::string& failure) {
+    if (!s_.links) {
+        failure = F(msg::kNotSupported, {name});
+        return false;
+    }
+    PrinterPlace place;
+    std::string why;
+    if (option == "--printer") {
+        std::vector<ListedPrinter> printers;
+        if (!s_.printers->List(false, printers, why)) {
+            failure = F(msg::kCannotRead, {name, why});
+            return false;
+        }
+        const auto it = std::find_if(printers.begin(), printers.end(),
+                                     [&](const ListedPrinter& p) { return p.name == name; });
+        if (it == printers.end()) {
+            failure = F(msg::kNoSuchPrinter, {name});
+            return false;
+        }
+        if (!s_.links->Locate(it->destination, place, why)) {
+            failure = F(msg::kCannotRead, {name, why});
+            return false;
+        }
+    } else if (option == "--host") {
+        place.kind = PrinterPlace::Network;
+        place.port = kRawPrinterPort;
+        SplitHostPort(name, place.host, place.port);  // checked before any printer is read
+    } else {
+        place.kind = PrinterPlace::Device;
+        place.device = name;
+    }
+
+    std::unique_ptr<PrinterLink> link;
+    if (place.kind == PrinterPlace::Network) {
+        NetSockets* net = s_.links->Network();
+        if (!net) {
+            failure = F(msg::kNotSupported, {name});
+            return false;
+        }
+        link = OpenNetworkLink(*net, place.host, place.port, snmpPort);
+        if (!link) failure = F(msg::kNotReachable, {name});
+    } else {
+        link = s_.links->OpenDevice(place.device, why);
+        if (!link) failure = F(msg::kNotReachableWhy, {name, why});
+    }
+    if (!link) return false;
+
+    if (QueryPrinterReady(*link) != 1) {
+        failure = F(msg::kNotReady, {name});
+        return false;
+    }
+    const SettingsAnswer answer = RequestSettings(*link);
+    switch (answer.result) {
+        case RequestResult::TimeoutsNotRead:
+        case RequestResult::TimeoutsNotSet:
+            failure = F(msg::kTimeoutsFailed,
+                        {name,
+                         answer.result == RequestResult::TimeoutsNotRead ? text::kTimeoutsNotRead
+                                                                         : text::kTimeoutsNotSet,
+                         std::to_string(answer.error)});
+            return false;
+        case RequestResult::RequestNotWritten:
+            failure = F(msg::kRequestNotWritten, {name});
+            return false;
+        case RequestResult::ReadFailed:
+            failure = F(msg::kReadFailed, {name});
+            return false;
+        case RequestResult::Read:
+            break;
+    }
+    block = FactoryDefaults;
+    if (SpreadSettingsReply(answer.reply.data(), answer.count, block)) return true;
+    failure = F(msg::kNoReply, {name, std::to_string(answer.count)});
+    return false;
+}
+
+int Vxctl::Receive(const Options& o) {
+    if (!o.positionals.empty()) return Usage(*command_);
+    unsigned snmpPort = kSnmpPort;
+    if (o.Has("--snmp-port")) {
+        const long long n = PositiveNumber(o.Value("--snmp-port"));
+        if (n < 0 || n > 65535) {
+            Err(F(msg::kBadNumber, {"receive", "--snmp-port", o.Value("--snmp-port")}));
+            return kExitError;
+        }
+        snmpPort = static_cast<unsigned>(n);
+    }
+    std::vector<std::pair<std::string, std::string>> targets;
+    for (const auto& v : o.values) {
+        if (v.first != "--printer" && v.first != "--host" && v.first != "--device") continue;
+        std::string host;
+        unsigned port = 0;
+        if (v.first == "--host" && !SplitHostPort(v.second, host, port)) {
+            Err(F(msg::kBadHost, {v.second}));
+            return kExitError;
+        }
+        if (v.first == "--printer" && !s_.printers) {
+            Err(T(msg::kNoPrinting));
+            return kExitError;
+        }
+        targets.push_back(v);
+    }
+    if (targets.empty()) {
+        Err(T(msg::kNoReceiveTarget));
+        return kExitError;
+    }
+    const std::string output = o.Has("-o") ? o.Value("-o") : o.Value("--output");
+    if ((o.Has("-o") || o.Has("--output")) && (output.empty() || targets.size() != 1)) {
+        Err(T(msg::kOneOutput));
+        return kExitError;
+    }
+
+    // Every printer gets its turn: a failed one never stops the others.
+    bool allRead = true;
+    for (const auto& [option, name] : targets) {
+        SwitchBlock block;
+        std::string failure;
+        const bool read = ReadPrinter(option, name, snmpPort, block, failure);
+        allRead = allRead && read;
+        if (!read) {
+            Out(o.Has("--json")
+                    ? "{\"printer\":" + Json(name) + ",\"error\":" + Json(failure) + "}\n"
+                    : failure + "\n");
+        } else if (!output.empty()) {
+            if (!Write(output, FileBytes(block))) return kExitError;
+            Out(F(msg::kReceivedTo, {name, output}) + "\n");
+        } else if (o.Has("--json")) {
+            Out(SettingsJson("printer", name, block));
+        } else {
+            Out(F(msg::kReceived, {name}) + "\n" + ShowText(block, ""));
+        }
+    }
+    return allRead ? kExitOk : kExitDiffer;
+}
+
 // simulate ---------------------------------------------------------------------------
 
 int Vxctl::Simulate(const Options& o) {
@@ -637,6 +845,14 @@ int Vxctl::Simulate(const Options& o) {
             return kExitError;
         }
     }
+    std::string snmpHost;
+    unsigned snmpPort = 0;
+    if (o.Has("--snmp") && (!SplitHostPort(o.Value("--snmp"), snmpHost, snmpPort) ||
+                            o.Value("--snmp").find(':') == std::string::npos)) {
+        Err(F(msg::kBadSnmp, {o.Value("--snmp")}));
+        return kExitError;
+    }
+    if (o.Has("--usb") && (o.Has("--listen") || o.Value("--usb").empty())) return Usage(*command_);
     if (!s_.jobs) {
         Err(T(msg::kNoPrinting));
         return kExitError;
@@ -650,16 +866,34 @@ int Vxctl::Simulate(const Options& o) {
     if (!statePath.empty() && !Write(statePath, FileBytes(settings))) return kExitError;
     SimulatedPrinter printer(settings);
 
+    const std::string deviceId = SimulatedDeviceId(o.Has("--busy"));
+    SimulatorResponder responder(printer, deviceId);
+
     std::string bound, error;
-    if (!s_.jobs->Listen(host, static_cast<int>(port), bound, error)) {
-        Err(F(msg::kListenFailed, {listen, error}));
-        return kExitError;
+    if (o.Has("--usb")) {
+        if (!s_.jobs->ListenUsb(o.Value("--usb"), deviceId, bound, error)) {
+            Err(F(msg::kListenFailed, {o.Value("--usb"), error}));
+            return kExitError;
+        }
+        Out(F(msg::kUsbReady, {bound}));
+    } else {
+        if (!s_.jobs->Listen(host, static_cast<int>(port), bound, error)) {
+            Err(F(msg::kListenFailed, {listen, error}));
+            return kExitError;
+        }
+        Out(F(msg::kListening, {bound}));
     }
-    Out(F(msg::kListening, {bound}));
+    if (o.Has("--snmp")) {
+        if (!s_.jobs->ListenDatagrams(snmpHost, static_cast<int>(snmpPort), bound, error)) {
+            Err(F(msg::kListenFailed, {o.Value("--snmp"), error}));
+            return kExitError;
+        }
+        Out(F(msg::kSnmpListening, {bound, deviceId}));
+    }
 
     for (long long count = 1; jobLimit == 0 || count <= jobLimit; ++count) {
         ReceivedJob job;
-        if (!s_.jobs->Next(job, error)) {
+        if (!s_.jobs->NextAnswering(job, responder, error)) {
             Err(F(msg::kReceiveFailed, {error}));
             return kExitDiffer;
         }
@@ -677,7 +911,7 @@ int Vxctl::Simulate(const Options& o) {
                     out += T(msg::kPrintRequested) + ShowText(printer.Settings(), "    ");
                     break;
                 case PrinterEvent::ReportRequested:
-                    out += T(msg::kReportRequested);
+                    out += T(e.count != 0 ? msg::kReportAnswered : msg::kReportRequested);
                     break;
                 case PrinterEvent::Ignored:
                     out += F(msg::kIgnored, {std::to_string(e.count)});

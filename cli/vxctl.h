@@ -23,6 +23,7 @@ struct Services {
     Language language;                 // the locale's; --lang overrides it
     PrintService* printers = nullptr;  // null where there is no print system
     JobSource* jobs = nullptr;         // null where simulate cannot listen
+    PrinterLinks* links = nullptr;     // null where printers cannot be read
 };
 
 // Runs one command line (the arguments after the program name); returns the exit code.

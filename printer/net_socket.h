@@ -3,6 +3,7 @@
 // each platform implements these calls over its own sockets, and the tests fake them.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -33,6 +34,12 @@ class NetSockets {
     // from that address. False when none came.
     virtual bool Exchange(const std::string& host, unsigned port, const std::string& request,
                           unsigned timeoutMs, std::string& answer) = 0;
+    // A steady clock in milliseconds, which the link's deadlines are measured on.
+    virtual std::uint64_t NowMs() {
+        return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::steady_clock::now().time_since_epoch())
+                                              .count());
+    }
 };
 
 }  // namespace vx

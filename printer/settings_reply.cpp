@@ -31,4 +31,17 @@ bool SpreadSettingsReply(const std::uint8_t* reply, std::size_t count, SwitchBlo
     return true;
 }
 
+std::array<std::uint8_t, kSettingsReplySize> SettingsReply(const SwitchBlock& block) {
+    auto value = [&](BlockByte at) { return static_cast<std::uint8_t>(block.bytes[at] - '0'); };
+    std::array<std::uint8_t, kSettingsReplySize> reply{};
+    reply[2] = static_cast<std::uint8_t>(value(kPageLengthTens) * 10 + value(kPageLengthUnits));
+    reply[3] = value(kOutlineFont);
+    reply[4] = value(kFont1);
+    reply[5] = value(kFont2);
+    reply[6] = static_cast<std::uint8_t>(value(kKanjiTable) + 1);
+    reply[7] = value(kTypeface);
+    for (int msw = 1; msw <= 4; ++msw) reply[7 + msw] = GetMswByte(block, msw);
+    return reply;
+}
+
 }  // namespace vx

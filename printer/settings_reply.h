@@ -21,4 +21,9 @@ constexpr std::size_t kSettingsReplySize = 12;
 // bytes keep their values). Any count other than 12 changes nothing and returns false.
 bool SpreadSettingsReply(const std::uint8_t* reply, std::size_t count, SwitchBlock& block);
 
+// The reply a printer holding `block` gives: the table above read backwards (r0 and r1 are
+// zero). Spreading it over a block with the same framing bytes gives `block` back whenever
+// its page length is two digits and its digits are those the pages write.
+std::array<std::uint8_t, kSettingsReplySize> SettingsReply(const SwitchBlock& block);
+
 }  // namespace vx

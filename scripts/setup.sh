@@ -15,6 +15,7 @@ packages=(
   fonts-ipafont-gothic fonts-wine mscompress locales python3
   fp-utils libchm-bin
   cups cups-daemon cups-client libcups2-dev
+  snmp snmpd
 )
 
 missing=()

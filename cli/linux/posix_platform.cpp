@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -22,6 +23,8 @@ namespace {
 
 // A sender that goes quiet this long has finished its job.
 constexpr int kIdleMs = 10000;
+// On the USB stand-in, which has no connections, a pause this long ends a job.
+constexpr int kUsbIdleMs = 500;
 
 void WriteAll(int fd, const std::string& text) {
     std::size_t done = 0;
@@ -147,7 +150,8 @@ bool PosixOutputFiles::WriteDevice(const std::string& path, const std::vector<st
 }
 
 PosixJobSource::~PosixJobSource() {
-    if (socket_ >= 0) ::close(socket_);
+    for (int fd : {socket_, datagrams_, usbMaster_, usbSlave_})
+        if (fd >= 0) ::close(fd);
 }
 
 bool PosixJobSource::Listen(const std::string& host, int port, std::string& bound,
@@ -188,6 +192,149 @@ bool PosixJobSource::Listen(const std::string& host, int port, std::string& boun
 }
 
 bool PosixJobSource::Next(ReceivedJob& job, std::string& error) {
+    return Take(job, nullptr, error);
+}
+
+bool PosixJobSource::NextAnswering(ReceivedJob& job, PrinterResponder& responder,
+                                   std::string& error) {
+    return Take(job, &responder, error);
+}
+
+bool PosixJobSource::ListenDatagrams(const std::string& host, int port, std::string& bound,
+                                     std::string& error) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_DGRAM;
+    hints.ai_flags = AI_NUMERICSERV | AI_PASSIVE;
+    addrinfo* found = nullptr;
+    const int r = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+    if (r != 0) {
+        error = gai_strerror(r);
+        return false;
+    }
+    for (addrinfo* a = found; a && datagrams_ < 0; a = a->ai_next) {
+        const int s = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
+        if (s >= 0 && ::bind(s, a->ai_addr, a->ai_addrlen) == 0) {
+            datagrams_ = s;
+        } else {
+            error = std::strerror(errno);
+            if (s >= 0) ::close(s);
+        }
+    }
+    freeaddrinfo(found);
+    if (datagrams_ < 0) return false;
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    getsockname(datagrams_, reinterpret_cast<sockaddr*>(&address), &length);
+    bound = PeerText(address);
+    return true;
+}
+
+bool PosixJobSource::ListenUsb(const std::string& folder, const std::string& deviceId,
+                               std::string& bound, std::string& error) {
+    usbMaster_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    const char* slave = usbMaster_ >= 0 && grantpt(usbMaster_) == 0 && unlockpt(usbMaster_) == 0
+                            ? ptsname(usbMaster_)
+                            : nullptr;
+    // The stand-in keeps its own end open, so the device never hangs up between jobs.
+    if (slave) usbSlave_ = ::open(slave, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios raw{};
+    if (usbSlave_ < 0 || tcgetattr(usbSlave_, &raw) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    cfmakeraw(&raw);
+    tcsetattr(usbSlave_, TCSANOW, &raw);
+
+    const std::string device = folder + "/dev/usb/lp0";
+    const std::string attributes = folder + "/sys/class/usbmisc/lp0/device";
+    for (const std::string& path :
+         {folder + "/dev", folder + "/dev/usb", folder + "/sys", folder + "/sys/class",
+          folder + "/sys/class/usbmisc", folder + "/sys/class/usbmisc/lp0", attributes})
+        if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
+            error = path + ": " + std::strerror(errno);
+            return false;
+        }
+    ::unlink(device.c_str());
+    if (::symlink(slave, device.c_str()) != 0) {
+        error = device + ": " + std::strerror(errno);
+        return false;
+    }
+    std::string id;
+    PosixOutputFiles files;
+    if (!files.WriteAtomically(attributes + "/ieee1284_id",
+                               std::vector<std::uint8_t>(deviceId.begin(), deviceId.end()), id)) {
+        error = attributes + "/ieee1284_id: " + id;
+        return false;
+    }
+    bound = device;
+    return true;
+}
+
+void PosixJobSource::AnswerDatagram(PrinterResponder* responder) {
+    char buffer[65536];
+    sockaddr_storage peer{};
+    socklen_t length = sizeof peer;
+    const ssize_t n = ::recvfrom(datagrams_, buffer, sizeof buffer, MSG_DONTWAIT,
+                                 reinterpret_cast<sockaddr*>(&peer), &length);
+    if (n < 0 || !responder) return;
+    const std::string answer =
+        responder->AnswerDatagram(std::string(buffer, static_cast<std::size_t>(n)));
+    if (!answer.empty())
+        ::sendto(datagrams_, answer.data(), answer.size(), 0, reinterpret_cast<sockaddr*>(&peer),
+                 length);
+}
+
+int PosixJobSource::Wait(int fd, int timeoutMs, PrinterResponder* responder, std::string& error) {
+    using Steady = std::chrono::steady_clock;
+    const Steady::time_point deadline = Steady::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int left = -1;
+        if (timeoutMs >= 0) {
+            left = static_cast<int>(std::max<long long>(
+                0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Steady::now())
+                       .count()));
+        }
+        pollfd p[2] = {{fd, POLLIN, 0}, {datagrams_, POLLIN, 0}};
+        const int ready = ::poll(p, datagrams_ >= 0 ? 2 : 1, left);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) {
+            error = std::strerror(errno);
+            return -1;
+        }
+        if (ready == 0) return 0;
+        if (datagrams_ >= 0 && (p[1].revents & POLLIN) != 0) AnswerDatagram(responder);
+        if (p[0].revents != 0) return 1;
+    }
+}
+
+bool PosixJobSource::Take(ReceivedJob& job, PrinterResponder* responder, std::string& error) {
+    job.bytes.clear();
+    std::uint8_t buffer[4096];
+    if (usbMaster_ >= 0) {
+        // The job starts with its first bytes and ends at the first pause.
+        job.peer = "usb";
+        int timeout = -1;
+        for (;;) {
+            const int ready = Wait(usbMaster_, timeout, responder, error);
+            if (ready < 0) return false;
+            if (ready == 0) return true;
+            const ssize_t n = ::read(usbMaster_, buffer, sizeof buffer);
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+            if (n <= 0) {
+                error = std::strerror(errno);
+                return false;
+            }
+            job.bytes.insert(job.bytes.end(), buffer, buffer + n);
+            if (responder) {
+                const std::vector<std::uint8_t> answer = responder->Answer(job.bytes);
+                if (!answer.empty()) WriteBytes(usbMaster_, answer);
+            }
+            timeout = kUsbIdleMs;
+        }
+    }
+
+    if (Wait(socket_, -1, responder, error) < 0) return false;
     sockaddr_storage peer{};
     socklen_t length = sizeof peer;
     int c;
@@ -198,17 +345,17 @@ bool PosixJobSource::Next(ReceivedJob& job, std::string& error) {
         return false;
     }
     job.peer = PeerText(peer);
-    job.bytes.clear();
-    std::uint8_t buffer[4096];
     for (;;) {
-        pollfd p{c, POLLIN, 0};
-        const int ready = ::poll(&p, 1, kIdleMs);
-        if (ready < 0 && errno == EINTR) continue;
+        const int ready = Wait(c, kIdleMs, responder, error);
         if (ready <= 0) break;
         const ssize_t n = ::read(c, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         job.bytes.insert(job.bytes.end(), buffer, buffer + n);
+        if (responder) {
+            const std::vector<std::uint8_t> answer = responder->Answer(job.bytes);
+            if (!answer.empty()) WriteBytes(c, answer);
+        }
     }
     ::close(c);
     return true;

@@ -27,14 +27,30 @@ class PosixOutputFiles : public OutputFiles {
                      std::string& error) override;
 };
 
+// A raw port, or a stand-in for a USB printer: a pseudo-terminal in raw mode linked as
+// DIR/dev/usb/lp0, with its device ID in DIR/sys/class/usbmisc/lp0/device/ieee1284_id (the
+// layout of the usblp driver under a root of its own; see posix_links.h).
 class PosixJobSource : public JobSource {
   public:
     ~PosixJobSource() override;
     bool Listen(const std::string& host, int port, std::string& bound, std::string& error) override;
     bool Next(ReceivedJob& job, std::string& error) override;
+    bool ListenDatagrams(const std::string& host, int port, std::string& bound,
+                         std::string& error) override;
+    bool ListenUsb(const std::string& folder, const std::string& deviceId, std::string& bound,
+                   std::string& error) override;
+    bool NextAnswering(ReceivedJob& job, PrinterResponder& responder, std::string& error) override;
 
   private:
+    bool Take(ReceivedJob& job, PrinterResponder* responder, std::string& error);
+    // Waits until `fd` can be read or `timeoutMs` passes (-1: no limit), answering datagrams
+    // meanwhile. 1: readable, 0: the time passed, -1: error.
+    int Wait(int fd, int timeoutMs, PrinterResponder* responder, std::string& error);
+    void AnswerDatagram(PrinterResponder* responder);
+
     int socket_ = -1;
+    int datagrams_ = -1;
+    int usbMaster_ = -1, usbSlave_ = -1;
 };
 
 class PosixClock : public Clock {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/linux/cups_client.h"
+#include "cli/linux/posix_links.h"
 #include "cli/linux/posix_platform.h"
 #include "cli/vxctl.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     posix::PosixClock clock;
     posix::LibCupsClient cups;
     CupsPrintService printers(cups, clock, 0);
-    Services services{console, files, output, posix::LocaleLanguage(), &printers, &jobs};
+    posix::PosixPrinterLinks links;
+    Services services{console, files, output, posix::LocaleLanguage(), &printers, &jobs, &links};
     return RunVxctl(std::vector<std::string>(argv + 1, argv + argc), services);
 }

@@ -9,9 +9,13 @@
 #include <functional>
 #include <map>
 
+#include "cli/printer_places.h"
 #include "cli/settings_table.h"
+#include "cli/simulator.h"
+#include "printer/settings_reply.h"
 #include "settings/settings_file.h"
 #include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_net_sockets.h"
 #include "tests/fakes/fake_spooler.h"
 
 namespace vx::cli {
@@ -102,6 +106,21 @@ struct FakeJobs : JobSource {
     }
 };
 
+// The network in memory; queues by their CUPS device URI; no devices.
+struct FakeLinks : PrinterLinks {
+    test::FakeNetSockets net;
+    NetSockets* Network() override { return &net; }
+    std::unique_ptr<PrinterLink> OpenDevice(const std::string&, std::string& error) override {
+        error = "No such file or directory";
+        return nullptr;
+    }
+    bool Locate(const std::string& destination, PrinterPlace& place, std::string& why) override {
+        UsbPrinterName usb;
+        why = destination;
+        return ParseDeviceUri(destination, place, usb) == DeviceUriKind::Socket;
+    }
+};
+
 Bytes FileOf(const SwitchBlock& block) {
     Bytes bytes(kSettingsFileHeader.begin(), kSettingsFileHeader.end());
     bytes.insert(bytes.end(), block.bytes.begin(), block.bytes.end());
@@ -128,10 +147,10 @@ struct VxctlTest : testing::Test {
     FakeOutputFiles output;
 
     int Run(std::vector<std::string> args, PrintService* printers = nullptr,
-            JobSource* jobs = nullptr) {
+            JobSource* jobs = nullptr, PrinterLinks* links = nullptr) {
         console.out.clear();
         console.err.clear();
-        Services s{console, files, output, Language::English, printers, jobs};
+        Services s{console, files, output, Language::English, printers, jobs, links};
         return RunVxctl(args, s);
     }
     // Runs a command for several printers of which some do not get their job: exit
@@ -334,6 +353,110 @@ TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
 
     EXPECT_EQ(Run({"simulate", "--listen", "localhost:70000"}, nullptr, &jobs), kExitError);
     EXPECT_EQ(Run({"--lang", "fr", "settings"}), kExitError);
+}
+
+SwitchBlock Uk() {
+    SwitchBlock uk = FactoryDefaults;
+    SetSwitchCode(uk, 1, 1, 3, 3);
+    return uk;
+}
+
+Bytes ReplyOf(const SwitchBlock& block) {
+    const auto reply = SettingsReply(block);
+    return Bytes(reply.begin(), reply.end());
+}
+
+TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
+    FakeCups cups;
+    cups.destinations = {{"Office", "ZAM QX-K480/330 raw", "socket://10.0.0.5"},
+                         {"Laser", "Generic PCL Printer", "ipp://10.0.0.9/ipp/print"}};
+    FakeClock clock;
+    CupsPrintService printers(cups, clock, 0);
+    FakeLinks links;
+    links.net.replies = {{20, ReplyOf(Uk())}};
+    links.net.unreachable = {"10.0.0.8"};
+    links.net.deviceIdOf["10.0.0.6"] = SimulatedDeviceId(true);
+
+    ASSERT_EQ(Run({"receive", "--printer", "Office", "--printer", "Laser", "--printer", "Gone",
+                   "--host", "10.0.0.8:9200", "--host", "10.0.0.6", "--device", "/dev/usb/lp3"},
+                  &printers, nullptr, &links),
+              kExitDiffer);
+    const std::string& out = console.out;
+    EXPECT_EQ(out.find("Office: the settings were read from the printer.\n[機能選択]\n"), 0u)
+        << out;
+    EXPECT_NE(out.find("イギリス (uk)"), std::string::npos);
+    EXPECT_EQ(out.substr(out.find("Laser:")),
+              "Laser: the settings cannot be read over this connection: ipp://10.0.0.9/ipp/print\n"
+              "Gone: no printer of the QX-K480/330 by this name.\n"
+              "10.0.0.8:9200: the printer cannot be reached.\n"
+              "10.0.0.6: the printer is printing at present or an error has occurred, so the "
+              "settings cannot be obtained.\n"
+              "/dev/usb/lp3: the printer cannot be reached (No such file or directory).\n");
+    EXPECT_EQ(links.net.calls[0], "Connect 10.0.0.5:9100 within 5000");
+    EXPECT_EQ(links.net.calls[1], "Exchange 10.0.0.5:161 within 1000");
+    EXPECT_EQ(links.net.sent, (Bytes{0x1C, 0x6F, 0x33, 0x2E, 0x00}));
+
+    // One printer into a settings file; SNMP where it was told.
+    links.net.calls.clear();
+    ASSERT_EQ(Run({"receive", "--host", "[::1]:9101", "--snmp-port", "16161", "-o", "got.dat"},
+                  &printers, nullptr, &links),
+              kExitOk);
+    EXPECT_EQ(console.out, "[::1]:9101: the settings were written to got.dat.\n");
+    EXPECT_EQ(output.files["got.dat"], FileOf(Uk()));
+    EXPECT_EQ(links.net.calls[1], "Exchange ::1:16161 within 1000");
+
+    // A reply that is not 12 bytes changes nothing.
+    links.net.replies = {{20, Bytes(11, 0)}};
+    ASSERT_EQ(Run({"receive", "--host", "10.0.0.5", "--json"}, &printers, nullptr, &links),
+              kExitDiffer);
+    EXPECT_EQ(console.out,
+              "{\"printer\":\"10.0.0.5\",\"error\":\"10.0.0.5: no 12-byte reply from the printer "
+              "(11 bytes); no settings read.\"}\n");
+
+    // Where printers cannot be read, each says so.
+    ASSERT_EQ(Run({"receive", "--host", "10.0.0.5"}, &printers), kExitDiffer);
+    EXPECT_EQ(console.out, "10.0.0.5: printers cannot be read here yet.\n");
+    EXPECT_EQ(Run({"receive"}, &printers, nullptr, &links), kExitError);
+    EXPECT_EQ(
+        Run({"receive", "--host", "a", "--host", "b", "-o", "x.dat"}, &printers, nullptr, &links),
+        kExitError);
+    EXPECT_EQ(Run({"receive", "--host", "[::1"}, &printers, nullptr, &links), kExitError);
+    EXPECT_EQ(console.err, "vxctl receive: --host takes HOST[:PORT]: [::1\n");
+}
+
+TEST(SimulatedPrinterTest, AnswersEachReportRequestOnceFromTheSettingsItHoldsThen) {
+    SimulatedPrinter printer(FactoryDefaults);
+    Bytes job = BlockBytes(Uk());
+    EXPECT_TRUE(printer.Answer(job).empty());
+    job.insert(job.end(), {0x1C, 0x6F, 0x33, 0x2E, 0x00});
+    EXPECT_EQ(printer.Answer(job), ReplyOf(Uk()));  // after the settings the job wrote
+    EXPECT_TRUE(printer.Answer(job).empty());       // once
+    const std::vector<PrinterEvent> events = printer.Receive(job);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[1].kind, PrinterEvent::ReportRequested);
+    EXPECT_EQ(events[1].count, 12u);
+    EXPECT_EQ(printer.Settings(), Uk());
+    EXPECT_EQ(printer.Answer({0x1C, 0x6F, 0x33, 0x2E}), ReplyOf(Uk()));  // the next job's
+}
+
+TEST(PrinterPlacesTest, QueuesAreFoundByTheirDeviceUri) {
+    PrinterPlace place;
+    UsbPrinterName usb;
+    ASSERT_EQ(ParseDeviceUri("socket://[fe80::1]:9101?waiteof=false", place, usb),
+              DeviceUriKind::Socket);
+    EXPECT_EQ(place.host + " " + std::to_string(place.port), "fe80::1 9101");
+    ASSERT_EQ(ParseDeviceUri("socket://printer.local", place, usb), DeviceUriKind::Socket);
+    EXPECT_EQ(place.host + " " + std::to_string(place.port), "printer.local 9100");
+    EXPECT_EQ(ParseDeviceUri("lpd://10.0.0.5/queue", place, usb), DeviceUriKind::Other);
+
+    ASSERT_EQ(ParseDeviceUri("usb://ZAM/QX-K480%2F330?serial=SIM0001&interface=1", place, usb),
+              DeviceUriKind::Usb);
+    EXPECT_EQ(usb.make + "|" + usb.model + "|" + usb.serial, "ZAM|QX-K480/330|SIM0001");
+    EXPECT_TRUE(DeviceIdNames(SimulatedDeviceId(false), usb));
+    EXPECT_FALSE(DeviceIdNames("MFG:ZAM;MDL:QX-K480/330;SN:SIM0002;", usb));
+    ASSERT_EQ(ParseDeviceUri("usb://zam/qx-k480/330", place, usb), DeviceUriKind::Usb);
+    EXPECT_TRUE(DeviceIdNames("MANUFACTURER:ZAM;MODEL:QX-K480/330;SERIALNUMBER:1;", usb));
+    EXPECT_FALSE(DeviceIdNames("MFG:ZAM;MDL:QX-K480;", usb));
 }
 
 }  // namespace

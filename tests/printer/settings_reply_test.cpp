@@ -100,3 +100,23 @@ TEST(SettingsReply, OnlyTwelveBytesCount) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+// The printer's side: what it answers for its settings spreads back to those settings.
+TEST(SettingsReply, ThePrintersReplyGivesItsSettingsBack) {
+    EXPECT_EQ(SettingsReply(FactoryDefaults), (Reply{0, 0, 66, 1, 0, 0, 1, 0, 0, 0, 0, 0}));
+    SwitchBlock held = FactoryDefaults;
+    SetPageLength(held, 5);
+    held.bytes[kKanjiTable] = '0';
+    held.bytes[kFont2] = '3';
+    for (int msw = 1; msw <= 4; ++msw) SetMswByte(held, msw, static_cast<std::uint8_t>(0x5A + msw));
+    const Reply r = SettingsReply(held);
+    SwitchBlock shown = FactoryDefaults;
+    ASSERT_TRUE(SpreadSettingsReply(r.data(), r.size(), shown));
+    EXPECT_EQ(shown, held);
+}
+
+}  // namespace
+}  // namespace vx
