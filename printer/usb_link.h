@@ -2,7 +2,7 @@
 // cable, or a USB printer. The device that belongs to a spooler port ("USB001") is the
 // printer-class interface whose device parameters name that port's base name and number.
 // The device ID comes from the class's get-device-ID control call; the request and the
-// reply go over its bulk pipes with the parallel port's time-outs, kept here.
+// reply go over its bulk pipes as a stream link, with the parallel port's time-outs.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "printer/net_socket.h"
 #include "printer/printer_destination.h"
 #include "printer/printer_link.h"
 
@@ -30,8 +31,6 @@ class UsbPrintDevice {
     // an error.
     virtual long Write(const std::uint8_t* data, std::size_t size, unsigned timeoutMs) = 0;
     virtual long Read(std::uint8_t* data, std::size_t size, unsigned timeoutMs) = 0;
-    // A millisecond clock that only goes forward (it may wrap around).
-    virtual std::uint32_t NowMs() = 0;
 };
 
 struct UsbPrintInterface {
@@ -50,11 +49,12 @@ class UsbPrintDevices {
 };
 
 // The link to the device of `port`; null when no interface names it or it does not open.
-std::unique_ptr<PrinterLink> OpenUsbLink(UsbPrintDevices& devices, const UsbPortName& port);
+// `clock` (its NowMs) measures the read deadlines and outlives the link.
+std::unique_ptr<PrinterLink> OpenUsbLink(UsbPrintDevices& devices, NetSockets& clock,
+                                         const UsbPortName& port);
 
-// The device ID text of a control call's answer of `count` bytes, without its length, as a
-// zero-terminated text in `out` (cut to fit). False when the answer holds no length.
-bool DeviceIdFromUsbAnswer(const std::uint8_t* answer, std::size_t count, std::uint8_t* out,
-                           std::size_t size);
+// The device ID text of a control call's answer of `count` bytes: without its length, and
+// cut to it. Empty when the answer holds no length.
+std::string DeviceIdFromUsbAnswer(const std::uint8_t* answer, std::size_t count);
 
 }  // namespace vx

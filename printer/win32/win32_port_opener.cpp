@@ -39,7 +39,7 @@ bool Win32PortOpener::FindTcpPort(const std::string& portName, TcpPortConfig& co
 }
 
 std::unique_ptr<PrinterLink> Win32PortOpener::OpenUsbPort(const UsbPortName& port) {
-    return OpenUsbLink(usb_, port);
+    return OpenUsbLink(usb_, net_, port);
 }
 
 std::unique_ptr<PrinterLink> Win32PortOpener::OpenNetworkPrinter(const std::string& host,

@@ -63,7 +63,6 @@ class Win32UsbPrintDevice : public UsbPrintDevice {
         OVERLAPPED o = Fresh();
         return Finish(h_, o, ReadFile(h_, data, static_cast<DWORD>(size), nullptr, &o), timeoutMs);
     }
-    std::uint32_t NowMs() override { return GetTickCount(); }
 
   private:
     OVERLAPPED Fresh() {

@@ -1,5 +1,6 @@
 // USB printer-class devices in memory: interfaces with the ports they name, and a device
-// whose answers arrive after scripted delays on a clock that moves only when it waits.
+// whose answers arrive after scripted delays on the fake network's clock, which moves only
+// when the device waits.
 #pragma once
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "printer/usb_link.h"
+#include "tests/fakes/fake_net_sockets.h"
 
 namespace vx::test {
 
@@ -26,7 +28,7 @@ struct FakeUsbDeviceState {
     bool readFails = false;
 
     // Record
-    std::uint32_t clock = 0xFFFFF000u;  // wraps around during a long exchange
+    FakeNetSockets clock;  // its `now` is the time
     std::vector<std::size_t> deviceIdBufferSizes;
     std::vector<std::uint8_t> written;
     std::vector<unsigned> readWaits;
@@ -74,11 +76,11 @@ class FakeUsbPrintDevices : public UsbPrintDevices {
             if (s_.readFails) return -1;
             if (s_.replies.empty() || s_.replies.front().delayMs > timeoutMs) {
                 if (!s_.replies.empty()) s_.replies.front().delayMs -= timeoutMs;
-                s_.clock += timeoutMs;
+                s_.clock.now += timeoutMs;
                 return 0;
             }
             FakeUsbDeviceState::Chunk& c = s_.replies.front();
-            s_.clock += c.delayMs;
+            s_.clock.now += c.delayMs;
             c.delayMs = 0;
             const std::size_t n = std::min(size, c.bytes.size());
             std::memcpy(data, c.bytes.data(), n);
@@ -86,7 +88,6 @@ class FakeUsbPrintDevices : public UsbPrintDevices {
             if (c.bytes.empty()) s_.replies.pop_front();
             return static_cast<long>(n);
         }
-        std::uint32_t NowMs() override { return s_.clock; }
 
       private:
         FakeUsbDeviceState& s_;

@@ -20,7 +20,8 @@ struct UsbLinkTest : ::testing::Test {
             {"\\\\?\\usb#a", "USB", 2}, {"\\\\?\\usb#b", "DOT4", 1}, {"\\\\?\\usb#c", "USB", 1}};
         devices.device.SetDeviceIdText("MFG:ZAM;MDL:QX-K480;EXTSTS:00000000;");
     }
-    std::unique_ptr<PrinterLink> Open() { return OpenUsbLink(devices, {"USB", 1}); }
+    std::unique_ptr<PrinterLink> Open() { return OpenUsbLink(devices, Clock(), {"USB", 1}); }
+    NetSockets& Clock() { return devices.device.clock; }
 };
 
 TEST_F(UsbLinkTest, ThePortsDeviceIsFoundByBaseNameAndNumberAndOpenedOnlyForTheExchange) {
@@ -31,8 +32,8 @@ TEST_F(UsbLinkTest, ThePortsDeviceIsFoundByBaseNameAndNumberAndOpenedOnlyForTheE
         EXPECT_TRUE(devices.device.open);
     }
     EXPECT_FALSE(devices.device.open);
-    EXPECT_FALSE(OpenUsbLink(devices, {"USB", 3}));
-    EXPECT_FALSE(OpenUsbLink(devices, {"DOT", 1}));
+    EXPECT_FALSE(OpenUsbLink(devices, Clock(), {"USB", 3}));
+    EXPECT_FALSE(OpenUsbLink(devices, Clock(), {"DOT", 1}));
     devices.openFails = true;  // the spooler is printing to it
     EXPECT_FALSE(Open());
 }
@@ -47,15 +48,16 @@ TEST_F(UsbLinkTest, TheDeviceIdLosesItsLengthAndDecidesReadiness) {
     devices.device.deviceIdResult = -1;
     EXPECT_EQ(QueryPrinterReady(*link), 0);
 
-    // A length shorter than the answer cuts it; a text longer than the caller's buffer too.
-    std::uint8_t out[8];
+    // A length shorter than the answer cuts it; a text longer than the caller's buffer is cut
+    // to fit it.
     const std::uint8_t answer[] = {0, 5, 'A', 'B', 'C', 'D', 'E'};
-    ASSERT_TRUE(DeviceIdFromUsbAnswer(answer, sizeof answer, out, sizeof out));
-    EXPECT_STREQ(reinterpret_cast<char*>(out), "ABC");
-    const std::uint8_t longer[] = {0, 12, '0', '1', '2', '3', '4', '5', '6', '7', '8', '9'};
-    ASSERT_TRUE(DeviceIdFromUsbAnswer(longer, sizeof longer, out, sizeof out));
-    EXPECT_STREQ(reinterpret_cast<char*>(out), "0123456");
-    EXPECT_FALSE(DeviceIdFromUsbAnswer(answer, 1, out, sizeof out));
+    EXPECT_EQ(DeviceIdFromUsbAnswer(answer, sizeof answer), "ABC");
+    EXPECT_EQ(DeviceIdFromUsbAnswer(answer, 1), "");
+    devices.device.SetDeviceIdText("MFG:ZAM;MDL:QX-K480;EXTSTS:00000000;");
+    devices.device.deviceIdResult = -2;
+    std::uint8_t out[8];
+    ASSERT_TRUE(link->GetDeviceId(out, sizeof out));
+    EXPECT_STREQ(reinterpret_cast<char*>(out), "MFG:ZAM");
 }
 
 TEST_F(UsbLinkTest, TheReplyIsReadWithTheParallelPortsDeadlines) {
@@ -63,23 +65,23 @@ TEST_F(UsbLinkTest, TheReplyIsReadWithTheParallelPortsDeadlines) {
     // interval time-out has passed after the last byte.
     devices.device.replies = {{300, {0, 0, 66, 1, 0}}, {150, {0, 1, 0, 0, 0, 0, 0}}};
     std::unique_ptr<PrinterLink> link = Open();
-    const std::uint32_t start = devices.device.clock;
+    const std::uint64_t start = devices.device.clock.now;
     SettingsAnswer answer = RequestSettings(*link);
     EXPECT_EQ(answer.result, RequestResult::Read);
     EXPECT_EQ(answer.count, 12u);
     EXPECT_EQ(devices.device.written, kRequest);
     EXPECT_EQ(devices.device.readWaits, (std::vector<unsigned>{10000, 200, 200}));
-    EXPECT_EQ(devices.device.clock - start, 300u + 150u + 200u);
+    EXPECT_EQ(devices.device.clock.now - start, 300u + 150u + 200u);
     PortTimeouts after;
     link->GetTimeouts(after);
     EXPECT_EQ(after.readTotalTimeoutConstant, 0u);  // the link's own values are back
 
     // A silent printer: the read ends at the total time-out, with nothing.
-    const std::uint32_t silentStart = devices.device.clock;
+    const std::uint64_t silentStart = devices.device.clock.now;
     answer = RequestSettings(*link);
     EXPECT_EQ(answer.result, RequestResult::Read);
     EXPECT_EQ(answer.count, 0u);
-    EXPECT_EQ(devices.device.clock - silentStart, 10000u);
+    EXPECT_EQ(devices.device.clock.now - silentStart, 10000u);
 
     // A reply that stops in the middle of the total time is cut there; a failing pipe fails.
     devices.device.replies = {{9900, {1, 2, 3}}, {500, {4}}};
