@@ -16,6 +16,7 @@ class Win32PortOpener : public PortOpener {
     std::unique_ptr<PrinterLink> OpenUsbPort(const UsbPortName& port) override;
     std::unique_ptr<PrinterLink> OpenNetworkPrinter(const std::string& host,
                                                     unsigned rawPort) override;
+    NetSockets& Network() { return net_; }
 
   private:
     Win32NetSockets net_;

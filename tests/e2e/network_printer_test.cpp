@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "harness/console.h"
 #include "harness/paths.h"
 #include "harness/qlv3906.h"
 #include "harness/ui.h"
@@ -127,6 +128,28 @@ TEST_F(NetworkPrinter, TheNtFamilyReadsItAtStartUpWithoutTheNotice) {
     HWND toolbar = FindChild(main, TOOLBARCLASSNAMEW);
     EXPECT_EQ(IsToolbarButtonEnabled(toolbar, IDT_RECEIVE_SETTINGS), true);
     EXPECT_EQ(IsToolbarButtonEnabled(toolbar, IDT_SEND_SETTINGS), false);
+}
+
+// vxctl.exe finds the printer in the same list and reads it over the same port: the block it
+// writes as a settings file is what the simulator holds.
+TEST_F(NetworkPrinter, VxctlReceiveReadsTheSamePrinterByItsName) {
+    ASSERT_TRUE(SendToRawPort(kChangedBlock));
+    ConsoleRun run;
+    const std::wstring vxctl = WindowsPathOf(VX_VXCTL_EXE);
+    ASSERT_TRUE(RunConsole(vxctl,
+                           L"receive --printer \"ZAM QX-K480/330(168)\" -o C:\\test-io\\got.dat",
+                           kStartTimeout, &run));
+    EXPECT_EQ(run.exitCode, 0u) << run.out << run.err;
+    std::vector<std::uint8_t> expected = {'Z', 'A', 'M', ' ', 'Q', 'X', '-',  'K', '4',
+                                          '8', '0', '/', '3', '3', '0', '\n', 0};
+    expected.insert(expected.end(), kChangedBlock.begin(), kChangedBlock.end());
+    EXPECT_EQ(ReadFileBytes(TestIoPath(L"got.dat")), expected);
+
+    // Shown as `show` shows a file, the changed switch among the settings.
+    ASSERT_TRUE(RunConsole(vxctl, L"receive --printer \"ZAM QX-K480/330(168)\" --json",
+                           kStartTimeout, &run));
+    EXPECT_EQ(run.exitCode, 0u) << run.out << run.err;
+    EXPECT_EQ(run.out.rfind("{\"printer\":\"ZAM QX-K480/330(168)\"", 0), 0u) << run.out;
 }
 
 }  // namespace
