@@ -63,7 +63,7 @@ inline constexpr char kReadFailed[] = "プリンタから設定値を取得で�
 inline constexpr char kReceived[] = "プリンタから設定値を取得しました。";
 
 // The status bar's third part: where the values on the pages came from.
-inline constexpr char kSourcePrinterBefore[] = "プリンタから取得 (";
+inline constexpr char kSourcePrinterBefore[] = "受信 (";
 inline constexpr char kSourcePrinterAfter[] = ")";
 inline constexpr char kSourceFile[] = "ファイル： ";
 inline constexpr char kSourceFactory[] = "工場出荷設定値";

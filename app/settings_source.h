@@ -27,7 +27,7 @@ struct SettingsSource {
     static SettingsSource Printer(TimeOfDay readAt, const SwitchBlock& block);
 };
 
-// "プリンタから取得 (14:05)", "ファイル： office.dat" or "工場出荷設定値", followed by
+// "受信 (14:05)", "ファイル： office.dat" or "工場出荷設定値", followed by
 // "（変更あり）" when `working` differs from the values as they came.
 std::string SettingsSourceText(const SettingsSource& source, const SwitchBlock& working);
 

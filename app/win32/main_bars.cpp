@@ -76,9 +76,9 @@ bool CMainToolBar::OnNeedText(HINSTANCE instance, NMHDR* header) {
 }
 
 bool CMainStatusBar::Create(HWND parent, HINSTANCE instance, int controlId) {
-    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0,
-                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                            instance, nullptr);
+    hwnd_ = CreateWindowExW(
+        0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBT_TOOLTIPS, 0, 0, 0, 0,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
     return hwnd_ != nullptr;
 }
 

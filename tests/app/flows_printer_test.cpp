@@ -129,7 +129,7 @@ TEST_F(PrinterFlowTest, UsbAndRawTcpPrintersAreReadOnBothFamiliesWithoutTheNotic
     EXPECT_EQ(ports.linksOpened, std::vector<std::string>{"net 127.0.0.2:9100"});
     EXPECT_EQ(ports.port.written, (std::vector<std::uint8_t>{0x1C, 0x6F, 0x33, 0x2E, 0x00}));
     EXPECT_EQ(dlg.copies.workingBlock, Received());
-    EXPECT_EQ(view.status[2], "プリンタから取得 (14:05)");
+    EXPECT_EQ(view.status[2], "受信 (14:05)");
 
     // On the 9x family too; a device that cannot be opened (busy spooling) is not ready,
     // opened once, and the defaults are shown.
@@ -172,13 +172,13 @@ TEST_F(PrinterFlowTest, TheSourcePaneSaysWhereThePagesValuesCameFrom) {
     spooler.AddPrinter("QX", kDriver, "LPT1:");
     view.now = {9, 7};
     StartUp();
-    EXPECT_EQ(view.status[2], "プリンタから取得 (09:07)");
+    EXPECT_EQ(view.status[2], "受信 (09:07)");
 
     // Every change check says whether the pages still hold what came.
     view.Route(dlg);
     view.Page(2).ClickRadio(IDC_MSW2_SW5_ENABLED, 1, IDC_MSW2_SW5_DISABLED);
     view.Deliver();
-    const std::string changed = "プリンタから取得 (09:07)（変更あり）";
+    const std::string changed = "受信 (09:07)（変更あり）";
     EXPECT_EQ(view.status[2], changed);
 
     files.files["C:\\d\\office.dat"] = [] {
@@ -200,7 +200,7 @@ TEST_F(PrinterFlowTest, TheSourcePaneSaysWhereThePagesValuesCameFrom) {
     view.now = {23, 59};
     view.answers = {MsgAnswer::Yes};  // discard what differs from the last reading
     ASSERT_EQ(dlg.OnReceiveSettings(), 1);
-    EXPECT_EQ(view.status[2], "プリンタから取得 (23:59)");
+    EXPECT_EQ(view.status[2], "受信 (23:59)");
     dlg.ShowFactoryDefaults();
     EXPECT_EQ(view.status[2], "工場出荷設定値");
     EXPECT_EQ(view.status[0], "プリンタ名： QX");  // the other two parts keep their texts

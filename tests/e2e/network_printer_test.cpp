@@ -119,8 +119,8 @@ TEST_F(NetworkPrinter, TheNtFamilyReadsItAtStartUpWithoutTheNotice) {
     ASSERT_TRUE(WaitForNoMessageBox(app.Pid(), kReactTimeout));
     EXPECT_EQ(StatusPart(1), std::wstring(L"接続先： ") + kPort);
     const std::wstring source = StatusPart(2);
-    EXPECT_EQ(source.rfind(L"プリンタから取得 (", 0), 0u) << testing::PrintToString(source);
-    EXPECT_EQ(source.size(), std::wstring(L"プリンタから取得 (14:05)").size());
+    EXPECT_EQ(source.rfind(L"受信 (", 0), 0u) << testing::PrintToString(source);
+    EXPECT_EQ(source.size(), std::wstring(L"受信 (14:05)").size());
     HWND page = Msw2Page();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(SendMessageW(GetDlgItem(page, IDC_MSW2_SW5_DISABLED), BM_GETCHECK, 0, 0),
