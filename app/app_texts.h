@@ -62,6 +62,13 @@ inline constexpr char kRequestNotWritten[] = "プリンタに送信できませ�
 inline constexpr char kReadFailed[] = "プリンタから設定値を取得できませんでした。";
 inline constexpr char kReceived[] = "プリンタから設定値を取得しました。";
 
+// The status bar's third part: where the values on the pages came from.
+inline constexpr char kSourcePrinterBefore[] = "受信 (";
+inline constexpr char kSourcePrinterAfter[] = ")";
+inline constexpr char kSourceFile[] = "ファイル： ";
+inline constexpr char kSourceFactory[] = "工場出荷設定値";
+inline constexpr char kSourceChanged[] = "（変更あり）";
+
 // The printer list.
 inline constexpr char kNoPrinter[] =
     "使用可能なプリンタがありませんでした。プリンタドライバを確認してからやり直してください。"

@@ -33,6 +33,8 @@ SettingsPage& CMainDlg::Page(int tabIndex) {
 void CMainDlg::OnInitDialog() {
     initialised = false;
     copies.OnStartUp();
+    source = SettingsSource::Factory();
+    ShowSettingsSource();
     view_.EnableCommand(IDM_SEND_SETTINGS, false);
 
     view_.CreateTabImages();
@@ -114,6 +116,11 @@ void CMainDlg::CollectBlock(SwitchBlock& block) {
 void CMainDlg::UpdateSendState() {
     if (initialised) CollectBlock(copies.workingBlock);
     view_.EnableCommand(IDM_SEND_SETTINGS, copies.HasUnsentChanges());
+    ShowSettingsSource();
+}
+
+void CMainDlg::ShowSettingsSource() {
+    view_.SetStatusText(kSourceStatusPart, SettingsSourceText(source, copies.workingBlock));
 }
 
 void CMainDlg::ShowPage(int index) {
@@ -133,6 +140,7 @@ void CMainDlg::ShowSelectedPage() {
 
 void CMainDlg::ShowFactoryDefaults() {
     copies.OnFactoryDefaults();
+    source = SettingsSource::Factory();
     ApplyBlock(copies.workingBlock);
     ShowPage(0);
     view_.ShowMessage(text::kFactoryDefaultsShown, text::kCaption, MsgIcon::Information,

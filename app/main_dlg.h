@@ -8,6 +8,7 @@
 
 #include "app/help.h"
 #include "app/main_view.h"
+#include "app/settings_source.h"
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
 #include "printer/printer_list_dlg.h"
@@ -27,6 +28,7 @@ class CMainDlg {
         : view_(view), files_(&files), spooler_(&spooler), ports_(&ports) {}
 
     BlockCopies copies;                    // workingBlock, savedBlock, sentBlock, syncPending
+    SettingsSource source;                 // where workingBlock's values came from
     std::atomic<bool> initialised{false};  // set once the start-up printer selection returned
 
     // The five pages, owned for the dialog's lifetime; tab order is Page(0) .. Page(4).
@@ -58,6 +60,8 @@ class CMainDlg {
     // The change check: collect the pages (once initialised), then enable the send command
     // when workingBlock differs from sentBlock or syncPending is set.
     void UpdateSendState();
+    // The status bar's source part, from `source` and workingBlock as it is.
+    void ShowSettingsSource();
     // Select tab `index` (0..4) and show its page (the five page commands).
     void ShowPage(int index);
     void ShowFactoryDefaults();

@@ -46,6 +46,7 @@ void CMainDlg::OnOpenSettingsFile() {
         return;
     }
     copies.OnFileLoaded(fromFile);
+    source = SettingsSource::File(BareFileName(path), fromFile);
     ApplyBlock(copies.workingBlock);
     UpdateSendState();
 }
@@ -100,6 +101,7 @@ int CMainDlg::LoadSettingsFileByName(const std::string& path) {
         return 1;
     }
     copies.OnFileLoaded(fromFile);
+    source = SettingsSource::File(BareFileName(path), fromFile);
     ApplyBlock(copies.workingBlock);
     UpdateSendState();
     Ask(text::kLoadedBefore + BareFileName(path) + text::kLoadedAfter, MsgIcon::Information,

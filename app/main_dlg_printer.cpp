@@ -1,10 +1,11 @@
 // The printer: choosing it, sending the settings, printing them, and reading
-// them back over "LPT1:".
+// them back over its link ("LPT1:" on the 9x family, a USB port, a raw network port).
 #include <memory>
 
 #include "app/app_texts.h"
 #include "app/main_dlg.h"
 #include "printer/device_id.h"
+#include "printer/printer_destination.h"
 #include "printer/raw_job.h"
 #include "printer/receive.h"
 #include "printer/settings_reply.h"
@@ -15,7 +16,6 @@ namespace vx {
 namespace {
 
 const char kFile[] = "FILE:";
-const char kLpt1[] = "LPT1:";
 
 }  // namespace
 
@@ -48,8 +48,10 @@ void CMainDlg::SelectPrinter() {
     const int fileLoaded = LoadSettingsFileByName(startupFileName);
     startupFileName.clear();
 
+    // Readable: "LPT1:" on the 9x family, a USB port or a raw TCP/IP port on either family.
     const bool canReceive =
-        printerList.selectedDestination == kLpt1 && family != PlatformFamily::Nt;
+        FindPrinterDestination(*ports_, family, printerList.selectedDestination).kind !=
+        LinkKind::NotReadable;
     if (canReceive) {
         view_.EnableCommand(IDM_RECEIVE_SETTINGS, true);
     } else {
@@ -67,6 +69,7 @@ void CMainDlg::SelectPrinter() {
     }
     view_.SetStatusText(0, text::kPrinterNamePart + printerList.selectedName);
     view_.SetStatusText(1, text::kDestinationPart + printerList.selectedDestination);
+    ShowSettingsSource();
     currentPrinterName = printerList.selectedName;
     currentDestination = printerList.selectedDestination;
 
@@ -125,7 +128,11 @@ int CMainDlg::OnReceiveSettings() {
             Ask(text::kDiscardQuestion, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
             return 0;
     }
-    std::unique_ptr<PrinterLink> port = OpenPrinterPort(*ports_);
+    // Offered only where the printer can be read; the parallel port unless the destination
+    // is a USB or network printer, as the command always talked to "LPT1:".
+    PrinterDestination way = FindPrinterDestination(*ports_, view_.Family(), currentDestination);
+    if (way.kind == LinkKind::NotReadable) way.kind = LinkKind::Lpt1;
+    std::unique_ptr<PrinterLink> port = OpenDestination(*ports_, way);
     view_.ShowWaitCursor(true);
     if (QueryPrinterReady(*port) == 0) {
         Ask(text::kNotReady, MsgIcon::Information, MsgButtons::Ok);
@@ -160,6 +167,8 @@ int CMainDlg::OnReceiveSettings() {
             SpreadSettingsReply(answer.reply.data(), answer.count, copies.workingBlock);
             ApplyBlock(copies.workingBlock);
             copies.OnReceived();
+            source = SettingsSource::Printer(view_.LocalTime(), copies.workingBlock);
+            ShowSettingsSource();
             view_.EnableCommand(IDM_SEND_SETTINGS, false);
             break;
     }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "app/settings_source.h"
 #include "common/message_box.h"
 #include "printer/platform_family.h"
 
@@ -18,6 +19,9 @@ class SettingsPage;
 // How a file dialog ended: a file chosen, cancelled, or a name that does not fit the
 // dialog's MAX_PATH buffer (the dialog then returns nothing at all).
 enum class FileChoice { Chosen, Cancelled, NameTooLong };
+
+// The status bar's part that says where the values on the pages came from.
+constexpr int kSourceStatusPart = 2;
 
 class MainView {
   public:
@@ -66,7 +70,11 @@ class MainView {
     // application's name, OK button.
     virtual void ShowAppMessage(const std::string& text, MsgIcon icon) = 0;
     virtual void ShowWaitCursor(bool shown) = 0;
+    // Parts 0 (printer name) and 1 (destination) as they always were; part 2 says where the
+    // values on the pages came from.
     virtual void SetStatusText(int part, const std::string& text) = 0;
+    // The local time, for the status bar's "read from the printer at".
+    virtual TimeOfDay LocalTime() = 0;
     // The printer list (dialog 152), modal, driven by `dlg`; returns the dialog's result
     // (IDOK 1, IDCANCEL 2).
     virtual int RunPrinterList(CPrinterListDlg& dlg) = 0;

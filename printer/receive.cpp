@@ -21,8 +21,10 @@ std::unique_ptr<PrinterLink> OpenPrinterPort(PortOpener& opener) {
         if (std::unique_ptr<PrinterLink> port = opener.OpenLpt1()) return port;
         opener.Sleep(kPortOpenPauseMs);
     }
-    return std::make_unique<UnopenedPort>();
+    return UnopenedLink();
 }
+
+std::unique_ptr<PrinterLink> UnopenedLink() { return std::make_unique<UnopenedPort>(); }
 
 SettingsAnswer RequestSettings(PrinterLink& port) {
     SettingsAnswer answer;

@@ -1,12 +1,14 @@
-// Asking the printer on "LPT1:" for its settings: opening the port, and the
-// request/reply exchange with the port's time-outs set around it.
+// Asking the printer for its settings: opening its link, and the request/reply exchange
+// with the link's time-outs set around it.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
+#include "printer/printer_destination.h"
 #include "printer/printer_link.h"
 #include "printer/settings_reply.h"
 
@@ -19,6 +21,20 @@ class PortOpener {
     // opened; the port is closed when the object goes.
     virtual std::unique_ptr<PrinterLink> OpenLpt1() = 0;
     virtual void Sleep(unsigned milliseconds) = 0;
+    // The configuration of the Standard TCP/IP port of this name; false when there is none.
+    virtual bool FindTcpPort(const std::string& /*portName*/, TcpPortConfig& /*config*/) {
+        return false;
+    }
+    // The USB printer-class device behind the port, opened for one exchange; null when there
+    // is none or it cannot be opened (the spooler is printing to it).
+    virtual std::unique_ptr<PrinterLink> OpenUsbPort(const UsbPortName& /*port*/) {
+        return nullptr;
+    }
+    // The network printer at `host` with its raw port; null when it cannot be reached.
+    virtual std::unique_ptr<PrinterLink> OpenNetworkPrinter(const std::string& /*host*/,
+                                                            unsigned /*rawPort*/) {
+        return nullptr;
+    }
 };
 
 constexpr int kPortOpenAttempts = 3;
@@ -27,6 +43,9 @@ constexpr unsigned kPortOpenPauseMs = 1000;
 // Up to three attempts with a pause of one second after each failed one, the last included.
 // When none succeeds, a port on which every call fails, as on an invalid handle.
 std::unique_ptr<PrinterLink> OpenPrinterPort(PortOpener& opener);
+
+// A link on which every call fails, as on the invalid handle of a port that did not open.
+std::unique_ptr<PrinterLink> UnopenedLink();
 
 enum class RequestResult {
     TimeoutsNotRead,  // nothing was changed on the port

@@ -76,9 +76,9 @@ bool CMainToolBar::OnNeedText(HINSTANCE instance, NMHDR* header) {
 }
 
 bool CMainStatusBar::Create(HWND parent, HINSTANCE instance, int controlId) {
-    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0,
-                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                            instance, nullptr);
+    hwnd_ = CreateWindowExW(
+        0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBT_TOOLTIPS, 0, 0, 0, 0,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
     return hwnd_ != nullptr;
 }
 
@@ -86,8 +86,8 @@ bool CMainStatusBar::SetParts() {
     RECT r{};
     GetWindowRect(hwnd_, &r);
     const int width = r.right - r.left;
-    int edges[2] = {width / 5 * 3, -1};
-    return SendMessageW(hwnd_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges)) != 0;
+    int edges[3] = {width / 5 * 3, width / 5 * 4, -1};
+    return SendMessageW(hwnd_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges)) != 0;
 }
 
 }  // namespace vx::win32

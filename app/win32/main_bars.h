@@ -26,13 +26,17 @@ class CMainToolBar {
 
 class CMainStatusBar {
   public:
-    // Child, visible, at the bottom.
+    // Child, visible, at the bottom, with tooltips: a part too narrow for its text shows the
+    // whole text when the mouse rests on it.
     bool Create(HWND parent, HINSTANCE instance, int controlId);
     HWND Handle() const { return hwnd_; }
-    // Two parts: the first ends at three fifths of the bar's width, the second reaches the end.
+    // Three parts: the printer name up to three fifths of the bar's width, the destination up
+    // to four fifths, and where the pages' values came from to the end.
     bool SetParts();
     void SetText(int part, const wchar_t* text) {
         SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+        SendMessageW(hwnd_, SB_SETTIPTEXTW, static_cast<WPARAM>(part),
+                     reinterpret_cast<LPARAM>(text));
     }
 
   private:

@@ -419,6 +419,12 @@ void CMainWindow::SetStatusText(int part, const std::string& text) {
     statusBar_.SetText(part, Widen(text).c_str());
 }
 
+TimeOfDay CMainWindow::LocalTime() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wHour, now.wMinute};
+}
+
 int CMainWindow::RunPrinterList(CPrinterListDlg& dlg) {
     return RunPrinterListDialog(instance_, hwnd_, dlg);
 }

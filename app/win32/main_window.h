@@ -60,6 +60,7 @@ class CMainWindow : public MainView, public win32::Dialog {
     void ShowAppMessage(const std::string& text, MsgIcon icon) override;
     void ShowWaitCursor(bool shown) override;
     void SetStatusText(int part, const std::string& text) override;
+    TimeOfDay LocalTime() override;
     int RunPrinterList(CPrinterListDlg& dlg) override;
     void CloseMainWindow() override;
     void RunOnWindowThread(const std::function<void()>& work) override;

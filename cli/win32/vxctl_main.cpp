@@ -1,13 +1,15 @@
 // vxctl on Windows: the commands over the console, files, the spooler's
-// printers of the model, and a listening socket for simulate.
+// printers of the model and their ports' links, and a listening socket for simulate.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "cli/spooler_port_links.h"
 #include "cli/vxctl.h"
 #include "cli/win32/win32_cli_platform.h"
 #include "common/win32/utf16.h"
+#include "printer/win32/win32_port_opener.h"
 #include "printer/win32/win32_spooler.h"
 #include "settings/win32/win32_file_system.h"
 
@@ -22,6 +24,8 @@ int wmain(int argc, wchar_t** argv) {
     win32::Win32JobSource jobs;
     vx::win32::Win32Spooler spooler;
     SpoolerPrintService printers(spooler, win32::Family(), win32::PrinterNameBefore);
-    Services services{console, files, output, win32::UserLanguage(), &printers, &jobs};
+    vx::win32::Win32PortOpener ports;
+    SpoolerPortLinks links(ports, ports.Network(), win32::Family());
+    Services services{console, files, output, win32::UserLanguage(), &printers, &jobs, &links};
     return RunVxctl(args, services);
 }

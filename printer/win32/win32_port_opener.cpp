@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "printer/net_link.h"
 #include "printer/win32/win32_parallel_port.h"
+#include "printer/win32/win32_tcp_port.h"
 
 namespace vx::win32 {
 
@@ -31,5 +33,18 @@ std::unique_ptr<PrinterLink> Win32PortOpener::OpenLpt1() {
 }
 
 void Win32PortOpener::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+
+bool Win32PortOpener::FindTcpPort(const std::string& portName, TcpPortConfig& config) {
+    return ReadTcpPortConfig(portName, config);
+}
+
+std::unique_ptr<PrinterLink> Win32PortOpener::OpenUsbPort(const UsbPortName& port) {
+    return OpenUsbLink(usb_, net_, port);
+}
+
+std::unique_ptr<PrinterLink> Win32PortOpener::OpenNetworkPrinter(const std::string& host,
+                                                                 unsigned rawPort) {
+    return OpenNetworkLink(net_, host, rawPort);
+}
 
 }  // namespace vx::win32

@@ -33,6 +33,7 @@ class FakeMainView : public MainView {
   public:
     // Script
     PlatformFamily family = PlatformFamily::Win9x;
+    TimeOfDay now{14, 5};           // the local time the clock gives
     std::deque<MsgAnswer> answers;  // for questions (Yes/No, Yes/No/Cancel)
     // Chosen files; empty: cancelled; a name that does not fit MAX_PATH ends the dialog
     // with nothing, as the real one does.
@@ -162,6 +163,7 @@ class FakeMainView : public MainView {
     }
     void ShowWaitCursor(bool shown) override { waitCursor.push_back(shown); }
     void SetStatusText(int part, const std::string& text) override { status[part] = text; }
+    TimeOfDay LocalTime() override { return now; }
     int RunPrinterList(CPrinterListDlg& dlg) override {
         ++listsRun;
         FakePrinterListView list;

@@ -1,9 +1,11 @@
-// "LPT1:" in memory: a port that records every call and answers from a script,
-// and an opener that fails a scripted number of times and records its pauses.
+// A printer link in memory: a port that records every call and answers from a script,
+// and an opener whose "LPT1:" fails a scripted number of times and records its pauses, and
+// which reaches the same port as a USB device or a network printer when scripted to.
 #pragma once
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +82,9 @@ class FakePortOpener : public PortOpener {
     int failingOpens = 0;  // this many attempts fail before one succeeds
     int opens = 0;
     std::vector<unsigned> sleeps;
+    std::map<std::string, TcpPortConfig> tcpPorts;  // the Standard TCP/IP ports there are
+    bool linksOpen = true;                          // whether a USB device or network printer opens
+    std::vector<std::string> linksOpened;           // "usb USB 1", "net host:9100", failed ones too
 
     std::unique_ptr<PrinterLink> OpenLpt1() override {
         ++opens;
@@ -92,8 +97,28 @@ class FakePortOpener : public PortOpener {
         sleeps.push_back(ms);
         port.calls.push_back("Sleep");
     }
+    bool FindTcpPort(const std::string& name, TcpPortConfig& config) override {
+        const auto it = tcpPorts.find(name);
+        if (it == tcpPorts.end()) return false;
+        config = it->second;
+        return true;
+    }
+    std::unique_ptr<PrinterLink> OpenUsbPort(const UsbPortName& usb) override {
+        return OpenLink("usb " + usb.baseName + " " + std::to_string(usb.number));
+    }
+    std::unique_ptr<PrinterLink> OpenNetworkPrinter(const std::string& host,
+                                                    unsigned rawPort) override {
+        return OpenLink("net " + host + ":" + std::to_string(rawPort));
+    }
 
   private:
+    std::unique_ptr<PrinterLink> OpenLink(const std::string& what) {
+        linksOpened.push_back(what);
+        port.calls.push_back("Open");
+        if (!linksOpen) return nullptr;
+        port.portTimeouts = port.own;
+        return std::make_unique<Handle>(port);
+    }
     // One opening of the port: forwards to it and records the closing.
     class Handle : public PrinterLink {
       public:

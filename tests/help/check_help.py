@@ -166,6 +166,18 @@ class HelpFile(unittest.TestCase):
         missing = [t for t in labels + items if t not in text]
         self.assertEqual(missing, [], f"{topic} does not explain these texts of {template}")
 
+    def test_the_status_bar_topic_explains_each_source_text_and_warns_about_sending(self):
+        texts = dict(re.findall(r'inline constexpr char (kSource\w+)\[\] = "([^"]*)";',
+                                ARGS.texts.read_text(encoding="utf-8")))
+        self.assertEqual(len(texts), 5, "the source texts were not read")
+        text = read_text(self.member("commands.htm")).text()
+        shown = [texts["kSourcePrinterBefore"] + "14:05" + texts["kSourcePrinterAfter"],
+                 texts["kSourceFile"].strip(), texts["kSourceFactory"], texts["kSourceChanged"]]
+        missing = [t for t in shown if t not in text]
+        self.assertEqual(missing, [], "commands.htm does not explain these status-bar texts")
+        for topic in ("commands.htm", "send.htm", "receive.htm"):
+            self.assertIn("すべての設定", read_text(self.member(topic)).text(), topic)
+
 
 def main():
     global ARGS
@@ -173,6 +185,7 @@ def main():
     parser.add_argument("--chm", type=Path, required=True)
     parser.add_argument("--rc", type=Path, required=True)
     parser.add_argument("--hhp", type=Path, required=True)
+    parser.add_argument("--texts", type=Path, required=True)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], "-v"] + rest)
 
