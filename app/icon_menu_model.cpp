@@ -102,18 +102,23 @@ ItemSize MeasureMenuItem(int textWidth, int menuBarHeight) {
     return {textWidth + 2 * kMenuIconWidth + 1, std::max(menuBarHeight, kMenuIconHeight + 4)};
 }
 
-ItemColours ChooseItemColours(const ItemState& s, bool newLook) {
+ItemColours ChooseItemColours(const ItemState& s, bool newLook, bool highContrast) {
     ItemColours c{};
     c.row = s.selected ? MenuColour::Highlight : MenuColour::Menu;
     if (s.hasImage && !s.grayed) {
         c.iconFrame = (s.checked && !s.selected) ? MenuColour::Light3D : MenuColour::Menu;
+        if (highContrast) c.iconFrame = MenuColour::ButtonFace;
         c.frameRaised = newLook && s.selected && !s.checked;
         c.frameSunken = newLook && s.checked;
     }
+    if (s.hasImage && s.grayed)
+        c.grayedImagePlate = (newLook || highContrast) ? MenuColour::ButtonFace : MenuColour::Menu;
     if (!s.hasImage && s.checked)
         c.checkBox = (s.selected || !newLook) ? MenuColour::Menu : MenuColour::Light3D;
     if (!s.grayed) {
         c.text = s.selected ? MenuColour::HighlightText : MenuColour::MenuText;
+    } else if (highContrast) {
+        c.text = MenuColour::GrayText;
     } else {
         c.text = s.selected ? MenuColour::Menu : MenuColour::GrayText;
         c.embossed = !s.selected;

@@ -78,18 +78,24 @@ enum class MenuColour {
     MenuText,
     Light3D,
     ButtonHighlight,
-    GrayText
+    GrayText,
+    ButtonFace
 };
 struct ItemColours {
     MenuColour row;        // the item's background (the highlight part when selected)
     MenuColour iconFrame;  // behind an image that is not greyed; None: a greyed image
     bool frameRaised;      // the new look frames the image: raised, or sunken when checked
     bool frameSunken;
-    MenuColour checkBox;  // behind the check mark of an item without image; None: no mark
-    MenuColour text;      // the text; a greyed item not selected is embossed:
-    bool embossed;        // ButtonHighlight one pixel down and right, then GrayText
+    MenuColour checkBox;          // behind the check mark of an item without image; None: no mark
+    MenuColour text;              // the text; a greyed item not selected is embossed:
+    bool embossed;                // ButtonHighlight one pixel down and right, then GrayText
+    MenuColour grayedImagePlate;  // behind a greyed image's embossed shape; None: no image
 };
-ItemColours ChooseItemColours(const ItemState& s, bool newLook);
+// `highContrast`: the user asked for high contrast (SPI_GETHIGHCONTRAST). Then greyed text
+// is plain GrayText, since the emboss looks doubled in those colours, and every image sits
+// on a plate of the button colour, the colour the images are drawn for, so dark images stay
+// visible on a dark menu.
+ItemColours ChooseItemColours(const ItemState& s, bool newLook, bool highContrast = false);
 
 // Where each part of an item goes.
 struct ItemLayout {

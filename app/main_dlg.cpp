@@ -128,6 +128,11 @@ void CMainDlg::ShowPage(int index) {
     ShowSelectedPage();
 }
 
+void CMainDlg::CyclePage(int step) {
+    const int selected = view_.GetTabSelection();
+    ShowPage(((selected < 0 ? 0 : selected) + step % kPageCount + kPageCount) % kPageCount);
+}
+
 void CMainDlg::OnTabSelChange() { ShowSelectedPage(); }
 
 void CMainDlg::ShowSelectedPage() {

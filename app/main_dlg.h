@@ -64,6 +64,9 @@ class CMainDlg {
     void ShowSettingsSource();
     // Select tab `index` (0..4) and show its page (the five page commands).
     void ShowPage(int index);
+    // The next (`step` 1) or previous (-1) page, round from the last to the first
+    // (Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown, Ctrl+PageUp).
+    void CyclePage(int step);
     void ShowFactoryDefaults();
 
     // ---- Settings files (main_dlg_files.cpp)

@@ -33,6 +33,14 @@ int PlatformKind() {
 
 bool NewLook() { return IsNewLook(PlatformKind()); }
 
+// Asked at every drawing: the user may switch high contrast on while the program runs.
+bool HighContrast() {
+    HIGHCONTRASTW hc{};
+    hc.cbSize = sizeof hc;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) &&
+           (hc.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 HFONT CreateMenuFont() {
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;
@@ -68,7 +76,7 @@ void Frame(HDC dc, const RECT& r, bool sunken) {
 
 // The image drawn grayed: its shape (everything that is neither button face nor
 // button highlight once drawn over the menu colour) embossed in highlight and shadow.
-void DrawDisabledImage(HDC dc, HIMAGELIST images, int index, int x, int y) {
+void DrawDisabledImage(HDC dc, HIMAGELIST images, int index, int x, int y, int plateColour) {
     HDC mem = CreateCompatibleDC(dc);
     HBITMAP bmp = CreateCompatibleBitmap(dc, kMenuIconWidth, kMenuIconHeight);
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -90,7 +98,7 @@ void DrawDisabledImage(HDC dc, HIMAGELIST images, int index, int x, int y) {
     DeleteDC(mem);
 
     RECT back{x, y, x + kMenuIconWidth + 1, y + kMenuIconHeight + 1};
-    Fill(dc, back, NewLook() ? COLOR_BTNFACE : COLOR_MENU);
+    Fill(dc, back, plateColour);
     for (int pass = 0; pass < 2; ++pass) {
         const COLORREF c = GetSysColor(pass == 0 ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
         const int d = pass == 0 ? 1 : 0;
@@ -127,6 +135,18 @@ int ToolbarImageOf(HINSTANCE instance, int bitmapId, UINT commandId) {
     return 0;
 }
 
+// Gives a drawn item (by position or command) its name as its string too, so GetMenuString
+// and the system's keyboard handling see the text the template had. The item stays owner-drawn.
+void NameDrawnItem(HMENU menu, UINT item, bool byPosition, IconMenuItem& record) {
+    if (record.flags & MF_SEPARATOR) return;
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STRING;
+    mii.dwTypeData = record.name.data();
+    mii.cch = static_cast<UINT>(record.name.size());
+    SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &mii);
+}
+
 }  // namespace
 
 CIconMenu::CIconMenu() : maskColour_(kImageTransparentColour) {}
@@ -150,10 +170,12 @@ HMENU CIconMenu::Detach() { return std::exchange(menu_, nullptr); }
 IconMenuItem* CIconMenu::AppendItem(HMENU menu, UINT flags, UINT_PTR id, const std::wstring& text) {
     auto item = std::make_unique<IconMenuItem>();
     item->text = text;
+    item->SetName(text);
     item->flags =
         id == 0 && !(flags & MF_POPUP) ? (MF_SEPARATOR | MF_OWNERDRAW) : (flags | MF_OWNERDRAW);
     item->id = id;
     AppendMenuW(menu, item->flags, id, reinterpret_cast<LPCWSTR>(item.get()));
+    NameDrawnItem(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), true, *item);
     items_.push_back(std::move(item));
     return items_.back().get();
 }
@@ -250,7 +272,14 @@ bool CIconMenu::ModifyODMenu(HINSTANCE instance, const wchar_t* text, UINT comma
         record = items_.back().get();
         record->id = commandId;
     }
-    if (text) record->text = text;
+    if (text) {
+        record->text = text;
+        record->SetName(text);
+    } else if (record->name.empty()) {
+        wchar_t buffer[256] = {};
+        GetMenuStringW(menu_, commandId, buffer, 256, MF_BYCOMMAND);
+        record->SetName(buffer);
+    }
     record->bitmapId = bitmapId;
     record->imageIndex = ToolbarImageOf(instance, bitmapId, commandId);
     if (record->images) {
@@ -273,6 +302,7 @@ bool CIconMenu::ModifyODMenu(HINSTANCE instance, const wchar_t* text, UINT comma
     const HMENU owner = menu_;
     ModifyMenuW(owner, commandId, MF_BYCOMMAND | MF_OWNERDRAW, commandId,
                 reinterpret_cast<LPCWSTR>(record));
+    NameDrawnItem(owner, commandId, false, *record);
     return record->images != nullptr;
 }
 
@@ -303,9 +333,9 @@ namespace {
 // The system colour of each menu colour, in the order of MenuColour (None draws as the menu).
 constexpr int kSysColours[] = {COLOR_MENU,          COLOR_MENU,     COLOR_HIGHLIGHT,
                                COLOR_HIGHLIGHTTEXT, COLOR_MENUTEXT, COLOR_3DLIGHT,
-                               COLOR_BTNHIGHLIGHT,  COLOR_GRAYTEXT};
+                               COLOR_BTNHIGHLIGHT,  COLOR_GRAYTEXT, COLOR_BTNFACE};
 static_assert(sizeof kSysColours / sizeof kSysColours[0] ==
-              static_cast<int>(MenuColour::GrayText) + 1);
+              static_cast<int>(MenuColour::ButtonFace) + 1);
 
 int SysColourOf(MenuColour c) { return kSysColours[static_cast<int>(c)]; }
 
@@ -348,7 +378,8 @@ void DrawIconColumn(HDC dc, const IconMenuItem& item, const ItemState& s, const 
         return;
     }
     if (s.grayed) {
-        DrawDisabledImage(dc, item.images, item.imageIndex, l.imageAt.x, l.imageAt.y);
+        DrawDisabledImage(dc, item.images, item.imageIndex, l.imageAt.x, l.imageAt.y,
+                          SysColourOf(c.grayedImagePlate));
         return;
     }
     const RECT frame = ToRect(l.iconFrame);
@@ -403,7 +434,7 @@ void CIconMenu::DrawItem(const DRAWITEMSTRUCT* dis) const {
     s.radio = mii.hbmpChecked != nullptr;
     const ItemLayout l = LayoutMenuItem(FromRect(r), s);
     const bool newLook = NewLook();
-    const ItemColours c = ChooseItemColours(s, newLook);
+    const ItemColours c = ChooseItemColours(s, newLook, HighContrast());
 
     HFONT font = CreateMenuFont();
     HGDIOBJ oldFont = SelectObject(dc, font);
@@ -479,13 +510,16 @@ void CIconMenu::Resynchronise() {
         std::unique_ptr<IconMenuItem> item =
             r.origin >= 0 ? std::move(items_[r.origin]) : std::make_unique<IconMenuItem>();
         item->text.assign(r.text.begin(), r.text.end());
+        if (item->name.empty()) item->SetName(item->text);
         item->flags = r.flags;
         item->id = r.id;
         item->used = true;
-        if (current[pos].kind == MenuItemKind::Command)
+        if (current[pos].kind == MenuItemKind::Command) {
             ModifyMenuW(menu_, static_cast<UINT>(pos),
                         MF_BYPOSITION | MF_OWNERDRAW | (r.flags & 0xFF), r.id,
                         reinterpret_cast<LPCWSTR>(item.get()));
+            NameDrawnItem(menu_, static_cast<UINT>(pos), true, *item);
+        }
         rebuilt.push_back(std::move(item));
     }
     for (auto& left : items_)

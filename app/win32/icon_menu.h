@@ -8,22 +8,43 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/icon_menu_model.h"
 
 namespace vx::win32 {
 
+// What an accessibility client looks for at the start of an owner-drawn item's data
+// (MSAAMENUINFO and MSAA_MENU_SIG of oleacc.h, which not every SDK carries): with it,
+// a screen reader reads the item's name from the data instead of finding no text.
+// https://learn.microsoft.com/windows/win32/api/oleacc/ns-oleacc-msaamenuinfo
+constexpr DWORD kMsaaMenuSignature = 0xAA0DF00DUL;
+struct MsaaMenuInfo {
+    DWORD signature;
+    DWORD length;  // in characters, without the terminating zero
+    LPWSTR text;
+};
+
 // One per menu item, handed to the system as the item's data.
 struct IconMenuItem {
-    std::wstring text;  // with any tab and accelerator text
+    MsaaMenuInfo msaa{kMsaaMenuSignature, 0, nullptr};  // first: the data starts with it
+    std::wstring name;  // the text as the menu resource has it: the item's string and its name
+    std::wstring text;  // with any tab and accelerator text, padded to line the keys up
     int imageIndex = -1;
     int bitmapId = -1;
     UINT flags = 0;
     UINT_PTR id = 0;  // command id, or the drop-down menu's handle
     bool used = false;
     HIMAGELIST images = nullptr;
+
+    void SetName(const std::wstring& n) {
+        name = n;
+        msaa.length = static_cast<DWORD>(name.size());
+        msaa.text = name.data();
+    }
 };
+static_assert(std::is_standard_layout_v<IconMenuItem>, "the data must start with msaa");
 
 class CIconMenu {
   public:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/keyboard.h"
 #include "app/startup.h"
 #include "app/win32/module_path.h"
 #include "common/win32/message_box.h"
@@ -98,6 +99,22 @@ FileChoice AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save
                                                    : FileChoice::Cancelled;
 }
 
+// Where a message goes before the accelerators see it; keys for other windows of the thread
+// (a message box, the help viewer) are left as they are.
+KeyRoute RouteOf(HWND window, const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.hwnd != window && !IsChild(window, msg.hwnd)))
+        return KeyRoute::Accelerators;
+    wchar_t focusClass[16] = L"";
+    if (HWND focus = GetFocus()) GetClassNameW(focus, focusClass, 16);
+    KeyPress press;
+    press.key = static_cast<unsigned>(msg.wParam);
+    press.ctrl = GetKeyState(VK_CONTROL) < 0;
+    press.shift = GetKeyState(VK_SHIFT) < 0;
+    press.alt = GetKeyState(VK_MENU) < 0;
+    press.inEditBox = _wcsicmp(focusClass, L"Edit") == 0;
+    return RouteKey(press);
+}
+
 }  // namespace
 
 CMainWindow::CMainWindow(HINSTANCE instance, std::string applicationName)
@@ -118,7 +135,14 @@ int CMainWindow::RunModal() {
     MSG msg;
     while (running_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
         // Accelerators first; the key of a disabled menu item runs nothing.
-        if (accelerators_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg)) continue;
+        const KeyRoute route = RouteOf(hwnd_, msg);
+        if (route == KeyRoute::NextPage || route == KeyRoute::PreviousPage) {
+            dlg_.CyclePage(route == KeyRoute::NextPage ? 1 : -1);
+            continue;
+        }
+        if (route == KeyRoute::Accelerators && accelerators_ &&
+            TranslateAcceleratorW(hwnd_, accelerators_, &msg))
+            continue;
         if (IsDialogMessageW(hwnd_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

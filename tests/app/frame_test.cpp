@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/keyboard.h"
 #include "app/main_dlg.h"
 #include "resources/resource.h"
 #include "tests/fakes/fake_main_view.h"
@@ -180,6 +181,49 @@ TEST_F(Frame, PageCommandsSelectTheTabAndMoveTheFocusUnlessTheTabHasIt) {
     SetSwitchCode(b, 3, 1, 2, 1);
     dlg.ApplyBlock(b);
     EXPECT_EQ(view.Page(3).GetText(IDC_MSW3_SPEED), "２２５LPM");
+}
+
+// Ctrl+Tab and its kin go round the pages wherever the focus is; in an edit box the
+// clipboard, undo and select-all keys reach the box, elsewhere the accelerators keep them.
+TEST_F(Frame, PageKeysGoRoundThePagesAndEditKeysStayInTheEditBox) {
+    auto route = [](unsigned k, bool ctrl, bool shift, bool inEdit, bool alt = false) {
+        KeyPress p;
+        p.key = k;
+        p.ctrl = ctrl;
+        p.shift = shift;
+        p.alt = alt;
+        p.inEditBox = inEdit;
+        return RouteKey(p);
+    };
+    for (bool inEdit : {false, true}) {
+        EXPECT_EQ(route(key::kTab, true, false, inEdit), KeyRoute::NextPage);
+        EXPECT_EQ(route(key::kTab, true, true, inEdit), KeyRoute::PreviousPage);
+        EXPECT_EQ(route(key::kPageDown, true, false, inEdit), KeyRoute::NextPage);
+        EXPECT_EQ(route(key::kPageUp, true, false, inEdit), KeyRoute::PreviousPage);
+        for (unsigned k : {'C', 'V', 'X', 'Z', 'A'})
+            EXPECT_EQ(route(k, true, false, inEdit),
+                      inEdit ? KeyRoute::Control : KeyRoute::Accelerators);
+        for (unsigned k : {'O', 'S', 'W', 'I', 'P', 'K', '1', '3'})
+            EXPECT_EQ(route(k, true, false, inEdit), KeyRoute::Accelerators);
+    }
+    EXPECT_EQ(route(key::kTab, false, false, false), KeyRoute::Accelerators);  // the dialog's Tab
+    EXPECT_EQ(route(key::kTab, false, true, true), KeyRoute::Accelerators);
+    EXPECT_EQ(route(key::kPageDown, false, false, false), KeyRoute::Accelerators);
+    EXPECT_EQ(route('C', true, false, true, true), KeyRoute::Accelerators);  // Ctrl+Alt+C
+    EXPECT_EQ(route(key::kTab, true, false, false, true), KeyRoute::Accelerators);
+
+    view.tabFocused = false;
+    dlg.ShowPage(3);
+    dlg.CyclePage(1);
+    EXPECT_EQ(view.tabSelection, 4);
+    EXPECT_EQ(view.visible, (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_EQ(view.focusedPage, 4);
+    dlg.CyclePage(1);
+    EXPECT_EQ(view.tabSelection, 0);
+    dlg.CyclePage(-1);
+    dlg.CyclePage(-1);
+    EXPECT_EQ(view.tabSelection, 3);
+    EXPECT_EQ(view.visible, (std::vector<bool>{false, false, false, true, false}));
 }
 
 TEST_F(Frame, FactoryDefaultsReplaceOnlyTheWorkingBlockAndReportIt) {

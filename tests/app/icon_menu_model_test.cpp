@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace vx {
 namespace {
 
@@ -223,6 +225,31 @@ TEST(MenuColours, SelectionGreyingAndCheckingChooseEachPartsColour) {
     EXPECT_EQ(ChooseItemColours(box, true).checkBox, MenuColour::Menu);
     box.checked = false;
     EXPECT_EQ(ChooseItemColours(box, true).checkBox, MenuColour::None);
+}
+
+// High contrast: greyed text is plain GrayText, selected or not, and every image, greyed
+// or not, checked or not, sits on the button colour; the look without it is unchanged.
+TEST(MenuColours, HighContrastDropsTheEmbossAndPutsEveryImageOnTheButtonColour) {
+    for (bool newLook : {false, true}) {
+        for (int bits = 0; bits < 8; ++bits) {
+            ItemState s;
+            s.hasImage = true;
+            s.selected = (bits & 1) != 0;
+            s.grayed = (bits & 2) != 0;
+            s.checked = (bits & 4) != 0;
+            SCOPED_TRACE(std::to_string(bits) + (newLook ? " new look" : " old look"));
+            const ItemColours c = ChooseItemColours(s, newLook, true);
+            const ItemColours plain = ChooseItemColours(s, newLook, false);
+            EXPECT_FALSE(c.embossed);
+            EXPECT_EQ(c.text, s.grayed ? MenuColour::GrayText : plain.text);
+            EXPECT_EQ(s.grayed ? c.grayedImagePlate : c.iconFrame, MenuColour::ButtonFace);
+            EXPECT_EQ(c.row, plain.row);
+            EXPECT_EQ(s.grayed ? plain.grayedImagePlate : plain.iconFrame,
+                      s.grayed
+                          ? (newLook ? MenuColour::ButtonFace : MenuColour::Menu)
+                          : (s.checked && !s.selected ? MenuColour::Light3D : MenuColour::Menu));
+        }
+    }
 }
 
 TEST(MenuPlatform, NewLookOnWindows95StyleShells) {

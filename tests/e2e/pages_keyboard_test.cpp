@@ -36,6 +36,54 @@ TEST_F(PagesKeyboard, CtrlThreeShowsTheMsw3Page) {
     }
 }
 
+// Ctrl+Tab goes to the next page and Ctrl+PageUp back, from a control of the page; the
+// focus follows onto the page shown.
+TEST_F(PagesKeyboard, CtrlTabAndCtrlPageUpChangeThePage) {
+    PostMessageW(main, WM_COMMAND, IDM_PAGE_SELECT, 0);
+    ASSERT_TRUE(WaitForVisiblePage(0));
+    ASSERT_TRUE(SetFocusIn(GetDlgItem(pages[0], IDC_SEL_FONT1)));
+    EXPECT_TRUE(PressKey(VK_TAB, true, [&] { return TabSelection() == 1; }))
+        << "Ctrl+Tab left the tab at " << TabSelection();
+    EXPECT_TRUE(WaitForVisiblePage(1));
+    EXPECT_TRUE(PollUntil(kReactTimeout, [&] { return IsChild(pages[1], Focus()); }));
+    EXPECT_TRUE(PressKey(VK_PRIOR, true, [&] { return TabSelection() == 0; }))
+        << "Ctrl+PageUp left the tab at " << TabSelection();
+    EXPECT_TRUE(WaitForVisiblePage(0));
+}
+
+// Ctrl+C in the page-length box copies its text; the printer list (Ctrl+C elsewhere)
+// does not open.
+TEST_F(PagesKeyboard, CtrlCInThePageLengthBoxCopies) {
+    HWND edit = GetDlgItem(pages[0], IDC_SEL_PAGE_LENGTH);
+    ASSERT_TRUE(SetFocusIn(edit));
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"42"));
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    auto clipboard = [] {
+        std::wstring text;
+        if (!OpenClipboard(nullptr)) return text;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) text = p;
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return text;
+    };
+    EXPECT_TRUE(PressKey('C', true, [&] { return clipboard() == L"42"; }))
+        << "the clipboard holds \"" << vx::win32::Narrow(clipboard()) << "\"";
+    // Nothing else is to happen, so the printer list gets a second to appear.
+    EXPECT_FALSE(PollUntil(Millis{1000},
+                           [&] {
+                               for (HWND w : TopLevelWindows(app.Pid()))
+                                   if (WindowText(w) == L"プリンタの選択") return true;
+                               return !MessageBoxes(app.Pid()).empty();
+                           }))
+        << "windows: " << DescribeWindows(app.Pid());
+    EXPECT_EQ(ControlText(edit), L"42");
+}
+
 // The arrow keys stay inside a radio pair: Down on a pair's second button goes round to its
 // first button, and no list of the page changes on the way.
 TEST_F(PagesKeyboard, DownStaysInsideEveryRadioPair) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/win32/icon_menu.h"
 #include "common/win32/utf16.h"
 
 namespace vx::win32 {
@@ -71,6 +72,52 @@ TEST(Commands, AcceleratorsAreTheKeysTheMenuNamesAndEveryButtonHasItsTooltip) {
     }
     DestroyAcceleratorTable(accelerators);
     DestroyMenu(menu);
+    FreeLibrary(exe);
+}
+
+// The drawn menu as the window builds it, read back in this process (another process's
+// menu cannot be read under Wine): every command stays owner-drawn, GetMenuString gives
+// its text as the menu resource has it, and its data starts with the accessibility
+// signature and the same text, which is what a screen reader reads.
+TEST(Commands, EveryDrawnCommandHasItsName) {
+    HMODULE exe = LoadLibraryExW(Widen(VX_QLV3906_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    HMENU plain = LoadMenuW(exe, MAKEINTRESOURCEW(IDR_MAIN));
+    ASSERT_NE(plain, nullptr);
+    std::map<int, std::wstring> expected;
+    CollectItems(plain, expected);
+    DestroyMenu(plain);
+
+    CIconMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(exe, IDR_MAIN, nullptr));
+    for (const Command& c : kCommands) {
+        if (c.menuBitmap == 0) continue;
+        EXPECT_TRUE(menu.ModifyODMenu(exe, nullptr, static_cast<UINT>(c.menuId), c.menuBitmap));
+    }
+    std::map<int, std::wstring> named, accessible;
+    for (int top = 0; top < GetMenuItemCount(menu.Handle()); ++top) {
+        HMENU popup = GetSubMenu(menu.Handle(), top);
+        ASSERT_NE(popup, nullptr);
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            MENUITEMINFOW mii{};
+            mii.cbSize = sizeof mii;
+            mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
+            ASSERT_TRUE(GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &mii));
+            EXPECT_TRUE(mii.fType & MFT_OWNERDRAW) << "item " << mii.wID << " is not drawn";
+            if (mii.fType & MFT_SEPARATOR) continue;
+            const int id = static_cast<int>(mii.wID);
+            wchar_t text[256] = {};
+            GetMenuStringW(popup, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+            named[id] = text;
+            const auto* info = reinterpret_cast<const MsaaMenuInfo*>(mii.dwItemData);
+            ASSERT_NE(info, nullptr);
+            EXPECT_EQ(info->signature, kMsaaMenuSignature) << "item " << id;
+            if (info->text) accessible[id] = std::wstring(info->text, info->length);
+        }
+    }
+    EXPECT_EQ(named.size(), 15u);
+    EXPECT_EQ(named, expected);
+    EXPECT_EQ(accessible, expected);
     FreeLibrary(exe);
 }
 
