@@ -5,7 +5,11 @@ it, its topics declare their character set and run no scripts, and each setting
 page's topic names every label and every list item of that page's template, read
 from the resource file the pages are built from.
 
+Every message either program shows is quoted on the messages topic, and the index
+is in the order of the keywords' readings (五十音順).
+
 usage: check_help.py --chm QLV3906.chm --rc resources/qlv3906.rc --hhp help/QLV3906.hhp
+                     --texts app/app_texts.h --installer-texts installer/installer_texts.h
 """
 import argparse
 import html.parser
@@ -14,6 +18,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import unicodedata
 import unittest
 from pathlib import Path
 
@@ -27,6 +32,70 @@ PAGE_TOPICS = {
     "IDD_PAGE_MSW3": "msw3.htm",
     "IDD_PAGE_MSW4": "msw4.htm",
 }
+
+
+# The texts of the two programs' text headers that no message box shows: captions and
+# status-bar parts, progress lines, file filters, registry and shortcut names.
+NOT_MESSAGES = {
+    "kCaption", "kPrinterNamePart", "kDestinationPart", "kFileFilter", "kSourcePrinterBefore",
+    "kSourcePrinterAfter", "kSourceFile", "kSourceFactory", "kSourceChanged",
+    "kSection", "kDefaultDestination", "kBrowseTitle", "kPercent", "kPreparing",
+    "kInstallStarting", "kInstallingInstaller", "kInstallingSetupFile", "kInstallingFile",
+    "kRegisteringShortcuts", "kRegisteringRegistry", "kInstallDoneStep", "kInstallStopped",
+    "kUninstallRoot", "kInstalledFiles", "kPublisher", "kInstalledFolders", "kShellFoldersHklm",
+    "kShellFoldersDefaultUser", "kProgramDescription", "kHelpDescription", "kHelpShortcutName",
+    "kUninstallStarting", "kRemovingShortcuts", "kRemovingRegistry", "kDeletingFiles",
+    "kUninstallProgressTitle",
+}
+MESSAGES_TOPIC = "messages.htm"
+
+# The readings of the index keywords that are not written in kana or Latin letters alone.
+READINGS = {
+    "印刷指令コード": "いんさつしれいこーど", "印刷モード": "いんさつもーど",
+    "各国文字": "かっこくもじ", "紙づまり": "かみづまり", "漢字コード表": "かんじこーどひょう",
+    "機能選択": "きのうせんたく", "キー操作": "きーそうさ", "工場出荷設定": "こうじょうしゅっかせってい",
+    "高速モード": "こうそくもーど", "国際文字セット": "こくさいもじせっと", "ゴシック体": "ごしっくたい",
+    "困ったときは": "こまったときは", "自動排出": "じどうはいしゅつ", "自動復改": "じどうふっかい",
+    "終了": "しゅうりょう", "受信": "じゅしん", "書体選択": "しょたいせんたく",
+    "設定値の印刷": "せっていちのいんさつ", "設定ファイル": "せっていふぁいる",
+    "節電機能": "せつでんきのう", "送信": "そうしん",
+    "ダウンロードしたファイルの印": "だうんろーどしたふぁいるのしるし",
+    "使えないコマンド": "つかえないこまんど", "濃度": "のうど", "明朝体": "みんちょうたい",
+    "用紙長": "ようしちょう", "用紙無し": "ようしなし", "ドラッグ＆ドロップ": "どらっぐあんどどろっぷ",
+    "フォント１、フォント２": "ふぉんといちふぉんとに", "バージョン情報": "ばーじょんじょうほう",
+    "ブザー機能": "ぶざーきのう", "ポート選択": "ぽーとせんたく",
+    "グラフィックドット数": "ぐらふぃっくどっとすう", "終了コード": "しゅうりょうこーど",
+}
+
+
+def reading_key(keyword: str):
+    """The order of a keyword: Latin letters and figures first, then by the kana of its
+    reading, voicing marks, small kana and long-vowel marks aside (as dictionaries sort)."""
+    text = unicodedata.normalize("NFKC", READINGS.get(keyword, keyword))
+    if not re.match(r"[\u3040-\u30ff]", text):
+        return (0, text.lower(), keyword)
+    kana = "".join(chr(ord(c) - 0x60) if "\u30a1" <= c <= "\u30f6" else c for c in text)
+    base = unicodedata.normalize("NFKD", kana)
+    base = "".join(c for c in base if c not in "\u3099\u309a\u30fc")
+    base = base.translate(str.maketrans("ぁぃぅぇぉっゃゅょゎ", "あいうえおつやゆよわ"))
+    return (1, base, keyword)
+
+
+def message_texts(header: Path):
+    """Each message of a text header by name, its string pieces joined."""
+    found = {}
+    for name, body in re.findall(r'inline constexpr char (k\w+)\[\] =\s*((?:"(?:[^"\\]|\\.)*"\s*)+);',
+                                 header.read_text(encoding="utf-8")):
+        if name not in NOT_MESSAGES:
+            found[name] = "".join(re.findall(r'"((?:[^"\\]|\\.)*)"', body))
+    return found
+
+
+def message_parts(message: str):
+    """The parts of a message a reader sees whole: lines, and the text between the
+    names and numbers it puts in."""
+    parts = re.split(r"\\n|%[sdc]", message)
+    return [re.sub(r"\s+", " ", p).strip() for p in parts if p.strip()]
 
 
 class Text(html.parser.HTMLParser):
@@ -178,6 +247,32 @@ class HelpFile(unittest.TestCase):
         for topic in ("commands.htm", "send.htm", "receive.htm"):
             self.assertIn("すべての設定", read_text(self.member(topic)).text(), topic)
 
+    def test_the_messages_topic_quotes_every_message_of_both_programs(self):
+        text = read_text(self.member(MESSAGES_TOPIC)).text()
+        for header in (ARGS.texts, ARGS.installer_texts):
+            messages = message_texts(header)
+            self.assertGreaterEqual(len(messages), 25, f"too few messages read from {header}")
+            missing = {name: part for name, message in messages.items()
+                       for part in message_parts(message) if part not in text}
+            self.assertEqual(missing, {}, f"{MESSAGES_TOPIC} does not quote these messages")
+
+    def test_the_index_is_in_the_order_of_its_readings_and_has_the_keywords_users_look_for(self):
+        index = self.member(self.project["Index file"]).decode("cp932")
+        # The keywords of the first level: those right inside the outermost list.
+        depth, keywords = 0, []
+        for m in re.finditer(r'<UL>|</UL>|<param name="Name" value="([^"]*)">', index, re.I):
+            if m.group(0).upper() == "<UL>":
+                depth += 1
+            elif m.group(0).upper() == "</UL>":
+                depth -= 1
+            elif depth == 1:
+                keywords.append(m.group(1))
+        self.assertGreaterEqual(len(keywords), 50)
+        self.assertEqual(keywords, sorted(keywords, key=reading_key))
+        for wanted in ("スタートメニュー", "バージョン情報", "VXInst", "Veltrix", "紙づまり",
+                       "メッセージ", "Windows 95/98/Me"):
+            self.assertIn(wanted, keywords)
+
 
 def main():
     global ARGS
@@ -186,6 +281,7 @@ def main():
     parser.add_argument("--rc", type=Path, required=True)
     parser.add_argument("--hhp", type=Path, required=True)
     parser.add_argument("--texts", type=Path, required=True)
+    parser.add_argument("--installer-texts", type=Path, required=True)
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], "-v"] + rest)
 
