@@ -3,7 +3,8 @@
 it is an HTML Help file for Japanese, every topic of its contents and index is in
 it, its topics declare their character set and run no scripts, and each setting
 page's topic names every label and every list item of that page's template, read
-from the resource file the pages are built from.
+from the resource file the pages are built from, its choice and switch cells kept on
+one line, and the factory settings given once.
 
 Every message either program shows is quoted on the messages topic, and the index
 is in the order of the keywords' readings (五十音順).
@@ -234,6 +235,12 @@ class HelpFile(unittest.TestCase):
         text = read_text(self.member(topic)).text()
         missing = [t for t in labels + items if t not in text]
         self.assertEqual(missing, [], f"{topic} does not explain these texts of {template}")
+        # The viewer's old engine breaks narrow cells letter by letter: choices and switch
+        # states stay on one line. The factory setting is the table's column, said once.
+        raw = self.member(topic).decode("cp932")
+        wrapping = re.findall(r'<td class="ui">[^<]*|<td>(?:MSW\d-\d[^<]*|ON|OFF)</td>', raw)
+        self.assertEqual(wrapping, [], f"{topic}: choice or switch cells without nowrap")
+        self.assertNotIn("工場出荷設定の一覧", text, f"{topic} repeats the factory settings")
 
     def test_the_status_bar_topic_explains_each_source_text_and_warns_about_sending(self):
         texts = dict(re.findall(r'inline constexpr char (kSource\w+)\[\] = "([^"]*)";',
