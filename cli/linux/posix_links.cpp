@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "cli/printer_places.h"
+#include "printer/receive.h"
 #include "printer/stream_link.h"
 
 namespace vx::cli::posix {
@@ -66,17 +67,6 @@ class UsbLink : public StreamLink {
     std::string root_, path_;
 };
 
-// A device that is open elsewhere (CUPS printing to it): every call fails, so the
-// readiness check finds the printer not ready, as the settings program does.
-class BusyDevice : public PrinterLink {
-  public:
-    bool GetTimeouts(PortTimeouts&) override { return false; }
-    bool SetTimeouts(const PortTimeouts&) override { return false; }
-    bool GetDeviceId(std::uint8_t*, std::size_t) override { return false; }
-    long Write(const std::uint8_t*, std::size_t) override { return -1; }
-    long Read(std::uint8_t*, std::size_t) override { return -1; }
-};
-
 }  // namespace
 
 PosixPrinterLinks::PosixPrinterLinks() {
@@ -87,7 +77,9 @@ PosixPrinterLinks::PosixPrinterLinks() {
 std::unique_ptr<PrinterLink> PosixPrinterLinks::OpenDevice(const std::string& path,
                                                            std::string& error) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0 && errno == EBUSY) return std::make_unique<BusyDevice>();
+    // A device open elsewhere (CUPS printing to it) is a link on which every call fails,
+    // so the readiness check finds the printer not ready, as the settings program does.
+    if (fd < 0 && errno == EBUSY) return UnopenedLink();
     if (fd < 0) {
         error = std::strerror(errno);
         return nullptr;
