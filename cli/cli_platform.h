@@ -20,19 +20,48 @@ class Console {
     virtual ~Console() = default;
     virtual void Out(const std::string& text) = 0;
     virtual void Err(const std::string& text) = 0;
+    // The system's reason when some standard output could not be written; empty when all was.
+    virtual std::string OutFailure() { return {}; }
 };
 
 // Writing whole files and devices. `error` gets the system's reason on failure.
 class OutputFiles {
   public:
+    // The error text of WriteAtomically for an existing file nobody may write.
+    static constexpr const char* kReadOnly = "read-only";
+
     virtual ~OutputFiles() = default;
-    // Writes a new temporary file in the folder of `path` and renames it over `path`, so
-    // `path` is never left half-written; on failure `path` is as it was.
+    // Writes `bytes` as the whole content of `path`, never leaving it half-written: a new
+    // file goes to a temporary file in the folder that is renamed into place; an existing
+    // regular file keeps its mode and owner (a symbolic link is followed to it), and one
+    // nobody may write is refused with kReadOnly. A device or a pipe is written directly.
+    // On failure `path` is as it was.
     virtual bool WriteAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                  std::string& error) = 0;
     // Writes to an existing device (a printer port such as /dev/usb/lp0) in one go.
     virtual bool WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                              std::string& error) = 0;
+
+    // Why `path` cannot be opened for reading, in the system's words; `missing` when there
+    // is nothing by that name.
+    virtual std::string WhyNotReadable(const std::string& path, bool& missing) {
+        (void)path;
+        missing = false;
+        return {};
+    }
+
+    // Held while a file is read, changed and written back.
+    class Lock {
+      public:
+        virtual ~Lock() = default;
+    };
+    // Keeps other vxctl runs from writing into the folder of `path` until the lock is
+    // dropped, and removes the temporary files a killed run left for `path`. Null where
+    // the platform has no such lock; the edit goes on without it.
+    virtual std::unique_ptr<Lock> LockFolderOf(const std::string& path) {
+        (void)path;
+        return nullptr;
+    }
 };
 
 // A connection's bytes, received in full.

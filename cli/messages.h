@@ -108,20 +108,31 @@ inline constexpr Text kHelpDiff = {
 
 inline constexpr Text kHelpSet = {
     "使い方: vxctl set [IN.dat] OUT.dat KEY=VALUE…\n"
+    "       vxctl set --from-factory OUT.dat KEY=VALUE…\n"
     "\n"
-    "IN（省略時は工場出荷設定）から始めて設定値を変え、OUT を設定プログラムが保存するとおりの\n"
-    "46 バイト（ヘッダと設定ブロック）で書き込みます。値はページの表示か ASCII の別名で\n"
-    "指定します（vxctl settings を参照）。使えないキーや値は拒否し、何も書き込みません。\n"
+    "IN から始めて設定値を変え、OUT を設定プログラムが保存するとおりの 46 バイト（ヘッダと\n"
+    "設定ブロック）で書き込みます。IN がなければ OUT が既にあればその設定値から始めるので、\n"
+    "指定した設定だけが変わります。OUT がないとき、または --from-factory のときは工場出荷\n"
+    "設定から始めます。値はページの表示か ASCII の別名で指定します（vxctl settings を参照）。\n"
+    "使えないキーや値、2 回指定したキーは拒否し、何も書き込みません。新しく作る OUT の名前は\n"
+    ".dat で終わるものに限ります（KEY=VALUE の打ち間違いをファイル名にしないため）。\n"
     "OUT は同じフォルダの一時ファイルに書いてから名前を変えるので、書きかけで残りません。\n"
+    "既存のファイルはモードと所有者を保ち、シンボリックリンクはたどり、読み取り専用なら\n"
+    "書き込みません。デバイスやパイプには直接書き込みます。\n"
     "\n"
     "例: vxctl set base.dat office.dat country=usa page-length=72 buzzer=enabled\n",
     "usage: vxctl set [IN.dat] OUT.dat KEY=VALUE…\n"
+    "       vxctl set --from-factory OUT.dat KEY=VALUE…\n"
     "\n"
-    "Starts from IN (or the factory settings), changes the settings given and writes OUT as\n"
-    "the settings program saves it: the header and the block, 46 bytes. A value is the page's\n"
-    "text or its ASCII alias (see vxctl settings). A key or value that is not allowed is\n"
-    "refused and nothing is written. OUT is written to a temporary file in its folder and\n"
-    "renamed, so it is never left half-written.\n"
+    "Starts from IN, changes the settings given and writes OUT as the settings program saves\n"
+    "it: the header and the block, 46 bytes. Without IN an existing OUT is the start, so only\n"
+    "the settings named change; a new OUT, or --from-factory, starts from the factory\n"
+    "settings. A value is the page's text or its ASCII alias (see vxctl settings). A key or\n"
+    "value that is not allowed, or a key given twice, is refused and nothing is written. A new\n"
+    "OUT's name must end in .dat, so that a mistyped KEY=VALUE never becomes a file.\n"
+    "OUT is written to a temporary file in its folder and renamed, so it is never left\n"
+    "half-written; an existing file keeps its mode and owner, a symbolic link is followed,\n"
+    "and a read-only file is refused. Devices and pipes are written directly.\n"
     "\n"
     "example: vxctl set base.dat office.dat country=usa page-length=72 buzzer=enabled\n"};
 
@@ -150,15 +161,14 @@ inline constexpr Text kHelpPrinters = {
     "QX-K480/330 (name, make and model, device URI).\n"};
 
 inline constexpr Text kHelpSend = {
-    "使い方: vxctl send FILE.dat --printer NAME [--printer NAME…] [--device PATH…] [--timeout 秒]\n"
+    "使い方: vxctl send FILE.dat (--printer NAME | --device PATH)… [--timeout 秒]\n"
     "\n"
     "設定値を 29 バイトの raw ジョブ \"Veltrix Status Write\" として各プリンタに送ります。\n"
     "Windows: スプーラ経由（接続先 FILE: のプリンタには送りません）。\n"
     "Linux: CUPS のキューごとに raw ジョブを作り、終わるまで待って最終状態を表示します\n"
     "（既定 60 秒まで）。--device /dev/usb/lp0 などはデバイスに直接書き込みます。\n"
     "プリンタごとに 1 行の結果を表示し、すべて成功したときだけ 0 で終わります（失敗は 1）。\n",
-    "usage: vxctl send FILE.dat --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
-    "SECONDS]\n"
+    "usage: vxctl send FILE.dat (--printer NAME | --device PATH)… [--timeout SECONDS]\n"
     "\n"
     "Sends the settings to each printer as the 29-byte raw job \"Veltrix Status Write\".\n"
     "Windows: through the spooler (never to a printer whose destination is FILE:).\n"
@@ -167,13 +177,11 @@ inline constexpr Text kHelpSend = {
     "One result line per printer; exit 0 only when every printer succeeded, else 1.\n"};
 
 inline constexpr Text kHelpPrintSettings = {
-    "使い方: vxctl print-settings --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
-    "秒]\n"
+    "使い方: vxctl print-settings (--printer NAME | --device PATH)… [--timeout 秒]\n"
     "\n"
     "4 バイトのコマンド 1C 6F 32 2E を raw ジョブ \"Veltrix Print Setting\" として送り、\n"
     "プリンタに現在の設定値を印刷させます。結果と終了コードは send と同じです。\n",
-    "usage: vxctl print-settings --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
-    "SECONDS]\n"
+    "usage: vxctl print-settings (--printer NAME | --device PATH)… [--timeout SECONDS]\n"
     "\n"
     "Sends the 4-byte command 1C 6F 32 2E as the raw job \"Veltrix Print Setting\": the\n"
     "printer prints its current settings. Results and exit code as for send.\n"};
@@ -258,6 +266,17 @@ inline constexpr Text kNotSettingsFile = {kNotSettingsFileJa.data(),
                                           "vxctl: %1: This file is not a valid settings file.\n"};
 inline constexpr Text kWriteFailed = {"vxctl: %1: 書き込めませんでした（%2）。\n",
                                       "vxctl: %1: could not be written (%2)\n"};
+inline constexpr Text kCannotOpen = {"vxctl: %1: 読み込めません（%2）。\n",
+                                     "vxctl: %1: cannot be read (%2)\n"};
+inline constexpr Text kReadOnlyFile = {
+    "vxctl: %1: 読み取り専用のファイルです。書き込みませんでした。\n",
+    "vxctl: %1: the file is read-only; nothing was written\n"};
+inline constexpr Text kOutputFailed = {"vxctl: 標準出力に書き込めませんでした（%1）。\n",
+                                       "vxctl: the standard output could not be written (%1)\n"};
+inline constexpr Text kTooLarge = {"vxctl %1: %2 の値が大きすぎます（最大 %3）: %4\n",
+                                   "vxctl %1: %2 is too large (at most %3): %4\n"};
+inline constexpr Text kRepeatedTarget = {"vxctl %1: %2 %3 が 2 回指定されています。\n",
+                                         "vxctl %1: %2 %3 is named twice\n"};
 
 // set
 inline constexpr Text kNoEquals = {"vxctl set: %1: KEY=VALUE の形で指定してください。\n",
@@ -270,6 +289,12 @@ inline constexpr Text kNotSettable = {
 inline constexpr Text kBadValue = {"vxctl set: %1: 使用できない値です: %2\n使用できる値: %3\n",
                                    "vxctl set: %1: not an allowed value: %2\nallowed: %3\n"};
 
+inline constexpr Text kRepeatedKey = {"vxctl set: %1 が 2 回指定されています。\n",
+                                      "vxctl set: %1 is given twice\n"};
+inline constexpr Text kNotAFileName = {
+    "vxctl set: %1: KEY=VALUE でも、既存のファイルや .dat で終わるファイル名でもありません。\n",
+    "vxctl set: %1: neither KEY=VALUE nor an existing file or a name ending in .dat\n"};
+
 // settings, show, diff
 inline constexpr Text kFactory = {"工場出荷: %1", "factory: %1"};
 inline constexpr Text kNotOnAPage = {"ページに表示されない設定", "not shown on any page"};
@@ -279,6 +304,8 @@ inline constexpr Text kCleared = {"（ページなし: 常に 0 で書き込み�
                                   "(no page: always written back as 0)"};
 inline constexpr Text kNotASetting = {"（設定以外のバイト）", "(not a setting)"};
 inline constexpr Text kHighBits = {"（ビット 4-7）", "(bits 4-7)"};
+inline constexpr Text kCorrected = {"（ファイルのバイトを訂正して送信: %1）",
+                                    "(the file's bytes corrected, sent as %1)"};
 
 // send, print-settings: the settings program's own texts after the printer's name.
 inline constexpr auto kSentJa = Join("%1: ", text::kSent);
@@ -293,7 +320,10 @@ inline constexpr Text kNoPrinting = {"vxctl: ここではプリンタを使え�
 inline constexpr Text kSent = {kSentJa.data(), "%1: settings sent to the printer."};
 inline constexpr Text kPrinted = {kPrintedJa.data(),
                                   "%1: the printer was told to print its current settings."};
-inline constexpr Text kJobCompleted = {"（ジョブ %1: %2）", " (job %1: %2)"};
+// CUPS completes a raw job once its backend has handed the bytes to the printer's port;
+// the printer itself confirms nothing.
+inline constexpr Text kJobCompleted = {"（ジョブ %1: %2、プリンタのポートへの受け渡しまで確認）",
+                                       " (job %1: %2, handed to the printer's port)"};
 inline constexpr Text kNoSuchPrinter = {"%1: この名前の QX-K480/330 のプリンタはありません。",
                                         "%1: no printer of the QX-K480/330 by this name."};
 inline constexpr Text kSendToFile = {

@@ -109,16 +109,31 @@ std::string ValueCell(const Shown& shown) {
     return shown.text == shown.alias ? shown.text : shown.text + " (" + shown.alias + ")";
 }
 
+const char kFullWidthEquals[] = "\xEF\xBC\x9D";  // U+FF1D
+
+// An argument of set meant as KEY=VALUE: one with an equals sign (also a full-width one), or
+// a setting's key alone.
 bool IsAssignment(const std::string& arg) {
-    const std::size_t eq = arg.find('=');
-    if (eq == std::string::npos || eq == 0) return false;
-    for (std::size_t i = 0; i < eq; ++i) {
-        const char c = arg[i];
-        const bool ok =
-            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
-        if (!ok) return false;
-    }
-    return true;
+    if (arg.find('=') != std::string::npos || arg.find(kFullWidthEquals) != std::string::npos)
+        return true;
+    const Assignment a = ParseAssignment(arg + "=");
+    return a.error != AssignmentError::UnknownKey;
+}
+
+// A name set may create: one ending in ".dat", as the settings program names them.
+bool IsSettingsFileName(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string end = path.substr(path.size() - 4);
+    std::transform(end.begin(), end.end(), end.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    return end == ".dat";
+}
+
+constexpr long long kLargestNumber = 999999999;
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A positive whole number of at most 9 digits; -1 otherwise.
@@ -197,6 +212,7 @@ class Vxctl {
   public:
     explicit Vxctl(Services& s) : s_(s), lang_(s.language) {}
     int Run(std::vector<std::string> args);
+    int RunCommand(std::vector<std::string> args);
 
   private:
     struct Command {
@@ -220,14 +236,23 @@ class Vxctl {
         return kExitError;
     }
     bool Read(const std::string& path, SwitchBlock& block);
-    bool Write(const std::string& path, const Bytes& bytes);
+    // Writes a whole file; `locked` when the caller holds the folder's lock already.
+    bool Write(const std::string& path, const Bytes& bytes, bool locked = false);
+    bool Exists(const std::string& path, std::string& why);
+    // The value of a numeric option, 1 to `largest`; false after saying why not.
+    bool Number(const Options& o, const std::string& name, long long largest, long long& value);
+    // False after saying so when one target is named twice.
+    bool Distinct(const std::vector<std::pair<std::string, std::string>>& targets);
 
-    std::string ShowText(const SwitchBlock& block, const std::string& indent);
+    // `fromFile`: a settings file's block, shown as it is sent, with what is corrected.
+    std::string ShowText(const SwitchBlock& block, const std::string& indent,
+                         bool fromFile = false);
     std::string DifferenceText(const std::vector<Difference>& diffs, const SwitchBlock& a,
                                const SwitchBlock& b, const std::string& indent);
     std::string ResultLine(const std::string& target, RawJob job, const JobResult& r,
                            long long waitSeconds);
-    std::string SettingsJson(const char* key, const std::string& name, const SwitchBlock& block);
+    std::string SettingsJson(const char* key, const std::string& name, const SwitchBlock& block,
+                             bool fromFile = false);
     bool ReadPrinter(const std::string& option, const std::string& name, unsigned snmpPort,
                      SwitchBlock& block, std::string& failure);
 
@@ -249,6 +274,16 @@ class Vxctl {
 };
 
 int Vxctl::Run(std::vector<std::string> args) {
+    int code = RunCommand(std::move(args));
+    const std::string failure = s_.console.OutFailure();
+    if (!failure.empty()) {
+        Err(F(msg::kOutputFailed, {failure}));
+        code = kExitError;
+    }
+    return code;
+}
+
+int Vxctl::RunCommand(std::vector<std::string> args) {
     // --lang may stand anywhere.
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--") break;
@@ -277,7 +312,7 @@ int Vxctl::Run(std::vector<std::string> args) {
         {"settings", &msg::kHelpSettings, {}, {}, &Vxctl::Settings_},
         {"show", &msg::kHelpShow, {}, {"--json"}, &Vxctl::Show},
         {"diff", &msg::kHelpDiff, {}, {"--json"}, &Vxctl::Diff},
-        {"set", &msg::kHelpSet, {}, {}, &Vxctl::Set},
+        {"set", &msg::kHelpSet, {}, {"--from-factory"}, &Vxctl::Set},
         {"job", &msg::kHelpJob, {"-o", "--output"}, {}, &Vxctl::Job},
         {"printers", &msg::kHelpPrinters, {}, {"--model"}, &Vxctl::Printers},
         {"send", &msg::kHelpSend, {"--printer", "--device", "--timeout"}, {}, &Vxctl::Send},
@@ -303,8 +338,17 @@ int Vxctl::Run(std::vector<std::string> args) {
         return kExitError;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        Out(T(msg::kUsage));
-        return kExitOk;
+        if (args.size() == 1) {
+            Out(T(msg::kUsage));
+            return kExitOk;
+        }
+        for (const Command& c : commands) {
+            if (args[1] != c.name) continue;
+            Out(T(*c.help));
+            return kExitOk;
+        }
+        Err(F(msg::kUnknownCommand, {args[1]}));
+        return kExitError;
     }
     if (args[0] == "--version") {
         Out(T(msg::kVersion));
@@ -367,15 +411,50 @@ bool Vxctl::Parse(const Command& c, const std::vector<std::string>& args, Option
 
 bool Vxctl::Read(const std::string& path, SwitchBlock& block) {
     if (ReadSettingsFile(s_.files, path, block) == LoadResult::Loaded) return true;
-    Err(F(msg::kNotSettingsFile, {path}));
+    // A file that is there but is no settings file gets the settings program's words; one
+    // that cannot be opened, the system's reason.
+    bool missing = false;
+    const std::string why = s_.output.WhyNotReadable(path, missing);
+    Err(why.empty() ? F(msg::kNotSettingsFile, {path}) : F(msg::kCannotOpen, {path, why}));
     return false;
 }
 
-bool Vxctl::Write(const std::string& path, const Bytes& bytes) {
+bool Vxctl::Exists(const std::string& path, std::string& why) {
+    if (s_.files.OpenForReading(path)) return true;
+    bool missing = false;
+    why = s_.output.WhyNotReadable(path, missing);
+    return !missing;
+}
+
+bool Vxctl::Write(const std::string& path, const Bytes& bytes, bool locked) {
+    const std::unique_ptr<OutputFiles::Lock> lock = locked ? nullptr : s_.output.LockFolderOf(path);
     std::string error;
     if (s_.output.WriteAtomically(path, bytes, error)) return true;
-    Err(F(msg::kWriteFailed, {path, error}));
+    Err(error == OutputFiles::kReadOnly ? F(msg::kReadOnlyFile, {path})
+                                        : F(msg::kWriteFailed, {path, error}));
     return false;
+}
+
+bool Vxctl::Number(const Options& o, const std::string& name, long long largest, long long& value) {
+    const std::string text = o.Value(name);
+    value = PositiveNumber(text);
+    if (value > 0 && value <= largest) return true;
+    if (AllDigits(text) && text.find_first_not_of('0') != std::string::npos) {
+        Err(F(msg::kTooLarge, {command_->name, name, std::to_string(largest), text}));
+    } else {
+        Err(F(msg::kBadNumber, {command_->name, name, text}));
+    }
+    return false;
+}
+
+bool Vxctl::Distinct(const std::vector<std::pair<std::string, std::string>>& targets) {
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const auto& t : targets) {
+        if (seen.insert(t).second) continue;
+        Err(F(msg::kRepeatedTarget, {command_->name, t.first, t.second}));
+        return false;
+    }
+    return true;
 }
 
 // settings -------------------------------------------------------------------------
@@ -408,13 +487,19 @@ int Vxctl::Settings_(const Options& o) {
 
 // show -----------------------------------------------------------------------------
 
-std::string Vxctl::ShowText(const SwitchBlock& block, const std::string& indent) {
+std::string Vxctl::ShowText(const SwitchBlock& block, const std::string& indent, bool fromFile) {
     // One table per page, all with the same column widths; the switches no page shows last.
+    // A file's values are those the settings program sends for it; where that is not what
+    // the file's bytes say, the bytes sent are named.
+    const SwitchBlock sent = fromFile ? Collected(block) : block;
     std::vector<std::vector<std::vector<std::string>>> tables(6);
     for (const Setting& s : Settings()) {
         const std::size_t table = s.page >= 0 ? static_cast<std::size_t>(s.page) : 5;
-        tables[table].push_back({s.key, s.page >= 0 ? DisplayLabel(s) : "",
-                                 ValueCell(ShownValue(s, block)), RawCell(s, block)});
+        std::string raw = RawCell(s, block);
+        if (RawBytes(s, block) != RawBytes(s, sent) && RawCode(s, block) != RawCode(s, sent))
+            raw += "  " + F(msg::kCorrected, {RawBytes(s, sent)});
+        tables[table].push_back(
+            {s.key, s.page >= 0 ? DisplayLabel(s) : "", ValueCell(ShownValue(s, sent)), raw});
     }
     std::vector<std::vector<std::string>> all;
     for (const auto& t : tables) all.insert(all.end(), t.begin(), t.end());
@@ -434,28 +519,32 @@ int Vxctl::Show(const Options& o) {
     if (!Read(path, block)) return kExitError;
 
     if (!o.Has("--json")) {
-        Out(path + "\n" + ShowText(block, ""));
+        Out(path + "\n" + ShowText(block, "", true));
         return kExitOk;
     }
-    Out(SettingsJson("file", path, block));
+    Out(SettingsJson("file", path, block, true));
     return kExitOk;
 }
 
 // {"file": ..., "block": ..., "settings": [...]}, one setting a line.
-std::string Vxctl::SettingsJson(const char* key, const std::string& name,
-                                const SwitchBlock& block) {
+std::string Vxctl::SettingsJson(const char* key, const std::string& name, const SwitchBlock& block,
+                                bool fromFile) {
+    const SwitchBlock sent = fromFile ? Collected(block) : block;
     std::string out = "{\"" + std::string(key) + "\":" + Json(name) +
                       ",\"block\":" + Json(BlockHex(block)) + ",\"settings\":[\n";
     const auto& settings = Settings();
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const Setting& s = settings[i];
-        const Shown shown = ShownValue(s, block);
+        const Shown shown = ShownValue(s, sent);
+        const bool corrected =
+            RawBytes(s, block) != RawBytes(s, sent) && RawCode(s, block) != RawCode(s, sent);
         out += "{\"key\":" + Json(s.key) +
                ",\"page\":" + Json(s.page >= 0 ? kPageTitles[s.page] : "") +
                ",\"label\":" + Json(s.page >= 0 ? DisplayLabel(s) : "") +
                ",\"value\":" + Json(shown.text) + ",\"alias\":" + Json(shown.alias) +
-               ",\"code\":" + std::to_string(RawCode(s, block)) +
-               ",\"raw\":" + Json(RawBytes(s, block)) + "}" +
+               ",\"code\":" + std::to_string(RawCode(s, sent)) +
+               ",\"raw\":" + Json(RawBytes(s, block)) +
+               (corrected ? ",\"sent\":" + Json(RawBytes(s, sent)) : "") + "}" +
                (i + 1 < settings.size() ? ",\n" : "\n");
     }
     return out + "]}\n";
@@ -522,6 +611,7 @@ int Vxctl::Diff(const Options& o) {
 int Vxctl::Set(const Options& o) {
     std::vector<std::string> files;
     std::vector<Assignment> assignments;
+    std::set<const Setting*> named;
     bool refused = false;
     for (const std::string& arg : o.positionals) {
         if (assignments.empty() && !IsAssignment(arg)) {
@@ -546,18 +636,36 @@ int Vxctl::Set(const Options& o) {
                 Err(F(msg::kBadValue, {a.key, a.value, Join(AllowedValues(*a.setting), ", ")}));
                 break;
         }
+        if (a.error == AssignmentError::None && !named.insert(a.setting).second) {
+            Err(F(msg::kRepeatedKey, {a.setting->key}));
+            a.error = AssignmentError::BadValue;
+        }
         refused = refused || a.error != AssignmentError::None;
         assignments.push_back(a);
     }
-    if (files.empty() || files.size() > 2) return Usage(*command_);
+    const bool fromFactory = o.Has("--from-factory");
+    if (files.empty() || files.size() > 2 || (fromFactory && files.size() == 2))
+        return Usage(*command_);
+    // A name that is neither a file nor one set may create is taken for a mistyped setting.
+    std::string why;
+    const std::string& out = files.back();
+    const bool outExists = Exists(out, why);
+    if (!outExists && !IsSettingsFileName(out)) {
+        Err(F(msg::kNotAFileName, {out}));
+        return kExitError;
+    }
     if (refused) return kExitError;
 
+    // The file is edited as a whole: no other vxctl writes into its folder meanwhile.
+    const std::unique_ptr<OutputFiles::Lock> lock = s_.output.LockFolderOf(out);
     SwitchBlock block = FactoryDefaults;
     if (files.size() == 2 && !Read(files[0], block)) return kExitError;
+    // An existing OUT is the starting point, unless the factory settings are asked for.
+    if (files.size() == 1 && !fromFactory && outExists && !Read(out, block)) return kExitError;
     // As the settings program saves it: the file shown on the pages, changed there, collected.
     block = Collected(block);
     for (const Assignment& a : assignments) Store(*a.setting, block, a.code);
-    return Write(files.back(), FileBytes(block)) ? kExitOk : kExitError;
+    return Write(out, FileBytes(block), true) ? kExitOk : kExitError;
 }
 
 // job ------------------------------------------------------------------------------
@@ -639,18 +747,16 @@ std::string Vxctl::ResultLine(const std::string& target, RawJob job, const JobRe
 
 int Vxctl::SendJob(const Options& o, RawJob job, const Bytes& data) {
     long long waitSeconds = kDefaultWaitSeconds;
-    if (o.Has("--timeout")) {
-        waitSeconds = PositiveNumber(o.Value("--timeout"));
-        if (waitSeconds < 0) {
-            Err(F(msg::kBadNumber, {command_->name, "--timeout", o.Value("--timeout")}));
-            return kExitError;
-        }
-    }
+    if (o.Has("--timeout") && !Number(o, "--timeout", kLargestNumber, waitSeconds))
+        return kExitError;
     bool anyPrinter = false, anyTarget = false;
+    std::vector<std::pair<std::string, std::string>> targets;
     for (const auto& v : o.values) {
         anyPrinter = anyPrinter || v.first == "--printer";
         anyTarget = anyTarget || v.first == "--printer" || v.first == "--device";
+        if (v.first == "--printer" || v.first == "--device") targets.push_back(v);
     }
+    if (!Distinct(targets)) return kExitError;
     if (!anyTarget) {
         Err(F(msg::kNoTarget, {command_->name}));
         return kExitError;
@@ -764,11 +870,8 @@ int Vxctl::Receive(const Options& o) {
     if (!o.positionals.empty()) return Usage(*command_);
     unsigned snmpPort = kSnmpPort;
     if (o.Has("--snmp-port")) {
-        const long long n = PositiveNumber(o.Value("--snmp-port"));
-        if (n < 0 || n > 65535) {
-            Err(F(msg::kBadNumber, {"receive", "--snmp-port", o.Value("--snmp-port")}));
-            return kExitError;
-        }
+        long long n = 0;
+        if (!Number(o, "--snmp-port", 65535, n)) return kExitError;
         snmpPort = static_cast<unsigned>(n);
     }
     std::vector<std::pair<std::string, std::string>> targets;
@@ -790,6 +893,7 @@ int Vxctl::Receive(const Options& o) {
         Err(T(msg::kNoReceiveTarget));
         return kExitError;
     }
+    if (!Distinct(targets)) return kExitError;
     const std::string output = o.Has("-o") ? o.Value("-o") : o.Value("--output");
     if ((o.Has("-o") || o.Has("--output")) && (output.empty() || targets.size() != 1)) {
         Err(T(msg::kOneOutput));
@@ -838,13 +942,7 @@ int Vxctl::Simulate(const Options& o) {
         return kExitError;
     }
     long long jobLimit = 0;
-    if (o.Has("--jobs")) {
-        jobLimit = PositiveNumber(o.Value("--jobs"));
-        if (jobLimit < 0) {
-            Err(F(msg::kBadNumber, {"simulate", "--jobs", o.Value("--jobs")}));
-            return kExitError;
-        }
-    }
+    if (o.Has("--jobs") && !Number(o, "--jobs", kLargestNumber, jobLimit)) return kExitError;
     std::string snmpHost;
     unsigned snmpPort = 0;
     if (o.Has("--snmp") && (!SplitHostPort(o.Value("--snmp"), snmpHost, snmpPort) ||

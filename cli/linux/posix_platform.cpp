@@ -1,5 +1,6 @@
 #include "cli/linux/posix_platform.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 
@@ -26,14 +28,17 @@ constexpr int kIdleMs = 10000;
 // On the USB stand-in, which has no connections, a pause this long ends a job.
 constexpr int kUsbIdleMs = 500;
 
-void WriteAll(int fd, const std::string& text) {
+// False with errno set when not all of the text could be written.
+bool WriteAll(int fd, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
+        if (n == 0) errno = EIO;
+        if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
+    return true;
 }
 
 bool WriteBytes(int fd, const std::vector<std::uint8_t>& bytes) {
@@ -74,6 +79,64 @@ std::string Folder(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a write into `path` lands in: symbolic links followed, also one that points to
+// a file not made yet.
+std::string WriteTarget(const std::string& path) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string out = real;
+        std::free(real);
+        return out;
+    }
+    std::string target = path;
+    for (int hops = 0; hops < 8; ++hops) {  // a dangling link: where it points
+        char link[4096];
+        const ssize_t n = ::readlink(target.c_str(), link, sizeof link - 1);
+        if (n <= 0) break;
+        const std::string to(link, static_cast<std::size_t>(n));
+        target = to[0] == '/' ? to : Folder(target) + "/" + to;
+    }
+    return target;
+}
+
+// Names of the standard streams, which are written as they are, never replaced.
+bool IsStreamName(const std::string& path) {
+    return path == "/dev/stdout" || path == "/dev/stderr" || path.rfind("/dev/fd/", 0) == 0 ||
+           path.rfind("/proc/self/fd/", 0) == 0;
+}
+
+// The temporary files of a write into `target` start with this.
+std::string TempPrefix(const std::string& target) { return "." + BaseName(target) + ".vxctl-"; }
+
+// Overwrites an existing file in place, for a file that a rename would take from its
+// other names (hard links) or from its owner. One write of the few bytes of a settings
+// file, then the rest cut off.
+bool WriteInPlace(const std::string& target, const std::vector<std::uint8_t>& bytes,
+                  std::string& error) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    bool ok = fd >= 0 && WriteBytes(fd, bytes) &&
+              ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    if (!ok) error = std::strerror(errno);
+    if (fd >= 0 && ::close(fd) != 0 && ok) {
+        ok = false;
+        error = std::strerror(errno);
+    }
+    return ok;
+}
+
+class FolderLock : public OutputFiles::Lock {
+  public:
+    explicit FolderLock(int fd) : fd_(fd) {}
+    ~FolderLock() override { ::close(fd_); }  // releases the lock
+
+  private:
+    int fd_;
+};
+
 std::string PeerText(const sockaddr_storage& address) {
     char host[NI_MAXHOST] = "?", port[NI_MAXSERV] = "?";
     getnameinfo(reinterpret_cast<const sockaddr*>(&address), sizeof address, host, sizeof host,
@@ -84,7 +147,9 @@ std::string PeerText(const sockaddr_storage& address) {
 
 }  // namespace
 
-void PosixConsole::Out(const std::string& text) { WriteAll(STDOUT_FILENO, text); }
+void PosixConsole::Out(const std::string& text) {
+    if (!WriteAll(STDOUT_FILENO, text) && outFailure_.empty()) outFailure_ = std::strerror(errno);
+}
 void PosixConsole::Err(const std::string& text) { WriteAll(STDERR_FILENO, text); }
 
 std::unique_ptr<File> PosixFileSystem::OpenForReading(const std::string& path) {
@@ -110,27 +175,89 @@ std::unique_ptr<File> PosixFileSystem::OpenForUpdate(const std::string& path, Op
 
 bool PosixOutputFiles::WriteAtomically(const std::string& path,
                                        const std::vector<std::uint8_t>& bytes, std::string& error) {
-    std::string temp = Folder(path) + "/.vxctl-XXXXXX";
+    struct stat info {};
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (IsStreamName(path) || (exists && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)))
+        return WriteDevice(path, bytes, error);  // a device, a pipe, a terminal
+    if (exists && S_ISDIR(info.st_mode)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    const std::string target = WriteTarget(path);
+    if (exists) {
+        // Root may write anything: a file without any write permission is refused all the same.
+        if ((info.st_mode & 0222) == 0 ||
+            (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)) {
+            error = kReadOnly;
+            return false;
+        }
+        const bool otherOwner = info.st_uid != ::geteuid() || info.st_gid != ::getegid();
+        if (info.st_nlink > 1 || (otherOwner && ::geteuid() != 0))
+            return WriteInPlace(target, bytes, error);
+    }
+
+    std::string temp = Folder(target) + "/" + TempPrefix(target) + "XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
-    // As an ordinary new file: mkstemp leaves it readable by its owner only.
+    // An existing file keeps its mode and owner; a new one is as an ordinary new file
+    // (mkstemp leaves it readable by its owner only).
     const mode_t mask = umask(0);
     umask(mask);
-    bool ok = fchmod(fd, 0666 & ~mask) == 0 && WriteBytes(fd, bytes) && fsync(fd) == 0;
+    bool ok = fchmod(fd, exists ? info.st_mode & 07777 : 0666 & ~mask) == 0 &&
+              (!exists || fchown(fd, info.st_uid, info.st_gid) == 0) && WriteBytes(fd, bytes) &&
+              fsync(fd) == 0;
     if (!ok) error = std::strerror(errno);
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = std::strerror(errno);
     }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+    if (ok && std::rename(temp.c_str(), target.c_str()) != 0) {
         ok = false;
         error = std::strerror(errno);
     }
     if (!ok) ::unlink(temp.c_str());
     return ok;
+}
+
+std::string PosixOutputFiles::WhyNotReadable(const std::string& path, bool& missing) {
+    missing = false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        missing = errno == ENOENT;
+        return std::strerror(errno);
+    }
+    struct stat info {};
+    const bool folder = fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    ::close(fd);
+    return folder ? std::strerror(EISDIR) : std::string();
+}
+
+std::unique_ptr<OutputFiles::Lock> PosixOutputFiles::LockFolderOf(const std::string& path) {
+    if (IsStreamName(path)) return nullptr;
+    const std::string target = WriteTarget(path);
+    const std::string folder = Folder(target);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    int r;
+    do r = ::flock(fd, LOCK_EX);
+    while (r != 0 && errno == EINTR);
+    if (r != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    // With the lock held no other run writes here: a temporary file for this target is left
+    // from a run that was killed.
+    if (DIR* d = ::fdopendir(::dup(fd))) {
+        const std::string prefix = TempPrefix(target);
+        while (const dirent* e = ::readdir(d))
+            if (std::strncmp(e->d_name, prefix.c_str(), prefix.size()) == 0)
+                ::unlinkat(fd, e->d_name, 0);
+        ::closedir(d);
+    }
+    return std::make_unique<FolderLock>(fd);
 }
 
 bool PosixOutputFiles::WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,

@@ -11,6 +11,10 @@ class PosixConsole : public Console {
   public:
     void Out(const std::string& text) override;
     void Err(const std::string& text) override;
+    std::string OutFailure() override { return outFailure_; }
+
+  private:
+    std::string outFailure_;
 };
 
 class PosixFileSystem : public FileSystem {
@@ -25,6 +29,9 @@ class PosixOutputFiles : public OutputFiles {
                          std::string& error) override;
     bool WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                      std::string& error) override;
+    std::string WhyNotReadable(const std::string& path, bool& missing) override;
+    // flock(2) on the folder: every vxctl that writes there takes it.
+    std::unique_ptr<Lock> LockFolderOf(const std::string& path) override;
 };
 
 // A raw port, or a stand-in for a USB printer: a pseudo-terminal in raw mode linked as

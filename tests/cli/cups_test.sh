@@ -182,6 +182,32 @@ run 0 --lang en printers --model
 
 run 0 --lang en set office.dat country=germany host-density=disabled page-length=72 \
     print-mode=high-quality
+# Files are written into, not replaced: a link is followed, mode and other settings stay, a
+# read-only file is refused, a pipe and the standard output are written directly, a killed
+# run's temporary file is cleaned up, and failed output ends with 2.
+cp office.dat edit.dat && chmod 640 edit.dat && ln -s edit.dat edit-link.dat
+touch .edit.dat.vxctl-left
+run 0 --lang en set edit-link.dat buzzer=enabled
+[ -L edit-link.dat ] && [ "$(stat -c %a edit.dat)" = 640 ] || fail "link or mode not kept"
+[ ! -e .edit.dat.vxctl-left ] || fail "the left temporary file is still there"
+run 0 --lang en show edit.dat
+contains "$out" "ドイツ (germany)"
+contains "$out" "有効 (enabled)"
+chmod 444 edit.dat
+run 2 --lang en set edit.dat buzzer=disabled
+[ "$out" = "vxctl: edit.dat: the file is read-only; nothing was written" ] || fail "read-only: $out"
+mkfifo job.fifo
+head -c 29 job.fifo >fifo.bin &
+pids+=($!)
+run 0 --lang en job office.dat -o job.fifo
+wait_until 5 "the pipe's reader to take 29 bytes" test "$(stat -c %s fifo.bin)" = 29
+[ "$("$vxctl" job office.dat -o /dev/stdout | cmp - fifo.bin && echo same)" = same ] ||
+    fail "job -o /dev/stdout"
+"$vxctl" show office.dat --json >/dev/full 2>/dev/null
+[ $? = 2 ] || fail "show --json >/dev/full did not end with 2"
+run 2 --lang en set new.dat countyr
+[ ! -e countyr ] && [ ! -e new.dat ] || fail "a mistyped setting became a file"
+
 run 1 --lang en send office.dat --printer Q1 --printer Missing --printer Q2
 contains "$out" "Q1: settings sent to the printer. (job "
 contains "$out" "Missing: not sent: The printer or class does not exist."

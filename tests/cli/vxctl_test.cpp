@@ -29,14 +29,23 @@ struct FakeConsole : Console {
     void Err(const std::string& text) override { err += text; }
 };
 
+// Writes land in `files` and in the file system the commands read from.
 struct FakeOutputFiles : OutputFiles {
-    std::map<std::string, Bytes> files;    // written
-    std::map<std::string, Bytes> devices;  // existing devices and what they got
-    bool fail = false;
+    explicit FakeOutputFiles(test::FakeFileSystem& fs) : fs(fs) {}
+    test::FakeFileSystem& fs;
+    std::map<std::string, Bytes> files;             // written
+    std::map<std::string, Bytes> devices;           // existing devices and what they got
+    std::map<std::string, std::string> unreadable;  // there, but not to be opened: why
+    std::string fail;                               // the error of every write
     bool WriteAtomically(const std::string& path, const Bytes& bytes, std::string& error) override {
-        if (fail) error = "disk full";
-        if (!fail) files[path] = bytes;
-        return !fail;
+        error = fail;
+        if (!fail.empty()) return false;
+        files[path] = fs.files[path] = bytes;
+        return true;
+    }
+    std::string WhyNotReadable(const std::string& path, bool& missing) override {
+        missing = !unreadable.count(path) && !fs.files.count(path);
+        return missing ? "No such file or directory" : unreadable[path];
     }
     bool WriteDevice(const std::string& path, const Bytes& bytes, std::string& error) override {
         if (devices.count(path) == 0) {
@@ -141,10 +150,16 @@ SwitchBlock Odd() {
     return b;
 }
 
+SwitchBlock Uk() {
+    SwitchBlock uk = FactoryDefaults;
+    SetSwitchCode(uk, 1, 1, 3, 3);
+    return uk;
+}
+
 struct VxctlTest : testing::Test {
     test::FakeFileSystem files;
     FakeConsole console;
-    FakeOutputFiles output;
+    FakeOutputFiles output{files};
 
     int Run(std::vector<std::string> args, PrintService* printers = nullptr,
             JobSource* jobs = nullptr, PrinterLinks* links = nullptr) {
@@ -205,9 +220,49 @@ TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
     EXPECT_EQ(Run({"set", "x.dat", "country=usa", "buzzer"}), kExitError);  // files come first
     EXPECT_EQ(output.files.count("x.dat"), 0u);
 
-    output.fail = true;
+    output.fail = "disk full";
     EXPECT_EQ(Run({"set", "y.dat"}), kExitError);
     EXPECT_EQ(console.err, "vxctl: y.dat: could not be written (disk full)\n");
+    output.fail = OutputFiles::kReadOnly;
+    EXPECT_EQ(Run({"set", "y.dat"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: y.dat: the file is read-only; nothing was written\n");
+}
+
+TEST_F(VxctlTest, SetEditsOnlyTheNamedSettingsAndTakesNoTypoForAFile) {
+    files.files["uk.dat"] = FileOf(Uk());
+    ASSERT_EQ(Run({"set", "uk.dat", "page-length=72"}), kExitOk) << console.err;
+    SwitchBlock want = Uk();
+    SetPageLength(want, 72);
+    EXPECT_EQ(files.files["uk.dat"], FileOf(want));  // the country stays
+    ASSERT_EQ(Run({"set", "--from-factory", "uk.dat", "buzzer=enabled"}), kExitOk);
+    SwitchBlock factory = FactoryDefaults;
+    SetSwitch(factory, 4, 1, true);
+    EXPECT_EQ(files.files["uk.dat"], FileOf(factory));
+
+    // Mistyped settings are refused and write nothing; so is a key given twice.
+    const std::map<std::vector<std::string>, std::string> typos = {
+        {{"new.dat", "buzzer"}, "vxctl set: buzzer: expected KEY=VALUE\n"},
+        {{"new.dat", "countyr"},
+         "vxctl set: countyr: neither KEY=VALUE nor an existing file or a name ending in .dat\n"},
+        {{"new.dat", "=usa"}, "vxctl set: : no such setting\n"},
+        {{"new.dat", "ｃｏｕｎｔｒｙ=usa"}, "vxctl set: ｃｏｕｎｔｒｙ: no such setting\n"},
+        {{"new.dat", "country＝usa"}, "vxctl set: country＝usa: expected KEY=VALUE\n"},
+        {{"new.dat", "country=usa", "country=uk"}, "vxctl set: country is given twice\n"},
+    };
+    for (const auto& [arguments, error] : typos) {
+        std::vector<std::string> args = {"set"};
+        args.insert(args.end(), arguments.begin(), arguments.end());
+        EXPECT_EQ(Run(args), kExitError) << arguments.back();
+        EXPECT_EQ(console.err.substr(0, error.size()), error);
+    }
+    EXPECT_TRUE(output.files.count("new.dat") == 0 && output.files.count("buzzer") == 0 &&
+                output.files.count("=usa") == 0);
+
+    // An OUT that cannot be read is not started afresh.
+    output.unreadable["locked.dat"] = "Permission denied";
+    EXPECT_EQ(Run({"set", "locked.dat", "buzzer=enabled"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: locked.dat: cannot be read (Permission denied)\n");
+    EXPECT_EQ(output.files.count("locked.dat"), 0u);
 }
 
 TEST_F(VxctlTest, ShowDiffAndJobReadFilesAsTheProgramDoes) {
@@ -217,11 +272,34 @@ TEST_F(VxctlTest, ShowDiffAndJobReadFilesAsTheProgramDoes) {
     Bytes shortFile = FileOf(FactoryDefaults);
     shortFile.pop_back();
     files.files["short.dat"] = shortFile;
-    for (const char* name : {"bad.dat", "short.dat", "missing.dat"}) {
+    for (const char* name : {"bad.dat", "short.dat"}) {
         EXPECT_EQ(Run({"show", name}), kExitError);
         EXPECT_EQ(console.err,
                   "vxctl: " + std::string(name) + ": This file is not a valid settings file.\n");
     }
+    output.unreadable["folder"] = "Is a directory";
+    EXPECT_EQ(Run({"show", "missing.dat"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: missing.dat: cannot be read (No such file or directory)\n");
+    EXPECT_EQ(Run({"diff", "folder", "bad.dat"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: folder: cannot be read (Is a directory)\n");
+
+    // A page length shows as it is sent, saying when the file's bytes are corrected.
+    SwitchBlock zero = FactoryDefaults;
+    zero.bytes[kPageLengthTens] = zero.bytes[kPageLengthUnits] = '0';
+    files.files["zero.dat"] = FileOf(zero);
+    ASSERT_EQ(Run({"show", "zero.dat"}), kExitOk);
+    EXPECT_NE(console.out.find(" 1     "), std::string::npos) << console.out;
+    EXPECT_NE(console.out.find("  bytes 24-25 = 0x30 0x30  (the file's bytes corrected, sent as "
+                               "0x30 0x31)\n"),
+              std::string::npos)
+        << console.out;
+    zero.bytes[kPageLengthUnits] = 'x';
+    files.files["zero.dat"] = FileOf(zero);
+    ASSERT_EQ(Run({"show", "zero.dat", "--json", "--lang", "ja"}), kExitOk);
+    EXPECT_NE(console.out.find("\"value\":\"66\",\"alias\":\"66\",\"code\":66,\"raw\":\"0x30 "
+                               "0x78\",\"sent\":\"0x36 0x36\"}"),
+              std::string::npos)
+        << console.out;
     EXPECT_EQ(Run({"--lang", "ja", "diff", "bad.dat", "bad.dat"}), kExitError);
     EXPECT_EQ(console.err, "vxctl: bad.dat: このファイルは有効な設定ファイルではありません。\n");
 
@@ -305,7 +383,8 @@ TEST_F(VxctlTest, SendThroughCupsWaitsForEachJobAndReportsHowItEnded) {
     ExpectSomeMissed({"send", "a.dat", "--printer", "Q1", "--printer", "Gone", "--printer", "Q2",
                       "--printer", "Stuck", "--timeout", "5"},
                      &printers,
-                     "Q1: settings sent to the printer. (job 1: completed)\n"
+                     "Q1: settings sent to the printer. (job 1: completed, handed to the "
+                     "printer's port)\n"
                      "Gone: not sent: The printer or class does not exist.\n"
                      "Q2: job 2 did not complete: aborted (Unable to connect)\n"
                      "Stuck: job 3 had not ended after 5 s: processing\n");
@@ -353,12 +432,6 @@ TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
 
     EXPECT_EQ(Run({"simulate", "--listen", "localhost:70000"}, nullptr, &jobs), kExitError);
     EXPECT_EQ(Run({"--lang", "fr", "settings"}), kExitError);
-}
-
-SwitchBlock Uk() {
-    SwitchBlock uk = FactoryDefaults;
-    SetSwitchCode(uk, 1, 1, 3, 3);
-    return uk;
 }
 
 Bytes ReplyOf(const SwitchBlock& block) {
