@@ -29,6 +29,8 @@ class OutputFiles {
   public:
     // The error text of WriteAtomically for an existing file nobody may write.
     static constexpr const char* kReadOnly = "read-only";
+    // The error text of WriteDeviceWithin when the time ran out.
+    static constexpr const char* kTimedOut = "timed out";
 
     virtual ~OutputFiles() = default;
     // Writes `bytes` as the whole content of `path`, never leaving it half-written: a new
@@ -41,6 +43,14 @@ class OutputFiles {
     // Writes to an existing device (a printer port such as /dev/usb/lp0) in one go.
     virtual bool WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                              std::string& error) = 0;
+
+    // WriteDevice within `timeoutMs` (-1: no limit): a device that takes nothing by then (a
+    // pipe nobody reads, an offline printer) fails with kTimedOut.
+    virtual bool WriteDeviceWithin(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                   long long timeoutMs, std::string& error) {
+        (void)timeoutMs;
+        return WriteDevice(path, bytes, error);
+    }
 
     // Why `path` cannot be opened for reading, in the system's words; `missing` when there
     // is nothing by that name.

@@ -337,8 +337,21 @@ inline constexpr Text kNotAttached = {
 inline constexpr Text kRefused = {"%1: 送信できませんでした: %2", "%1: not sent: %2"};
 inline constexpr Text kJobEnded = {"%1: ジョブ %2 は完了しませんでした: %3%4",
                                    "%1: job %2 did not complete: %3%4"};
-inline constexpr Text kTimedOut = {"%1: ジョブ %2 は %3 秒以内に終わりませんでした: %4",
-                                   "%1: job %2 had not ended after %3 s: %4"};
+inline constexpr Text kTimedOutCancelled = {
+    "%1: ジョブ %2 は %3 秒以内に終わらなかったため取り消しました: %4%5",
+    "%1: job %2 had not ended after %3 s and was cancelled: %4%5"};
+inline constexpr Text kTimedOutQueued = {
+    "%1: ジョブ %2 は %3 "
+    "秒以内に終わりませんでした。キューに残っていて、後で印刷されることがあります: "
+    "%4%5",
+    "%1: job %2 had not ended after %3 s and is still queued; it may print later: %4%5"};
+inline constexpr Text kNotSentInTime = {"%1: %2 秒以内に送信できませんでした。",
+                                        "%1: not sent within %2 s."};
+inline constexpr Text kNoScheduler = {"印刷スケジューラ（%1）が動いていません",
+                                      "no print scheduler is running at %1"};
+inline constexpr Text kJobLost = {
+    "%1: ジョブ %2 は受け付けられましたが、その後の状態を確かめられません: %3",
+    "%1: job %2 was accepted, but what became of it cannot be told: %3"};
 inline constexpr Text kListFailed = {"vxctl printers: プリンタの一覧を取得できませんでした: %1\n",
                                      "vxctl printers: the printers could not be listed: %1\n"};
 

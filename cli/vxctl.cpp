@@ -1,8 +1,12 @@
 #include "cli/vxctl.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <functional>
+#include <mutex>
 #include <set>
+#include <thread>
 #include <utility>
 
 #include "cli/assignment.h"
@@ -27,6 +31,9 @@ using Bytes = std::vector<std::uint8_t>;
 const char kDefaultListen[] = "127.0.0.1:9100";
 const char kLoopback[] = "127.0.0.1";
 constexpr long long kDefaultWaitSeconds = 60;
+// Printers sent to at once: enough for an office's fleet, few enough for a small scheduler.
+constexpr long long kDefaultParallelJobs = 16;
+constexpr long long kMostParallelJobs = 256;
 
 std::string Hex(std::uint8_t byte) {
     char buffer[8];
@@ -251,6 +258,9 @@ class Vxctl {
                                const SwitchBlock& b, const std::string& indent);
     std::string ResultLine(const std::string& target, RawJob job, const JobResult& r,
                            long long waitSeconds);
+    // An error of the print system as the user reads it.
+    std::string SystemReason(const std::string& error);
+    long long NowMs();
     std::string SettingsJson(const char* key, const std::string& name, const SwitchBlock& block,
                              bool fromFile = false);
     bool ReadPrinter(const std::string& option, const std::string& name, unsigned snmpPort,
@@ -315,11 +325,15 @@ int Vxctl::RunCommand(std::vector<std::string> args) {
         {"set", &msg::kHelpSet, {}, {"--from-factory"}, &Vxctl::Set},
         {"job", &msg::kHelpJob, {"-o", "--output"}, {}, &Vxctl::Job},
         {"printers", &msg::kHelpPrinters, {}, {"--model"}, &Vxctl::Printers},
-        {"send", &msg::kHelpSend, {"--printer", "--device", "--timeout"}, {}, &Vxctl::Send},
+        {"send",
+         &msg::kHelpSend,
+         {"--printer", "--device", "--timeout", "--jobs"},
+         {"--keep-queued", "--json"},
+         &Vxctl::Send},
         {"print-settings",
          &msg::kHelpPrintSettings,
-         {"--printer", "--device", "--timeout"},
-         {},
+         {"--printer", "--device", "--timeout", "--jobs"},
+         {"--keep-queued", "--json"},
          &Vxctl::PrintSettings},
         {"receive",
          &msg::kHelpReceive,
@@ -690,7 +704,7 @@ int Vxctl::Printers(const Options& o) {
     std::vector<ListedPrinter> printers;
     std::string error;
     if (!s_.printers->List(o.Has("--model"), printers, error)) {
-        Err(F(msg::kListFailed, {error}));
+        Err(F(msg::kListFailed, {SystemReason(error)}));
         return kExitError;
     }
     // Tab-separated for scripts: name, then the make and model where the system has one,
@@ -722,6 +736,7 @@ int Vxctl::PrintSettings(const Options& o) {
 std::string Vxctl::ResultLine(const std::string& target, RawJob job, const JobResult& r,
                               long long waitSeconds) {
     const std::string id = std::to_string(r.jobId);
+    const std::string reason = r.detail.empty() ? "" : " (" + r.detail + ")";
     switch (r.outcome) {
         case JobOutcome::Done: {
             std::string line = F(job == RawJob::Settings ? msg::kSent : msg::kPrinted, {target});
@@ -737,50 +752,146 @@ std::string Vxctl::ResultLine(const std::string& target, RawJob job, const JobRe
         case JobOutcome::Refused:
             return F(msg::kRefused, {target, r.detail});
         case JobOutcome::JobEnded:
-            return F(msg::kJobEnded,
-                     {target, id, r.state, r.detail.empty() ? "" : " (" + r.detail + ")"});
+            return F(msg::kJobEnded, {target, id, r.state, reason});
         case JobOutcome::TimedOut:
-            return F(msg::kTimedOut, {target, id, std::to_string(waitSeconds), r.state});
+            if (r.jobId == 0) return F(msg::kNotSentInTime, {target, std::to_string(waitSeconds)});
+            return F(r.cancelled ? msg::kTimedOutCancelled : msg::kTimedOutQueued,
+                     {target, id, std::to_string(waitSeconds), r.state, reason});
+        case JobOutcome::NoScheduler:
+            return F(msg::kRefused, {target, F(msg::kNoScheduler, {r.detail})});
+        case JobOutcome::Lost:
+            return F(msg::kJobLost, {target, id, SystemReason(r.detail)});
     }
     return target;
 }
 
+std::string Vxctl::SystemReason(const std::string& error) {
+    if (error.rfind(kNoSchedulerPrefix, 0) != 0) return error;
+    return F(msg::kNoScheduler, {error.substr(sizeof kNoSchedulerPrefix - 1)});
+}
+
+long long Vxctl::NowMs() { return s_.clock ? s_.clock->NowMs() : 0; }
+
+namespace {
+
+const char* OutcomeKeyword(JobOutcome outcome) {
+    switch (outcome) {
+        case JobOutcome::Done:
+            return "done";
+        case JobOutcome::NoSuchPrinter:
+            return "no-such-printer";
+        case JobOutcome::FileDestination:
+            return "file-destination";
+        case JobOutcome::NotUsable:
+            return "not-usable";
+        case JobOutcome::Refused:
+            return "refused";
+        case JobOutcome::JobEnded:
+            return "job-ended";
+        case JobOutcome::TimedOut:
+            return "timed-out";
+        case JobOutcome::NoScheduler:
+            return "no-scheduler";
+        case JobOutcome::Lost:
+            return "lost";
+    }
+    return "";
+}
+
+std::string Seconds(long long ms) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(ms) / 1000.0);
+    return buffer;
+}
+
+// Runs work(0) ... work(count - 1) on up to `threads` threads, this one among them.
+void RunSpread(std::size_t count, std::size_t threads,
+               const std::function<void(std::size_t)>& work) {
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t i = next++; i < count; i = next++) work(i);
+    };
+    std::vector<std::thread> others;
+    for (std::size_t t = 1; t < std::min(threads, count); ++t) others.emplace_back(worker);
+    worker();
+    for (std::thread& t : others) t.join();
+}
+
+}  // namespace
+
 int Vxctl::SendJob(const Options& o, RawJob job, const Bytes& data) {
-    long long waitSeconds = kDefaultWaitSeconds;
+    long long waitSeconds = kDefaultWaitSeconds, jobs = kDefaultParallelJobs;
     if (o.Has("--timeout") && !Number(o, "--timeout", kLargestNumber, waitSeconds))
         return kExitError;
-    bool anyPrinter = false, anyTarget = false;
+    if (o.Has("--jobs") && !Number(o, "--jobs", kMostParallelJobs, jobs)) return kExitError;
+    bool anyPrinter = false;
     std::vector<std::pair<std::string, std::string>> targets;
     for (const auto& v : o.values) {
         anyPrinter = anyPrinter || v.first == "--printer";
-        anyTarget = anyTarget || v.first == "--printer" || v.first == "--device";
         if (v.first == "--printer" || v.first == "--device") targets.push_back(v);
     }
-    if (!Distinct(targets)) return kExitError;
-    if (!anyTarget) {
+    if (targets.empty()) {
         Err(F(msg::kNoTarget, {command_->name}));
         return kExitError;
     }
+    if (!Distinct(targets)) return kExitError;
     if (anyPrinter && !s_.printers) {
         Err(T(msg::kNoPrinting));
         return kExitError;
     }
-    if (s_.printers) s_.printers->SetWaitLimit(waitSeconds * 1000);
 
-    // Every target gets its turn: a failed one never stops the others.
+    // Every target gets its turn, several at once, all within one deadline: a failed or
+    // blocked one never stops the others. Results come in the order the targets were given.
+    const long long waitMs = waitSeconds * 1000;
+    if (s_.printers) s_.printers->SetWaitLimit(waitMs, o.Has("--keep-queued"));
+    const long long deadline = NowMs() + waitMs;
+    struct Run {
+        JobResult result;
+        long long ms = 0;
+        bool done = false;
+    };
+    std::vector<Run> runs(targets.size());
+    std::mutex mutex;
+    std::size_t shown = 0;
     bool allDone = true;
-    for (const auto& v : o.values) {
-        JobResult r;
-        if (v.first == "--printer") {
-            r = s_.printers->Send(v.second, job, data);
-        } else if (v.first == "--device") {
-            if (!s_.output.WriteDevice(v.second, data, r.detail)) r.outcome = JobOutcome::Refused;
-        } else {
-            continue;
-        }
+    auto show = [&](std::size_t i) {
+        const auto& [option, name] = targets[i];
+        const JobResult& r = runs[i].result;
         allDone = allDone && r.outcome == JobOutcome::Done;
-        Out(ResultLine(v.second, job, r, waitSeconds) + "\n");
-    }
+        const std::string line = ResultLine(name, job, r, waitSeconds);
+        if (!o.Has("--json")) {
+            Out(line + "\n");
+            return;
+        }
+        const char* transport = option == "--device" ? "device" : s_.printers->Transport();
+        Out("{\"printer\":" + Json(name) + ",\"transport\":\"" + transport +
+            "\",\"job\":" + std::to_string(r.jobId) + ",\"result\":\"" + OutcomeKeyword(r.outcome) +
+            "\",\"state\":" + Json(r.state) + ",\"reason\":" + Json(SystemReason(r.detail)) +
+            ",\"cancelled\":" + (r.cancelled ? "true" : "false") +
+            ",\"seconds\":" + Seconds(runs[i].ms) + ",\"message\":" + Json(line) + "}\n");
+    };
+    auto send = [&](std::size_t i) {
+        const auto& [option, name] = targets[i];
+        JobResult r;
+        const long long began = NowMs();
+        if (s_.clock && began >= deadline) {
+            r.outcome = JobOutcome::TimedOut;  // its turn came too late
+        } else if (option == "--printer") {
+            r = s_.printers->Send(name, job, data);
+        } else if (!s_.output.WriteDeviceWithin(name, data, s_.clock ? deadline - began : -1,
+                                                r.detail)) {
+            r.outcome = JobOutcome::Refused;
+            if (r.detail == OutputFiles::kTimedOut) {
+                r.outcome = JobOutcome::TimedOut;
+                r.detail.clear();
+            }
+        }
+        const std::lock_guard<std::mutex> hold(mutex);
+        runs[i] = {r, NowMs() - began, true};
+        for (; shown < runs.size() && runs[shown].done; ++shown) show(shown);
+    };
+    const bool concurrent = !anyPrinter || s_.printers->Concurrent();
+    RunSpread(targets.size(), concurrent ? static_cast<std::size_t>(jobs) : 1, send);
     return allDone ? kExitOk : kExitDiffer;
 }
 
@@ -959,7 +1070,9 @@ int Vxctl::Simulate(const Options& o) {
     // The printer holds the settings of its state file, or the factory settings.
     const std::string statePath = o.Value("--state");
     SwitchBlock settings = FactoryDefaults;
-    if (!statePath.empty() && s_.files.OpenForReading(statePath) && !Read(statePath, settings))
+    // A state file that is there is read or refused, never reset.
+    std::string why;
+    if (!statePath.empty() && Exists(statePath, why) && !Read(statePath, settings))
         return kExitError;
     if (!statePath.empty() && !Write(statePath, FileBytes(settings))) return kExitError;
     SimulatedPrinter printer(settings);

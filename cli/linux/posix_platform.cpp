@@ -222,6 +222,59 @@ bool PosixOutputFiles::WriteAtomically(const std::string& path,
     return ok;
 }
 
+bool PosixOutputFiles::WriteDeviceWithin(const std::string& path,
+                                         const std::vector<std::uint8_t>& bytes,
+                                         long long timeoutMs, std::string& error) {
+    if (timeoutMs < 0) return WriteDevice(path, bytes, error);
+    using Steady = std::chrono::steady_clock;
+    const Steady::time_point deadline = Steady::now() + std::chrono::milliseconds(timeoutMs);
+    const auto left = [&] {
+        return static_cast<int>(std::max<long long>(
+            0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Steady::now())
+                   .count()));
+    };
+    // Opened without waiting: a pipe nobody reads yet refuses (ENXIO) until someone does.
+    int fd;
+    for (;;) {
+        fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0 || (errno != ENXIO && errno != EINTR && errno != EAGAIN)) break;
+        if (left() == 0) {
+            error = kTimedOut;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(20, left())));
+    }
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        pollfd p = {fd, POLLOUT, 0};
+        const int ready = ::poll(&p, 1, left());
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready == 0) {
+            error = kTimedOut;
+            ok = false;
+            break;
+        }
+        const ssize_t n = ready < 0 ? -1 : ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+        if (n <= 0) {
+            error = std::strerror(n == 0 ? EIO : errno);
+            ok = false;
+        } else {
+            done += static_cast<std::size_t>(n);
+        }
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = std::strerror(errno);
+    }
+    return ok;
+}
+
 std::string PosixOutputFiles::WhyNotReadable(const std::string& path, bool& missing) {
     missing = false;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

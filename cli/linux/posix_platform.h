@@ -29,6 +29,8 @@ class PosixOutputFiles : public OutputFiles {
                          std::string& error) override;
     bool WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                      std::string& error) override;
+    bool WriteDeviceWithin(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                           long long timeoutMs, std::string& error) override;
     std::string WhyNotReadable(const std::string& path, bool& missing) override;
     // flock(2) on the folder: every vxctl that writes there takes it.
     std::unique_ptr<Lock> LockFolderOf(const std::string& path) override;

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <set>
 
 #include "cli/printer_places.h"
 #include "cli/settings_table.h"
@@ -68,21 +71,38 @@ struct FakeCups : CupsClient {
         std::size_t polls = 0;
     };
     std::vector<Job> jobs;
+    std::set<int> cancelled;
+    bool down = false;  // the scheduler
+    bool dieAfterSubmit = false;
+    std::mutex mutex;  // jobs run several at once
 
+    bool CancelJob(int id, std::string&) override {
+        const std::lock_guard<std::mutex> hold(mutex);
+        cancelled.insert(id);
+        return true;
+    }
     bool Destinations(std::vector<CupsDestination>& out, std::string&) override {
         out = destinations;
         return true;
     }
     int SubmitRaw(const std::string& queue, const std::string& title, const Bytes& data,
                   std::string& error) override {
-        if (states.count(queue) == 0) {
-            error = "The printer or class does not exist.";
+        const std::lock_guard<std::mutex> hold(mutex);
+        if (down || states.count(queue) == 0) {
+            error = down ? std::string(kNoSchedulerPrefix) + "/run/cups/cups.sock"
+                         : "The printer or class does not exist.";
             return 0;
         }
         jobs.push_back({queue, title, data});
+        down = dieAfterSubmit;
         return static_cast<int>(jobs.size());
     }
-    bool JobStatus(int id, CupsJobStatus& status, std::string&) override {
+    bool JobStatus(int id, CupsJobStatus& status, std::string& error) override {
+        const std::lock_guard<std::mutex> hold(mutex);
+        if (down) {
+            error = std::string(kNoSchedulerPrefix) + "/run/cups/cups.sock";
+            return false;
+        }
         Job& job = jobs.at(static_cast<std::size_t>(id - 1));
         const std::vector<int>& seq = states[job.queue];
         status.state = seq[std::min(job.polls++, seq.size() - 1)];
@@ -91,8 +111,9 @@ struct FakeCups : CupsClient {
     }
 };
 
+// Shared by all threads: tests that wait on it send to one printer at a time.
 struct FakeClock : Clock {
-    long long now = 0;
+    std::atomic<long long> now{0};
     long long NowMs() override { return now; }
     void SleepMs(int ms) override { now += ms; }
 };
@@ -160,12 +181,13 @@ struct VxctlTest : testing::Test {
     test::FakeFileSystem files;
     FakeConsole console;
     FakeOutputFiles output{files};
+    Clock* clock = nullptr;  // the deadline's, where a test sets one
 
     int Run(std::vector<std::string> args, PrintService* printers = nullptr,
             JobSource* jobs = nullptr, PrinterLinks* links = nullptr) {
         console.out.clear();
         console.err.clear();
-        Services s{console, files, output, Language::English, printers, jobs, links};
+        Services s{console, files, output, Language::English, printers, jobs, links, clock};
         return RunVxctl(args, s);
     }
     // Runs a command for several printers of which some do not get their job: exit
@@ -381,17 +403,53 @@ TEST_F(VxctlTest, SendThroughCupsWaitsForEachJobAndReportsHowItEnded) {
     files.files["a.dat"] = FileOf(FactoryDefaults);
 
     ExpectSomeMissed({"send", "a.dat", "--printer", "Q1", "--printer", "Gone", "--printer", "Q2",
-                      "--printer", "Stuck", "--timeout", "5"},
+                      "--printer", "Stuck", "--timeout", "5", "--jobs", "1"},
                      &printers,
                      "Q1: settings sent to the printer. (job 1: completed, handed to the "
                      "printer's port)\n"
                      "Gone: not sent: The printer or class does not exist.\n"
                      "Q2: job 2 did not complete: aborted (Unable to connect)\n"
-                     "Stuck: job 3 had not ended after 5 s: processing\n");
+                     "Stuck: job 3 had not ended after 5 s and was cancelled: processing\n");
     ASSERT_EQ(cups.jobs.size(), 3u);
     EXPECT_EQ(cups.jobs[0].title, "Veltrix Status Write");
     EXPECT_EQ(cups.jobs[0].data, BlockBytes(FactoryDefaults));
     EXPECT_GE(clock.now, 5000);
+    EXPECT_EQ(cups.cancelled, (std::set<int>{3}));
+
+    // Left queued when asked, with the scheduler's reason; one record per printer in JSON.
+    // One at a time, so that the fake clock's seconds are each job's own.
+    cups.messages["Stuck"] = "printer-stopped";
+    this->clock = &clock;
+    ExpectSomeMissed({"send", "a.dat", "--printer", "Q1", "--printer", "Stuck", "--timeout", "2",
+                      "--keep-queued", "--json", "--jobs", "1"},
+                     &printers,
+                     "{\"printer\":\"Q1\",\"transport\":\"cups\",\"job\":4,\"result\":\"done\","
+                     "\"state\":\"completed\",\"reason\":\"\",\"cancelled\":false,\"seconds\":0."
+                     "20,\"message\":\"Q1: settings sent to the printer. (job 4: completed, "
+                     "handed to the printer's port)\"}\n"
+                     "{\"printer\":\"Stuck\",\"transport\":\"cups\",\"job\":5,\"result\":"
+                     "\"timed-out\",\"state\":\"processing\",\"reason\":\"printer-stopped\","
+                     "\"cancelled\":false,\"seconds\":1.80,\"message\":\"Stuck: job 5 had not "
+                     "ended after 2 s and is still queued; it may print later: processing "
+                     "(printer-stopped)\"}\n");
+    EXPECT_EQ(cups.cancelled, (std::set<int>{3}));
+
+    // No scheduler: said so, not errno's words; one that goes away after taking a job.
+    cups.down = true;
+    ExpectSomeMissed({"send", "a.dat", "--printer", "Q1"}, &printers,
+                     "Q1: not sent: no print scheduler is running at /run/cups/cups.sock\n");
+    cups.down = false;
+    cups.dieAfterSubmit = true;
+    ExpectSomeMissed({"print-settings", "--printer", "Q1"}, &printers,
+                     "Q1: job 6 was accepted, but what became of it cannot be told: no print "
+                     "scheduler is running at /run/cups/cups.sock\n");
+    EXPECT_EQ(Run({"send", "a.dat", "--printer", "Q1", "--timeout", "0"}, &printers), kExitError);
+    EXPECT_EQ(console.err, "vxctl send: --timeout takes a positive whole number: 0\n");
+    EXPECT_EQ(Run({"send", "a.dat", "--printer", "Q1", "--timeout", "1234567890"}, &printers),
+              kExitError);
+    EXPECT_EQ(console.err, "vxctl send: --timeout is too large (at most 999999999): 1234567890\n");
+    EXPECT_EQ(Run({"send", "a.dat", "--printer", "Q1", "--printer", "Q1"}, &printers), kExitError);
+    EXPECT_EQ(console.err, "vxctl send: --printer Q1 is named twice\n");
 
     ASSERT_EQ(Run({"printers", "--model"}, &printers), kExitOk);
     EXPECT_EQ(console.out, "Office\tZAM QX-K480/330 raw\tsocket://10.0.0.5:9100\n");
