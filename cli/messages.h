@@ -161,27 +161,39 @@ inline constexpr Text kHelpPrinters = {
     "QX-K480/330 (name, make and model, device URI).\n"};
 
 inline constexpr Text kHelpSend = {
-    "使い方: vxctl send FILE.dat (--printer NAME | --device PATH)… [--timeout 秒]\n"
+    "使い方: vxctl send FILE.dat (--printer NAME | --device PATH)… [--timeout 秒] [--jobs N]\n"
+    "                  [--keep-queued] [--json]\n"
     "\n"
     "設定値を 29 バイトの raw ジョブ \"Veltrix Status Write\" として各プリンタに送ります。\n"
     "Windows: スプーラ経由（接続先 FILE: のプリンタには送りません）。\n"
-    "Linux: CUPS のキューごとに raw ジョブを作り、終わるまで待って最終状態を表示します\n"
-    "（既定 60 秒まで）。--device /dev/usb/lp0 などはデバイスに直接書き込みます。\n"
-    "プリンタごとに 1 行の結果を表示し、すべて成功したときだけ 0 で終わります（失敗は 1）。\n",
-    "usage: vxctl send FILE.dat (--printer NAME | --device PATH)… [--timeout SECONDS]\n"
+    "Linux: CUPS のキューごとに raw ジョブを作り、終わるまで待って最終状態を表示します。\n"
+    "--device /dev/usb/lp0 などはデバイスに直接書き込みます。\n"
+    "送信先は同時に最大 N 台（--jobs、既定 16）で、全体で --timeout 秒（既定 60）以内に\n"
+    "終わります。その時点で終わっていないジョブは取り消します（--keep-queued でキューに残す）。\n"
+    "送信先ごとに指定順で 1 行（--json では 1 レコード: printer、transport、job、result、\n"
+    "state、reason、cancelled、seconds、message）を表示し、すべて成功したときだけ 0、\n"
+    "失敗があれば 1、引数やファイルの誤りは 2 で終わります。\n",
+    "usage: vxctl send FILE.dat (--printer NAME | --device PATH)… [--timeout SECONDS] [--jobs N]\n"
+    "                 [--keep-queued] [--json]\n"
     "\n"
     "Sends the settings to each printer as the 29-byte raw job \"Veltrix Status Write\".\n"
     "Windows: through the spooler (never to a printer whose destination is FILE:).\n"
-    "Linux: one raw job per CUPS queue, waited for until it ends (60 s at most by default),\n"
-    "with its final state; --device /dev/usb/lp0 and the like are written directly.\n"
-    "One result line per printer; exit 0 only when every printer succeeded, else 1.\n"};
+    "Linux: one raw job per CUPS queue, waited for until it ends, with its final state;\n"
+    "--device /dev/usb/lp0 and the like are written directly.\n"
+    "Up to N targets at a time (--jobs, 16 by default), all within one --timeout (60 s by\n"
+    "default): a job not ended by then is cancelled (--keep-queued leaves it queued).\n"
+    "One line per target in the order given (--json: one record each, with printer,\n"
+    "transport, job, result, state, reason, cancelled, seconds, message); exit 0 when every\n"
+    "target succeeded, 1 when one failed, 2 for wrong arguments or a file refused.\n"};
 
 inline constexpr Text kHelpPrintSettings = {
-    "使い方: vxctl print-settings (--printer NAME | --device PATH)… [--timeout 秒]\n"
+    "使い方: vxctl print-settings (--printer NAME | --device PATH)… [--timeout 秒] [--jobs N]\n"
+    "                            [--keep-queued] [--json]\n"
     "\n"
     "4 バイトのコマンド 1C 6F 32 2E を raw ジョブ \"Veltrix Print Setting\" として送り、\n"
     "プリンタに現在の設定値を印刷させます。結果と終了コードは send と同じです。\n",
-    "usage: vxctl print-settings (--printer NAME | --device PATH)… [--timeout SECONDS]\n"
+    "usage: vxctl print-settings (--printer NAME | --device PATH)… [--timeout SECONDS] [--jobs N]\n"
+    "                           [--keep-queued] [--json]\n"
     "\n"
     "Sends the 4-byte command 1C 6F 32 2E as the raw job \"Veltrix Print Setting\": the\n"
     "printer prints its current settings. Results and exit code as for send.\n"};

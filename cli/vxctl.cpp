@@ -1,6 +1,7 @@
 #include "cli/vxctl.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -34,6 +35,7 @@ constexpr long long kDefaultWaitSeconds = 60;
 // Printers sent to at once: enough for an office's fleet, few enough for a small scheduler.
 constexpr long long kDefaultParallelJobs = 16;
 constexpr long long kMostParallelJobs = 256;
+constexpr std::size_t kModelCheckThreads = 32;
 
 std::string Hex(std::uint8_t byte) {
     char buffer[8];
@@ -272,6 +274,7 @@ class Vxctl {
     int Set(const Options& o);
     int Job(const Options& o);
     int Printers(const Options& o);
+    bool AskDeviceId(const ListedPrinter& p, unsigned snmpPort, std::string& id);
     int Send(const Options& o);
     int PrintSettings(const Options& o);
     int SendJob(const Options& o, RawJob job, const Bytes& data);
@@ -324,7 +327,11 @@ int Vxctl::RunCommand(std::vector<std::string> args) {
         {"diff", &msg::kHelpDiff, {}, {"--json"}, &Vxctl::Diff},
         {"set", &msg::kHelpSet, {}, {"--from-factory"}, &Vxctl::Set},
         {"job", &msg::kHelpJob, {"-o", "--output"}, {}, &Vxctl::Job},
-        {"printers", &msg::kHelpPrinters, {}, {"--model"}, &Vxctl::Printers},
+        {"printers",
+         &msg::kHelpPrinters,
+         {"--match", "--snmp-port"},
+         {"--model", "--json"},
+         &Vxctl::Printers},
         {"send",
          &msg::kHelpSend,
          {"--printer", "--device", "--timeout", "--jobs"},
@@ -695,23 +702,114 @@ int Vxctl::Job(const Options& o) {
 
 // printers -------------------------------------------------------------------------
 
+namespace {
+
+// Runs work(0) ... work(count - 1) on up to `threads` threads, this one among them.
+void RunSpread(std::size_t count, std::size_t threads,
+               const std::function<void(std::size_t)>& work) {
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t i = next++; i < count; i = next++) work(i);
+    };
+    std::vector<std::thread> others;
+    for (std::size_t t = 1; t < std::min(threads, count); ++t) others.emplace_back(worker);
+    worker();
+    for (std::thread& t : others) t.join();
+}
+
+// A shell-style pattern: "*" any text, "?" any one byte, everything else itself.
+bool GlobMatches(const char* pattern, const char* text) {
+    if (*pattern == '\0') return *text == '\0';
+    if (*pattern == '*')
+        return GlobMatches(pattern + 1, text) || (*text != '\0' && GlobMatches(pattern, text + 1));
+    return *text != '\0' && (*pattern == '?' || *pattern == *text) &&
+           GlobMatches(pattern + 1, text + 1);
+}
+
+// How long the model check asks a queue's printer for its device ID: one try.
+constexpr unsigned kModelCheckMs = 700;
+
+}  // namespace
+
+// The device ID of a queue's printer where it can be asked cheaply: by SNMP for a network
+// printer, from the device for a USB one.
+bool Vxctl::AskDeviceId(const ListedPrinter& p, unsigned snmpPort, std::string& id) {
+    PrinterPlace place;
+    std::string why;
+    if (!s_.links || !s_.links->Locate(p.destination, place, why)) return false;
+    if (place.kind == PrinterPlace::Device) {
+        std::unique_ptr<PrinterLink> link = s_.links->OpenDevice(place.device, why);
+        std::array<std::uint8_t, kDeviceIdSize> buffer{};
+        if (!link || !link->GetDeviceId(buffer.data(), buffer.size() - 1)) return false;
+        id = reinterpret_cast<const char*>(buffer.data());
+        return true;
+    }
+    NetSockets* net = s_.links->Network();
+    static std::atomic<std::int32_t> requestId{0x5158};
+    const std::int32_t request = ++requestId;
+    std::string answer;
+    return net &&
+           net->Exchange(place.host, snmpPort, snmp::DeviceIdRequest(request), kModelCheckMs,
+                         answer) &&
+           snmp::ReadDeviceIdResponse(answer, request, id);
+}
+
 int Vxctl::Printers(const Options& o) {
     if (!o.positionals.empty()) return Usage(*command_);
     if (!s_.printers) {
         Err(T(msg::kNoPrinting));
         return kExitError;
     }
-    std::vector<ListedPrinter> printers;
+    unsigned snmpPort = kSnmpPort;
+    if (o.Has("--snmp-port")) {
+        long long n = 0;
+        if (!Number(o, "--snmp-port", 65535, n)) return kExitError;
+        snmpPort = static_cast<unsigned>(n);
+    }
+    std::vector<ListedPrinter> printers, byDriver;
     std::string error;
-    if (!s_.printers->List(o.Has("--model"), printers, error)) {
+    if (!s_.printers->List(false, printers, error) ||
+        (o.Has("--model") && !s_.printers->List(true, byDriver, error))) {
         Err(F(msg::kListFailed, {SystemReason(error)}));
         return kExitError;
     }
+    // Named by a pattern, when any is given.
+    std::vector<ListedPrinter> named;
+    for (const ListedPrinter& p : printers) {
+        bool matches = !o.Has("--match");
+        for (const auto& v : o.values)
+            matches =
+                matches || (v.first == "--match" && GlobMatches(v.second.c_str(), p.name.c_str()));
+        if (matches) named.push_back(p);
+    }
+    // Of the model: the driver says so, or else the printer does by its device ID (a raw
+    // queue's make and model names no printer).
+    std::vector<std::string> how(named.size(), "");
+    if (o.Has("--model")) {
+        RunSpread(named.size(), kModelCheckThreads, [&](std::size_t i) {
+            std::string id;
+            if (std::any_of(byDriver.begin(), byDriver.end(),
+                            [&](const ListedPrinter& d) { return d.name == named[i].name; })) {
+                how[i] = "driver";
+            } else if (AskDeviceId(named[i], snmpPort, id) && NamesTheModel(id)) {
+                how[i] = "device-id";
+            }
+        });
+    }
     // Tab-separated for scripts: name, then the make and model where the system has one,
-    // then the destination.
+    // then the destination. JSON: one record a printer.
     std::string out;
-    for (const ListedPrinter& p : printers)
-        out += p.name + "\t" + (p.model.empty() ? "" : p.model + "\t") + p.destination + "\n";
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        const ListedPrinter& p = named[i];
+        if (o.Has("--model") && how[i].empty()) continue;
+        if (o.Has("--json")) {
+            out += "{\"printer\":" + Json(p.name) + ",\"model\":" + Json(p.model) +
+                   ",\"destination\":" + Json(p.destination) +
+                   (how[i].empty() ? "" : ",\"model-by\":\"" + how[i] + "\"") + "}\n";
+        } else {
+            out += p.name + "\t" + (p.model.empty() ? "" : p.model + "\t") + p.destination + "\n";
+        }
+    }
     Out(out);
     return kExitOk;
 }
@@ -802,19 +900,6 @@ std::string Seconds(long long ms) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(ms) / 1000.0);
     return buffer;
-}
-
-// Runs work(0) ... work(count - 1) on up to `threads` threads, this one among them.
-void RunSpread(std::size_t count, std::size_t threads,
-               const std::function<void(std::size_t)>& work) {
-    std::atomic<std::size_t> next{0};
-    auto worker = [&] {
-        for (std::size_t i = next++; i < count; i = next++) work(i);
-    };
-    std::vector<std::thread> others;
-    for (std::size_t t = 1; t < std::min(threads, count); ++t) others.emplace_back(worker);
-    worker();
-    for (std::thread& t : others) t.join();
 }
 
 }  // namespace

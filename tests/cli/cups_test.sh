@@ -20,6 +20,7 @@
 set -uo pipefail
 
 vxctl=$(realpath "${1:?usage: cups_test.sh PATH/TO/vxctl}") || exit 1
+readme=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/README.md
 work=$(mktemp -d "${TMPDIR:-/tmp}/vxctl-cups.XXXXXX") || exit 1
 # Started by root, cupsd runs the socket backend as "lp", which must reach the spool.
 chmod 755 "$work"
@@ -116,6 +117,29 @@ pids+=($!)
 export CUPS_SERVER=$work/cups.sock
 scheduler_up() { lpstat -r 2>/dev/null | grep -q 'scheduler is running'; }
 wait_until 20 "cupsd to answer on $CUPS_SERVER" scheduler_up
+
+# The README's fleet example as written there, before any other queue is made: its two
+# simulated printers must hold the file it sends. They and the queues go afterwards.
+mkdir -p "$work/bin" "$work/readme" && ln -s "$vxctl" "$work/bin/vxctl"
+awk '/<!-- fleet example/ { f = 1; next } f && /^```sh/ { g = 1; next } g && /^```/ { exit } g' \
+    "$readme" >"$work/readme/fleet.sh"
+[ -s "$work/readme/fleet.sh" ] || fail "no fleet example in $readme"
+echo "\$ bash -e fleet.sh   # the README's fleet example"
+# Into a file: the simulators it leaves running keep their output open.
+(cd "$work/readme" && PATH=$work/bin:$PATH timeout 120 bash -e -c \
+    'trap "jobs -p >readme.pids" EXIT; source ./fleet.sh' >fleet.out 2>&1 </dev/null)
+rc=$?
+out=$(<"$work/readme/fleet.out")
+printf '%s\n' "$out"
+mapfile -t readme_pids <"$work/readme/readme.pids"
+pids+=("${readme_pids[@]}")
+[ $rc = 0 ] || fail "the README's fleet example ended with $rc"
+[ "$(grep -c '"result":"done"' <<<"$out")" = 2 ] || fail "the fleet example's last send"
+cmp "$work/readme/office.dat" "$work/readme/floor1.dat" &&
+    cmp "$work/readme/office.dat" "$work/readme/floor2.dat" ||
+    fail "the fleet example's printers do not hold office.dat"
+kill "${readme_pids[@]}"
+lpadmin -x QX-Floor1 && lpadmin -x QX-Floor2 || fail "lpadmin -x"
 
 # The simulated printers: sim1 and sim2 end after three jobs (the settings, the read, the
 # print command); sim3 is busy; sim4 answers no SNMP of its own.

@@ -453,6 +453,25 @@ TEST_F(VxctlTest, SendThroughCupsWaitsForEachJobAndReportsHowItEnded) {
 
     ASSERT_EQ(Run({"printers", "--model"}, &printers), kExitOk);
     EXPECT_EQ(console.out, "Office\tZAM QX-K480/330 raw\tsocket://10.0.0.5:9100\n");
+
+    // Raw queues are of the model when their printer's device ID says so.
+    cups.destinations.push_back({"Floor1", "Local Raw Printer", "socket://10.0.0.7:9100"});
+    cups.destinations.push_back({"Floor2", "Local Raw Printer", "socket://10.0.0.8"});
+    FakeLinks links;
+    links.net.deviceIdOf["10.0.0.8"] = "MFG:ACME;MDL:Other;";
+    ASSERT_EQ(Run({"printers", "--model", "--snmp-port", "1161"}, &printers, nullptr, &links),
+              kExitOk);
+    EXPECT_EQ(console.out,
+              "Office\tZAM QX-K480/330 raw\tsocket://10.0.0.5:9100\n"
+              "Floor1\tLocal Raw Printer\tsocket://10.0.0.7:9100\n");
+    EXPECT_NE(std::find(links.net.calls.begin(), links.net.calls.end(),
+                        "Exchange 10.0.0.7:1161 within 700"),
+              links.net.calls.end());
+    ASSERT_EQ(Run({"printers", "--model", "--match", "F*1", "--json"}, &printers, nullptr, &links),
+              kExitOk);
+    EXPECT_EQ(console.out,
+              "{\"printer\":\"Floor1\",\"model\":\"Local Raw Printer\",\"destination\":"
+              "\"socket://10.0.0.7:9100\",\"model-by\":\"device-id\"}\n");
 }
 
 TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
