@@ -78,19 +78,22 @@ class OutputFiles {
 struct ReceivedJob {
     std::string peer;  // "127.0.0.1:40312"
     std::vector<std::uint8_t> bytes;
+    std::size_t answered = 0;  // bytes the responder sent back while the job arrived
 };
 
 // What a simulated printer says back while it takes a job.
 class PrinterResponder {
   public:
     virtual ~PrinterResponder() = default;
-    // All the bytes of the job so far, each time more arrive: the bytes to send back now.
+    // All the bytes of the job so far, each time more arrive: every byte to send back for
+    // them, from the start of the job (the job source sends what it has not sent yet).
     virtual std::vector<std::uint8_t> Answer(const std::vector<std::uint8_t>& received) = 0;
     // One datagram on the SNMP port: the datagram to send back (none when empty).
     virtual std::string AnswerDatagram(const std::string& request) = 0;
 };
 
-// A listening socket on a printer's raw port: each connection is one job.
+// A listening socket on a printer's raw port: each connection is one job; several may
+// arrive at once, and Next gives the one that ends first.
 class JobSource {
   public:
     virtual ~JobSource() = default;

@@ -189,7 +189,7 @@ class SimulatorResponder : public PrinterResponder {
   public:
     SimulatorResponder(SimulatedPrinter& printer, std::string deviceId)
         : printer_(printer), deviceId_(std::move(deviceId)) {}
-    Bytes Answer(const Bytes& received) override { return printer_.Answer(received); }
+    Bytes Answer(const Bytes& received) override { return printer_.AnswerAll(received); }
     std::string AnswerDatagram(const std::string& request) override {
         std::string response;
         return snmp::AnswerDeviceIdGet(request, deviceId_, response) ? response : std::string();
@@ -1195,7 +1195,7 @@ int Vxctl::Simulate(const Options& o) {
         }
         std::string out = F(msg::kJobReceived,
                             {std::to_string(count), job.peer, std::to_string(job.bytes.size())});
-        for (const PrinterEvent& e : printer.Receive(job.bytes)) {
+        for (const PrinterEvent& e : printer.Receive(job.bytes, job.answered)) {
             switch (e.kind) {
                 case PrinterEvent::SettingsWritten: {
                     const std::vector<Difference> changes = Differences(e.before, e.after);

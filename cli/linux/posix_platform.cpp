@@ -332,6 +332,7 @@ bool PosixOutputFiles::WriteDevice(const std::string& path, const std::vector<st
 PosixJobSource::~PosixJobSource() {
     for (int fd : {socket_, datagrams_, usbMaster_, usbSlave_})
         if (fd >= 0) ::close(fd);
+    for (const Connection& c : open_) ::close(c.fd);
 }
 
 bool PosixJobSource::Listen(const std::string& host, int port, std::string& bound,
@@ -488,8 +489,28 @@ int PosixJobSource::Wait(int fd, int timeoutMs, PrinterResponder* responder, std
     }
 }
 
+namespace {
+
+long long SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The replies the responder has for a job's bytes so far, those not sent yet written.
+void AnswerMore(int fd, PrinterResponder* responder, ReceivedJob& job) {
+    if (!responder) return;
+    const std::vector<std::uint8_t> all = responder->Answer(job.bytes);
+    if (all.size() <= job.answered) return;
+    WriteBytes(fd,
+               std::vector<std::uint8_t>(all.begin() + static_cast<long>(job.answered), all.end()));
+    job.answered = all.size();
+}
+
+}  // namespace
+
 bool PosixJobSource::Take(ReceivedJob& job, PrinterResponder* responder, std::string& error) {
-    job.bytes.clear();
+    job = {};
     std::uint8_t buffer[4096];
     if (usbMaster_ >= 0) {
         // The job starts with its first bytes and ends at the first pause.
@@ -506,39 +527,67 @@ bool PosixJobSource::Take(ReceivedJob& job, PrinterResponder* responder, std::st
                 return false;
             }
             job.bytes.insert(job.bytes.end(), buffer, buffer + n);
-            if (responder) {
-                const std::vector<std::uint8_t> answer = responder->Answer(job.bytes);
-                if (!answer.empty()) WriteBytes(usbMaster_, answer);
-            }
+            AnswerMore(usbMaster_, responder, job);
             timeout = kUsbIdleMs;
         }
     }
 
-    if (Wait(socket_, -1, responder, error) < 0) return false;
-    sockaddr_storage peer{};
-    socklen_t length = sizeof peer;
-    int c;
-    do c = ::accept4(socket_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC);
-    while (c < 0 && (errno == EINTR || errno == ECONNABORTED));
-    if (c < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    job.peer = PeerText(peer);
+    // Connections are taken as they come and read side by side, so a sender that holds its
+    // connection open without a word delays no other job: the first to end is the next job.
     for (;;) {
-        const int ready = Wait(c, kIdleMs, responder, error);
-        if (ready <= 0) break;
-        const ssize_t n = ::read(c, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        job.bytes.insert(job.bytes.end(), buffer, buffer + n);
-        if (responder) {
-            const std::vector<std::uint8_t> answer = responder->Answer(job.bytes);
-            if (!answer.empty()) WriteBytes(c, answer);
+        const long long now = SteadyMs();
+        int timeout = -1;
+        for (auto it = open_.begin(); it != open_.end(); ++it) {
+            const long long idle = now - it->lastMs;
+            if (!it->ended && idle < kIdleMs) {
+                const int left = static_cast<int>(kIdleMs - idle);
+                timeout = timeout < 0 ? left : std::min(timeout, left);
+                continue;
+            }
+            ::close(it->fd);
+            job = std::move(it->job);
+            open_.erase(it);
+            return true;
+        }
+        std::vector<pollfd> polled = {{socket_, POLLIN, 0}, {datagrams_, POLLIN, 0}};
+        for (const Connection& c : open_) polled.push_back({c.fd, POLLIN, 0});
+        const int ready = ::poll(polled.data(), polled.size(), timeout);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        if (datagrams_ >= 0 && (polled[1].revents & POLLIN) != 0) AnswerDatagram(responder);
+        for (std::size_t i = 2; i < polled.size(); ++i) {
+            if (polled[i].revents == 0) continue;
+            Connection& c = open_[i - 2];
+            const ssize_t n = ::read(c.fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                c.ended = true;
+                continue;
+            }
+            c.lastMs = SteadyMs();
+            c.job.bytes.insert(c.job.bytes.end(), buffer, buffer + n);
+            AnswerMore(c.fd, responder, c.job);
+        }
+        if ((polled[0].revents & POLLIN) != 0) {
+            sockaddr_storage peer{};
+            socklen_t length = sizeof peer;
+            const int fd =
+                ::accept4(socket_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC);
+            if (fd >= 0) {
+                Connection c;
+                c.fd = fd;
+                c.job.peer = PeerText(peer);
+                c.lastMs = SteadyMs();
+                open_.push_back(std::move(c));
+            } else if (errno != EINTR && errno != ECONNABORTED && errno != EAGAIN) {
+                error = std::strerror(errno);
+                return false;
+            }
         }
     }
-    ::close(c);
-    return true;
 }
 
 long long PosixClock::NowMs() {

@@ -2,6 +2,8 @@
 // listening socket for simulate, the clock, and the locale's language.
 #pragma once
 
+#include <vector>
+
 #include "cli/cli_platform.h"
 #include "settings/file_system.h"
 
@@ -57,6 +59,14 @@ class PosixJobSource : public JobSource {
     int Wait(int fd, int timeoutMs, PrinterResponder* responder, std::string& error);
     void AnswerDatagram(PrinterResponder* responder);
 
+    // A job's connection while it arrives.
+    struct Connection {
+        int fd = -1;
+        ReceivedJob job;
+        long long lastMs = 0;  // when its last bytes came
+        bool ended = false;    // the sender closed it
+    };
+    std::vector<Connection> open_;
     int socket_ = -1;
     int datagrams_ = -1;
     int usbMaster_ = -1, usbSlave_ = -1;

@@ -346,8 +346,8 @@ grep -q 'File of type application/vnd.cups-raw queued' log/error_log || fail "no
     [ "$(grep -c '^Q[12] .* Veltrix Print Setting ' log/page_log)" = 2 ] ||
     fail "job names: $(cat log/page_log)"
 
-# Many targets at once within one deadline: a paused queue and a pipe nobody reads neither
-# hold up the answering printer nor outlive the deadline; the paused queue's job is
+# Many targets at once within one deadline: a paused queue, a pipe nobody reads and a silent
+# client of the simulator neither hold up the answering printer nor outlive the deadline; the paused queue's job is
 # cancelled, so it never prints later. One JSON record per target.
 simulate sim5 --jobs 1
 sim5_listening() { [ -n "$(port_of sim5)" ]; }
@@ -357,7 +357,9 @@ lpadmin -p Q5 -v "socket://127.0.0.1:$(port_of sim5)" -E -m raw >>"$work/log/lpa
 lpadmin -p Paused -v socket://127.0.0.1:9 -E -m raw >>"$work/log/lpadmin" 2>&1 || fail "lpadmin Paused"
 cupsdisable Paused || fail "cupsdisable Paused"
 mkfifo nobody.fifo
-timed 1 2900 4000 --lang en send office.dat --printer Paused --device nobody.fifo --printer Q5 \
+# A client that connects to sim5 first and says nothing must not hold up Q5's job.
+exec 7<>"/dev/tcp/127.0.0.1/$(port_of sim5)" || fail "a silent connection to sim5"
+timed 1 2900 4500 --lang en send office.dat --printer Paused --device nobody.fifo --printer Q5 \
     --timeout 3 --json
 contains "$out" '"printer":"Paused","transport":"cups"'
 contains "$out" 'had not ended after 3 s and was cancelled: pending (paused'
@@ -367,6 +369,7 @@ contains "$out" '"result":"done","state":"completed"'
 [ -z "$(lpstat -o Paused)" ] || fail "the paused queue still holds a job: $(lpstat -o Paused)"
 wait_until 10 "sim5 to take its job" grep -q "settings written" "$work/sim5.out"
 cmp office.dat sim5.dat || fail "sim5 does not hold the file's settings"
+exec 7>&-
 
 # A USB printer: the simulator's stand-in (a pseudo-terminal as usb/dev/usb/lp0, its device
 # ID as usblp's sysfs attribute), which vxctl finds through VXCTL_USB_ROOT. Three jobs: the
