@@ -200,7 +200,7 @@ inline constexpr Text kHelpPrintSettings = {
 
 inline constexpr Text kHelpReceive = {
     "使い方: vxctl receive --printer NAME… | --host HOST[:PORT]… | --device PATH… [--snmp-port N]\n"
-    "                      [-o FILE.dat] [--json]\n"
+    "                      [-o FILE.dat] [--json] [--jobs N] [--timeout 秒]\n"
     "\n"
     "プリンタが保持している設定値を読み取り、show と同じように表示します（-o は設定ファイルに\n"
     "書き込みます。プリンタ 1 台のときだけ）。設定プログラムと同じく、デバイス ID の EXTSTS:\n"
@@ -214,9 +214,12 @@ inline constexpr Text kHelpReceive = {
     "  --printer NAME      キューの接続先から: Linux では CUPS のデバイス URI が "
     "socket://HOST:PORT\n"
     "                      か usb://MAKE/MODEL?serial=… のもの\n"
-    "プリンタごとに結果を表示し、すべて読み取れたときだけ 0 で終わります（失敗は 1）。\n",
+    "プリンタは同時に最大 N 台（--jobs、既定 16）読み取ります。--timeout 秒を過ぎてから順番が\n"
+    "来たプリンタは読み取りません。--json ではプリンタごとに 1 レコード（printer、transport、\n"
+    "seconds、result と、設定値または error）。\n"
+    "プリンタごとに指定順で結果を表示し、すべて読み取れたときだけ 0 で終わります（失敗は 1）。\n",
     "usage: vxctl receive --printer NAME… | --host HOST[:PORT]… | --device PATH… [--snmp-port N]\n"
-    "                     [-o FILE.dat] [--json]\n"
+    "                     [-o FILE.dat] [--json] [--jobs N] [--timeout SECONDS]\n"
     "\n"
     "Reads the settings a printer holds and shows them as show does (-o writes them to a\n"
     "settings file instead, for one printer only). As the settings program does, it checks the\n"
@@ -229,7 +232,11 @@ inline constexpr Text kHelpReceive = {
     "                      behind a USB-to-parallel cable): the device ID from sysfs ieee1284_id\n"
     "  --printer NAME      by the queue's destination: on Linux a CUPS queue whose device URI is\n"
     "                      socket://HOST:PORT or usb://MAKE/MODEL?serial=…\n"
-    "One result per printer; exit 0 only when every printer was read, else 1.\n"};
+    "Up to N printers are read at a time (--jobs, 16 by default); with --timeout SECONDS a\n"
+    "printer whose turn comes later is not read. --json: one record per printer (printer,\n"
+    "transport, seconds, result, and the settings or the error).\n"
+    "One result per printer in the order given; exit 0 only when every printer was read,\n"
+    "else 1.\n"};
 
 inline constexpr Text kHelpSimulate = {
     "使い方: vxctl simulate [--listen [HOST:]PORT | --usb DIR] [--snmp HOST:PORT] [--busy]\n"
@@ -424,6 +431,8 @@ inline constexpr Text kCannotRead = {"%1: この接続先のプリンタから�
                                      "%1: the settings cannot be read over this connection: %2"};
 inline constexpr Text kNotSupported = {"%1: ここではまだプリンタから設定値を読み取れません。",
                                        "%1: printers cannot be read here yet."};
+inline constexpr Text kNotReadInTime = {"%1: %2 秒以内に読み取りを始められませんでした。",
+                                        "%1: not read: its turn came after %2 s."};
 inline constexpr Text kReceivedTo = {"%1: 設定値を %2 に書き込みました。",
                                      "%1: the settings were written to %2."};
 inline constexpr Text kNoReceiveTarget = {

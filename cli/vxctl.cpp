@@ -344,7 +344,8 @@ int Vxctl::RunCommand(std::vector<std::string> args) {
          &Vxctl::PrintSettings},
         {"receive",
          &msg::kHelpReceive,
-         {"--printer", "--device", "--host", "--snmp-port", "-o", "--output"},
+         {"--printer", "--device", "--host", "--snmp-port", "-o", "--output", "--jobs",
+          "--timeout"},
          {"--json"},
          &Vxctl::Receive},
         {"simulate",
@@ -1096,26 +1097,64 @@ int Vxctl::Receive(const Options& o) {
         return kExitError;
     }
 
-    // Every printer gets its turn: a failed one never stops the others.
-    bool allRead = true;
-    for (const auto& [option, name] : targets) {
+    long long waitSeconds = 0, jobs = kDefaultParallelJobs;
+    if (o.Has("--timeout") && !Number(o, "--timeout", kLargestNumber, waitSeconds))
+        return kExitError;
+    if (o.Has("--jobs") && !Number(o, "--jobs", kMostParallelJobs, jobs)) return kExitError;
+    const long long deadline = NowMs() + waitSeconds * 1000;
+
+    // Every printer gets its turn, several at once: a failed one never stops the others.
+    // Each read ends within its link's time-outs; with --timeout, a printer whose turn
+    // comes after the deadline is not read. Results come in the order given.
+    struct Read {
         SwitchBlock block;
         std::string failure;
-        const bool read = ReadPrinter(option, name, snmpPort, block, failure);
-        allRead = allRead && read;
-        if (!read) {
+        long long ms = 0;
+        bool read = false, done = false;
+    };
+    std::vector<Read> reads(targets.size());
+    std::mutex mutex;
+    std::size_t shown = 0;
+    bool allRead = true, written = true;
+    auto show = [&](std::size_t i) {
+        const auto& [option, name] = targets[i];
+        const Read& r = reads[i];
+        allRead = allRead && r.read;
+        const std::string fields =
+            "\"transport\":\"" + option.substr(2) + "\",\"seconds\":" + Seconds(r.ms) + ",";
+        const std::string record = "{\"printer\":" + Json(name) + "," + fields;
+        if (!r.read) {
             Out(o.Has("--json")
-                    ? "{\"printer\":" + Json(name) + ",\"error\":" + Json(failure) + "}\n"
-                    : failure + "\n");
+                    ? record + "\"result\":\"failed\",\"error\":" + Json(r.failure) + "}\n"
+                    : r.failure + "\n");
         } else if (!output.empty()) {
-            if (!Write(output, FileBytes(block))) return kExitError;
-            Out(F(msg::kReceivedTo, {name, output}) + "\n");
+            written = Write(output, FileBytes(r.block));
+            if (written) Out(F(msg::kReceivedTo, {name, output}) + "\n");
         } else if (o.Has("--json")) {
-            Out(SettingsJson("printer", name, block));
+            // The settings as show gives them, with the result after the printer's name.
+            std::string json = SettingsJson("printer", name, r.block);
+            json.insert(json.find(",\"block\":") + 1, fields + "\"result\":\"done\",");
+            Out(json);
         } else {
-            Out(F(msg::kReceived, {name}) + "\n" + ShowText(block, ""));
+            Out(F(msg::kReceived, {name}) + "\n" + ShowText(r.block, ""));
         }
-    }
+    };
+    auto read = [&](std::size_t i) {
+        Read r;
+        const long long began = NowMs();
+        if (waitSeconds > 0 && s_.clock && began >= deadline) {
+            r.failure = F(msg::kNotReadInTime, {targets[i].second, std::to_string(waitSeconds)});
+        } else {
+            r.read = ReadPrinter(targets[i].first, targets[i].second, snmpPort, r.block, r.failure);
+        }
+        r.ms = NowMs() - began;
+        r.done = true;
+        const std::lock_guard<std::mutex> hold(mutex);
+        reads[i] = r;
+        for (; shown < reads.size() && reads[shown].done; ++shown) show(shown);
+    };
+    RunSpread(targets.size(), static_cast<std::size_t>(jobs), read);
+    if (!written) return kExitError;
     return allRead ? kExitOk : kExitDiffer;
 }
 

@@ -527,10 +527,11 @@ TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
     links.net.unreachable = {"10.0.0.8"};
     links.net.deviceIdOf["10.0.0.6"] = SimulatedDeviceId(true);
 
-    ASSERT_EQ(Run({"receive", "--printer", "Office", "--printer", "Laser", "--printer", "Gone",
-                   "--host", "10.0.0.8:9200", "--host", "10.0.0.6", "--device", "/dev/usb/lp3"},
-                  &printers, nullptr, &links),
-              kExitDiffer);
+    ASSERT_EQ(
+        Run({"receive", "--printer", "Office", "--printer", "Laser", "--printer", "Gone", "--host",
+             "10.0.0.8:9200", "--host", "10.0.0.6", "--device", "/dev/usb/lp3", "--jobs", "1"},
+            &printers, nullptr, &links),
+        kExitDiffer);
     const std::string& out = console.out;
     EXPECT_EQ(out.find("Office: the settings were read from the printer.\n[機能選択]\n"), 0u)
         << out;
@@ -560,8 +561,9 @@ TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
     ASSERT_EQ(Run({"receive", "--host", "10.0.0.5", "--json"}, &printers, nullptr, &links),
               kExitDiffer);
     EXPECT_EQ(console.out,
-              "{\"printer\":\"10.0.0.5\",\"error\":\"10.0.0.5: no 12-byte reply from the printer "
-              "(11 bytes); no settings read.\"}\n");
+              "{\"printer\":\"10.0.0.5\",\"transport\":\"host\",\"seconds\":0.00,\"result\":"
+              "\"failed\",\"error\":\"10.0.0.5: no 12-byte reply from the printer (11 bytes); no "
+              "settings read.\"}\n");
 
     // Where printers cannot be read, each says so.
     ASSERT_EQ(Run({"receive", "--host", "10.0.0.5"}, &printers), kExitDiffer);
