@@ -46,6 +46,7 @@ inline constexpr Text kUsage = {
     "  send FILE.dat --printer NAME…    設定値をプリンタに送信（--device PATH で直接書き込み）\n"
     "  print-settings --printer NAME…   プリンタに現在の設定値を印刷させる\n"
     "  receive --printer NAME…          プリンタの設定値を読み取って表示（--host、--device も可）\n"
+    "  deploy PLAN [--dry-run]          計画ファイルのとおりにプリンタごとの設定値を送る\n"
     "  simulate [--listen HOST:PORT]    ネットワークプリンタの代わりに raw ポートで待ち受ける\n"
     "\n"
     "  --help     各コマンドの説明（vxctl コマンド --help）\n"
@@ -67,6 +68,7 @@ inline constexpr Text kUsage = {
     "  send FILE.dat --printer NAME…    send the settings (--device PATH: write to a port)\n"
     "  print-settings --printer NAME…   make the printer print its current settings\n"
     "  receive --printer NAME…          read the printer's settings (also --host, --device)\n"
+    "  deploy PLAN [--dry-run]          send each printer the settings a plan gives it\n"
     "  simulate [--listen HOST:PORT]    stand in for a network printer on its raw port\n"
     "\n"
     "  --help     help on a command (vxctl COMMAND --help)\n"
@@ -265,6 +267,40 @@ inline constexpr Text kHelpSimulate = {
     "--state keeps its current settings as a settings file (read at the start when it exists).\n"
     "--jobs N ends after N jobs.\n"};
 
+inline constexpr Text kHelpDeploy = {
+    "使い方: vxctl deploy PLAN [--dry-run] [--json] [--timeout 秒] [--jobs N] [--keep-queued]\n"
+    "                        [--snmp-port N]\n"
+    "\n"
+    "計画ファイル PLAN のとおりに、プリンタごとに設定値を送ります。1 行に 1 つ:\n"
+    "  TARGET [FILE.dat] [KEY=VALUE…]      # から行末まではコメント\n"
+    "TARGET は CUPS のキュー名かパターン（* と ?）、host:HOST[:PORT]（raw ポートに直接）、\n"
+    "device:PATH。FILE.dat があればその設定値、なければプリンタが今保持している設定値\n"
+    "（receive と同じく読み取ります）に KEY=VALUE の変更を加えたものを送ります。\n"
+    "プリンタは最初に当てはまった行のものを受け取ります。--dry-run は送らずに、プリンタごとに\n"
+    "受け取る設定値と、読み取れれば今の設定値との違いを表示します。\n"
+    "送信と結果、終了コードは send と同じです（当てはまるプリンタのないパターンも失敗）。\n"
+    "\n"
+    "例:\n"
+    "  QX-Floor*            office.dat\n"
+    "  QX-Counter           office.dat buzzer=disabled\n"
+    "  host:192.0.2.30      country=usa\n",
+    "usage: vxctl deploy PLAN [--dry-run] [--json] [--timeout SECONDS] [--jobs N] [--keep-queued]\n"
+    "                         [--snmp-port N]\n"
+    "\n"
+    "Sends each printer the settings a plan gives it. The plan has one line per group:\n"
+    "  TARGET [FILE.dat] [KEY=VALUE…]      # a comment to the end of the line\n"
+    "TARGET is a CUPS queue's name or a pattern (* and ?), host:HOST[:PORT] (its raw port\n"
+    "directly) or device:PATH. The printer gets FILE.dat's settings, or without a file the\n"
+    "settings it holds (read as receive reads them), with the KEY=VALUE changes. A printer gets\n"
+    "what the first line naming it says. --dry-run sends nothing: it shows per printer what it\n"
+    "would get and, where it can be read, how that differs from what it holds now.\n"
+    "Sending, results and exit codes as for send (a pattern no printer matches fails too).\n"
+    "\n"
+    "example:\n"
+    "  QX-Floor*            office.dat\n"
+    "  QX-Counter           office.dat buzzer=disabled\n"
+    "  host:192.0.2.30      country=usa\n"};
+
 // Errors of the command line
 inline constexpr Text kUnknownCommand = {"vxctl: 不明なコマンドです: %1（vxctl --help を参照）\n",
                                          "vxctl: unknown command: %1 (see vxctl --help)\n"};
@@ -373,6 +409,21 @@ inline constexpr Text kJobLost = {
     "%1: job %2 was accepted, but what became of it cannot be told: %3"};
 inline constexpr Text kListFailed = {"vxctl printers: プリンタの一覧を取得できませんでした: %1\n",
                                      "vxctl printers: the printers could not be listed: %1\n"};
+
+// deploy
+inline constexpr Text kPlanBadChange = {
+    "vxctl deploy: %1: 使えない変更です: %2（vxctl settings を参照）\n",
+    "vxctl deploy: %1: not an allowed change: %2 (see vxctl settings)\n"};
+inline constexpr Text kPlanBadLine = {
+    "vxctl deploy: %1: TARGET [FILE.dat] [KEY=VALUE…] の形で書いてください。\n",
+    "vxctl deploy: %1: expected TARGET [FILE.dat] [KEY=VALUE…]\n"};
+inline constexpr Text kPlanNoMatch = {"vxctl deploy: %1: %2 に当てはまるプリンタはありません。\n",
+                                      "vxctl deploy: %1: no printer matches %2\n"};
+inline constexpr Text kPlanGets = {"%1 (%2): %3（計画の %4 行目）\n",
+                                   "%1 (%2): %3 (plan line %4)\n"};
+inline constexpr Text kPlanHeld = {"今の設定値", "the settings it holds"};
+inline constexpr Text kPlanNoChange = {"変更なし（今の設定値と同じ）",
+                                       "no change: it holds these settings"};
 
 // simulate
 inline constexpr Text kBadListen = {

@@ -4,7 +4,9 @@
 #include <array>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -278,6 +280,14 @@ class Vxctl {
     int Send(const Options& o);
     int PrintSettings(const Options& o);
     int SendJob(const Options& o, RawJob job, const Bytes& data);
+    // Each target its own bytes (none: already failed, its failure in the name's place).
+    int SendEach(const Options& o, RawJob job,
+                 const std::vector<std::pair<std::string, std::string>>& targets,
+                 const std::vector<Bytes>& datas,
+                 const std::vector<std::string>* failures = nullptr);
+    bool SendToHost(const std::string& target, const Bytes& data, long long timeoutMs,
+                    std::string& error);
+    int Deploy(const Options& o);
     int Receive(const Options& o);
     int Simulate(const Options& o);
 
@@ -348,6 +358,11 @@ int Vxctl::RunCommand(std::vector<std::string> args) {
           "--timeout"},
          {"--json"},
          &Vxctl::Receive},
+        {"deploy",
+         &msg::kHelpDeploy,
+         {"--timeout", "--jobs", "--snmp-port"},
+         {"--dry-run", "--keep-queued", "--json"},
+         &Vxctl::Deploy},
         {"simulate",
          &msg::kHelpSimulate,
          {"--listen", "--state", "--jobs", "--snmp", "--usb"},
@@ -906,21 +921,45 @@ std::string Seconds(long long ms) {
 }  // namespace
 
 int Vxctl::SendJob(const Options& o, RawJob job, const Bytes& data) {
-    long long waitSeconds = kDefaultWaitSeconds, jobs = kDefaultParallelJobs;
-    if (o.Has("--timeout") && !Number(o, "--timeout", kLargestNumber, waitSeconds))
-        return kExitError;
-    if (o.Has("--jobs") && !Number(o, "--jobs", kMostParallelJobs, jobs)) return kExitError;
-    bool anyPrinter = false;
     std::vector<std::pair<std::string, std::string>> targets;
-    for (const auto& v : o.values) {
-        anyPrinter = anyPrinter || v.first == "--printer";
+    for (const auto& v : o.values)
         if (v.first == "--printer" || v.first == "--device") targets.push_back(v);
-    }
     if (targets.empty()) {
         Err(F(msg::kNoTarget, {command_->name}));
         return kExitError;
     }
     if (!Distinct(targets)) return kExitError;
+    return SendEach(o, job, targets, std::vector<Bytes>(targets.size(), data));
+}
+
+// Sends a job to a printer on its raw port, as a network printer takes it.
+bool Vxctl::SendToHost(const std::string& target, const Bytes& data, long long timeoutMs,
+                       std::string& error) {
+    std::string host;
+    unsigned port = kRawPrinterPort;
+    NetSockets* net = s_.links ? s_.links->Network() : nullptr;
+    if (!net || !SplitHostPort(target, host, port)) {
+        error = F(msg::kNotSupported, {target});
+        return false;
+    }
+    const auto ms = static_cast<unsigned>(std::max<long long>(1, std::min(timeoutMs, 30000LL)));
+    std::unique_ptr<NetConnection> c = net->Connect(host, port, ms);
+    if (!c || c->Send(data.data(), data.size(), ms) != static_cast<long>(data.size())) {
+        error = F(msg::kNotReachable, {target});
+        return false;
+    }
+    return true;
+}
+
+int Vxctl::SendEach(const Options& o, RawJob job,
+                    const std::vector<std::pair<std::string, std::string>>& targets,
+                    const std::vector<Bytes>& datas, const std::vector<std::string>* failures) {
+    long long waitSeconds = kDefaultWaitSeconds, jobs = kDefaultParallelJobs;
+    if (o.Has("--timeout") && !Number(o, "--timeout", kLargestNumber, waitSeconds))
+        return kExitError;
+    if (o.Has("--jobs") && !Number(o, "--jobs", kMostParallelJobs, jobs)) return kExitError;
+    bool anyPrinter = false;
+    for (const auto& t : targets) anyPrinter = anyPrinter || t.first == "--printer";
     if (anyPrinter && !s_.printers) {
         Err(T(msg::kNoPrinting));
         return kExitError;
@@ -949,7 +988,9 @@ int Vxctl::SendJob(const Options& o, RawJob job, const Bytes& data) {
             Out(line + "\n");
             return;
         }
-        const char* transport = option == "--device" ? "device" : s_.printers->Transport();
+        const char* transport = option == "--device" ? "device"
+                                : option == "--host" ? "host"
+                                                     : s_.printers->Transport();
         Out("{\"printer\":" + Json(name) + ",\"transport\":\"" + transport +
             "\",\"job\":" + std::to_string(r.jobId) + ",\"result\":\"" + OutcomeKeyword(r.outcome) +
             "\",\"state\":" + Json(r.state) + ",\"reason\":" + Json(SystemReason(r.detail)) +
@@ -962,9 +1003,15 @@ int Vxctl::SendJob(const Options& o, RawJob job, const Bytes& data) {
         const long long began = NowMs();
         if (s_.clock && began >= deadline) {
             r.outcome = JobOutcome::TimedOut;  // its turn came too late
+        } else if (datas[i].empty()) {
+            r.outcome = JobOutcome::Refused;  // nothing to send, for the reason given
+            r.detail = failures ? (*failures)[i] : std::string();
         } else if (option == "--printer") {
-            r = s_.printers->Send(name, job, data);
-        } else if (!s_.output.WriteDeviceWithin(name, data, s_.clock ? deadline - began : -1,
+            r = s_.printers->Send(name, job, datas[i]);
+        } else if (option == "--host") {
+            if (!SendToHost(name, datas[i], s_.clock ? deadline - began : 30000, r.detail))
+                r.outcome = JobOutcome::Refused;
+        } else if (!s_.output.WriteDeviceWithin(name, datas[i], s_.clock ? deadline - began : -1,
                                                 r.detail)) {
             r.outcome = JobOutcome::Refused;
             if (r.detail == OutputFiles::kTimedOut) {
@@ -1156,6 +1203,180 @@ int Vxctl::Receive(const Options& o) {
     RunSpread(targets.size(), static_cast<std::size_t>(jobs), read);
     if (!written) return kExitError;
     return allRead ? kExitOk : kExitDiffer;
+}
+
+// deploy -----------------------------------------------------------------------------
+
+namespace {
+
+// One line of a plan: which printers, and what they get.
+struct PlanLine {
+    int number = 0;
+    std::string option;  // "--printer" (a name or a pattern), "--host", "--device"
+    std::string target;  // as written after its prefix
+    std::string file;    // the settings file they get; empty: the settings they hold
+    std::vector<Assignment> changes;
+};
+
+bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
+
+}  // namespace
+
+int Vxctl::Deploy(const Options& o) {
+    if (o.positionals.size() != 1) return Usage(*command_);
+    const std::string& planPath = o.positionals[0];
+    unsigned snmpPort = kSnmpPort;
+    if (o.Has("--snmp-port")) {
+        long long n = 0;
+        if (!Number(o, "--snmp-port", 65535, n)) return kExitError;
+        snmpPort = static_cast<unsigned>(n);
+    }
+    std::string text;
+    {
+        std::unique_ptr<File> file = s_.files.OpenForReading(planPath);
+        std::uint8_t buffer[4096];
+        long n = 0;
+        while (file && (n = file->Read(buffer, sizeof buffer)) > 0)
+            text.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(n));
+        if (!file || n < 0) {
+            bool missing = false;
+            Err(F(msg::kCannotOpen, {planPath, s_.output.WhyNotReadable(planPath, missing)}));
+            return kExitError;
+        }
+    }
+
+    // The plan: "TARGET [FILE.dat] [KEY=VALUE…]" a line, "#" to the end of a line a comment.
+    std::vector<PlanLine> plan;
+    std::map<std::string, SwitchBlock> files;
+    bool bad = false;
+    int number = 0;
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    for (std::string line : lines) {
+        ++number;
+        line = line.substr(0, line.find('#'));
+        std::vector<std::string> words;
+        for (std::size_t w = line.find_first_not_of(" \t\r"); w != std::string::npos;
+             w = line.find_first_not_of(" \t\r", w)) {
+            const std::size_t end = std::min(line.find_first_of(" \t\r", w), line.size());
+            words.push_back(line.substr(w, end - w));
+            w = end;
+        }
+        if (words.empty()) continue;
+        PlanLine p;
+        p.number = number;
+        p.option = "--printer";
+        p.target = words[0];
+        for (const char* kind : {"host:", "device:"}) {
+            if (p.target.rfind(kind, 0) != 0) continue;
+            p.option = std::string("--") + std::string(kind).substr(0, std::strlen(kind) - 1);
+            p.target = p.target.substr(std::strlen(kind));
+        }
+        std::string where = planPath + ":" + std::to_string(number);
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            if (i == 1 && !IsAssignment(words[i])) {
+                p.file = words[i];
+                if (!files.count(p.file) && !Read(p.file, files[p.file])) bad = true;
+                continue;
+            }
+            Assignment a = ParseAssignment(words[i]);
+            if (a.error != AssignmentError::None) {
+                Err(F(msg::kPlanBadChange, {where, words[i]}));
+                bad = true;
+            }
+            p.changes.push_back(a);
+        }
+        if (p.target.empty() || (p.file.empty() && p.changes.empty())) {
+            Err(F(msg::kPlanBadLine, {where}));
+            bad = true;
+        }
+        plan.push_back(p);
+    }
+    if (bad) return kExitError;
+    if (plan.empty()) {
+        Err(F(msg::kPlanBadLine, {planPath}));
+        return kExitError;
+    }
+
+    // The printers: each by the first line that names it.
+    std::vector<ListedPrinter> queues;
+    std::string error;
+    const bool anyQueue = std::any_of(plan.begin(), plan.end(),
+                                      [](const PlanLine& p) { return p.option == "--printer"; });
+    if (anyQueue && (!s_.printers || !s_.printers->List(false, queues, error))) {
+        Err(s_.printers ? F(msg::kListFailed, {SystemReason(error)}) : T(msg::kNoPrinting));
+        return kExitError;
+    }
+    std::vector<std::pair<std::string, std::string>> targets;
+    std::vector<const PlanLine*> lineOf;
+    bool unmatched = false;
+    auto add = [&](const std::string& option, const std::string& name, const PlanLine& p) {
+        const std::pair<std::string, std::string> t{option, name};
+        if (std::find(targets.begin(), targets.end(), t) != targets.end()) return;
+        targets.push_back(t);
+        lineOf.push_back(&p);
+    };
+    for (const PlanLine& p : plan) {
+        if (p.option != "--printer" || !IsPattern(p.target)) {
+            add(p.option, p.target, p);
+            continue;
+        }
+        bool any = false;
+        for (const ListedPrinter& q : queues) {
+            if (!GlobMatches(p.target.c_str(), q.name.c_str())) continue;
+            add("--printer", q.name, p);
+            any = true;
+        }
+        if (!any) {
+            Err(F(msg::kPlanNoMatch, {planPath + ":" + std::to_string(p.number), p.target}));
+            unmatched = true;
+        }
+    }
+
+    // What each gets: its line's file, or the settings it holds, with the line's changes.
+    // What it holds is read for a dry run, and where the line names no file.
+    std::vector<Bytes> datas(targets.size());
+    std::vector<std::string> failures(targets.size());
+    std::vector<std::string> reports(targets.size());
+    const bool dryRun = o.Has("--dry-run");
+    long long jobs = kDefaultParallelJobs;
+    if (o.Has("--jobs") && !Number(o, "--jobs", kMostParallelJobs, jobs)) return kExitError;
+    RunSpread(targets.size(), static_cast<std::size_t>(jobs), [&](std::size_t i) {
+        const PlanLine& p = *lineOf[i];
+        SwitchBlock held, block;
+        std::string why;
+        const bool read = (dryRun || p.file.empty()) &&
+                          ReadPrinter(targets[i].first, targets[i].second, snmpPort, held, why);
+        if (p.file.empty() && !read) {
+            failures[i] = why;
+            reports[i] = why + "\n";
+            return;
+        }
+        block = Collected(p.file.empty() ? held : files.at(p.file));
+        for (const Assignment& a : p.changes) Store(*a.setting, block, a.code);
+        datas[i].assign(block.bytes.begin(), block.bytes.end());
+        if (!dryRun) return;
+        const std::string source = p.file.empty() ? T(msg::kPlanHeld) : p.file;
+        reports[i] = F(msg::kPlanGets, {targets[i].second, targets[i].first.substr(2), source,
+                                        std::to_string(p.number)});
+        if (!read) {
+            reports[i] += "  " + why + "\n";
+        } else if (held == block) {
+            reports[i] += "  " + std::string(T(msg::kPlanNoChange)) + "\n";
+        } else {
+            reports[i] += DifferenceText(Differences(held, block), held, block, "  ");
+        }
+    });
+    if (dryRun) {
+        for (const std::string& r : reports) Out(r);
+        return unmatched ? kExitDiffer : kExitOk;
+    }
+    const int code = SendEach(o, RawJob::Settings, targets, datas, &failures);
+    return code == kExitOk && unmatched ? kExitDiffer : code;
 }
 
 // simulate ---------------------------------------------------------------------------

@@ -371,6 +371,36 @@ wait_until 10 "sim5 to take its job" grep -q "settings written" "$work/sim5.out"
 cmp office.dat sim5.dat || fail "sim5 does not hold the file's settings"
 exec 7>&-
 
+# Deployment from a plan: a queue gets a file; a printer on its raw port gets the settings
+# it holds with two changed. The dry run shows each difference and sends nothing.
+simulate sim6
+simulate sim7 --snmp 127.0.0.1:0
+deploy_ready() { [ -n "$(port_of sim6)" ] && [ -n "$(snmp_of sim7)" ]; }
+wait_until 10 "sim6 and sim7 to listen" deploy_ready
+lpadmin -p D-1 -v "socket://127.0.0.1:$(port_of sim6)" -E -m raw >>"$work/log/lpadmin" 2>&1 ||
+    fail "lpadmin D-1"
+cat >fleet.plan <<PLAN
+# The office's printers: TARGET [FILE.dat] [KEY=VALUE...]
+D-*                                 office.dat
+host:127.0.0.1:$(port_of sim7)      buzzer=enabled page-length=12   # what it holds, changed
+PLAN
+echo "\$ cat fleet.plan" && cat fleet.plan
+run 0 --lang en deploy fleet.plan --dry-run --snmp-port "$(snmp_of sim7)"
+contains "$out" "D-1 (printer): office.dat (plan line 2)"
+contains "$out" "ドイツ (germany)"
+contains "$out" "(host): the settings it holds (plan line 3)"
+contains "$out" "無効 (disabled)  ->  有効 (enabled)"
+"$vxctl" set --from-factory untouched.dat || fail "set untouched.dat"
+cmp untouched.dat sim6.dat && cmp untouched.dat sim7.dat || fail "the dry run sent settings"
+run 0 --lang en deploy fleet.plan --snmp-port "$(snmp_of sim7)"
+contains "$out" "D-1: settings sent to the printer. (job "
+contains "$out" "127.0.0.1:$(port_of sim7): settings sent to the printer."
+"$vxctl" set --from-factory want7.dat buzzer=enabled page-length=12 || fail "set want7.dat"
+deployed() { cmp -s office.dat sim6.dat && cmp -s want7.dat sim7.dat; }
+wait_until 10 "D-1 to hold office.dat and sim7 its settings with the two changes" deployed
+run 0 --lang en deploy fleet.plan --dry-run --snmp-port "$(snmp_of sim7)"
+[ "$(grep -c 'no change: it holds these settings' <<<"$out")" = 2 ] || fail "not deployed: $out"
+
 # A USB printer: the simulator's stand-in (a pseudo-terminal as usb/dev/usb/lp0, its device
 # ID as usblp's sysfs attribute), which vxctl finds through VXCTL_USB_ROOT. Three jobs: the
 # settings written to the device, a read through the device, a read through a CUPS queue

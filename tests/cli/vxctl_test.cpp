@@ -474,6 +474,44 @@ TEST_F(VxctlTest, SendThroughCupsWaitsForEachJobAndReportsHowItEnded) {
               "\"socket://10.0.0.7:9100\",\"model-by\":\"device-id\"}\n");
 }
 
+TEST_F(VxctlTest, DeployGivesEachPrinterWhatTheFirstLineNamingItSays) {
+    FakeCups cups;
+    cups.destinations = {{"QX-1", "Local Raw Printer", "socket://10.0.0.1"},
+                         {"QX-2", "Local Raw Printer", "socket://10.0.0.2"}};
+    cups.states["QX-1"] = cups.states["QX-2"] = {kJobCompleted};
+    FakeClock clock;
+    CupsPrintService printers(cups, clock, 0);
+    FakeLinks links;
+    files.files["uk.dat"] = FileOf(Uk());
+
+    auto text = [](const std::string& t) { return Bytes(t.begin(), t.end()); };
+    files.files["bad.plan"] = text("QX-* uk.dat\nQX-1 buzzer=loud\nQX-2\n");
+    EXPECT_EQ(Run({"deploy", "bad.plan"}, &printers, nullptr, &links), kExitError);
+    EXPECT_EQ(console.err,
+              "vxctl deploy: bad.plan:2: not an allowed change: buzzer=loud (see vxctl settings)\n"
+              "vxctl deploy: bad.plan:3: expected TARGET [FILE.dat] [KEY=VALUE…]\n");
+    EXPECT_TRUE(cups.jobs.empty());
+
+    files.files["fleet.plan"] =
+        text("# office\nQX-2 uk.dat page-length=12  # first\nQX-* uk.dat\nLaser-* uk.dat\n");
+    ASSERT_EQ(Run({"deploy", "fleet.plan", "--dry-run", "--jobs", "1"}, &printers, nullptr, &links),
+              kExitDiffer);
+    EXPECT_EQ(console.err, "vxctl deploy: fleet.plan:4: no printer matches Laser-*\n");
+    EXPECT_EQ(console.out.substr(0, console.out.find('\n')),
+              "QX-2 (printer): uk.dat (plan line 2)");
+    EXPECT_NE(console.out.find("\nQX-1 (printer): uk.dat (plan line 3)\n"), std::string::npos);
+    EXPECT_TRUE(cups.jobs.empty());
+
+    ASSERT_EQ(Run({"deploy", "fleet.plan", "--jobs", "1"}, &printers, nullptr, &links),
+              kExitDiffer);
+    ASSERT_EQ(cups.jobs.size(), 2u);
+    SwitchBlock uk12 = Uk();
+    SetPageLength(uk12, 12);
+    EXPECT_EQ(cups.jobs[0].queue + " " + cups.jobs[1].queue, "QX-2 QX-1");
+    EXPECT_EQ(cups.jobs[0].data, BlockBytes(uk12));
+    EXPECT_EQ(cups.jobs[1].data, BlockBytes(Uk()));
+}
+
 TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
     SwitchBlock uk = FactoryDefaults;
     SetSwitchCode(uk, 1, 1, 3, 3);
