@@ -105,7 +105,7 @@ std::string WriteTarget(const std::string& path) {
 
 // Names of the standard streams, which are written as they are, never replaced.
 bool IsStreamName(const std::string& path) {
-    return path == "/dev/stdout" || path == "/dev/stderr" || path.rfind("/dev/fd/", 0) == 0 ||
+    return path == "-" || path == "/dev/stdout" || path == "/dev/stderr" || path.rfind("/dev/fd/", 0) == 0 ||
            path.rfind("/proc/self/fd/", 0) == 0;
 }
 
@@ -153,7 +153,9 @@ void PosixConsole::Out(const std::string& text) {
 void PosixConsole::Err(const std::string& text) { WriteAll(STDERR_FILENO, text); }
 
 std::unique_ptr<File> PosixFileSystem::OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // "-": the standard input.
+    const int fd = path == "-" ? ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3)
+                               : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat info;
     if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -277,6 +279,7 @@ bool PosixOutputFiles::WriteDeviceWithin(const std::string& path,
 
 std::string PosixOutputFiles::WhyNotReadable(const std::string& path, bool& missing) {
     missing = false;
+    if (path == "-") return {};
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         missing = errno == ENOENT;
@@ -315,7 +318,9 @@ std::unique_ptr<OutputFiles::Lock> PosixOutputFiles::LockFolderOf(const std::str
 
 bool PosixOutputFiles::WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                    std::string& error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    // "-": the standard output.
+    const int fd = path == "-" ? ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)
+                               : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;

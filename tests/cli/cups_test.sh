@@ -227,6 +227,10 @@ run 0 --lang en job office.dat -o job.fifo
 wait_until 5 "the pipe's reader to take 29 bytes" test "$(stat -c %s fifo.bin)" = 29
 [ "$("$vxctl" job office.dat -o /dev/stdout | cmp - fifo.bin && echo same)" = same ] ||
     fail "job -o /dev/stdout"
+# "-": the standard input and output.
+piped=$("$vxctl" --lang en set - buzzer=enabled <office.dat | "$vxctl" --lang en show -)
+contains "$piped" "ドイツ (germany)"
+contains "$piped" "有効 (enabled)"
 "$vxctl" show office.dat --json >/dev/full 2>/dev/null
 [ $? = 2 ] || fail "show --json >/dev/full did not end with 2"
 run 2 --lang en set new.dat countyr
