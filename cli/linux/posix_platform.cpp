@@ -105,8 +105,8 @@ std::string WriteTarget(const std::string& path) {
 
 // Names of the standard streams, which are written as they are, never replaced.
 bool IsStreamName(const std::string& path) {
-    return path == "-" || path == "/dev/stdout" || path == "/dev/stderr" || path.rfind("/dev/fd/", 0) == 0 ||
-           path.rfind("/proc/self/fd/", 0) == 0;
+    return path == "-" || path == "/dev/stdout" || path == "/dev/stderr" ||
+           path.rfind("/dev/fd/", 0) == 0 || path.rfind("/proc/self/fd/", 0) == 0;
 }
 
 // The temporary files of a write into `target` start with this.
