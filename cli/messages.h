@@ -47,6 +47,7 @@ inline constexpr Text kUsage = {
     "  print-settings --printer NAME…   プリンタに現在の設定値を印刷させる\n"
     "  receive --printer NAME…          プリンタの設定値を読み取って表示（--host、--device も可）\n"
     "  deploy PLAN [--dry-run]          計画ファイルのとおりにプリンタごとの設定値を送る\n"
+    "  discover A.B.C.D/N [--receive]   アドレス範囲にある QX-K480/330 のプリンタの一覧\n"
     "  simulate [--listen HOST:PORT]    ネットワークプリンタの代わりに raw ポートで待ち受ける\n"
     "\n"
     "  --help     各コマンドの説明（vxctl コマンド --help）\n"
@@ -69,6 +70,7 @@ inline constexpr Text kUsage = {
     "  print-settings --printer NAME…   make the printer print its current settings\n"
     "  receive --printer NAME…          read the printer's settings (also --host, --device)\n"
     "  deploy PLAN [--dry-run]          send each printer the settings a plan gives it\n"
+    "  discover A.B.C.D/N [--receive]   the printers of the model in an address range\n"
     "  simulate [--listen HOST:PORT]    stand in for a network printer on its raw port\n"
     "\n"
     "  --help     help on a command (vxctl COMMAND --help)\n"
@@ -301,6 +303,19 @@ inline constexpr Text kHelpDeploy = {
     "  QX-Counter           office.dat buzzer=disabled\n"
     "  host:192.0.2.30      country=usa\n"};
 
+inline constexpr Text kHelpDiscover = {
+    "使い方: vxctl discover A.B.C.D/N [--snmp-port N] [--jobs N] [--receive] [--json]\n"
+    "\n"
+    "範囲（/24 から /32）の各ユニキャストアドレスに SNMP v1 の GET でデバイス ID を 1 回だけ\n"
+    "問い合わせ（0.7 秒、同時に最大 --jobs 個、既定 32）、QX-K480/330 のプリンタをアドレス、\n"
+    "機種、シリアル番号、状態とともに表示します。--receive はその設定値も読み取ります。\n",
+    "usage: vxctl discover A.B.C.D/N [--snmp-port N] [--jobs N] [--receive] [--json]\n"
+    "\n"
+    "Asks every unicast address of the range (/24 to /32) once for its device ID by one SNMP v1\n"
+    "GET (0.7 s, at most --jobs at a time, 32 by default) and lists the printers of the\n"
+    "QX-K480/330 with address, model, serial number and status; --receive reads their settings\n"
+    "too.\n"};
+
 // Errors of the command line
 inline constexpr Text kUnknownCommand = {"vxctl: 不明なコマンドです: %1（vxctl --help を参照）\n",
                                          "vxctl: unknown command: %1 (see vxctl --help)\n"};
@@ -424,6 +439,13 @@ inline constexpr Text kPlanGets = {"%1 (%2): %3（計画の %4 行目）\n",
 inline constexpr Text kPlanHeld = {"今の設定値", "the settings it holds"};
 inline constexpr Text kPlanNoChange = {"変更なし（今の設定値と同じ）",
                                        "no change: it holds these settings"};
+
+// discover
+inline constexpr Text kBadRange = {
+    "vxctl discover: A.B.C.D/N（N は 24 から 32）を指定してください: %1\n",
+    "vxctl discover: expected A.B.C.D/N (N from 24 to 32): %1\n"};
+inline constexpr Text kDiscoveredReady = {"待機中", "ready"};
+inline constexpr Text kDiscoveredBusy = {"印刷中またはエラー", "printing or in error"};
 
 // simulate
 inline constexpr Text kBadListen = {

@@ -288,6 +288,8 @@ class Vxctl {
     bool SendToHost(const std::string& target, const Bytes& data, long long timeoutMs,
                     std::string& error);
     int Deploy(const Options& o);
+    int Discover(const Options& o);
+    bool DeviceIdAt(const std::string& host, unsigned snmpPort, std::string& id);
     int Receive(const Options& o);
     int Simulate(const Options& o);
 
@@ -363,6 +365,11 @@ int Vxctl::RunCommand(std::vector<std::string> args) {
          {"--timeout", "--jobs", "--snmp-port"},
          {"--dry-run", "--keep-queued", "--json"},
          &Vxctl::Deploy},
+        {"discover",
+         &msg::kHelpDiscover,
+         {"--snmp-port", "--jobs"},
+         {"--json", "--receive"},
+         &Vxctl::Discover},
         {"simulate",
          &msg::kHelpSimulate,
          {"--listen", "--state", "--jobs", "--snmp", "--usb"},
@@ -760,13 +767,17 @@ bool Vxctl::AskDeviceId(const ListedPrinter& p, unsigned snmpPort, std::string& 
         id = reinterpret_cast<const char*>(buffer.data());
         return true;
     }
-    NetSockets* net = s_.links->Network();
+    return DeviceIdAt(place.host, snmpPort, id);
+}
+
+// One SNMP GET of the device ID, one try.
+bool Vxctl::DeviceIdAt(const std::string& host, unsigned snmpPort, std::string& id) {
+    NetSockets* net = s_.links ? s_.links->Network() : nullptr;
     static std::atomic<std::int32_t> requestId{0x5158};
     const std::int32_t request = ++requestId;
     std::string answer;
     return net &&
-           net->Exchange(place.host, snmpPort, snmp::DeviceIdRequest(request), kModelCheckMs,
-                         answer) &&
+           net->Exchange(host, snmpPort, snmp::DeviceIdRequest(request), kModelCheckMs, answer) &&
            snmp::ReadDeviceIdResponse(answer, request, id);
 }
 
@@ -1377,6 +1388,107 @@ int Vxctl::Deploy(const Options& o) {
     }
     const int code = SendEach(o, RawJob::Settings, targets, datas, &failures);
     return code == kExitOk && unmatched ? kExitDiffer : code;
+}
+
+// discover ---------------------------------------------------------------------------
+
+namespace {
+
+// The unicast IPv4 addresses of "A.B.C.D/N" (N from 24 to 32) or of one address: without
+// the network's and the broadcast address where the range has them. False when the text is
+// none of these.
+bool RangeAddresses(const std::string& text, std::vector<std::string>& out) {
+    const std::size_t slash = text.find('/');
+    const std::string address = text.substr(0, slash);
+    const long long bits = slash == std::string::npos ? 32 : PositiveNumber(text.substr(slash + 1));
+    unsigned parts[4];
+    char end = 0;
+    if (bits < 24 || bits > 32 ||
+        std::sscanf(address.c_str(), "%3u.%3u.%3u.%3u%c", &parts[0], &parts[1], &parts[2],
+                    &parts[3], &end) != 4 ||
+        std::any_of(parts, parts + 4, [](unsigned p) { return p > 255; }))
+        return false;
+    const std::uint32_t value = parts[0] << 24 | parts[1] << 16 | parts[2] << 8 | parts[3];
+    const std::uint32_t size = 1u << (32 - bits);
+    const std::uint32_t first = value & ~(size - 1);
+    for (std::uint32_t a = first; a < first + size; ++a) {
+        if (size >= 4 && (a == first || a == first + size - 1)) continue;
+        out.push_back(std::to_string(a >> 24) + "." + std::to_string(a >> 16 & 255) + "." +
+                      std::to_string(a >> 8 & 255) + "." + std::to_string(a & 255));
+    }
+    return true;
+}
+
+// "MFG:ZAM;MDL:QX-K480/330;…": the value of one field.
+std::string DeviceIdField(const std::string& id, const std::string& name) {
+    for (std::size_t at = 0; at < id.size(); at = id.find(';', at) + 1) {
+        if (id.compare(at, name.size() + 1, name + ":") == 0)
+            return id.substr(at + name.size() + 1, id.find(';', at) - at - name.size() - 1);
+        if (id.find(';', at) == std::string::npos) break;
+    }
+    return {};
+}
+
+}  // namespace
+
+int Vxctl::Discover(const Options& o) {
+    std::vector<std::string> addresses;
+    if (o.positionals.size() != 1 || !RangeAddresses(o.positionals[0], addresses)) {
+        Err(F(msg::kBadRange, {o.positionals.empty() ? "" : o.positionals[0]}));
+        return kExitError;
+    }
+    unsigned snmpPort = kSnmpPort;
+    long long jobs = kModelCheckThreads;
+    if (o.Has("--snmp-port")) {
+        long long n = 0;
+        if (!Number(o, "--snmp-port", 65535, n)) return kExitError;
+        snmpPort = static_cast<unsigned>(n);
+    }
+    if (o.Has("--jobs") && !Number(o, "--jobs", kMostParallelJobs, jobs)) return kExitError;
+    if (!s_.links || !s_.links->Network()) {
+        Err(F(msg::kNotSupported, {o.positionals[0]}));
+        return kExitError;
+    }
+    // Every address asked once, at most `jobs` at a time, each for kModelCheckMs.
+    std::vector<std::string> ids(addresses.size());
+    RunSpread(addresses.size(), static_cast<std::size_t>(jobs), [&](std::size_t i) {
+        std::string id;
+        if (DeviceIdAt(addresses[i], snmpPort, id) && NamesTheModel(id)) ids[i] = id;
+    });
+    bool allRead = true;
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        if (ids[i].empty()) continue;
+        StatusBuffer status = InitialStatusBuffer();
+        ReadExtendedStatus(ids[i].c_str(), status);
+        const bool ready = IsReadyStatus(status);
+        const std::string model = DeviceIdField(ids[i], "MDL"),
+                          serial = DeviceIdField(ids[i], "SN");
+        SwitchBlock block;
+        std::string failure;
+        const bool read =
+            o.Has("--receive") && ReadPrinter("--host", addresses[i], snmpPort, block, failure);
+        allRead = allRead && (read || !o.Has("--receive"));
+        if (o.Has("--json")) {
+            std::string record = "{\"address\":" + Json(addresses[i]) +
+                                 ",\"model\":" + Json(model) + ",\"serial\":" + Json(serial) +
+                                 ",\"ready\":" + (ready ? "true" : "false") +
+                                 ",\"device-id\":" + Json(ids[i]);
+            if (read) {
+                std::string json = SettingsJson("printer", addresses[i], block);
+                record += "," + json.substr(json.find("\"block\":"));
+                Out(record);
+                continue;
+            }
+            if (!failure.empty()) record += ",\"error\":" + Json(failure);
+            Out(record + "}\n");
+            continue;
+        }
+        Out(addresses[i] + "\t" + model + "\t" + serial + "\t" +
+            T(ready ? msg::kDiscoveredReady : msg::kDiscoveredBusy) + "\n");
+        if (read) Out(ShowText(block, "  "));
+        if (!failure.empty()) Out("  " + failure + "\n");
+    }
+    return allRead ? kExitOk : kExitDiffer;
 }
 
 // simulate ---------------------------------------------------------------------------

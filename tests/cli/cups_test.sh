@@ -405,6 +405,24 @@ wait_until 10 "D-1 to hold office.dat and sim7 its settings with the two changes
 run 0 --lang en deploy fleet.plan --dry-run --snmp-port "$(snmp_of sim7)"
 [ "$(grep -c 'no change: it holds these settings' <<<"$out")" = 2 ] || fail "not deployed: $out"
 
+# An inventory of a small loopback range: two simulated printers on their addresses' raw
+# ports, one of them busy; the others of the range answer nothing.
+discover_port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.2",0)); print(s.getsockname()[1])')
+"$vxctl" --lang en simulate --listen 127.0.0.2:9100 --snmp "127.0.0.2:$discover_port" \
+    --state "$work/lan2.dat" >"$work/lan2.out" 2>&1 </dev/null &
+pids+=($!)
+"$vxctl" --lang en simulate --listen 127.0.0.5:9100 --snmp "127.0.0.5:$discover_port" --busy \
+    >"$work/lan5.out" 2>&1 </dev/null &
+pids+=($!)
+lan_up() { grep -q "answering SNMP" "$work/lan2.out" && grep -q "answering SNMP" "$work/lan5.out"; }
+wait_until 10 "the printers of the range to listen" lan_up
+run 0 --lang en discover 127.0.0.0/29 --snmp-port "$discover_port"
+[ "$out" = "127.0.0.2	QX-K480/330	SIM0001	ready
+127.0.0.5	QX-K480/330	SIM0001	printing or in error" ] || fail "discover: $out"
+run 1 --lang en discover 127.0.0.0/29 --snmp-port "$discover_port" --receive --json
+contains "$out" '{"address":"127.0.0.2","model":"QX-K480/330","serial":"SIM0001","ready":true'
+contains "$out" '"error":"127.0.0.5: the printer is printing at present'
+
 # A USB printer: the simulator's stand-in (a pseudo-terminal as usb/dev/usb/lp0, its device
 # ID as usblp's sysfs attribute), which vxctl finds through VXCTL_USB_ROOT. Three jobs: the
 # settings written to the device, a read through the device, a read through a CUPS queue
