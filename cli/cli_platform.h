@@ -20,38 +20,80 @@ class Console {
     virtual ~Console() = default;
     virtual void Out(const std::string& text) = 0;
     virtual void Err(const std::string& text) = 0;
+    // The system's reason when some standard output could not be written; empty when all was.
+    virtual std::string OutFailure() { return {}; }
 };
 
 // Writing whole files and devices. `error` gets the system's reason on failure.
 class OutputFiles {
   public:
+    // The error text of WriteAtomically for an existing file nobody may write.
+    static constexpr const char* kReadOnly = "read-only";
+    // The error text of WriteDeviceWithin when the time ran out.
+    static constexpr const char* kTimedOut = "timed out";
+
     virtual ~OutputFiles() = default;
-    // Writes a new temporary file in the folder of `path` and renames it over `path`, so
-    // `path` is never left half-written; on failure `path` is as it was.
+    // Writes `bytes` as the whole content of `path`, never leaving it half-written: a new
+    // file goes to a temporary file in the folder that is renamed into place; an existing
+    // regular file keeps its mode and owner (a symbolic link is followed to it), and one
+    // nobody may write is refused with kReadOnly. A device or a pipe is written directly.
+    // On failure `path` is as it was.
     virtual bool WriteAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                  std::string& error) = 0;
     // Writes to an existing device (a printer port such as /dev/usb/lp0) in one go.
     virtual bool WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                              std::string& error) = 0;
+
+    // WriteDevice within `timeoutMs` (-1: no limit): a device that takes nothing by then (a
+    // pipe nobody reads, an offline printer) fails with kTimedOut.
+    virtual bool WriteDeviceWithin(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                   long long timeoutMs, std::string& error) {
+        (void)timeoutMs;
+        return WriteDevice(path, bytes, error);
+    }
+
+    // Why `path` cannot be opened for reading, in the system's words; `missing` when there
+    // is nothing by that name.
+    virtual std::string WhyNotReadable(const std::string& path, bool& missing) {
+        (void)path;
+        missing = false;
+        return {};
+    }
+
+    // Held while a file is read, changed and written back.
+    class Lock {
+      public:
+        virtual ~Lock() = default;
+    };
+    // Keeps other vxctl runs from writing into the folder of `path` until the lock is
+    // dropped, and removes the temporary files a killed run left for `path`. Null where
+    // the platform has no such lock; the edit goes on without it.
+    virtual std::unique_ptr<Lock> LockFolderOf(const std::string& path) {
+        (void)path;
+        return nullptr;
+    }
 };
 
 // A connection's bytes, received in full.
 struct ReceivedJob {
     std::string peer;  // "127.0.0.1:40312"
     std::vector<std::uint8_t> bytes;
+    std::size_t answered = 0;  // bytes the responder sent back while the job arrived
 };
 
 // What a simulated printer says back while it takes a job.
 class PrinterResponder {
   public:
     virtual ~PrinterResponder() = default;
-    // All the bytes of the job so far, each time more arrive: the bytes to send back now.
+    // All the bytes of the job so far, each time more arrive: every byte to send back for
+    // them, from the start of the job (the job source sends what it has not sent yet).
     virtual std::vector<std::uint8_t> Answer(const std::vector<std::uint8_t>& received) = 0;
     // One datagram on the SNMP port: the datagram to send back (none when empty).
     virtual std::string AnswerDatagram(const std::string& request) = 0;
 };
 
-// A listening socket on a printer's raw port: each connection is one job.
+// A listening socket on a printer's raw port: each connection is one job; several may
+// arrive at once, and Next gives the one that ends first.
 class JobSource {
   public:
     virtual ~JobSource() = default;

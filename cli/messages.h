@@ -46,6 +46,8 @@ inline constexpr Text kUsage = {
     "  send FILE.dat --printer NAME…    設定値をプリンタに送信（--device PATH で直接書き込み）\n"
     "  print-settings --printer NAME…   プリンタに現在の設定値を印刷させる\n"
     "  receive --printer NAME…          プリンタの設定値を読み取って表示（--host、--device も可）\n"
+    "  deploy PLAN [--dry-run]          計画ファイルのとおりにプリンタごとの設定値を送る\n"
+    "  discover A.B.C.D/N [--receive]   アドレス範囲にある QX-K480/330 のプリンタの一覧\n"
     "  simulate [--listen HOST:PORT]    ネットワークプリンタの代わりに raw ポートで待ち受ける\n"
     "\n"
     "  --help     各コマンドの説明（vxctl コマンド --help）\n"
@@ -67,6 +69,8 @@ inline constexpr Text kUsage = {
     "  send FILE.dat --printer NAME…    send the settings (--device PATH: write to a port)\n"
     "  print-settings --printer NAME…   make the printer print its current settings\n"
     "  receive --printer NAME…          read the printer's settings (also --host, --device)\n"
+    "  deploy PLAN [--dry-run]          send each printer the settings a plan gives it\n"
+    "  discover A.B.C.D/N [--receive]   the printers of the model in an address range\n"
     "  simulate [--listen HOST:PORT]    stand in for a network printer on its raw port\n"
     "\n"
     "  --help     help on a command (vxctl COMMAND --help)\n"
@@ -108,20 +112,31 @@ inline constexpr Text kHelpDiff = {
 
 inline constexpr Text kHelpSet = {
     "使い方: vxctl set [IN.dat] OUT.dat KEY=VALUE…\n"
+    "       vxctl set --from-factory OUT.dat KEY=VALUE…\n"
     "\n"
-    "IN（省略時は工場出荷設定）から始めて設定値を変え、OUT を設定プログラムが保存するとおりの\n"
-    "46 バイト（ヘッダと設定ブロック）で書き込みます。値はページの表示か ASCII の別名で\n"
-    "指定します（vxctl settings を参照）。使えないキーや値は拒否し、何も書き込みません。\n"
+    "IN から始めて設定値を変え、OUT を設定プログラムが保存するとおりの 46 バイト（ヘッダと\n"
+    "設定ブロック）で書き込みます。IN がなければ OUT が既にあればその設定値から始めるので、\n"
+    "指定した設定だけが変わります。OUT がないとき、または --from-factory のときは工場出荷\n"
+    "設定から始めます。値はページの表示か ASCII の別名で指定します（vxctl settings を参照）。\n"
+    "使えないキーや値、2 回指定したキーは拒否し、何も書き込みません。新しく作る OUT の名前は\n"
+    ".dat で終わるものに限ります（KEY=VALUE の打ち間違いをファイル名にしないため）。\n"
     "OUT は同じフォルダの一時ファイルに書いてから名前を変えるので、書きかけで残りません。\n"
+    "既存のファイルはモードと所有者を保ち、シンボリックリンクはたどり、読み取り専用なら\n"
+    "書き込みません。デバイスやパイプには直接書き込みます。\n"
     "\n"
     "例: vxctl set base.dat office.dat country=usa page-length=72 buzzer=enabled\n",
     "usage: vxctl set [IN.dat] OUT.dat KEY=VALUE…\n"
+    "       vxctl set --from-factory OUT.dat KEY=VALUE…\n"
     "\n"
-    "Starts from IN (or the factory settings), changes the settings given and writes OUT as\n"
-    "the settings program saves it: the header and the block, 46 bytes. A value is the page's\n"
-    "text or its ASCII alias (see vxctl settings). A key or value that is not allowed is\n"
-    "refused and nothing is written. OUT is written to a temporary file in its folder and\n"
-    "renamed, so it is never left half-written.\n"
+    "Starts from IN, changes the settings given and writes OUT as the settings program saves\n"
+    "it: the header and the block, 46 bytes. Without IN an existing OUT is the start, so only\n"
+    "the settings named change; a new OUT, or --from-factory, starts from the factory\n"
+    "settings. A value is the page's text or its ASCII alias (see vxctl settings). A key or\n"
+    "value that is not allowed, or a key given twice, is refused and nothing is written. A new\n"
+    "OUT's name must end in .dat, so that a mistyped KEY=VALUE never becomes a file.\n"
+    "OUT is written to a temporary file in its folder and renamed, so it is never left\n"
+    "half-written; an existing file keeps its mode and owner, a symbolic link is followed,\n"
+    "and a read-only file is refused. Devices and pipes are written directly.\n"
     "\n"
     "example: vxctl set base.dat office.dat country=usa page-length=72 buzzer=enabled\n"};
 
@@ -150,37 +165,46 @@ inline constexpr Text kHelpPrinters = {
     "QX-K480/330 (name, make and model, device URI).\n"};
 
 inline constexpr Text kHelpSend = {
-    "使い方: vxctl send FILE.dat --printer NAME [--printer NAME…] [--device PATH…] [--timeout 秒]\n"
+    "使い方: vxctl send FILE.dat (--printer NAME | --device PATH)… [--timeout 秒] [--jobs N]\n"
+    "                  [--keep-queued] [--json]\n"
     "\n"
     "設定値を 29 バイトの raw ジョブ \"Veltrix Status Write\" として各プリンタに送ります。\n"
     "Windows: スプーラ経由（接続先 FILE: のプリンタには送りません）。\n"
-    "Linux: CUPS のキューごとに raw ジョブを作り、終わるまで待って最終状態を表示します\n"
-    "（既定 60 秒まで）。--device /dev/usb/lp0 などはデバイスに直接書き込みます。\n"
-    "プリンタごとに 1 行の結果を表示し、すべて成功したときだけ 0 で終わります（失敗は 1）。\n",
-    "usage: vxctl send FILE.dat --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
-    "SECONDS]\n"
+    "Linux: CUPS のキューごとに raw ジョブを作り、終わるまで待って最終状態を表示します。\n"
+    "--device /dev/usb/lp0 などはデバイスに直接書き込みます。\n"
+    "送信先は同時に最大 N 台（--jobs、既定 16）で、全体で --timeout 秒（既定 60）以内に\n"
+    "終わります。その時点で終わっていないジョブは取り消します（--keep-queued でキューに残す）。\n"
+    "送信先ごとに指定順で 1 行（--json では 1 レコード: printer、transport、job、result、\n"
+    "state、reason、cancelled、seconds、message）を表示し、すべて成功したときだけ 0、\n"
+    "失敗があれば 1、引数やファイルの誤りは 2 で終わります。\n",
+    "usage: vxctl send FILE.dat (--printer NAME | --device PATH)… [--timeout SECONDS] [--jobs N]\n"
+    "                 [--keep-queued] [--json]\n"
     "\n"
     "Sends the settings to each printer as the 29-byte raw job \"Veltrix Status Write\".\n"
     "Windows: through the spooler (never to a printer whose destination is FILE:).\n"
-    "Linux: one raw job per CUPS queue, waited for until it ends (60 s at most by default),\n"
-    "with its final state; --device /dev/usb/lp0 and the like are written directly.\n"
-    "One result line per printer; exit 0 only when every printer succeeded, else 1.\n"};
+    "Linux: one raw job per CUPS queue, waited for until it ends, with its final state;\n"
+    "--device /dev/usb/lp0 and the like are written directly.\n"
+    "Up to N targets at a time (--jobs, 16 by default), all within one --timeout (60 s by\n"
+    "default): a job not ended by then is cancelled (--keep-queued leaves it queued).\n"
+    "One line per target in the order given (--json: one record each, with printer,\n"
+    "transport, job, result, state, reason, cancelled, seconds, message); exit 0 when every\n"
+    "target succeeded, 1 when one failed, 2 for wrong arguments or a file refused.\n"};
 
 inline constexpr Text kHelpPrintSettings = {
-    "使い方: vxctl print-settings --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
-    "秒]\n"
+    "使い方: vxctl print-settings (--printer NAME | --device PATH)… [--timeout 秒] [--jobs N]\n"
+    "                            [--keep-queued] [--json]\n"
     "\n"
     "4 バイトのコマンド 1C 6F 32 2E を raw ジョブ \"Veltrix Print Setting\" として送り、\n"
     "プリンタに現在の設定値を印刷させます。結果と終了コードは send と同じです。\n",
-    "usage: vxctl print-settings --printer NAME [--printer NAME…] [--device PATH…] [--timeout "
-    "SECONDS]\n"
+    "usage: vxctl print-settings (--printer NAME | --device PATH)… [--timeout SECONDS] [--jobs N]\n"
+    "                           [--keep-queued] [--json]\n"
     "\n"
     "Sends the 4-byte command 1C 6F 32 2E as the raw job \"Veltrix Print Setting\": the\n"
     "printer prints its current settings. Results and exit code as for send.\n"};
 
 inline constexpr Text kHelpReceive = {
     "使い方: vxctl receive --printer NAME… | --host HOST[:PORT]… | --device PATH… [--snmp-port N]\n"
-    "                      [-o FILE.dat] [--json]\n"
+    "                      [-o FILE.dat] [--json] [--jobs N] [--timeout 秒]\n"
     "\n"
     "プリンタが保持している設定値を読み取り、show と同じように表示します（-o は設定ファイルに\n"
     "書き込みます。プリンタ 1 台のときだけ）。設定プログラムと同じく、デバイス ID の EXTSTS:\n"
@@ -194,9 +218,12 @@ inline constexpr Text kHelpReceive = {
     "  --printer NAME      キューの接続先から: Linux では CUPS のデバイス URI が "
     "socket://HOST:PORT\n"
     "                      か usb://MAKE/MODEL?serial=… のもの\n"
-    "プリンタごとに結果を表示し、すべて読み取れたときだけ 0 で終わります（失敗は 1）。\n",
+    "プリンタは同時に最大 N 台（--jobs、既定 16）読み取ります。--timeout 秒を過ぎてから順番が\n"
+    "来たプリンタは読み取りません。--json ではプリンタごとに 1 レコード（printer、transport、\n"
+    "seconds、result と、設定値または error）。\n"
+    "プリンタごとに指定順で結果を表示し、すべて読み取れたときだけ 0 で終わります（失敗は 1）。\n",
     "usage: vxctl receive --printer NAME… | --host HOST[:PORT]… | --device PATH… [--snmp-port N]\n"
-    "                     [-o FILE.dat] [--json]\n"
+    "                     [-o FILE.dat] [--json] [--jobs N] [--timeout SECONDS]\n"
     "\n"
     "Reads the settings a printer holds and shows them as show does (-o writes them to a\n"
     "settings file instead, for one printer only). As the settings program does, it checks the\n"
@@ -209,7 +236,11 @@ inline constexpr Text kHelpReceive = {
     "                      behind a USB-to-parallel cable): the device ID from sysfs ieee1284_id\n"
     "  --printer NAME      by the queue's destination: on Linux a CUPS queue whose device URI is\n"
     "                      socket://HOST:PORT or usb://MAKE/MODEL?serial=…\n"
-    "One result per printer; exit 0 only when every printer was read, else 1.\n"};
+    "Up to N printers are read at a time (--jobs, 16 by default); with --timeout SECONDS a\n"
+    "printer whose turn comes later is not read. --json: one record per printer (printer,\n"
+    "transport, seconds, result, and the settings or the error).\n"
+    "One result per printer in the order given; exit 0 only when every printer was read,\n"
+    "else 1.\n"};
 
 inline constexpr Text kHelpSimulate = {
     "使い方: vxctl simulate [--listen [HOST:]PORT | --usb DIR] [--snmp HOST:PORT] [--busy]\n"
@@ -238,6 +269,53 @@ inline constexpr Text kHelpSimulate = {
     "--state keeps its current settings as a settings file (read at the start when it exists).\n"
     "--jobs N ends after N jobs.\n"};
 
+inline constexpr Text kHelpDeploy = {
+    "使い方: vxctl deploy PLAN [--dry-run] [--json] [--timeout 秒] [--jobs N] [--keep-queued]\n"
+    "                        [--snmp-port N]\n"
+    "\n"
+    "計画ファイル PLAN のとおりに、プリンタごとに設定値を送ります。1 行に 1 つ:\n"
+    "  TARGET [FILE.dat] [KEY=VALUE…]      # から行末まではコメント\n"
+    "TARGET は CUPS のキュー名かパターン（* と ?）、host:HOST[:PORT]（raw ポートに直接）、\n"
+    "device:PATH。FILE.dat があればその設定値、なければプリンタが今保持している設定値\n"
+    "（receive と同じく読み取ります）に KEY=VALUE の変更を加えたものを送ります。\n"
+    "プリンタは最初に当てはまった行のものを受け取ります。--dry-run は送らずに、プリンタごとに\n"
+    "受け取る設定値と、読み取れれば今の設定値との違いを表示します。\n"
+    "送信と結果、終了コードは send と同じです（当てはまるプリンタのないパターンも失敗）。\n"
+    "\n"
+    "例:\n"
+    "  QX-Floor*            office.dat\n"
+    "  QX-Counter           office.dat buzzer=disabled\n"
+    "  host:192.0.2.30      country=usa\n",
+    "usage: vxctl deploy PLAN [--dry-run] [--json] [--timeout SECONDS] [--jobs N] [--keep-queued]\n"
+    "                         [--snmp-port N]\n"
+    "\n"
+    "Sends each printer the settings a plan gives it. The plan has one line per group:\n"
+    "  TARGET [FILE.dat] [KEY=VALUE…]      # a comment to the end of the line\n"
+    "TARGET is a CUPS queue's name or a pattern (* and ?), host:HOST[:PORT] (its raw port\n"
+    "directly) or device:PATH. The printer gets FILE.dat's settings, or without a file the\n"
+    "settings it holds (read as receive reads them), with the KEY=VALUE changes. A printer gets\n"
+    "what the first line naming it says. --dry-run sends nothing: it shows per printer what it\n"
+    "would get and, where it can be read, how that differs from what it holds now.\n"
+    "Sending, results and exit codes as for send (a pattern no printer matches fails too).\n"
+    "\n"
+    "example:\n"
+    "  QX-Floor*            office.dat\n"
+    "  QX-Counter           office.dat buzzer=disabled\n"
+    "  host:192.0.2.30      country=usa\n"};
+
+inline constexpr Text kHelpDiscover = {
+    "使い方: vxctl discover A.B.C.D/N [--snmp-port N] [--jobs N] [--receive] [--json]\n"
+    "\n"
+    "範囲（/24 から /32）の各ユニキャストアドレスに SNMP v1 の GET でデバイス ID を 1 回だけ\n"
+    "問い合わせ（0.7 秒、同時に最大 --jobs 個、既定 32）、QX-K480/330 のプリンタをアドレス、\n"
+    "機種、シリアル番号、状態とともに表示します。--receive はその設定値も読み取ります。\n",
+    "usage: vxctl discover A.B.C.D/N [--snmp-port N] [--jobs N] [--receive] [--json]\n"
+    "\n"
+    "Asks every unicast address of the range (/24 to /32) once for its device ID by one SNMP v1\n"
+    "GET (0.7 s, at most --jobs at a time, 32 by default) and lists the printers of the\n"
+    "QX-K480/330 with address, model, serial number and status; --receive reads their settings\n"
+    "too.\n"};
+
 // Errors of the command line
 inline constexpr Text kUnknownCommand = {"vxctl: 不明なコマンドです: %1（vxctl --help を参照）\n",
                                          "vxctl: unknown command: %1 (see vxctl --help)\n"};
@@ -258,6 +336,17 @@ inline constexpr Text kNotSettingsFile = {kNotSettingsFileJa.data(),
                                           "vxctl: %1: This file is not a valid settings file.\n"};
 inline constexpr Text kWriteFailed = {"vxctl: %1: 書き込めませんでした（%2）。\n",
                                       "vxctl: %1: could not be written (%2)\n"};
+inline constexpr Text kCannotOpen = {"vxctl: %1: 読み込めません（%2）。\n",
+                                     "vxctl: %1: cannot be read (%2)\n"};
+inline constexpr Text kReadOnlyFile = {
+    "vxctl: %1: 読み取り専用のファイルです。書き込みませんでした。\n",
+    "vxctl: %1: the file is read-only; nothing was written\n"};
+inline constexpr Text kOutputFailed = {"vxctl: 標準出力に書き込めませんでした（%1）。\n",
+                                       "vxctl: the standard output could not be written (%1)\n"};
+inline constexpr Text kTooLarge = {"vxctl %1: %2 の値が大きすぎます（最大 %3）: %4\n",
+                                   "vxctl %1: %2 is too large (at most %3): %4\n"};
+inline constexpr Text kRepeatedTarget = {"vxctl %1: %2 %3 が 2 回指定されています。\n",
+                                         "vxctl %1: %2 %3 is named twice\n"};
 
 // set
 inline constexpr Text kNoEquals = {"vxctl set: %1: KEY=VALUE の形で指定してください。\n",
@@ -270,6 +359,12 @@ inline constexpr Text kNotSettable = {
 inline constexpr Text kBadValue = {"vxctl set: %1: 使用できない値です: %2\n使用できる値: %3\n",
                                    "vxctl set: %1: not an allowed value: %2\nallowed: %3\n"};
 
+inline constexpr Text kRepeatedKey = {"vxctl set: %1 が 2 回指定されています。\n",
+                                      "vxctl set: %1 is given twice\n"};
+inline constexpr Text kNotAFileName = {
+    "vxctl set: %1: KEY=VALUE でも、既存のファイルや .dat で終わるファイル名でもありません。\n",
+    "vxctl set: %1: neither KEY=VALUE nor an existing file or a name ending in .dat\n"};
+
 // settings, show, diff
 inline constexpr Text kFactory = {"工場出荷: %1", "factory: %1"};
 inline constexpr Text kNotOnAPage = {"ページに表示されない設定", "not shown on any page"};
@@ -279,6 +374,8 @@ inline constexpr Text kCleared = {"（ページなし: 常に 0 で書き込み�
                                   "(no page: always written back as 0)"};
 inline constexpr Text kNotASetting = {"（設定以外のバイト）", "(not a setting)"};
 inline constexpr Text kHighBits = {"（ビット 4-7）", "(bits 4-7)"};
+inline constexpr Text kCorrected = {"（ファイルのバイトを訂正して送信: %1）",
+                                    "(the file's bytes corrected, sent as %1)"};
 
 // send, print-settings: the settings program's own texts after the printer's name.
 inline constexpr auto kSentJa = Join("%1: ", text::kSent);
@@ -293,7 +390,10 @@ inline constexpr Text kNoPrinting = {"vxctl: ここではプリンタを使え�
 inline constexpr Text kSent = {kSentJa.data(), "%1: settings sent to the printer."};
 inline constexpr Text kPrinted = {kPrintedJa.data(),
                                   "%1: the printer was told to print its current settings."};
-inline constexpr Text kJobCompleted = {"（ジョブ %1: %2）", " (job %1: %2)"};
+// CUPS completes a raw job once its backend has handed the bytes to the printer's port;
+// the printer itself confirms nothing.
+inline constexpr Text kJobCompleted = {"（ジョブ %1: %2、プリンタのポートへの受け渡しまで確認）",
+                                       " (job %1: %2, handed to the printer's port)"};
 inline constexpr Text kNoSuchPrinter = {"%1: この名前の QX-K480/330 のプリンタはありません。",
                                         "%1: no printer of the QX-K480/330 by this name."};
 inline constexpr Text kSendToFile = {
@@ -307,10 +407,45 @@ inline constexpr Text kNotAttached = {
 inline constexpr Text kRefused = {"%1: 送信できませんでした: %2", "%1: not sent: %2"};
 inline constexpr Text kJobEnded = {"%1: ジョブ %2 は完了しませんでした: %3%4",
                                    "%1: job %2 did not complete: %3%4"};
-inline constexpr Text kTimedOut = {"%1: ジョブ %2 は %3 秒以内に終わりませんでした: %4",
-                                   "%1: job %2 had not ended after %3 s: %4"};
+inline constexpr Text kTimedOutCancelled = {
+    "%1: ジョブ %2 は %3 秒以内に終わらなかったため取り消しました: %4%5",
+    "%1: job %2 had not ended after %3 s and was cancelled: %4%5"};
+inline constexpr Text kTimedOutQueued = {
+    "%1: ジョブ %2 は %3 "
+    "秒以内に終わりませんでした。キューに残っていて、後で印刷されることがあります: "
+    "%4%5",
+    "%1: job %2 had not ended after %3 s and is still queued; it may print later: %4%5"};
+inline constexpr Text kNotSentInTime = {"%1: %2 秒以内に送信できませんでした。",
+                                        "%1: not sent within %2 s."};
+inline constexpr Text kNoScheduler = {"印刷スケジューラ（%1）が動いていません",
+                                      "no print scheduler is running at %1"};
+inline constexpr Text kJobLost = {
+    "%1: ジョブ %2 は受け付けられましたが、その後の状態を確かめられません: %3",
+    "%1: job %2 was accepted, but what became of it cannot be told: %3"};
 inline constexpr Text kListFailed = {"vxctl printers: プリンタの一覧を取得できませんでした: %1\n",
                                      "vxctl printers: the printers could not be listed: %1\n"};
+
+// deploy
+inline constexpr Text kPlanBadChange = {
+    "vxctl deploy: %1: 使えない変更です: %2（vxctl settings を参照）\n",
+    "vxctl deploy: %1: not an allowed change: %2 (see vxctl settings)\n"};
+inline constexpr Text kPlanBadLine = {
+    "vxctl deploy: %1: TARGET [FILE.dat] [KEY=VALUE…] の形で書いてください。\n",
+    "vxctl deploy: %1: expected TARGET [FILE.dat] [KEY=VALUE…]\n"};
+inline constexpr Text kPlanNoMatch = {"vxctl deploy: %1: %2 に当てはまるプリンタはありません。\n",
+                                      "vxctl deploy: %1: no printer matches %2\n"};
+inline constexpr Text kPlanGets = {"%1 (%2): %3（計画の %4 行目）\n",
+                                   "%1 (%2): %3 (plan line %4)\n"};
+inline constexpr Text kPlanHeld = {"今の設定値", "the settings it holds"};
+inline constexpr Text kPlanNoChange = {"変更なし（今の設定値と同じ）",
+                                       "no change: it holds these settings"};
+
+// discover
+inline constexpr Text kBadRange = {
+    "vxctl discover: A.B.C.D/N（N は 24 から 32）を指定してください: %1\n",
+    "vxctl discover: expected A.B.C.D/N (N from 24 to 32): %1\n"};
+inline constexpr Text kDiscoveredReady = {"待機中", "ready"};
+inline constexpr Text kDiscoveredBusy = {"印刷中またはエラー", "printing or in error"};
 
 // simulate
 inline constexpr Text kBadListen = {
@@ -369,6 +504,8 @@ inline constexpr Text kCannotRead = {"%1: この接続先のプリンタから�
                                      "%1: the settings cannot be read over this connection: %2"};
 inline constexpr Text kNotSupported = {"%1: ここではまだプリンタから設定値を読み取れません。",
                                        "%1: printers cannot be read here yet."};
+inline constexpr Text kNotReadInTime = {"%1: %2 秒以内に読み取りを始められませんでした。",
+                                        "%1: not read: its turn came after %2 s."};
 inline constexpr Text kReceivedTo = {"%1: 設定値を %2 に書き込みました。",
                                      "%1: the settings were written to %2."};
 inline constexpr Text kNoReceiveTarget = {

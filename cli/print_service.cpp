@@ -99,6 +99,23 @@ bool CupsPrintService::List(bool modelOnly, std::vector<ListedPrinter>& out, std
     return true;
 }
 
+namespace {
+
+// The print system's reason for a job's state: its printer's message, else the reasons.
+std::string Reason(const CupsJobStatus& status) {
+    if (!status.message.empty()) return status.message;
+    return status.reasons == "none" ? std::string() : status.reasons;
+}
+
+bool NoScheduler(const std::string& error, JobResult& result) {
+    if (error.rfind(kNoSchedulerPrefix, 0) != 0) return false;
+    result.outcome = JobOutcome::NoScheduler;
+    result.detail = error.substr(sizeof kNoSchedulerPrefix - 1);
+    return true;
+}
+
+}  // namespace
+
 JobResult CupsPrintService::Send(const std::string& printer, RawJob job,
                                  const std::vector<std::uint8_t>& data) {
     JobResult result;
@@ -106,20 +123,25 @@ JobResult CupsPrintService::Send(const std::string& printer, RawJob job,
     if (result.jobId <= 0) {
         result.jobId = 0;
         result.outcome = JobOutcome::Refused;
+        NoScheduler(result.detail, result);
         return result;
     }
-    const long long deadline = clock_.NowMs() + timeoutMs_;
     CupsJobStatus status;
     for (;;) {
+        // Once taken, a job that cannot be followed is not "not sent": it may still print.
         if (!cups_.JobStatus(result.jobId, status, result.detail)) {
-            result.outcome = JobOutcome::Refused;
+            result.outcome = JobOutcome::Lost;
             return result;
         }
         if (status.state >= kJobCanceled) break;
-        if (clock_.NowMs() >= deadline) {
+        if (clock_.NowMs() >= deadline_) {
             result.outcome = JobOutcome::TimedOut;
             result.state = JobStateKeyword(status.state);
-            result.detail = status.message;
+            result.detail = Reason(status);
+            if (result.detail.empty()) result.detail = cups_.QueueReasons(printer);
+            // A job left in the queue would print whenever the printer comes back.
+            std::string error;
+            result.cancelled = !keepQueued_ && cups_.CancelJob(result.jobId, error);
             return result;
         }
         clock_.SleepMs(kPollMs);
@@ -127,7 +149,7 @@ JobResult CupsPrintService::Send(const std::string& printer, RawJob job,
     result.state = JobStateKeyword(status.state);
     if (status.state != kJobCompleted) {
         result.outcome = JobOutcome::JobEnded;
-        result.detail = status.message.empty() ? status.reasons : status.message;
+        result.detail = Reason(status);
     }
     return result;
 }

@@ -32,13 +32,16 @@ enum class JobOutcome {
     Refused,          // the print system refused the job; `detail` says why
     JobEnded,         // the job ended in another state than completed
     TimedOut,         // the job had not ended when the wait ran out
+    NoScheduler,      // no print scheduler answers; `detail` names the server
+    Lost,             // the job was taken, then its state could not be had; `detail` says why
 };
 
 struct JobResult {
     JobOutcome outcome = JobOutcome::Done;
-    int jobId = 0;       // CUPS job, 0 otherwise
-    std::string state;   // CUPS job state keyword: "completed", "aborted", ...
-    std::string detail;  // the print system's reason
+    int jobId = 0;           // CUPS job, 0 otherwise
+    std::string state;       // CUPS job state keyword: "completed", "aborted", ...
+    std::string detail;      // the print system's reason
+    bool cancelled = false;  // TimedOut: the job was cancelled rather than left queued
 };
 
 class PrintService {
@@ -50,8 +53,13 @@ class PrintService {
     virtual bool List(bool modelOnly, std::vector<ListedPrinter>& out, std::string& error) = 0;
     virtual JobResult Send(const std::string& printer, RawJob job,
                            const std::vector<std::uint8_t>& data) = 0;
-    // How long Send waits for a job to end, where it waits at all.
-    virtual void SetWaitLimit(long long /*ms*/) {}
+    // How long from now every Send may wait for its job to end, where it waits at all: one
+    // deadline for all. A job not ended by then is cancelled unless `keepQueued`.
+    virtual void SetWaitLimit(long long /*ms*/, bool /*keepQueued*/ = false) {}
+    // Whether Send may run for several printers at once.
+    virtual bool Concurrent() const { return false; }
+    // How jobs travel, for results: "spooler", "cups".
+    virtual const char* Transport() const { return "spooler"; }
 };
 
 // The Windows spooler: the printer list's enumeration and model check, the "FILE:"
@@ -104,24 +112,40 @@ class CupsClient {
     virtual int SubmitRaw(const std::string& queue, const std::string& title,
                           const std::vector<std::uint8_t>& data, std::string& error) = 0;
     virtual bool JobStatus(int jobId, CupsJobStatus& status, std::string& error) = 0;
+    virtual bool CancelJob(int jobId, std::string& error) = 0;
+    // Why the queue holds its jobs back ("paused", "the printer is not connected"), for a job
+    // that waits; empty when it says nothing.
+    virtual std::string QueueReasons(const std::string& queue) {
+        (void)queue;
+        return {};
+    }
 };
+
+// The error of a CupsClient call when no scheduler answers: this, then the server's name.
+constexpr char kNoSchedulerPrefix[] = "no scheduler: ";
 
 // CUPS queues: all destinations or those whose make-and-model names the model; a raw job
 // per queue, waited for until it ends or `timeoutMs` runs out.
 class CupsPrintService : public PrintService {
   public:
     CupsPrintService(CupsClient& cups, Clock& clock, long long timeoutMs)
-        : cups_(cups), clock_(clock), timeoutMs_(timeoutMs) {}
+        : cups_(cups), clock_(clock), deadline_(clock.NowMs() + timeoutMs) {}
     bool List(bool modelOnly, std::vector<ListedPrinter>& out, std::string& error) override;
     JobResult Send(const std::string& printer, RawJob job,
                    const std::vector<std::uint8_t>& data) override;
 
-    void SetWaitLimit(long long ms) override { timeoutMs_ = ms; }
+    void SetWaitLimit(long long ms, bool keepQueued) override {
+        deadline_ = clock_.NowMs() + ms;
+        keepQueued_ = keepQueued;
+    }
+    bool Concurrent() const override { return true; }
+    const char* Transport() const override { return "cups"; }
 
   private:
     CupsClient& cups_;
     Clock& clock_;
-    long long timeoutMs_;
+    long long deadline_;
+    bool keepQueued_ = false;
 };
 
 // True when a make-and-model text names the model ("QX-K480/330", ASCII case ignored).

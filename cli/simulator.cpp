@@ -20,13 +20,32 @@ std::string SimulatedDeviceId(bool busy) {
 }
 
 std::vector<PrinterEvent> SimulatedPrinter::Receive(const std::vector<std::uint8_t>& bytes) {
+    const std::size_t answered = answered_ * kSettingsReplySize;
+    answered_ = 0;
+    return Receive(bytes, answered);
+}
+
+std::vector<PrinterEvent> SimulatedPrinter::Receive(const std::vector<std::uint8_t>& bytes,
+                                                    std::size_t answered) {
     std::vector<PrinterEvent> events = Carry(bytes);
     std::size_t report = 0;
     for (PrinterEvent& e : events)
-        if (e.kind == PrinterEvent::ReportRequested && report++ < answered_)
+        if (e.kind == PrinterEvent::ReportRequested && report++ < answered / kSettingsReplySize)
             e.count = kSettingsReplySize;
     answered_ = 0;
     return events;
+}
+
+std::vector<std::uint8_t> SimulatedPrinter::AnswerAll(
+    const std::vector<std::uint8_t>& received) const {
+    SimulatedPrinter probe(settings_);
+    std::vector<std::uint8_t> out;
+    for (const PrinterEvent& e : probe.Carry(received)) {
+        if (e.kind != PrinterEvent::ReportRequested) continue;
+        const auto reply = SettingsReply(e.before);
+        out.insert(out.end(), reply.begin(), reply.end());
+    }
+    return out;
 }
 
 std::vector<std::uint8_t> SimulatedPrinter::Answer(const std::vector<std::uint8_t>& received) {

@@ -33,11 +33,15 @@ class SimulatedPrinter {
 
     // Carries out every command of one job's bytes, in order; the job has ended.
     std::vector<PrinterEvent> Receive(const std::vector<std::uint8_t>& bytes);
+    // The same for a job that got `answered` bytes of replies while it arrived.
+    std::vector<PrinterEvent> Receive(const std::vector<std::uint8_t>& bytes, std::size_t answered);
 
     // While a job arrives (all its bytes so far, each time more come): the 12-byte reply to
     // each settings report request not answered yet, from the settings the printer holds at
     // that point of the job.
     std::vector<std::uint8_t> Answer(const std::vector<std::uint8_t>& received);
+    // All the replies a job's bytes so far call for, from the start of the job.
+    std::vector<std::uint8_t> AnswerAll(const std::vector<std::uint8_t>& received) const;
 
   private:
     std::vector<PrinterEvent> Carry(const std::vector<std::uint8_t>& bytes);

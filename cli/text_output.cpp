@@ -81,10 +81,41 @@ std::string Columns(const std::vector<std::vector<std::string>>& rows, const std
     return Columns(rows, indent, ColumnWidths(rows));
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `at`, 0 when there is none.
+std::size_t Utf8Length(const std::string& text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    const std::size_t n = lead < 0x80                    ? 1
+                          : lead >= 0xC2 && lead <= 0xDF ? 2
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                          : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                         : 0;
+    if (n == 0 || at + n > text.size()) return 0;
+    for (std::size_t i = 1; i < n; ++i)
+        if ((byte(at + i) & 0xC0) != 0x80) return 0;
+    // No overlong forms, surrogates or code points above U+10FFFF.
+    const unsigned char second = n > 1 ? byte(at + 1) : 0;
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+        return 0;
+    return n;
+}
+
+}  // namespace
+
 std::string Json(const std::string& utf8) {
     std::string out = "\"";
-    for (char c : utf8) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char c = utf8[i];
         const auto u = static_cast<unsigned char>(c);
+        const std::size_t n = Utf8Length(utf8, i);
+        if (n == 0) {
+            out += "\\ufffd";  // a byte that is no UTF-8 (a file name's): the replacement character
+            ++i;
+            continue;
+        }
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
@@ -95,8 +126,9 @@ std::string Json(const std::string& utf8) {
             std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
             out += buffer;
         } else {
-            out += c;
+            out.append(utf8, i, n);
         }
+        i += n;
     }
     return out + "\"";
 }

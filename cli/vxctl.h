@@ -24,6 +24,7 @@ struct Services {
     PrintService* printers = nullptr;  // null where there is no print system
     JobSource* jobs = nullptr;         // null where simulate cannot listen
     PrinterLinks* links = nullptr;     // null where printers cannot be read
+    Clock* clock = nullptr;            // null: no deadline for devices
 };
 
 // Runs one command line (the arguments after the program name); returns the exit code.

@@ -10,6 +10,27 @@ namespace {
 
 bool Failed() { return cupsLastError() > IPP_STATUS_OK_CONFLICTING; }
 
+// The last error; when no scheduler answers, libcups's text is only errno's, so the server is
+// named instead.
+std::string LastError() {
+    if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE ||
+        cupsLastError() == IPP_STATUS_ERROR_INTERNAL)
+        return kNoSchedulerPrefix + std::string(cupsServer());
+    return cupsLastErrorString();
+}
+
+// An operation on one job by its URI, as this user.
+ipp_t* JobRequest(ipp_op_t op, int jobId) {
+    ipp_t* request = ippNewRequest(op);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/jobs/%d", jobId);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    return request;
+}
+
 std::string Texts(ipp_attribute_t* a) {
     std::string out;
     for (int i = 0; i < ippGetCount(a); ++i) {
@@ -33,7 +54,7 @@ bool LibCupsClient::Destinations(std::vector<CupsDestination>& out, std::string&
         return true;
     }
     if (!response || Failed()) {
-        error = cupsLastErrorString();
+        error = LastError();
         ippDelete(response);
         return false;
     }
@@ -76,7 +97,7 @@ int LibCupsClient::SubmitRaw(const std::string& queue, const std::string& title,
     const int id = idAttribute ? ippGetInteger(idAttribute, 0) : 0;
     ippDelete(response);
     if (id <= 0) {
-        error = cupsLastErrorString();
+        error = LastError();
         return 0;
     }
     bool ok = cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), id, title.c_str(),
@@ -86,7 +107,7 @@ int LibCupsClient::SubmitRaw(const std::string& queue, const std::string& title,
     // The document is finished in any case, so the request ends properly.
     ok = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str()) == IPP_STATUS_OK && ok;
     if (!ok) {
-        error = cupsLastErrorString();
+        error = LastError();
         cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), id, 0);
         return 0;
     }
@@ -96,18 +117,12 @@ int LibCupsClient::SubmitRaw(const std::string& queue, const std::string& title,
 bool LibCupsClient::JobStatus(int jobId, CupsJobStatus& status, std::string& error) {
     static const char* const wanted[] = {"job-state", "job-state-reasons",
                                          "job-printer-state-message"};
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
-                     "/jobs/%d", jobId);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
+    ipp_t* request = JobRequest(IPP_OP_GET_JOB_ATTRIBUTES, jobId);
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
                   wanted);
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
     if (!response || Failed()) {
-        error = cupsLastErrorString();
+        error = LastError();
         ippDelete(response);
         return false;
     }
@@ -120,6 +135,36 @@ bool LibCupsClient::JobStatus(int jobId, CupsJobStatus& status, std::string& err
         status.message = Texts(a);
     ippDelete(response);
     return true;
+}
+
+std::string LibCupsClient::QueueReasons(const std::string& queue) {
+    static const char* const wanted[] = {"printer-state-reasons", "printer-state-message"};
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", queue.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
+                  wanted);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    std::string out;
+    if (response && !Failed()) {
+        if (ipp_attribute_t* a =
+                ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD))
+            out = Texts(a);
+        ipp_attribute_t* m = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT);
+        const std::string message = m ? Texts(m) : "";
+        if (!message.empty()) out += (out.empty() ? "" : ": ") + message;
+    }
+    ippDelete(response);
+    return out == "none" ? std::string() : out;
+}
+
+bool LibCupsClient::CancelJob(int jobId, std::string& error) {
+    ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, JobRequest(IPP_OP_CANCEL_JOB, jobId), "/jobs/"));
+    if (!Failed()) return true;
+    error = LastError();
+    return false;
 }
 
 }  // namespace vx::cli::posix

@@ -12,6 +12,8 @@ class LibCupsClient : public CupsClient {
     int SubmitRaw(const std::string& queue, const std::string& title,
                   const std::vector<std::uint8_t>& data, std::string& error) override;
     bool JobStatus(int jobId, CupsJobStatus& status, std::string& error) override;
+    bool CancelJob(int jobId, std::string& error) override;
+    std::string QueueReasons(const std::string& queue) override;
 };
 
 }  // namespace vx::cli::posix

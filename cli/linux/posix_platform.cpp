@@ -1,5 +1,6 @@
 #include "cli/linux/posix_platform.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 
@@ -26,14 +28,17 @@ constexpr int kIdleMs = 10000;
 // On the USB stand-in, which has no connections, a pause this long ends a job.
 constexpr int kUsbIdleMs = 500;
 
-void WriteAll(int fd, const std::string& text) {
+// False with errno set when not all of the text could be written.
+bool WriteAll(int fd, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
+        if (n == 0) errno = EIO;
+        if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
+    return true;
 }
 
 bool WriteBytes(int fd, const std::vector<std::uint8_t>& bytes) {
@@ -74,6 +79,64 @@ std::string Folder(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a write into `path` lands in: symbolic links followed, also one that points to
+// a file not made yet.
+std::string WriteTarget(const std::string& path) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string out = real;
+        std::free(real);
+        return out;
+    }
+    std::string target = path;
+    for (int hops = 0; hops < 8; ++hops) {  // a dangling link: where it points
+        char link[4096];
+        const ssize_t n = ::readlink(target.c_str(), link, sizeof link - 1);
+        if (n <= 0) break;
+        const std::string to(link, static_cast<std::size_t>(n));
+        target = to[0] == '/' ? to : Folder(target) + "/" + to;
+    }
+    return target;
+}
+
+// Names of the standard streams, which are written as they are, never replaced.
+bool IsStreamName(const std::string& path) {
+    return path == "-" || path == "/dev/stdout" || path == "/dev/stderr" ||
+           path.rfind("/dev/fd/", 0) == 0 || path.rfind("/proc/self/fd/", 0) == 0;
+}
+
+// The temporary files of a write into `target` start with this.
+std::string TempPrefix(const std::string& target) { return "." + BaseName(target) + ".vxctl-"; }
+
+// Overwrites an existing file in place, for a file that a rename would take from its
+// other names (hard links) or from its owner. One write of the few bytes of a settings
+// file, then the rest cut off.
+bool WriteInPlace(const std::string& target, const std::vector<std::uint8_t>& bytes,
+                  std::string& error) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    bool ok = fd >= 0 && WriteBytes(fd, bytes) &&
+              ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    if (!ok) error = std::strerror(errno);
+    if (fd >= 0 && ::close(fd) != 0 && ok) {
+        ok = false;
+        error = std::strerror(errno);
+    }
+    return ok;
+}
+
+class FolderLock : public OutputFiles::Lock {
+  public:
+    explicit FolderLock(int fd) : fd_(fd) {}
+    ~FolderLock() override { ::close(fd_); }  // releases the lock
+
+  private:
+    int fd_;
+};
+
 std::string PeerText(const sockaddr_storage& address) {
     char host[NI_MAXHOST] = "?", port[NI_MAXSERV] = "?";
     getnameinfo(reinterpret_cast<const sockaddr*>(&address), sizeof address, host, sizeof host,
@@ -84,11 +147,15 @@ std::string PeerText(const sockaddr_storage& address) {
 
 }  // namespace
 
-void PosixConsole::Out(const std::string& text) { WriteAll(STDOUT_FILENO, text); }
+void PosixConsole::Out(const std::string& text) {
+    if (!WriteAll(STDOUT_FILENO, text) && outFailure_.empty()) outFailure_ = std::strerror(errno);
+}
 void PosixConsole::Err(const std::string& text) { WriteAll(STDERR_FILENO, text); }
 
 std::unique_ptr<File> PosixFileSystem::OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // "-": the standard input.
+    const int fd = path == "-" ? ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3)
+                               : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat info;
     if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -110,22 +177,46 @@ std::unique_ptr<File> PosixFileSystem::OpenForUpdate(const std::string& path, Op
 
 bool PosixOutputFiles::WriteAtomically(const std::string& path,
                                        const std::vector<std::uint8_t>& bytes, std::string& error) {
-    std::string temp = Folder(path) + "/.vxctl-XXXXXX";
+    struct stat info {};
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (IsStreamName(path) || (exists && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)))
+        return WriteDevice(path, bytes, error);  // a device, a pipe, a terminal
+    if (exists && S_ISDIR(info.st_mode)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    const std::string target = WriteTarget(path);
+    if (exists) {
+        // Root may write anything: a file without any write permission is refused all the same.
+        if ((info.st_mode & 0222) == 0 ||
+            (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)) {
+            error = kReadOnly;
+            return false;
+        }
+        const bool otherOwner = info.st_uid != ::geteuid() || info.st_gid != ::getegid();
+        if (info.st_nlink > 1 || (otherOwner && ::geteuid() != 0))
+            return WriteInPlace(target, bytes, error);
+    }
+
+    std::string temp = Folder(target) + "/" + TempPrefix(target) + "XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
-    // As an ordinary new file: mkstemp leaves it readable by its owner only.
+    // An existing file keeps its mode and owner; a new one is as an ordinary new file
+    // (mkstemp leaves it readable by its owner only).
     const mode_t mask = umask(0);
     umask(mask);
-    bool ok = fchmod(fd, 0666 & ~mask) == 0 && WriteBytes(fd, bytes) && fsync(fd) == 0;
+    bool ok = fchmod(fd, exists ? info.st_mode & 07777 : 0666 & ~mask) == 0 &&
+              (!exists || fchown(fd, info.st_uid, info.st_gid) == 0) && WriteBytes(fd, bytes) &&
+              fsync(fd) == 0;
     if (!ok) error = std::strerror(errno);
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = std::strerror(errno);
     }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+    if (ok && std::rename(temp.c_str(), target.c_str()) != 0) {
         ok = false;
         error = std::strerror(errno);
     }
@@ -133,9 +224,103 @@ bool PosixOutputFiles::WriteAtomically(const std::string& path,
     return ok;
 }
 
+bool PosixOutputFiles::WriteDeviceWithin(const std::string& path,
+                                         const std::vector<std::uint8_t>& bytes,
+                                         long long timeoutMs, std::string& error) {
+    if (timeoutMs < 0) return WriteDevice(path, bytes, error);
+    using Steady = std::chrono::steady_clock;
+    const Steady::time_point deadline = Steady::now() + std::chrono::milliseconds(timeoutMs);
+    const auto left = [&] {
+        return static_cast<int>(std::max<long long>(
+            0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Steady::now())
+                   .count()));
+    };
+    // Opened without waiting: a pipe nobody reads yet refuses (ENXIO) until someone does.
+    int fd;
+    for (;;) {
+        fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0 || (errno != ENXIO && errno != EINTR && errno != EAGAIN)) break;
+        if (left() == 0) {
+            error = kTimedOut;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(20, left())));
+    }
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        pollfd p = {fd, POLLOUT, 0};
+        const int ready = ::poll(&p, 1, left());
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready == 0) {
+            error = kTimedOut;
+            ok = false;
+            break;
+        }
+        const ssize_t n = ready < 0 ? -1 : ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+        if (n <= 0) {
+            error = std::strerror(n == 0 ? EIO : errno);
+            ok = false;
+        } else {
+            done += static_cast<std::size_t>(n);
+        }
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = std::strerror(errno);
+    }
+    return ok;
+}
+
+std::string PosixOutputFiles::WhyNotReadable(const std::string& path, bool& missing) {
+    missing = false;
+    if (path == "-") return {};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        missing = errno == ENOENT;
+        return std::strerror(errno);
+    }
+    struct stat info {};
+    const bool folder = fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    ::close(fd);
+    return folder ? std::strerror(EISDIR) : std::string();
+}
+
+std::unique_ptr<OutputFiles::Lock> PosixOutputFiles::LockFolderOf(const std::string& path) {
+    if (IsStreamName(path)) return nullptr;
+    const std::string target = WriteTarget(path);
+    const std::string folder = Folder(target);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    int r;
+    do r = ::flock(fd, LOCK_EX);
+    while (r != 0 && errno == EINTR);
+    if (r != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    // With the lock held no other run writes here: a temporary file for this target is left
+    // from a run that was killed.
+    if (DIR* d = ::fdopendir(::dup(fd))) {
+        const std::string prefix = TempPrefix(target);
+        while (const dirent* e = ::readdir(d))
+            if (std::strncmp(e->d_name, prefix.c_str(), prefix.size()) == 0)
+                ::unlinkat(fd, e->d_name, 0);
+        ::closedir(d);
+    }
+    return std::make_unique<FolderLock>(fd);
+}
+
 bool PosixOutputFiles::WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                    std::string& error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    // "-": the standard output.
+    const int fd = path == "-" ? ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)
+                               : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
@@ -152,6 +337,7 @@ bool PosixOutputFiles::WriteDevice(const std::string& path, const std::vector<st
 PosixJobSource::~PosixJobSource() {
     for (int fd : {socket_, datagrams_, usbMaster_, usbSlave_})
         if (fd >= 0) ::close(fd);
+    for (const Connection& c : open_) ::close(c.fd);
 }
 
 bool PosixJobSource::Listen(const std::string& host, int port, std::string& bound,
@@ -308,8 +494,28 @@ int PosixJobSource::Wait(int fd, int timeoutMs, PrinterResponder* responder, std
     }
 }
 
+namespace {
+
+long long SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The replies the responder has for a job's bytes so far, those not sent yet written.
+void AnswerMore(int fd, PrinterResponder* responder, ReceivedJob& job) {
+    if (!responder) return;
+    const std::vector<std::uint8_t> all = responder->Answer(job.bytes);
+    if (all.size() <= job.answered) return;
+    WriteBytes(fd,
+               std::vector<std::uint8_t>(all.begin() + static_cast<long>(job.answered), all.end()));
+    job.answered = all.size();
+}
+
+}  // namespace
+
 bool PosixJobSource::Take(ReceivedJob& job, PrinterResponder* responder, std::string& error) {
-    job.bytes.clear();
+    job = {};
     std::uint8_t buffer[4096];
     if (usbMaster_ >= 0) {
         // The job starts with its first bytes and ends at the first pause.
@@ -326,39 +532,67 @@ bool PosixJobSource::Take(ReceivedJob& job, PrinterResponder* responder, std::st
                 return false;
             }
             job.bytes.insert(job.bytes.end(), buffer, buffer + n);
-            if (responder) {
-                const std::vector<std::uint8_t> answer = responder->Answer(job.bytes);
-                if (!answer.empty()) WriteBytes(usbMaster_, answer);
-            }
+            AnswerMore(usbMaster_, responder, job);
             timeout = kUsbIdleMs;
         }
     }
 
-    if (Wait(socket_, -1, responder, error) < 0) return false;
-    sockaddr_storage peer{};
-    socklen_t length = sizeof peer;
-    int c;
-    do c = ::accept4(socket_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC);
-    while (c < 0 && (errno == EINTR || errno == ECONNABORTED));
-    if (c < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    job.peer = PeerText(peer);
+    // Connections are taken as they come and read side by side, so a sender that holds its
+    // connection open without a word delays no other job: the first to end is the next job.
     for (;;) {
-        const int ready = Wait(c, kIdleMs, responder, error);
-        if (ready <= 0) break;
-        const ssize_t n = ::read(c, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        job.bytes.insert(job.bytes.end(), buffer, buffer + n);
-        if (responder) {
-            const std::vector<std::uint8_t> answer = responder->Answer(job.bytes);
-            if (!answer.empty()) WriteBytes(c, answer);
+        const long long now = SteadyMs();
+        int timeout = -1;
+        for (auto it = open_.begin(); it != open_.end(); ++it) {
+            const long long idle = now - it->lastMs;
+            if (!it->ended && idle < kIdleMs) {
+                const int left = static_cast<int>(kIdleMs - idle);
+                timeout = timeout < 0 ? left : std::min(timeout, left);
+                continue;
+            }
+            ::close(it->fd);
+            job = std::move(it->job);
+            open_.erase(it);
+            return true;
+        }
+        std::vector<pollfd> polled = {{socket_, POLLIN, 0}, {datagrams_, POLLIN, 0}};
+        for (const Connection& c : open_) polled.push_back({c.fd, POLLIN, 0});
+        const int ready = ::poll(polled.data(), polled.size(), timeout);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        if (datagrams_ >= 0 && (polled[1].revents & POLLIN) != 0) AnswerDatagram(responder);
+        for (std::size_t i = 2; i < polled.size(); ++i) {
+            if (polled[i].revents == 0) continue;
+            Connection& c = open_[i - 2];
+            const ssize_t n = ::read(c.fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                c.ended = true;
+                continue;
+            }
+            c.lastMs = SteadyMs();
+            c.job.bytes.insert(c.job.bytes.end(), buffer, buffer + n);
+            AnswerMore(c.fd, responder, c.job);
+        }
+        if ((polled[0].revents & POLLIN) != 0) {
+            sockaddr_storage peer{};
+            socklen_t length = sizeof peer;
+            const int fd =
+                ::accept4(socket_, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC);
+            if (fd >= 0) {
+                Connection c;
+                c.fd = fd;
+                c.job.peer = PeerText(peer);
+                c.lastMs = SteadyMs();
+                open_.push_back(std::move(c));
+            } else if (errno != EINTR && errno != ECONNABORTED && errno != EAGAIN) {
+                error = std::strerror(errno);
+                return false;
+            }
         }
     }
-    ::close(c);
-    return true;
 }
 
 long long PosixClock::NowMs() {

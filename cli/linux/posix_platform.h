@@ -2,6 +2,8 @@
 // listening socket for simulate, the clock, and the locale's language.
 #pragma once
 
+#include <vector>
+
 #include "cli/cli_platform.h"
 #include "settings/file_system.h"
 
@@ -11,6 +13,10 @@ class PosixConsole : public Console {
   public:
     void Out(const std::string& text) override;
     void Err(const std::string& text) override;
+    std::string OutFailure() override { return outFailure_; }
+
+  private:
+    std::string outFailure_;
 };
 
 class PosixFileSystem : public FileSystem {
@@ -25,6 +31,11 @@ class PosixOutputFiles : public OutputFiles {
                          std::string& error) override;
     bool WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                      std::string& error) override;
+    bool WriteDeviceWithin(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                           long long timeoutMs, std::string& error) override;
+    std::string WhyNotReadable(const std::string& path, bool& missing) override;
+    // flock(2) on the folder: every vxctl that writes there takes it.
+    std::unique_ptr<Lock> LockFolderOf(const std::string& path) override;
 };
 
 // A raw port, or a stand-in for a USB printer: a pseudo-terminal in raw mode linked as
@@ -48,6 +59,14 @@ class PosixJobSource : public JobSource {
     int Wait(int fd, int timeoutMs, PrinterResponder* responder, std::string& error);
     void AnswerDatagram(PrinterResponder* responder);
 
+    // A job's connection while it arrives.
+    struct Connection {
+        int fd = -1;
+        ReceivedJob job;
+        long long lastMs = 0;  // when its last bytes came
+        bool ended = false;    // the sender closed it
+    };
+    std::vector<Connection> open_;
     int socket_ = -1;
     int datagrams_ = -1;
     int usbMaster_ = -1, usbSlave_ = -1;

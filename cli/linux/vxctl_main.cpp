@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     posix::LibCupsClient cups;
     CupsPrintService printers(cups, clock, 0);
     posix::PosixPrinterLinks links;
-    Services services{console, files, output, posix::LocaleLanguage(), &printers, &jobs, &links};
+    Services services{console,   files, output, posix::LocaleLanguage(),
+                      &printers, &jobs, &links, &clock};
     return RunVxctl(std::vector<std::string>(argv + 1, argv + argc), services);
 }

@@ -103,6 +103,22 @@ bool Win32OutputFiles::WriteDevice(const std::string& path, const std::vector<st
     return ok;
 }
 
+std::string Win32OutputFiles::WhyNotReadable(const std::string& path, bool& missing) {
+    missing = false;
+    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+        return SystemMessage(code);
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool folder = GetFileInformationByHandle(h, &info) &&
+                        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    CloseHandle(h);
+    return folder ? SystemMessage(ERROR_DIRECTORY) : std::string();
+}
+
 Win32JobSource::Win32JobSource() : socket_(INVALID_SOCKET) {
     WSADATA data;
     started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;

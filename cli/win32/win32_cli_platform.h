@@ -22,6 +22,7 @@ class Win32OutputFiles : public OutputFiles {
                          std::string& error) override;
     bool WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                      std::string& error) override;
+    std::string WhyNotReadable(const std::string& path, bool& missing) override;
 };
 
 class Win32JobSource : public JobSource {

@@ -20,6 +20,7 @@
 set -uo pipefail
 
 vxctl=$(realpath "${1:?usage: cups_test.sh PATH/TO/vxctl}") || exit 1
+readme=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/README.md
 work=$(mktemp -d "${TMPDIR:-/tmp}/vxctl-cups.XXXXXX") || exit 1
 # Started by root, cupsd runs the socket backend as "lp", which must reach the spool.
 chmod 755 "$work"
@@ -117,6 +118,29 @@ export CUPS_SERVER=$work/cups.sock
 scheduler_up() { lpstat -r 2>/dev/null | grep -q 'scheduler is running'; }
 wait_until 20 "cupsd to answer on $CUPS_SERVER" scheduler_up
 
+# The README's fleet example as written there, before any other queue is made: its two
+# simulated printers must hold the file it sends. They and the queues go afterwards.
+mkdir -p "$work/bin" "$work/readme" && ln -s "$vxctl" "$work/bin/vxctl"
+awk '/<!-- fleet example/ { f = 1; next } f && /^```sh/ { g = 1; next } g && /^```/ { exit } g' \
+    "$readme" >"$work/readme/fleet.sh"
+[ -s "$work/readme/fleet.sh" ] || fail "no fleet example in $readme"
+echo "\$ bash -e fleet.sh   # the README's fleet example"
+# Into a file: the simulators it leaves running keep their output open.
+(cd "$work/readme" && PATH=$work/bin:$PATH timeout 120 bash -e -c \
+    'trap "jobs -p >readme.pids" EXIT; source ./fleet.sh' >fleet.out 2>&1 </dev/null)
+rc=$?
+out=$(<"$work/readme/fleet.out")
+printf '%s\n' "$out"
+mapfile -t readme_pids <"$work/readme/readme.pids"
+pids+=("${readme_pids[@]}")
+[ $rc = 0 ] || fail "the README's fleet example ended with $rc"
+[ "$(grep -c '"result":"done"' <<<"$out")" = 2 ] || fail "the fleet example's last send"
+cmp "$work/readme/office.dat" "$work/readme/floor1.dat" &&
+    cmp "$work/readme/office.dat" "$work/readme/floor2.dat" ||
+    fail "the fleet example's printers do not hold office.dat"
+kill "${readme_pids[@]}"
+lpadmin -x QX-Floor1 && lpadmin -x QX-Floor2 || fail "lpadmin -x"
+
 # The simulated printers: sim1 and sim2 end after three jobs (the settings, the read, the
 # print command); sim3 is busy; sim4 answers no SNMP of its own.
 simulate() {
@@ -182,6 +206,36 @@ run 0 --lang en printers --model
 
 run 0 --lang en set office.dat country=germany host-density=disabled page-length=72 \
     print-mode=high-quality
+# Files are written into, not replaced: a link is followed, mode and other settings stay, a
+# read-only file is refused, a pipe and the standard output are written directly, a killed
+# run's temporary file is cleaned up, and failed output ends with 2.
+cp office.dat edit.dat && chmod 640 edit.dat && ln -s edit.dat edit-link.dat
+touch .edit.dat.vxctl-left
+run 0 --lang en set edit-link.dat buzzer=enabled
+[ -L edit-link.dat ] && [ "$(stat -c %a edit.dat)" = 640 ] || fail "link or mode not kept"
+[ ! -e .edit.dat.vxctl-left ] || fail "the left temporary file is still there"
+run 0 --lang en show edit.dat
+contains "$out" "ドイツ (germany)"
+contains "$out" "有効 (enabled)"
+chmod 444 edit.dat
+run 2 --lang en set edit.dat buzzer=disabled
+[ "$out" = "vxctl: edit.dat: the file is read-only; nothing was written" ] || fail "read-only: $out"
+mkfifo job.fifo
+head -c 29 job.fifo >fifo.bin &
+pids+=($!)
+run 0 --lang en job office.dat -o job.fifo
+wait_until 5 "the pipe's reader to take 29 bytes" test "$(stat -c %s fifo.bin)" = 29
+[ "$("$vxctl" job office.dat -o /dev/stdout | cmp - fifo.bin && echo same)" = same ] ||
+    fail "job -o /dev/stdout"
+# "-": the standard input and output.
+piped=$("$vxctl" --lang en set - buzzer=enabled <office.dat | "$vxctl" --lang en show -)
+contains "$piped" "ドイツ (germany)"
+contains "$piped" "有効 (enabled)"
+"$vxctl" show office.dat --json >/dev/full 2>/dev/null
+[ $? = 2 ] || fail "show --json >/dev/full did not end with 2"
+run 2 --lang en set new.dat countyr
+[ ! -e countyr ] && [ ! -e new.dat ] || fail "a mistyped setting became a file"
+
 run 1 --lang en send office.dat --printer Q1 --printer Missing --printer Q2
 contains "$out" "Q1: settings sent to the printer. (job "
 contains "$out" "Missing: not sent: The printer or class does not exist."
@@ -295,6 +349,79 @@ grep -q 'File of type application/vnd.cups-raw queued' log/error_log || fail "no
 [ "$(grep -c '^Q[12] .* Veltrix Status Write ' log/page_log)" = 2 ] &&
     [ "$(grep -c '^Q[12] .* Veltrix Print Setting ' log/page_log)" = 2 ] ||
     fail "job names: $(cat log/page_log)"
+
+# Many targets at once within one deadline: a paused queue, a pipe nobody reads and a silent
+# client of the simulator neither hold up the answering printer nor outlive the deadline; the paused queue's job is
+# cancelled, so it never prints later. One JSON record per target.
+simulate sim5 --jobs 1
+sim5_listening() { [ -n "$(port_of sim5)" ]; }
+wait_until 10 "sim5 to listen" sim5_listening
+lpadmin -p Q5 -v "socket://127.0.0.1:$(port_of sim5)" -E -m raw >>"$work/log/lpadmin" 2>&1 ||
+    fail "lpadmin Q5"
+lpadmin -p Paused -v socket://127.0.0.1:9 -E -m raw >>"$work/log/lpadmin" 2>&1 || fail "lpadmin Paused"
+cupsdisable Paused || fail "cupsdisable Paused"
+mkfifo nobody.fifo
+# A client that connects to sim5 first and says nothing must not hold up Q5's job.
+exec 7<>"/dev/tcp/127.0.0.1/$(port_of sim5)" || fail "a silent connection to sim5"
+timed 1 2900 4500 --lang en send office.dat --printer Paused --device nobody.fifo --printer Q5 \
+    --timeout 3 --json
+contains "$out" '"printer":"Paused","transport":"cups"'
+contains "$out" 'had not ended after 3 s and was cancelled: pending (paused'
+contains "$out" '{"printer":"nobody.fifo","transport":"device","job":0,"result":"timed-out"'
+contains "$out" '"printer":"Q5","transport":"cups"'
+contains "$out" '"result":"done","state":"completed"'
+[ -z "$(lpstat -o Paused)" ] || fail "the paused queue still holds a job: $(lpstat -o Paused)"
+wait_until 10 "sim5 to take its job" grep -q "settings written" "$work/sim5.out"
+cmp office.dat sim5.dat || fail "sim5 does not hold the file's settings"
+exec 7>&-
+
+# Deployment from a plan: a queue gets a file; a printer on its raw port gets the settings
+# it holds with two changed. The dry run shows each difference and sends nothing.
+simulate sim6
+simulate sim7 --snmp 127.0.0.1:0
+deploy_ready() { [ -n "$(port_of sim6)" ] && [ -n "$(snmp_of sim7)" ]; }
+wait_until 10 "sim6 and sim7 to listen" deploy_ready
+lpadmin -p D-1 -v "socket://127.0.0.1:$(port_of sim6)" -E -m raw >>"$work/log/lpadmin" 2>&1 ||
+    fail "lpadmin D-1"
+cat >fleet.plan <<PLAN
+# The office's printers: TARGET [FILE.dat] [KEY=VALUE...]
+D-*                                 office.dat
+host:127.0.0.1:$(port_of sim7)      buzzer=enabled page-length=12   # what it holds, changed
+PLAN
+echo "\$ cat fleet.plan" && cat fleet.plan
+run 0 --lang en deploy fleet.plan --dry-run --snmp-port "$(snmp_of sim7)"
+contains "$out" "D-1 (printer): office.dat (plan line 2)"
+contains "$out" "ドイツ (germany)"
+contains "$out" "(host): the settings it holds (plan line 3)"
+contains "$out" "無効 (disabled)  ->  有効 (enabled)"
+"$vxctl" set --from-factory untouched.dat || fail "set untouched.dat"
+cmp untouched.dat sim6.dat && cmp untouched.dat sim7.dat || fail "the dry run sent settings"
+run 0 --lang en deploy fleet.plan --snmp-port "$(snmp_of sim7)"
+contains "$out" "D-1: settings sent to the printer. (job "
+contains "$out" "127.0.0.1:$(port_of sim7): settings sent to the printer."
+"$vxctl" set --from-factory want7.dat buzzer=enabled page-length=12 || fail "set want7.dat"
+deployed() { cmp -s office.dat sim6.dat && cmp -s want7.dat sim7.dat; }
+wait_until 10 "D-1 to hold office.dat and sim7 its settings with the two changes" deployed
+run 0 --lang en deploy fleet.plan --dry-run --snmp-port "$(snmp_of sim7)"
+[ "$(grep -c 'no change: it holds these settings' <<<"$out")" = 2 ] || fail "not deployed: $out"
+
+# An inventory of a small loopback range: two simulated printers on their addresses' raw
+# ports, one of them busy; the others of the range answer nothing.
+discover_port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.2",0)); print(s.getsockname()[1])')
+"$vxctl" --lang en simulate --listen 127.0.0.2:9100 --snmp "127.0.0.2:$discover_port" \
+    --state "$work/lan2.dat" >"$work/lan2.out" 2>&1 </dev/null &
+pids+=($!)
+"$vxctl" --lang en simulate --listen 127.0.0.5:9100 --snmp "127.0.0.5:$discover_port" --busy \
+    >"$work/lan5.out" 2>&1 </dev/null &
+pids+=($!)
+lan_up() { grep -q "answering SNMP" "$work/lan2.out" && grep -q "answering SNMP" "$work/lan5.out"; }
+wait_until 10 "the printers of the range to listen" lan_up
+run 0 --lang en discover 127.0.0.0/29 --snmp-port "$discover_port"
+[ "$out" = "127.0.0.2	QX-K480/330	SIM0001	ready
+127.0.0.5	QX-K480/330	SIM0001	printing or in error" ] || fail "discover: $out"
+run 1 --lang en discover 127.0.0.0/29 --snmp-port "$discover_port" --receive --json
+contains "$out" '{"address":"127.0.0.2","model":"QX-K480/330","serial":"SIM0001","ready":true'
+contains "$out" '"error":"127.0.0.5: the printer is printing at present'
 
 # A USB printer: the simulator's stand-in (a pseudo-terminal as usb/dev/usb/lp0, its device
 # ID as usblp's sysfs attribute), which vxctl finds through VXCTL_USB_ROOT. Three jobs: the

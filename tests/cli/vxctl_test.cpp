@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <set>
 
 #include "cli/printer_places.h"
 #include "cli/settings_table.h"
@@ -29,14 +32,23 @@ struct FakeConsole : Console {
     void Err(const std::string& text) override { err += text; }
 };
 
+// Writes land in `files` and in the file system the commands read from.
 struct FakeOutputFiles : OutputFiles {
-    std::map<std::string, Bytes> files;    // written
-    std::map<std::string, Bytes> devices;  // existing devices and what they got
-    bool fail = false;
+    explicit FakeOutputFiles(test::FakeFileSystem& fs) : fs(fs) {}
+    test::FakeFileSystem& fs;
+    std::map<std::string, Bytes> files;             // written
+    std::map<std::string, Bytes> devices;           // existing devices and what they got
+    std::map<std::string, std::string> unreadable;  // there, but not to be opened: why
+    std::string fail;                               // the error of every write
     bool WriteAtomically(const std::string& path, const Bytes& bytes, std::string& error) override {
-        if (fail) error = "disk full";
-        if (!fail) files[path] = bytes;
-        return !fail;
+        error = fail;
+        if (!fail.empty()) return false;
+        files[path] = fs.files[path] = bytes;
+        return true;
+    }
+    std::string WhyNotReadable(const std::string& path, bool& missing) override {
+        missing = !unreadable.count(path) && !fs.files.count(path);
+        return missing ? "No such file or directory" : unreadable[path];
     }
     bool WriteDevice(const std::string& path, const Bytes& bytes, std::string& error) override {
         if (devices.count(path) == 0) {
@@ -59,21 +71,38 @@ struct FakeCups : CupsClient {
         std::size_t polls = 0;
     };
     std::vector<Job> jobs;
+    std::set<int> cancelled;
+    bool down = false;  // the scheduler
+    bool dieAfterSubmit = false;
+    std::mutex mutex;  // jobs run several at once
 
+    bool CancelJob(int id, std::string&) override {
+        const std::lock_guard<std::mutex> hold(mutex);
+        cancelled.insert(id);
+        return true;
+    }
     bool Destinations(std::vector<CupsDestination>& out, std::string&) override {
         out = destinations;
         return true;
     }
     int SubmitRaw(const std::string& queue, const std::string& title, const Bytes& data,
                   std::string& error) override {
-        if (states.count(queue) == 0) {
-            error = "The printer or class does not exist.";
+        const std::lock_guard<std::mutex> hold(mutex);
+        if (down || states.count(queue) == 0) {
+            error = down ? std::string(kNoSchedulerPrefix) + "/run/cups/cups.sock"
+                         : "The printer or class does not exist.";
             return 0;
         }
         jobs.push_back({queue, title, data});
+        down = dieAfterSubmit;
         return static_cast<int>(jobs.size());
     }
-    bool JobStatus(int id, CupsJobStatus& status, std::string&) override {
+    bool JobStatus(int id, CupsJobStatus& status, std::string& error) override {
+        const std::lock_guard<std::mutex> hold(mutex);
+        if (down) {
+            error = std::string(kNoSchedulerPrefix) + "/run/cups/cups.sock";
+            return false;
+        }
         Job& job = jobs.at(static_cast<std::size_t>(id - 1));
         const std::vector<int>& seq = states[job.queue];
         status.state = seq[std::min(job.polls++, seq.size() - 1)];
@@ -82,8 +111,9 @@ struct FakeCups : CupsClient {
     }
 };
 
+// Shared by all threads: tests that wait on it send to one printer at a time.
 struct FakeClock : Clock {
-    long long now = 0;
+    std::atomic<long long> now{0};
     long long NowMs() override { return now; }
     void SleepMs(int ms) override { now += ms; }
 };
@@ -141,16 +171,23 @@ SwitchBlock Odd() {
     return b;
 }
 
+SwitchBlock Uk() {
+    SwitchBlock uk = FactoryDefaults;
+    SetSwitchCode(uk, 1, 1, 3, 3);
+    return uk;
+}
+
 struct VxctlTest : testing::Test {
     test::FakeFileSystem files;
     FakeConsole console;
-    FakeOutputFiles output;
+    FakeOutputFiles output{files};
+    Clock* clock = nullptr;  // the deadline's, where a test sets one
 
     int Run(std::vector<std::string> args, PrintService* printers = nullptr,
             JobSource* jobs = nullptr, PrinterLinks* links = nullptr) {
         console.out.clear();
         console.err.clear();
-        Services s{console, files, output, Language::English, printers, jobs, links};
+        Services s{console, files, output, Language::English, printers, jobs, links, clock};
         return RunVxctl(args, s);
     }
     // Runs a command for several printers of which some do not get their job: exit
@@ -205,9 +242,49 @@ TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
     EXPECT_EQ(Run({"set", "x.dat", "country=usa", "buzzer"}), kExitError);  // files come first
     EXPECT_EQ(output.files.count("x.dat"), 0u);
 
-    output.fail = true;
+    output.fail = "disk full";
     EXPECT_EQ(Run({"set", "y.dat"}), kExitError);
     EXPECT_EQ(console.err, "vxctl: y.dat: could not be written (disk full)\n");
+    output.fail = OutputFiles::kReadOnly;
+    EXPECT_EQ(Run({"set", "y.dat"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: y.dat: the file is read-only; nothing was written\n");
+}
+
+TEST_F(VxctlTest, SetEditsOnlyTheNamedSettingsAndTakesNoTypoForAFile) {
+    files.files["uk.dat"] = FileOf(Uk());
+    ASSERT_EQ(Run({"set", "uk.dat", "page-length=72"}), kExitOk) << console.err;
+    SwitchBlock want = Uk();
+    SetPageLength(want, 72);
+    EXPECT_EQ(files.files["uk.dat"], FileOf(want));  // the country stays
+    ASSERT_EQ(Run({"set", "--from-factory", "uk.dat", "buzzer=enabled"}), kExitOk);
+    SwitchBlock factory = FactoryDefaults;
+    SetSwitch(factory, 4, 1, true);
+    EXPECT_EQ(files.files["uk.dat"], FileOf(factory));
+
+    // Mistyped settings are refused and write nothing; so is a key given twice.
+    const std::map<std::vector<std::string>, std::string> typos = {
+        {{"new.dat", "buzzer"}, "vxctl set: buzzer: expected KEY=VALUE\n"},
+        {{"new.dat", "countyr"},
+         "vxctl set: countyr: neither KEY=VALUE nor an existing file or a name ending in .dat\n"},
+        {{"new.dat", "=usa"}, "vxctl set: : no such setting\n"},
+        {{"new.dat", "ｃｏｕｎｔｒｙ=usa"}, "vxctl set: ｃｏｕｎｔｒｙ: no such setting\n"},
+        {{"new.dat", "country＝usa"}, "vxctl set: country＝usa: expected KEY=VALUE\n"},
+        {{"new.dat", "country=usa", "country=uk"}, "vxctl set: country is given twice\n"},
+    };
+    for (const auto& [arguments, error] : typos) {
+        std::vector<std::string> args = {"set"};
+        args.insert(args.end(), arguments.begin(), arguments.end());
+        EXPECT_EQ(Run(args), kExitError) << arguments.back();
+        EXPECT_EQ(console.err.substr(0, error.size()), error);
+    }
+    EXPECT_TRUE(output.files.count("new.dat") == 0 && output.files.count("buzzer") == 0 &&
+                output.files.count("=usa") == 0);
+
+    // An OUT that cannot be read is not started afresh.
+    output.unreadable["locked.dat"] = "Permission denied";
+    EXPECT_EQ(Run({"set", "locked.dat", "buzzer=enabled"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: locked.dat: cannot be read (Permission denied)\n");
+    EXPECT_EQ(output.files.count("locked.dat"), 0u);
 }
 
 TEST_F(VxctlTest, ShowDiffAndJobReadFilesAsTheProgramDoes) {
@@ -217,11 +294,34 @@ TEST_F(VxctlTest, ShowDiffAndJobReadFilesAsTheProgramDoes) {
     Bytes shortFile = FileOf(FactoryDefaults);
     shortFile.pop_back();
     files.files["short.dat"] = shortFile;
-    for (const char* name : {"bad.dat", "short.dat", "missing.dat"}) {
+    for (const char* name : {"bad.dat", "short.dat"}) {
         EXPECT_EQ(Run({"show", name}), kExitError);
         EXPECT_EQ(console.err,
                   "vxctl: " + std::string(name) + ": This file is not a valid settings file.\n");
     }
+    output.unreadable["folder"] = "Is a directory";
+    EXPECT_EQ(Run({"show", "missing.dat"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: missing.dat: cannot be read (No such file or directory)\n");
+    EXPECT_EQ(Run({"diff", "folder", "bad.dat"}), kExitError);
+    EXPECT_EQ(console.err, "vxctl: folder: cannot be read (Is a directory)\n");
+
+    // A page length shows as it is sent, saying when the file's bytes are corrected.
+    SwitchBlock zero = FactoryDefaults;
+    zero.bytes[kPageLengthTens] = zero.bytes[kPageLengthUnits] = '0';
+    files.files["zero.dat"] = FileOf(zero);
+    ASSERT_EQ(Run({"show", "zero.dat"}), kExitOk);
+    EXPECT_NE(console.out.find(" 1     "), std::string::npos) << console.out;
+    EXPECT_NE(console.out.find("  bytes 24-25 = 0x30 0x30  (the file's bytes corrected, sent as "
+                               "0x30 0x31)\n"),
+              std::string::npos)
+        << console.out;
+    zero.bytes[kPageLengthUnits] = 'x';
+    files.files["zero.dat"] = FileOf(zero);
+    ASSERT_EQ(Run({"show", "zero.dat", "--json", "--lang", "ja"}), kExitOk);
+    EXPECT_NE(console.out.find("\"value\":\"66\",\"alias\":\"66\",\"code\":66,\"raw\":\"0x30 "
+                               "0x78\",\"sent\":\"0x36 0x36\"}"),
+              std::string::npos)
+        << console.out;
     EXPECT_EQ(Run({"--lang", "ja", "diff", "bad.dat", "bad.dat"}), kExitError);
     EXPECT_EQ(console.err, "vxctl: bad.dat: このファイルは有効な設定ファイルではありません。\n");
 
@@ -303,19 +403,113 @@ TEST_F(VxctlTest, SendThroughCupsWaitsForEachJobAndReportsHowItEnded) {
     files.files["a.dat"] = FileOf(FactoryDefaults);
 
     ExpectSomeMissed({"send", "a.dat", "--printer", "Q1", "--printer", "Gone", "--printer", "Q2",
-                      "--printer", "Stuck", "--timeout", "5"},
+                      "--printer", "Stuck", "--timeout", "5", "--jobs", "1"},
                      &printers,
-                     "Q1: settings sent to the printer. (job 1: completed)\n"
+                     "Q1: settings sent to the printer. (job 1: completed, handed to the "
+                     "printer's port)\n"
                      "Gone: not sent: The printer or class does not exist.\n"
                      "Q2: job 2 did not complete: aborted (Unable to connect)\n"
-                     "Stuck: job 3 had not ended after 5 s: processing\n");
+                     "Stuck: job 3 had not ended after 5 s and was cancelled: processing\n");
     ASSERT_EQ(cups.jobs.size(), 3u);
     EXPECT_EQ(cups.jobs[0].title, "Veltrix Status Write");
     EXPECT_EQ(cups.jobs[0].data, BlockBytes(FactoryDefaults));
     EXPECT_GE(clock.now, 5000);
+    EXPECT_EQ(cups.cancelled, (std::set<int>{3}));
+
+    // Left queued when asked, with the scheduler's reason; one record per printer in JSON.
+    // One at a time, so that the fake clock's seconds are each job's own.
+    cups.messages["Stuck"] = "printer-stopped";
+    this->clock = &clock;
+    ExpectSomeMissed({"send", "a.dat", "--printer", "Q1", "--printer", "Stuck", "--timeout", "2",
+                      "--keep-queued", "--json", "--jobs", "1"},
+                     &printers,
+                     "{\"printer\":\"Q1\",\"transport\":\"cups\",\"job\":4,\"result\":\"done\","
+                     "\"state\":\"completed\",\"reason\":\"\",\"cancelled\":false,\"seconds\":0."
+                     "20,\"message\":\"Q1: settings sent to the printer. (job 4: completed, "
+                     "handed to the printer's port)\"}\n"
+                     "{\"printer\":\"Stuck\",\"transport\":\"cups\",\"job\":5,\"result\":"
+                     "\"timed-out\",\"state\":\"processing\",\"reason\":\"printer-stopped\","
+                     "\"cancelled\":false,\"seconds\":1.80,\"message\":\"Stuck: job 5 had not "
+                     "ended after 2 s and is still queued; it may print later: processing "
+                     "(printer-stopped)\"}\n");
+    EXPECT_EQ(cups.cancelled, (std::set<int>{3}));
+
+    // No scheduler: said so, not errno's words; one that goes away after taking a job.
+    cups.down = true;
+    ExpectSomeMissed({"send", "a.dat", "--printer", "Q1"}, &printers,
+                     "Q1: not sent: no print scheduler is running at /run/cups/cups.sock\n");
+    cups.down = false;
+    cups.dieAfterSubmit = true;
+    ExpectSomeMissed({"print-settings", "--printer", "Q1"}, &printers,
+                     "Q1: job 6 was accepted, but what became of it cannot be told: no print "
+                     "scheduler is running at /run/cups/cups.sock\n");
+    EXPECT_EQ(Run({"send", "a.dat", "--printer", "Q1", "--timeout", "0"}, &printers), kExitError);
+    EXPECT_EQ(console.err, "vxctl send: --timeout takes a positive whole number: 0\n");
+    EXPECT_EQ(Run({"send", "a.dat", "--printer", "Q1", "--timeout", "1234567890"}, &printers),
+              kExitError);
+    EXPECT_EQ(console.err, "vxctl send: --timeout is too large (at most 999999999): 1234567890\n");
+    EXPECT_EQ(Run({"send", "a.dat", "--printer", "Q1", "--printer", "Q1"}, &printers), kExitError);
+    EXPECT_EQ(console.err, "vxctl send: --printer Q1 is named twice\n");
 
     ASSERT_EQ(Run({"printers", "--model"}, &printers), kExitOk);
     EXPECT_EQ(console.out, "Office\tZAM QX-K480/330 raw\tsocket://10.0.0.5:9100\n");
+
+    // Raw queues are of the model when their printer's device ID says so.
+    cups.destinations.push_back({"Floor1", "Local Raw Printer", "socket://10.0.0.7:9100"});
+    cups.destinations.push_back({"Floor2", "Local Raw Printer", "socket://10.0.0.8"});
+    FakeLinks links;
+    links.net.deviceIdOf["10.0.0.8"] = "MFG:ACME;MDL:Other;";
+    ASSERT_EQ(Run({"printers", "--model", "--snmp-port", "1161"}, &printers, nullptr, &links),
+              kExitOk);
+    EXPECT_EQ(console.out,
+              "Office\tZAM QX-K480/330 raw\tsocket://10.0.0.5:9100\n"
+              "Floor1\tLocal Raw Printer\tsocket://10.0.0.7:9100\n");
+    EXPECT_NE(std::find(links.net.calls.begin(), links.net.calls.end(),
+                        "Exchange 10.0.0.7:1161 within 700"),
+              links.net.calls.end());
+    ASSERT_EQ(Run({"printers", "--model", "--match", "F*1", "--json"}, &printers, nullptr, &links),
+              kExitOk);
+    EXPECT_EQ(console.out,
+              "{\"printer\":\"Floor1\",\"model\":\"Local Raw Printer\",\"destination\":"
+              "\"socket://10.0.0.7:9100\",\"model-by\":\"device-id\"}\n");
+}
+
+TEST_F(VxctlTest, DeployGivesEachPrinterWhatTheFirstLineNamingItSays) {
+    FakeCups cups;
+    cups.destinations = {{"QX-1", "Local Raw Printer", "socket://10.0.0.1"},
+                         {"QX-2", "Local Raw Printer", "socket://10.0.0.2"}};
+    cups.states["QX-1"] = cups.states["QX-2"] = {kJobCompleted};
+    FakeClock clock;
+    CupsPrintService printers(cups, clock, 0);
+    FakeLinks links;
+    files.files["uk.dat"] = FileOf(Uk());
+
+    auto text = [](const std::string& t) { return Bytes(t.begin(), t.end()); };
+    files.files["bad.plan"] = text("QX-* uk.dat\nQX-1 buzzer=loud\nQX-2\n");
+    EXPECT_EQ(Run({"deploy", "bad.plan"}, &printers, nullptr, &links), kExitError);
+    EXPECT_EQ(console.err,
+              "vxctl deploy: bad.plan:2: not an allowed change: buzzer=loud (see vxctl settings)\n"
+              "vxctl deploy: bad.plan:3: expected TARGET [FILE.dat] [KEY=VALUE…]\n");
+    EXPECT_TRUE(cups.jobs.empty());
+
+    files.files["fleet.plan"] =
+        text("# office\nQX-2 uk.dat page-length=12  # first\nQX-* uk.dat\nLaser-* uk.dat\n");
+    ASSERT_EQ(Run({"deploy", "fleet.plan", "--dry-run", "--jobs", "1"}, &printers, nullptr, &links),
+              kExitDiffer);
+    EXPECT_EQ(console.err, "vxctl deploy: fleet.plan:4: no printer matches Laser-*\n");
+    EXPECT_EQ(console.out.substr(0, console.out.find('\n')),
+              "QX-2 (printer): uk.dat (plan line 2)");
+    EXPECT_NE(console.out.find("\nQX-1 (printer): uk.dat (plan line 3)\n"), std::string::npos);
+    EXPECT_TRUE(cups.jobs.empty());
+
+    ASSERT_EQ(Run({"deploy", "fleet.plan", "--jobs", "1"}, &printers, nullptr, &links),
+              kExitDiffer);
+    ASSERT_EQ(cups.jobs.size(), 2u);
+    SwitchBlock uk12 = Uk();
+    SetPageLength(uk12, 12);
+    EXPECT_EQ(cups.jobs[0].queue + " " + cups.jobs[1].queue, "QX-2 QX-1");
+    EXPECT_EQ(cups.jobs[0].data, BlockBytes(uk12));
+    EXPECT_EQ(cups.jobs[1].data, BlockBytes(Uk()));
 }
 
 TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
@@ -355,12 +549,6 @@ TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
     EXPECT_EQ(Run({"--lang", "fr", "settings"}), kExitError);
 }
 
-SwitchBlock Uk() {
-    SwitchBlock uk = FactoryDefaults;
-    SetSwitchCode(uk, 1, 1, 3, 3);
-    return uk;
-}
-
 Bytes ReplyOf(const SwitchBlock& block) {
     const auto reply = SettingsReply(block);
     return Bytes(reply.begin(), reply.end());
@@ -377,10 +565,11 @@ TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
     links.net.unreachable = {"10.0.0.8"};
     links.net.deviceIdOf["10.0.0.6"] = SimulatedDeviceId(true);
 
-    ASSERT_EQ(Run({"receive", "--printer", "Office", "--printer", "Laser", "--printer", "Gone",
-                   "--host", "10.0.0.8:9200", "--host", "10.0.0.6", "--device", "/dev/usb/lp3"},
-                  &printers, nullptr, &links),
-              kExitDiffer);
+    ASSERT_EQ(
+        Run({"receive", "--printer", "Office", "--printer", "Laser", "--printer", "Gone", "--host",
+             "10.0.0.8:9200", "--host", "10.0.0.6", "--device", "/dev/usb/lp3", "--jobs", "1"},
+            &printers, nullptr, &links),
+        kExitDiffer);
     const std::string& out = console.out;
     EXPECT_EQ(out.find("Office: the settings were read from the printer.\n[機能選択]\n"), 0u)
         << out;
@@ -410,8 +599,9 @@ TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
     ASSERT_EQ(Run({"receive", "--host", "10.0.0.5", "--json"}, &printers, nullptr, &links),
               kExitDiffer);
     EXPECT_EQ(console.out,
-              "{\"printer\":\"10.0.0.5\",\"error\":\"10.0.0.5: no 12-byte reply from the printer "
-              "(11 bytes); no settings read.\"}\n");
+              "{\"printer\":\"10.0.0.5\",\"transport\":\"host\",\"seconds\":0.00,\"result\":"
+              "\"failed\",\"error\":\"10.0.0.5: no 12-byte reply from the printer (11 bytes); no "
+              "settings read.\"}\n");
 
     // Where printers cannot be read, each says so.
     ASSERT_EQ(Run({"receive", "--host", "10.0.0.5"}, &printers), kExitDiffer);

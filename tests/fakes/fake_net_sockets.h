@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -53,6 +54,7 @@ class FakeNetSockets : public NetSockets {
 
     bool Exchange(const std::string& host, unsigned port, const std::string& request,
                   unsigned timeoutMs, std::string& answer) override {
+        const std::lock_guard<std::mutex> hold(exchanges_);  // several printers asked at once
         calls.push_back("Exchange " + host + ":" + std::to_string(port) + " within " +
                         std::to_string(timeoutMs));
         if (++snmpTries <= silentSnmpTries) {
@@ -69,6 +71,8 @@ class FakeNetSockets : public NetSockets {
     }
 
   private:
+    std::mutex exchanges_;
+
     class Connection : public NetConnection {
       public:
         explicit Connection(FakeNetSockets& net) : net_(net) {}
