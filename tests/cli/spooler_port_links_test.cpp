@@ -61,17 +61,22 @@ TEST(SpoolerPortLinksTest, ReceiveReadsNetworkAndUsbPortsAndNamesTheOthers) {
     EXPECT_EQ(net.calls.front(), "Connect 10.0.0.5:9101 within 5000");
     EXPECT_EQ(opener.linksOpened, (std::vector<std::string>{"usb USB 1", "usb USB 1"}));
     const std::string& out = console.out;
+    // One record per printer, on its own line.
+    const auto record = [&out](const std::string& printer) {
+        const auto at = out.find("{\"printer\":\"" + printer + "\"");
+        return at == std::string::npos ? std::string() : out.substr(at, out.find('\n', at) - at);
+    };
     for (const char* read : {"Net", "Usb", "USB001"}) {
-        const std::string entry = std::string("{\"printer\":\"") + read + "\"";
-        ASSERT_NE(out.find(entry), std::string::npos) << out;
-        EXPECT_NE(out.find(entry + ",\"error\""), out.find(entry)) << read;
+        EXPECT_NE(record(read).find("\"result\":\"done\""), std::string::npos) << out;
     }
-    EXPECT_NE(out.find("{\"printer\":\"Par\",\"error\":\"Par: the settings cannot be read over "
-                       "this connection: LPT1:\"}"),
-              std::string::npos);
-    EXPECT_NE(out.find("{\"printer\":\"COM1:\",\"error\":\"COM1:: the printer cannot be reached "
-                       "(COM1:).\"}"),
-              std::string::npos);
+    EXPECT_NE(record("Par").find("\"result\":\"failed\",\"error\":\"Par: the settings cannot be "
+                                 "read over this connection: LPT1:\"}"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(record("COM1:").find("\"result\":\"failed\",\"error\":\"COM1:: the printer cannot "
+                                   "be reached (COM1:).\"}"),
+              std::string::npos)
+        << out;
     EXPECT_EQ(opener.opens, 0);  // LPT1: is no way to the printer on the NT family
 
     // On the 9x family "LPT1:" is read, through its three attempts.
