@@ -107,7 +107,9 @@ def build_package(args, setup: dict, target: Path):
     if not subject.isascii():
         raise SystemExit(f"the package's subject {subject!r} must be ASCII")
 
-    # libmsi converts the tables' texts through the code page of WINDOWS_LANGUAGE.
+    # libmsi (wixl, msibuild) converts the tables' texts through the code page of
+    # WINDOWS_LANGUAGE, else of the locale: a Western one cannot take the Japanese texts
+    # (wixl 0.101 then crashes or writes them empty).
     env = dict(os.environ, WINDOWS_LANGUAGE="ja")
     platform = {"x86": "Intel", "x64": "x64"}[args.arch]
     with tempfile.TemporaryDirectory() as tmp:
