@@ -94,6 +94,14 @@ std::string SourceFolder(Platform& p, const SetupRecord& record) {
     return FolderOf(p.system.ModulePath()) + "\\" + record.diskPath;
 }
 
+std::string InstalledByPackage(Platform& p, const SetupRecord& record) {
+    std::string folder;
+    auto key = p.registry.Open(RegRoot::LocalMachine, record.msiMarkKey);
+    if (!key || !key->ReadString(text::kMsiMarkValue, folder)) return {};
+    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();  // "[INSTALLDIR]"
+    return folder;
+}
+
 std::string InstalledElsewhere(Platform& p, const SetupRecord& record,
                                const std::string& destination) {
     auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
@@ -130,6 +138,12 @@ DestinationCheck CheckDestination(Platform& p, const SetupRecord& record,
     }
     if (FoldersOverlap(p.files, destination, source)) {
         return refuse(DestinationProblem::HoldsSource, text::kDestinationHoldsSource);
+    }
+    // The package's install, wherever it is: one machine, one install, one record of it.
+    const std::string packaged = InstalledByPackage(p, record);
+    if (!packaged.empty()) {
+        return refuse(DestinationProblem::InstalledByPackage,
+                      FormatText(text::kInstalledByMsi, packaged));
     }
     const std::string elsewhere = InstalledElsewhere(p, record, destination);
     if (!elsewhere.empty()) {

@@ -21,6 +21,7 @@ inline constexpr std::size_t kMaxTitle = 49;
 
 struct SetupRecord {
     std::string uninstallKey;   // formed only when the whole reading succeeded
+    std::string msiMarkKey;     // where the Windows Installer package marks its install
     std::string programFile;    // "VX_FILE"
     std::string installFolder;  // "INSTALL_FOLDER", then the chosen destination
     std::string printerName;
@@ -156,6 +157,7 @@ enum class DestinationProblem {
     Link,                // a junction or symbolic link: the uninstall would refuse it
     HoldsSource,         // the distribution folder, inside it, or holding it
     InstalledElsewhere,  // an install in another folder is still there
+    InstalledByPackage,  // the Windows Installer package's install is there (any folder)
 };
 struct DestinationCheck {
     DestinationProblem problem = DestinationProblem::None;
@@ -170,6 +172,9 @@ DestinationCheck CheckDestination(Platform& p, const SetupRecord& record,
 // Whether two paths name one folder once resolved; whether, besides, one lies below the other.
 bool SameFolder(InstallFiles& files, const std::string& a, const std::string& b);
 bool FoldersOverlap(InstallFiles& files, const std::string& a, const std::string& b);
+// The folder the Windows Installer package installed into, while its mark is there; empty
+// otherwise. That install is the package's to update and remove: VXInst keeps out of it.
+std::string InstalledByPackage(Platform& p, const SetupRecord& record);
 // The folder an install in another folder than `destination` lies in, when the uninstall
 // entry names one that is still there; empty otherwise.
 std::string InstalledElsewhere(Platform& p, const SetupRecord& record,

@@ -35,6 +35,17 @@ inline constexpr char kDestinationIsLink[] =
 inline constexpr char kInstalledElsewhere[] =
     "すでにフォルダ %s にインストールされています。\n"
     "別のフォルダにインストールするには、先にアンインストールしてください。";
+// The Windows Installer package (installer/msi/QLV3906.wxs, values from scripts/make-medium.py)
+// marks its install with the folder under this key (%s: INSTALL_FOLDER); VXInst then refuses
+// to install beside it, so one folder never has two records.
+inline constexpr char kMsiMarkKey[] = "SOFTWARE\\ZAM\\%s";
+inline constexpr char kMsiMarkValue[] = "MsiInstallFolder";
+inline constexpr char kInstalledByMsi[] =
+    "すでにフォルダ %s に Windows インストーラ パッケージでインストールされています。\n"
+    "このプログラムでインストールするには、先にそのパッケージをアンインストールしてください。";
+// The package's own message when a newer version of it is installed.
+inline constexpr char kMsiNewerInstalled[] =
+    "より新しいバージョンがすでにインストールされています。";
 
 // Install progress.
 inline constexpr char kPercent[] = "%d％";

@@ -73,6 +73,7 @@ bool ReadSetupInformation(Platform& p, MessageBoxes& boxes, SetupRecord& record)
 
     auto fail = [&](const std::string& caption) {
         record.uninstallKey.clear();
+        record.msiMarkKey.clear();
         boxes.Show(text::kSetupFileBroken, caption, MsgStyle::Error);
         return false;
     };
@@ -104,6 +105,7 @@ bool ReadSetupInformation(Platform& p, MessageBoxes& boxes, SetupRecord& record)
     const std::string key = std::string(text::kUninstallRoot) + "\\" + record.installFolder;
     if (key.size() > kMaxPath) return fail(record.title);
     record.uninstallKey = key;
+    record.msiMarkKey = FormatText(text::kMsiMarkKey, record.installFolder);
     return true;
 }
 

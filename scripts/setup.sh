@@ -16,6 +16,7 @@ packages=(
   fp-utils libchm-bin
   cups cups-daemon cups-client libcups2-dev
   snmp snmpd
+  msitools wixl osslsigncode openssl
 )
 
 missing=()

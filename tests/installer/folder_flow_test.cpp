@@ -186,6 +186,18 @@ TEST_F(FolderFlowTest, RefusesWhatSilentModeRefusesBeforeWritingAnything) {
     EXPECT_EQ(f.files.nodes.size(), before);
     Ok("c:\\VELTRIX");  // a reinstall
     EXPECT_EQ(view.jobs.size(), 1u);
+
+    // The Windows Installer package's mark (its folder as "[INSTALLDIR]" spells it): every
+    // folder refused, that one too.
+    f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, "SOFTWARE\\ZAM\\Veltrix")] = {
+        {"MsiInstallFolder", "C:\\Program Files\\Veltrix\\"}};
+    for (const char* destination : {"C:\\Program Files\\Veltrix", "c:\\VELTRIX"}) {
+        view.boxes.shown.clear();
+        Ok(destination);
+        EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{FormatText(
+                                          text::kInstalledByMsi, "C:\\Program Files\\Veltrix")});
+    }
+    EXPECT_EQ(view.jobs.size(), 1u);
 }
 
 TEST(BrowseRulesTest, InitialPathOkButtonAndResult) {

@@ -786,6 +786,131 @@ TEST_F(InstallerE2E, SilentInstallFromAMediumInAJapaneseNamedFolder) {
     EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallPath"), L"C:\\JP");
 }
 
+// The Windows Installer package of the medium, and (built for the tests only) a newer one
+// of the same files.
+std::wstring MediumPackage() { return WindowsPathOf(VX_MEDIUM_DIR) + L"\\QLV3906.msi"; }
+std::wstring NewerPackage() { return WindowsPathOf(VX_NEWER_PACKAGE); }
+const std::wstring kMark = L"SOFTWARE\\ZAM\\Veltrix";
+
+// The package's Start-menu group: Windows Installer puts it in the all-users Programs folder
+// (the package is per-machine, ALLUSERS=1, as msiinfo shows), Wine's in the user's own.
+std::wstring PackageGroupFolder() {
+    if (Exists(GroupFolder())) return GroupFolder();
+    wchar_t programs[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
+    return std::wstring(programs) + L"\\" + kTitle;
+}
+
+testing::AssertionResult RunMsiexec(const std::wstring& arguments, DWORD expected) {
+    DWORD code = 99;
+    if (auto r = RunSilently(L"msiexec " + arguments, &code); !r) return r;
+    if (code != expected) {
+        return testing::AssertionFailure()
+               << "msiexec " << Narrow(arguments) << ": exit code " << code << ", not " << expected;
+    }
+    return testing::AssertionSuccess();
+}
+
+// The uninstall entries (below the uninstall key) whose DisplayName is the title, by key name.
+std::map<std::wstring, std::wstring> EntriesOfTheTitle() {
+    const std::wstring root = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    std::map<std::wstring, std::wstring> found;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, root.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return found;
+    }
+    wchar_t name[256];
+    for (DWORD i = 0, size = 256;
+         RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, size = 256) {
+        if (RegString(HKEY_LOCAL_MACHINE, root + L"\\" + name, L"DisplayName") == kTitle) {
+            found[name] = root + L"\\" + name;
+        }
+    }
+    RegCloseKey(key);
+    return found;
+}
+
+// The package installs the program, its help, the group's two shortcuts and the entry into
+// VXInst's folder; VXInst then refuses every folder; the package's uninstall removes what
+// it installed and keeps a settings file the user saved in the folder.
+TEST_F(InstallerE2E, PackageInstallsRefusesVXInstAndUninstallKeepsTheUsersFile) {
+    ASSERT_TRUE(RunMsiexec(L"/i \"" + MediumPackage() + L"\" /qn", 0));
+    EXPECT_EQ(Names(kDestination), (std::set<std::wstring>{L"QLV3906.EXE", L"QLV3906.chm"}));
+    EXPECT_EQ(ReadFileBytes(kDestination + L"\\QLV3906.EXE"), ReadFileBytes(Qlv3906Path()));
+    const std::wstring group = PackageGroupFolder();
+    EXPECT_EQ(Names(group),
+              (std::set<std::wstring>{kTitle + L".lnk", L"ベルトリクスのヘルプ.lnk"}));
+    Link program, help;
+    ASSERT_TRUE(ReadLink(group + L"\\" + kTitle + L".lnk", &program));
+    EXPECT_EQ(program.target, kDestination + L"\\QLV3906.EXE");
+    EXPECT_EQ(program.description,
+              L"QX-K480/330のプリンタ設定を変更するためのユーティリティです。");
+    ASSERT_TRUE(ReadLink(group + L"\\ベルトリクスのヘルプ.lnk", &help));
+    EXPECT_EQ(help.target, kDestination + L"\\QLV3906.chm");
+    EXPECT_EQ(help.description, L"ZAM QX-K480/330 ベルトリクスのヘルプです。");
+    const auto entries = EntriesOfTheTitle();
+    ASSERT_EQ(entries.size(), 1u);
+    const std::wstring entry = entries.begin()->second;
+    EXPECT_NE(entry, kUninstallKey);  // the package's own, by its product code
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, entry, L"DisplayVersion"), L"1.0.0.0");
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, entry, L"Publisher"), L"ZAM");
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kMark, L"MsiInstallFolder"), kDestination + L"\\");
+
+    // VXInst refuses its default folder and any other, naming the package's folder.
+    const std::wstring log = TestIoPath(L"refused.log");
+    for (const std::wstring& folder : {kDestination, std::wstring(L"C:\\Other")}) {
+        DWORD code = 99;
+        ASSERT_TRUE(RunSilently(L"\"" + MediumInstaller() + L"\" /S /LOG=" + log + L" /D=" + folder,
+                                &code));
+        EXPECT_EQ(code, 5u) << Narrow(folder);
+    }
+    EXPECT_FALSE(Exists(L"C:\\Other"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(log);
+    EXPECT_NE(std::string(bytes.begin(), bytes.end())
+                  .find("すでにフォルダ C:\\Program Files\\Veltrix に Windows インストーラ "
+                        "パッケージでインストールされています。\r\n"
+                        "このプログラムでインストールするには、先にそのパッケージをアンインストール"
+                        "してください。 C:\\Other\r\n"),
+              std::string::npos);
+
+    const std::string saved = "the user's settings";
+    ASSERT_TRUE(WriteFileBytes(kDestination + L"\\QLV3906.dat",
+                               std::vector<std::uint8_t>(saved.begin(), saved.end())));
+    ASSERT_TRUE(RunMsiexec(L"/x \"" + MediumPackage() + L"\" /qn", 0));
+    EXPECT_EQ(Names(kDestination), std::set<std::wstring>{L"QLV3906.dat"});
+    EXPECT_FALSE(Exists(group));
+    EXPECT_TRUE(EntriesOfTheTitle().empty());
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kMark));
+}
+
+// A newer package replaces the installed one in place (one entry, the newer version); the
+// older one is then refused; the newer one's uninstall removes everything.
+TEST_F(InstallerE2E, NewerPackageUpgradesInPlaceAndAnOlderOneIsRefused) {
+    ASSERT_TRUE(RunMsiexec(L"/i \"" + MediumPackage() + L"\" /qn", 0));
+    ASSERT_EQ(EntriesOfTheTitle().size(), 1u);
+    const std::wstring older = EntriesOfTheTitle().begin()->first;
+    ASSERT_TRUE(RunMsiexec(L"/i \"" + NewerPackage() + L"\" /qn", 0));
+    const auto entries = EntriesOfTheTitle();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_NE(entries.begin()->first, older);
+    EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, entries.begin()->second, L"DisplayVersion"),
+              VX_NEWER_VERSION);
+    EXPECT_EQ(Names(kDestination), (std::set<std::wstring>{L"QLV3906.EXE", L"QLV3906.chm"}));
+    EXPECT_EQ(Names(PackageGroupFolder()),
+              (std::set<std::wstring>{kTitle + L".lnk", L"ベルトリクスのヘルプ.lnk"}));
+
+    // An older package over it: refused (a launch condition fails: 1603), nothing changed.
+    ASSERT_TRUE(RunMsiexec(L"/i \"" + MediumPackage() + L"\" /qn", 1603));
+    EXPECT_EQ(EntriesOfTheTitle(), entries);
+
+    ASSERT_TRUE(RunMsiexec(L"/x \"" + NewerPackage() + L"\" /qn", 0));
+    EXPECT_FALSE(Exists(kDestination));
+    EXPECT_FALSE(Exists(PackageGroupFolder()));
+    EXPECT_TRUE(EntriesOfTheTitle().empty());
+}
+
 // Not a test: the install's wall time against its paced minimum. Run with
 // --gtest_also_run_disabled_tests --gtest_filter=*Benchmark*.
 TEST_F(InstallerE2E, DISABLED_BenchmarkInstallWallTime) {

@@ -151,6 +151,12 @@ TEST_F(SilentTest, EachReasonToStopHasItsExitCodeAndLeavesNothing) {
     EXPECT_EQ(Run("/S /D=C:\\New\\Deep"), kExitBadDestination);
     EXPECT_EQ(log.lines.back(), FormatText(text::kInstalledElsewhere, "C:\\V") + " C:\\New\\Deep");
     EXPECT_FALSE(f.files.Exists("C:\\New"));
+    // The Windows Installer package's install: refused, naming its folder, with code 5.
+    const std::string mark = FakeRegistry::Path(RegRoot::LocalMachine, "SOFTWARE\\ZAM\\Veltrix");
+    f.registry.keys[mark] = {{"MsiInstallFolder", "C:\\Pkg\\"}};
+    EXPECT_EQ(Run("/S /D=C:\\V"), kExitBadDestination);
+    EXPECT_EQ(log.lines.back(), FormatText(text::kInstalledByMsi, "C:\\Pkg") + " C:\\V");
+    f.registry.keys.erase(mark);
 
     // A reinstall that fails once copying began (a viewer holds the help file): every file
     // it replaced is put back, and the entry stays as it was.
