@@ -38,6 +38,7 @@ PAGE_TOPICS = {
 # The texts of the two programs' text headers that no message box shows: captions and
 # status-bar parts, progress lines, file filters, registry and shortcut names.
 NOT_MESSAGES = {
+    "kMsiMarkKey", "kMsiMarkValue",
     "kCaption", "kPrinterNamePart", "kDestinationPart", "kFileFilter", "kSourcePrinterBefore",
     "kSourcePrinterAfter", "kSourceFile", "kSourceFactory", "kSourceChanged",
     "kSection", "kDefaultDestination", "kBrowseTitle", "kPercent", "kPreparing",
