@@ -54,8 +54,9 @@ TEST(SpoolerPortLinksTest, ReceiveReadsNetworkAndUsbPortsAndNamesTheOthers) {
     Lines console;
     NoOutput output;
     Services s{console, files, output, Language::English, &printers, nullptr, &links};
-    EXPECT_EQ(RunVxctl({"receive", "--printer", "Net", "--printer", "Usb", "--printer", "Par",
-                        "--device", "USB001", "--device", "COM1:", "--json"},
+    // One printer at a time: the fake spooler and opener record calls from one thread only.
+    EXPECT_EQ(RunVxctl({"receive", "--jobs", "1", "--printer", "Net", "--printer", "Usb",
+                        "--printer", "Par", "--device", "USB001", "--device", "COM1:", "--json"},
                        s),
               kExitDiffer);
     EXPECT_EQ(net.calls.front(), "Connect 10.0.0.5:9101 within 5000");
