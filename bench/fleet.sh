@@ -9,13 +9,14 @@
 #
 #   bench/fleet.sh PATH/TO/vxctl [N [S [T [J]]]]      (defaults 200 20 10 16)
 set -uo pipefail
+# shellcheck source=../scripts/private-cupsd.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/private-cupsd.sh"
 
 vxctl=$(realpath "${1:?usage: bench/fleet.sh PATH/TO/vxctl [N [S [T [J]]]]}") || exit 1
 n=${2:-200} silent=${3:-20} deadline=${4:-10} parallel=${5:-16}
 work=$(mktemp -d "${TMPDIR:-/tmp}/vxctl-fleet.XXXXXX") || exit 1
 chmod 755 "$work"
-mkdir -p "$work"/{etc,spool/tmp,cache,state,log,sims}
-chmod 1777 "$work/spool/tmp"
+mkdir -p "$work/sims"
 pids=()
 cleanup() {
     local p
@@ -28,45 +29,8 @@ trap 'exit 130' INT TERM
 say() { echo "fleet-bench: $*" >&2; }
 ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
 
-cat >"$work/cups-files.conf" <<EOF
-ServerRoot $work/etc
-RequestRoot $work/spool
-TempDir $work/spool/tmp
-CacheDir $work/cache
-StateDir $work/state
-ServerBin /usr/lib/cups
-DataDir /usr/share/cups
-DocumentRoot /usr/share/cups/doc-root
-ErrorLog $work/log/error_log
-AccessLog $work/log/access_log
-PageLog $work/log/page_log
-Printcap $work/printcap
-ServerKeychain $work/ssl
-CreateSelfSignedCerts no
-SystemGroup root
-EOF
-[ "$(id -u)" = 0 ] || printf 'User %s\nGroup %s\n' "$(id -un)" "$(id -gn)" >>"$work/cups-files.conf"
-cat >"$work/cupsd.conf" <<EOF
-Listen $work/cups.sock
-LogLevel warn
-Browsing No
-WebInterface No
-MaxJobs 0
-DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-EOF
-command -v cupsd >/dev/null || PATH=$PATH:/usr/sbin
-cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" </dev/null >"$work/cupsd.out" 2>&1 &
-pids+=($!)
-export CUPS_SERVER=$work/cups.sock
+vx_private_cupsd "$work" warn "MaxJobs 0"
+pids+=("$VX_CUPSD_PID")
 for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
 lpstat -r | grep -q 'is running' || { say "cupsd did not start"; exit 1; }
 

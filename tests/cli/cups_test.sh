@@ -21,11 +21,11 @@ set -uo pipefail
 
 vxctl=$(realpath "${1:?usage: cups_test.sh PATH/TO/vxctl}") || exit 1
 readme=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/README.md
+# shellcheck source=../../scripts/private-cupsd.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private-cupsd.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/vxctl-cups.XXXXXX") || exit 1
 # Started by root, cupsd runs the socket backend as "lp", which must reach the spool.
 chmod 755 "$work"
-mkdir -p "$work"/{etc,spool/tmp,cache,state,log}
-chmod 1777 "$work/spool/tmp"
 
 pids=()
 passed=0
@@ -74,47 +74,8 @@ run() {
 contains() { grep -qF -- "$2" <<<"$1" || fail "no \"$2\" in: $1"; }
 
 # The server ------------------------------------------------------------------------
-cat >"$work/cups-files.conf" <<EOF
-ServerRoot $work/etc
-RequestRoot $work/spool
-TempDir $work/spool/tmp
-CacheDir $work/cache
-StateDir $work/state
-ServerBin /usr/lib/cups
-DataDir /usr/share/cups
-DocumentRoot /usr/share/cups/doc-root
-ErrorLog $work/log/error_log
-AccessLog $work/log/access_log
-PageLog $work/log/page_log
-Printcap $work/printcap
-ServerKeychain $work/ssl
-CreateSelfSignedCerts no
-SystemGroup root
-EOF
-if [ "$(id -u)" != 0 ]; then
-    echo "User $(id -un)" >>"$work/cups-files.conf"
-    echo "Group $(id -gn)" >>"$work/cups-files.conf"
-fi
-cat >"$work/cupsd.conf" <<EOF
-Listen $work/cups.sock
-LogLevel info
-Browsing No
-WebInterface No
-DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-EOF
-command -v cupsd >/dev/null || PATH=$PATH:/usr/sbin
-cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" </dev/null >"$work/cupsd.out" 2>&1 &
-pids+=($!)
-export CUPS_SERVER=$work/cups.sock
+vx_private_cupsd "$work" info
+pids+=("$VX_CUPSD_PID")
 scheduler_up() { lpstat -r 2>/dev/null | grep -q 'scheduler is running'; }
 wait_until 20 "cupsd to answer on $CUPS_SERVER" scheduler_up
 
