@@ -55,11 +55,7 @@ programs+=("empty=$(windows_path "$build/bench/startup/vx_bench_empty_dialog.exe
     "floor=$(windows_path "$build/bench/startup/vx_bench_bare_window.exe")")
 
 prefix=$root/build/bench-prefix
-WINEPREFIX=$prefix vx_wine_server_stop
-vx_wine_prefix_enter "$prefix" || exit 1
-vx_fake_lpt_start "$prefix" || exit 1
-vx_xvfb_start || exit 1
-vx_wine_server_start
+vx_wine_session "$prefix" always || exit 1
 say "$(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg) before the runs"
 wine "$build/bench/startup/vx_startup_bench.exe" "${options[@]}" "${programs[@]}"
 rc=$?

@@ -8,7 +8,7 @@
 # Needs the native build's help file (cmake --build --preset native --target vx_help)
 # and wkhtmltoimage (Debian package wkhtmltopdf; it needs X, so it runs under
 # xvfb-run). Writes build/help-screenshots/<topic>.png.
-set -euo pipefail
+set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 chm=$root/build/native/help/QLV3906.chm
 out=$root/build/help-screenshots
@@ -20,12 +20,11 @@ command -v wkhtmltoimage >/dev/null || {
 topics=("$@")
 [ ${#topics[@]} -gt 0 ] || topics=(select msw1)
 
-work=$(mktemp -d)
+work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
-extract_chmLib "$chm" "$work" >/dev/null
-mkdir -p "$out"
+extract_chmLib "$chm" "$work" >/dev/null && mkdir -p "$out" || exit 1
 for t in "${topics[@]}"; do
     timeout 120 xvfb-run -a wkhtmltoimage --quiet --enable-local-file-access --width 800 \
-        "$work/$t.htm" "$out/$t.png"
+        "$work/$t.htm" "$out/$t.png" || exit 1
     echo "help-screenshots: $out/$t.png"
 done

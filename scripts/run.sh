@@ -38,16 +38,10 @@ build=$root/build/windows
 exe=$build/app/QLV3906.EXE
 
 prefix=$root/build/run-prefix
-WINEPREFIX=$prefix vx_wine_server_stop # a previous run's, if any
-vx_wine_prefix_enter "$prefix" || exit 1
-vx_fake_lpt_start "$prefix" || exit 1
 headless=0
-if [ -z "${DISPLAY:-}" ]; then
-    headless=1
-    vx_xvfb_start || exit 1
-    say "no display: started Xvfb on $DISPLAY"
-fi
-vx_wine_server_start
+[ -n "${DISPLAY:-}" ] || headless=1
+vx_wine_session "$prefix" headless || exit 1
+[ $headless -eq 0 ] || say "no display: started Xvfb on $DISPLAY"
 if [ -n "$version" ]; then
     wine reg add 'HKCU\Software\Wine\AppDefaults\QLV3906.EXE' /v Version /d "$version" /f \
         </dev/null >/dev/null 2>&1

@@ -14,7 +14,7 @@
 # is signed into a temporary copy in a folder beside it that replaces it only when signing
 # succeeded, so a failure leaves every file as it was. Exits non-zero on the first
 # failure.
-set -euo pipefail
+set -uo pipefail
 
 say() { echo "sign: $*" >&2; }
 
@@ -45,7 +45,10 @@ for file in "$@"; do
         exit 1
     }
     # osslsigncode writes only a file that is not there yet: a fresh folder beside it.
-    folder=$(mktemp -d "$(dirname "$file")/.signing.XXXXXX")
+    folder=$(mktemp -d "$(dirname "$file")/.signing.XXXXXX") || {
+        say "cannot make a folder beside $file"
+        exit 1
+    }
     signed=$folder/$(basename "$file")
     timestamp=()
     [ -z "${VX_SIGN_TIMESTAMP_URL:-}" ] || timestamp=(-ts "$VX_SIGN_TIMESTAMP_URL")
@@ -58,8 +61,11 @@ for file in "$@"; do
         say "signing $file failed"
         exit 1
     fi
-    chmod --reference="$file" "$signed"
-    mv -f "$signed" "$file"
+    if ! chmod --reference="$file" "$signed" || ! mv -f "$signed" "$file"; then
+        rm -rf "$folder"
+        say "replacing $file by its signed copy failed"
+        exit 1
+    fi
     rmdir "$folder"
     say "signed $file"
 done

@@ -72,26 +72,12 @@ stop_e2e_servers() {
     done
 }
 
-cleanup() {
-    stop_e2e_servers
-    WINEPREFIX=$prefix vx_wine_server_stop
-    vx_fake_lpt_stop
-    vx_xvfb_stop
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
 # Prefixes kept by an earlier run's failures go; this run's failures are kept.
 stop_e2e_servers
 rm -rf "$e2e_prefixes"
-vx_wine_prefix_copy "$prefix" || exit 1
-vx_fake_lpt_start "$prefix" || exit 1
-vx_xvfb_start || exit 1
-vx_wine_env ja_JP.UTF-8
-export WINEPREFIX=$prefix
 # A server that outlives each test, started with its output detached: a Wine
 # service holding CTest's output pipe would make CTest wait forever.
-vx_wine_server_start
+vx_wine_session "$prefix" always stop_e2e_servers || exit 1
 say "Wine ready on display $DISPLAY ($((SECONDS - start)) s)"
 
 # The tests in the shared prefix run one at a time; the end-to-end tests, each in

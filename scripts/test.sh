@@ -4,26 +4,27 @@
 # Wine for both architectures (x86_64 in a 64-bit prefix, i686 under 32-bit Wine
 # in a 32-bit prefix). Exits non-zero when anything fails.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 jobs=$(nproc)
 
 scripts/setup.sh || { echo "test: package set-up failed"; exit 1; }
+export VX_SETUP_DONE=1
 
 failed=()
 step() {
-  local name=$1; shift
-  echo "==== $name"
-  local start=$SECONDS
-  if "$@"; then
+    local name=$1; shift
+    echo "==== $name"
+    local start=$SECONDS
+    if "$@"; then
     echo "==== $name: passed ($((SECONDS - start)) s)"
-  else
+    else
     echo "==== $name: FAILED ($((SECONDS - start)) s)"
     failed+=("$name")
-  fi
+    fi
 }
 
 native() {
-  cmake --preset native >/dev/null &&
+    cmake --preset native >/dev/null &&
     cmake --build --preset native -j"$jobs" &&
     ctest --preset native -j"$jobs"
 }
@@ -35,10 +36,10 @@ step "Windows tests under Wine (x86_64)" scripts/test-windows.sh
 step "Windows tests under 32-bit Wine (i686)" scripts/test-windows.sh --i686
 
 if [ ${#failed[@]} -ne 0 ]; then
-  echo "test: FAILED: ${failed[*]}"
-  exit 1
+    echo "test: FAILED: ${failed[*]}"
+    exit 1
 fi
 if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  echo "test: note: the i686 programs were built but not run: this kernel cannot start 32-bit programs"
+    echo "test: note: the i686 programs were built but not run: this kernel cannot start 32-bit programs"
 fi
 echo "test: all passed"

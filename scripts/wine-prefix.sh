@@ -367,13 +367,30 @@ vx_wine_prefix_leave() {
     [ -z "${VX_PREFIX_CLEANUP:-}" ] || "$VX_PREFIX_CLEANUP"
 }
 
+# The one start-up sequence of a session under Wine in a prefix of its own: a
+# server left from an earlier session of DIR is stopped, DIR is made afresh from
+# the template and entered (vx_wine_prefix_enter, so that all of it stops when
+# the caller exits and CLEANUP runs), the fake printer answers on "LPT1:", an X
+# server of our own starts (X = always; with X = headless only when there is no
+# $DISPLAY) and one wineserver lives for the session.
+#   vx_wine_session DIR always|headless [CLEANUP]
+vx_wine_session() {
+    WINEPREFIX=$1 vx_wine_server_stop
+    vx_wine_prefix_enter "$1" ja_JP.UTF-8 "${3:-}" || return 1
+    vx_fake_lpt_start "$1" || return 1
+    if [ "$2" = always ] || [ -z "${DISPLAY:-}" ]; then
+        vx_xvfb_start || return 1
+    fi
+    vx_wine_server_start
+}
+
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
-    set -euo pipefail
+    set -uo pipefail
     case ${1:-} in
         template) vx_wine_template ;;
         copy) vx_wine_prefix_copy "${2:?usage: $0 copy DIR}" ;;
         xvfb)
-            vx_xvfb_start
+            vx_xvfb_start || exit 1
             echo "$DISPLAY $VX_XVFB_PID"
             ;;
         *)

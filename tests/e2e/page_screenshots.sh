@@ -23,17 +23,8 @@ title="ZAM QX-K480/330 ベルトリクス"
 }
 mkdir -p "$out"
 
-vx_wine_prefix_copy "$prefix" || exit 1
-vx_wine_env ja_JP.UTF-8
-export WINEPREFIX=$prefix
-vx_xvfb_start || exit 1
-cleanup() {
-    vx_wine_server_stop
-    vx_xvfb_stop
-    vx_wine_prefix_remove "$prefix"
-}
-trap cleanup EXIT
-vx_wine_server_start
+remove_prefix() { vx_wine_prefix_remove "$prefix"; }
+vx_wine_session "$prefix" always remove_prefix || exit 1
 
 wine "$exe" </dev/null >/dev/null 2>&1 &
 window=
