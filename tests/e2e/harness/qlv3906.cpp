@@ -47,8 +47,8 @@ bool AddModelPrinter(const std::wstring& name, const std::wstring& driver,
            SetText(HKEY_LOCAL_MACHINE, key, L"Datatype", L"RAW");
 }
 
-// Wine takes the DPI from the user's desktop settings, and from the machine's font settings
-// where the user has none; both are set.
+// Wine 8 takes the DPI from the user's desktop settings or from the machine's font settings
+// (either alone is enough); both are set, so neither can hold another value.
 bool SetScreenDpi(DWORD dpi) {
     return SetRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD,
                             &dpi, sizeof dpi) &&
