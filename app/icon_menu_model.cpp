@@ -98,8 +98,9 @@ void AlignAcceleratorTexts(std::vector<std::u16string>& texts,
 
 ItemSize MeasureSeparator(int menuBarHeight) { return {0, menuBarHeight / 2}; }
 
-ItemSize MeasureMenuItem(int textWidth, int menuBarHeight) {
-    return {textWidth + 2 * kMenuIconWidth + 1, std::max(menuBarHeight, kMenuIconHeight + 4)};
+ItemSize MeasureMenuItem(int textWidth, int menuBarHeight, const MenuMetrics& m) {
+    return {textWidth + 2 * m.IconWidth() + m.Px(1),
+            std::max(menuBarHeight, m.IconHeight() + m.Px(4))};
 }
 
 ItemColours ChooseItemColours(const ItemState& s, bool newLook, bool highContrast) {
@@ -126,20 +127,20 @@ ItemColours ChooseItemColours(const ItemState& s, bool newLook, bool highContras
     return c;
 }
 
-ItemLayout LayoutMenuItem(const Rect& r, const ItemState& s) {
+ItemLayout LayoutMenuItem(const Rect& r, const ItemState& s, const MenuMetrics& m) {
     const int x0 = r.left, y0 = r.top;
+    const int w = m.IconWidth(), h = m.IconHeight();
     ItemLayout l{};
-    l.highlight =
-        (s.hasImage || s.checked) ? Rect{x0 + kMenuIconWidth + 5, r.top, r.right, r.bottom} : r;
-    l.iconOffset = std::max(0, (r.Height() - kMenuIconHeight - 4) / 2);
+    l.highlight = (s.hasImage || s.checked) ? Rect{x0 + w + m.Px(5), r.top, r.right, r.bottom} : r;
+    l.iconOffset = std::max(0, (r.Height() - h - m.Px(4)) / 2);
     const int g = l.iconOffset;
-    l.iconFrame = {x0 + 1, y0 + g + 1, x0 + kMenuIconWidth + 3, y0 + g + kMenuIconHeight + 3};
-    l.imageAt = {x0 + 2, y0 + g + 2};
-    l.checkBox = {x0 + 1, y0 + g + 2, x0 + kMenuIconWidth + 1, y0 + g + kMenuIconHeight + 2};
-    l.markAt = s.radio ? Point{l.checkBox.left + 5, l.checkBox.top + 4}
-                       : Point{l.checkBox.left + 4, l.checkBox.top + 4};
-    l.textRect = {x0 + kMenuIconWidth + 9, y0 - 1,
-                  s.hasAccelerator ? r.right - kMenuIconWidth : r.right, r.bottom - 1};
+    l.iconFrame = {x0 + m.Px(1), y0 + g + m.Px(1), x0 + w + m.Px(3), y0 + g + h + m.Px(3)};
+    l.imageAt = {x0 + m.Px(2), y0 + g + m.Px(2)};
+    l.checkBox = {x0 + m.Px(1), y0 + g + m.Px(2), x0 + w + m.Px(1), y0 + g + h + m.Px(2)};
+    l.markAt = s.radio ? Point{l.checkBox.left + m.Px(5), l.checkBox.top + m.Px(4)}
+                       : Point{l.checkBox.left + m.Px(4), l.checkBox.top + m.Px(4)};
+    l.textRect = {x0 + w + m.Px(9), y0 - m.Px(1), s.hasAccelerator ? r.right - w : r.right,
+                  r.bottom - m.Px(1)};
     return l;
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/display_scale.h"
+
 namespace vx {
 
 // Flags of the standard menu template.
@@ -45,8 +47,16 @@ struct ItemSize {
 };
 constexpr int kMenuIconWidth = 16;
 constexpr int kMenuIconHeight = 15;
+// The icon column at one image size: 16 x 15 at 16-pixel images, and every pixel distance
+// of the layout grows with the images, so the column keeps its look beside larger text.
+struct MenuMetrics {
+    int imageSize = 16;
+    int Px(int pixelsAt16) const { return ScaleToImageSize(pixelsAt16, imageSize); }
+    int IconWidth() const { return Px(kMenuIconWidth); }
+    int IconHeight() const { return Px(kMenuIconHeight); }
+};
 ItemSize MeasureSeparator(int menuBarHeight);
-ItemSize MeasureMenuItem(int textWidth, int menuBarHeight);
+ItemSize MeasureMenuItem(int textWidth, int menuBarHeight, const MenuMetrics& m = {});
 
 struct Rect {
     int left, top, right, bottom;
@@ -107,7 +117,7 @@ struct ItemLayout {
     Point markAt;    // the tick's origin, or the 6 x 6 bullet's top-left for radio items
     Rect textRect;   // both text parts; the accelerator is right-aligned in it
 };
-ItemLayout LayoutMenuItem(const Rect& item, const ItemState& state);
+ItemLayout LayoutMenuItem(const Rect& item, const ItemState& state, const MenuMetrics& m = {});
 
 // The tick's pixels, relative to its origin.
 std::vector<Point> TickPixels();

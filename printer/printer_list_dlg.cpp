@@ -1,5 +1,6 @@
 #include "printer/printer_list_dlg.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/app_texts.h"
@@ -12,6 +13,11 @@ namespace {
 const char kFileDestination[] = "FILE:";
 
 }  // namespace
+
+int PrinterListColumnWidth(int baseWidth, int widestText, int dpi) {
+    const int margin = (13 * dpi + 48) / 96;
+    return std::max(baseWidth, widestText + margin);
+}
 
 void CPrinterListDlg::OnInitDialog(PrinterListView& view) {
     std::vector<PrinterRow> rows;

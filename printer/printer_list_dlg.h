@@ -32,6 +32,12 @@ class PrinterListView {
     virtual void ExitProgram(int exitCode) = 0;
 };
 
+// The width of a list column in pixels: its width at 100 % text (`baseWidth`) at least, and
+// wider when the widest of its texts, the header's among them, measured in the list's font,
+// needs more with the list's margin beside it (13 pixels at 96 DPI, grown with the DPI).
+// So the "(168)" or "(160)" that tells the two models apart is never cut off at larger text.
+int PrinterListColumnWidth(int baseWidth, int widestText, int dpi);
+
 class CPrinterListDlg {
   public:
     // Set by the caller before the dialog runs: where the printers are listed, and how.

@@ -31,6 +31,10 @@
 #define IDB_TAB_IMAGES 168   // 64 x 16, four images; 0 function select, 1 memory switch
 #define IDB_MENU_RECEIVE 169
 #define IDB_MENU_PRINT 188
+// Each bitmap above also comes with 24 x 24 images at its id + 1000 and 32 x 32 images at
+// its id + 2000, for larger text (app/display_scale.h picks the size)
+#define IDB_OFFSET_24 1000
+#define IDB_OFFSET_32 2000
 
 // Menu commands
 #define IDM_ABOUT 16

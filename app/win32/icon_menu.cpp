@@ -76,35 +76,38 @@ void Frame(HDC dc, const RECT& r, bool sunken) {
 
 // The image drawn grayed: its shape (everything that is neither button face nor
 // button highlight once drawn over the menu colour) embossed in highlight and shadow.
-void DrawDisabledImage(HDC dc, HIMAGELIST images, int index, int x, int y, int plateColour) {
+void DrawDisabledImage(HDC dc, HIMAGELIST images, int index, int x, int y, int plateColour,
+                       const MenuMetrics& m) {
+    const int w = m.IconWidth(), h = m.IconHeight(), d1 = m.Px(1);
     HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, kMenuIconWidth, kMenuIconHeight);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
     HGDIOBJ old = SelectObject(mem, bmp);
-    RECT all{0, 0, kMenuIconWidth, kMenuIconHeight};
+    RECT all{0, 0, w, h};
     Fill(mem, all, COLOR_MENU);
     HICON icon = ImageList_GetIcon(images, index, ILD_TRANSPARENT);
-    DrawIconEx(mem, 0, 0, icon, kMenuIconWidth, kMenuIconHeight, 0, nullptr, DI_NORMAL);
+    DrawIconEx(mem, 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
     DestroyIcon(icon);
 
     const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    std::vector<bool> shape(kMenuIconWidth * kMenuIconHeight);
-    for (int py = 0; py < kMenuIconHeight; ++py)
-        for (int px = 0; px < kMenuIconWidth; ++px) {
+    std::vector<bool> shape(static_cast<std::size_t>(w * h));
+    for (int py = 0; py < h; ++py)
+        for (int px = 0; px < w; ++px) {
             const COLORREF c = GetPixel(mem, px, py);
-            shape[py * kMenuIconWidth + px] = c != face && c != light;
+            shape[static_cast<std::size_t>(py * w + px)] = c != face && c != light;
         }
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);
 
-    RECT back{x, y, x + kMenuIconWidth + 1, y + kMenuIconHeight + 1};
+    RECT back{x, y, x + w + d1, y + h + d1};
     Fill(dc, back, plateColour);
     for (int pass = 0; pass < 2; ++pass) {
         const COLORREF c = GetSysColor(pass == 0 ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
-        const int d = pass == 0 ? 1 : 0;
-        for (int py = 0; py < kMenuIconHeight; ++py)
-            for (int px = 0; px < kMenuIconWidth; ++px)
-                if (shape[py * kMenuIconWidth + px]) SetPixelV(dc, x + px + d, y + py + d, c);
+        const int d = pass == 0 ? d1 : 0;
+        for (int py = 0; py < h; ++py)
+            for (int px = 0; px < w; ++px)
+                if (shape[static_cast<std::size_t>(py * w + px)])
+                    SetPixelV(dc, x + px + d, y + py + d, c);
     }
 }
 
@@ -152,6 +155,7 @@ void NameDrawnItem(HMENU menu, UINT item, bool byPosition, IconMenuItem& record)
 CIconMenu::CIconMenu() : maskColour_(kImageTransparentColour) {}
 
 CIconMenu::~CIconMenu() {
+    if (font_) DeleteObject(font_);
     auto& registry = PopupRegistry();
     for (const auto& popup : popups_) {
         registry.erase(std::remove_if(registry.begin(), registry.end(),
@@ -196,6 +200,7 @@ bool CIconMenu::LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow)
     // its last item is in.
     struct Builder {
         HWND window;
+        HFONT font;
         void Build(CIconMenu& menu, const std::vector<MenuTemplateItem>& items) {
             for (const MenuTemplateItem& t : items) {
                 const UINT flags = t.flags & ~(kMenuFlagLastItem);
@@ -207,14 +212,14 @@ bool CIconMenu::LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow)
                     menu.AppendItem(menu.menu_, flags | MF_POPUP,
                                     reinterpret_cast<UINT_PTR>(child->menu_), text);
                     Build(*child, t.children);
-                    child->AlignTexts(window);
+                    child->AlignTexts(window, font);
                     menu.popups_.push_back(std::move(child));
                 } else {
                     menu.AppendItem(menu.menu_, flags, t.id, text);
                 }
             }
         }
-    } builder{measureWindow};
+    } builder{measureWindow, MenuFont()};
     builder.Build(*this, top);
 
     // The bar itself stays system-drawn.
@@ -226,9 +231,13 @@ bool CIconMenu::LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow)
     return true;
 }
 
-void CIconMenu::AlignTexts(HWND measureWindow) {
+HFONT CIconMenu::MenuFont() const {
+    if (!font_) font_ = CreateMenuFont();
+    return font_;
+}
+
+void CIconMenu::AlignTexts(HWND measureWindow, HFONT font) {
     HDC dc = GetDC(measureWindow);
-    HFONT font = CreateMenuFont();
     HGDIOBJ old = SelectObject(dc, font);
     std::vector<std::u16string> texts;
     for (const auto& item : items_) texts.emplace_back(item->text.begin(), item->text.end());
@@ -241,7 +250,6 @@ void CIconMenu::AlignTexts(HWND measureWindow) {
     for (std::size_t i = 0; i < items_.size(); ++i)
         items_[i]->text.assign(texts[i].begin(), texts[i].end());
     SelectObject(dc, old);
-    DeleteObject(font);
     ReleaseDC(measureWindow, dc);
 }
 
@@ -285,11 +293,13 @@ bool CIconMenu::ModifyODMenu(HINSTANCE instance, const wchar_t* text, UINT comma
     if (record->images) {
         ImageList_RemoveAll(record->images);
     } else {
-        record->images =
-            ImageList_Create(kMenuIconWidth, kMenuIconHeight, ILC_COLORDDB | ILC_MASK, 1, 1);
+        record->images = ImageList_Create(metrics_.IconWidth(), metrics_.IconHeight(),
+                                          ILC_COLORDDB | ILC_MASK, 1, 1);
     }
+    // The images at the size of the text; the record keeps the id of the 16-pixel ones.
+    const int sized = BitmapIdForImageSize(bitmapId, metrics_.imageSize);
     HBITMAP bmp = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        LoadImageW(instance, MAKEINTRESOURCEW(sized), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     if (!bmp || ImageList_AddMasked(record->images, bmp, maskColour_) < 0) {
         ImageList_Destroy(record->images);
         record->images = nullptr;
@@ -315,14 +325,12 @@ void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* mis) const {
         size = MeasureSeparator(barHeight);
     } else {
         HDC dc = GetDC(nullptr);
-        HFONT font = CreateMenuFont();
-        HGDIOBJ old = NewLook() ? SelectObject(dc, font) : nullptr;
+        HGDIOBJ old = NewLook() ? SelectObject(dc, MenuFont()) : nullptr;
         SIZE text{};
         GetTextExtentPoint32W(dc, item->text.c_str(), static_cast<int>(item->text.size()), &text);
         if (old) SelectObject(dc, old);
-        DeleteObject(font);
         ReleaseDC(nullptr, dc);
-        size = MeasureMenuItem(text.cx, barHeight);
+        size = MeasureMenuItem(text.cx, barHeight, metrics_);
     }
     mis->itemWidth = static_cast<UINT>(size.width);
     mis->itemHeight = static_cast<UINT>(size.height);
@@ -341,7 +349,7 @@ int SysColourOf(MenuColour c) { return kSysColours[static_cast<int>(c)]; }
 
 // The check mark of an item without image: a dot for a radio item, else a tick.
 void DrawCheckMark(HDC dc, const RECT& box, const ItemLayout& l, const ItemColours& c, bool radio,
-                   bool newLook) {
+                   bool newLook, const MenuMetrics& m) {
     Fill(dc, box, SysColourOf(c.checkBox));
     RECT edge = box;
     if (newLook) DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
@@ -350,14 +358,21 @@ void DrawCheckMark(HDC dc, const RECT& box, const ItemLayout& l, const ItemColou
         HBRUSH b = CreateSolidBrush(mark);
         HPEN p = CreatePen(PS_SOLID, 1, mark);
         HGDIOBJ ob = SelectObject(dc, b), op = SelectObject(dc, p);
-        Ellipse(dc, l.markAt.x, l.markAt.y, l.markAt.x + 6, l.markAt.y + 6);
+        Ellipse(dc, l.markAt.x, l.markAt.y, l.markAt.x + m.Px(6), l.markAt.y + m.Px(6));
         SelectObject(dc, ob);
         SelectObject(dc, op);
         DeleteObject(b);
         DeleteObject(p);
     } else {
-        for (const Point& px : TickPixels())
-            SetPixelV(dc, l.markAt.x + px.x, l.markAt.y + px.y, mark);
+        // The tick's pixels as squares of the images' whole-number scale.
+        const int dot = std::max(1, m.imageSize / kMenuIconWidth);
+        HBRUSH b = CreateSolidBrush(mark);
+        for (const Point& px : TickPixels()) {
+            const RECT square{l.markAt.x + px.x * dot, l.markAt.y + px.y * dot,
+                              l.markAt.x + (px.x + 1) * dot, l.markAt.y + (px.y + 1) * dot};
+            FillRect(dc, &square, b);
+        }
+        DeleteObject(b);
     }
 }
 
@@ -372,14 +387,14 @@ void DrawRow(HDC dc, const RECT& r, const ItemLayout& l, const ItemColours& c) {
 }
 
 void DrawIconColumn(HDC dc, const IconMenuItem& item, const ItemState& s, const ItemLayout& l,
-                    const ItemColours& c, bool newLook) {
+                    const ItemColours& c, bool newLook, const MenuMetrics& m) {
     if (!s.hasImage) {
-        if (s.checked) DrawCheckMark(dc, ToRect(l.checkBox), l, c, s.radio, newLook);
+        if (s.checked) DrawCheckMark(dc, ToRect(l.checkBox), l, c, s.radio, newLook, m);
         return;
     }
     if (s.grayed) {
         DrawDisabledImage(dc, item.images, item.imageIndex, l.imageAt.x, l.imageAt.y,
-                          SysColourOf(c.grayedImagePlate));
+                          SysColourOf(c.grayedImagePlate), m);
         return;
     }
     const RECT frame = ToRect(l.iconFrame);
@@ -432,17 +447,15 @@ void CIconMenu::DrawItem(const DRAWITEMSTRUCT* dis) const {
     mii.fMask = MIIM_CHECKMARKS;
     GetMenuItemInfoW(reinterpret_cast<HMENU>(dis->hwndItem), dis->itemID, FALSE, &mii);
     s.radio = mii.hbmpChecked != nullptr;
-    const ItemLayout l = LayoutMenuItem(FromRect(r), s);
+    const ItemLayout l = LayoutMenuItem(FromRect(r), s, metrics_);
     const bool newLook = NewLook();
     const ItemColours c = ChooseItemColours(s, newLook, HighContrast());
 
-    HFONT font = CreateMenuFont();
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    HGDIOBJ oldFont = SelectObject(dc, MenuFont());
     DrawRow(dc, r, l, c);
-    DrawIconColumn(dc, *item, s, l, c, newLook);
+    DrawIconColumn(dc, *item, s, l, c, newLook, metrics_);
     PaintText(dc, *item, l, c);
     SelectObject(dc, oldFont);
-    DeleteObject(font);
 }
 
 bool CIconMenu::IsRegisteredPopup(HMENU menu) {

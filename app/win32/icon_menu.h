@@ -69,6 +69,9 @@ class CIconMenu {
     static bool IsRegisteredPopup(HMENU menu);
 
     HMENU Handle() const { return menu_; }
+    // The images' edge in pixels (16, 24 or 32), before the images are assigned; the icon
+    // column and its spacing grow with it.
+    void SetImageSize(int pixels) { metrics_.imageSize = pixels; }
     // The window took the top-level menu over: it destroys that handle, not us.
     HMENU Detach();
     // The window's menu handed back for a while (images assigned after the window showed);
@@ -80,12 +83,17 @@ class CIconMenu {
     IconMenuItem* FindRecord(UINT commandId);
     CIconMenu* FindPopup(HMENU handle);
     void Resynchronise();
-    void AlignTexts(HWND measureWindow);
+    void AlignTexts(HWND measureWindow, HFONT font);
+    HFONT MenuFont() const;
 
     HMENU menu_ = nullptr;
     std::vector<std::unique_ptr<IconMenuItem>> items_;
     std::vector<std::unique_ptr<CIconMenu>> popups_;
     COLORREF maskColour_;  // the images' own transparent grey
+    MenuMetrics metrics_;
+    // The system menu font, made at the first use and kept: the top-level menu measures and
+    // draws every item.
+    mutable HFONT font_ = nullptr;
 };
 
 }  // namespace vx::win32

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/commands.h"
+#include "app/display_scale.h"
 
 namespace vx::win32 {
 
@@ -14,15 +15,16 @@ bool IsOurButton(UINT_PTR id) {
 
 }  // namespace
 
-bool CMainToolBar::Create(HWND parent, HINSTANCE instance, int controlId, int bitmapId) {
+bool CMainToolBar::Create(HWND parent, HINSTANCE instance, int controlId, int bitmapId,
+                          int imageSize) {
     hwnd_ = CreateWindowExW(
         0, TOOLBARCLASSNAMEW, nullptr,
         WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE | CCS_TOP, 0, 0, 0, 0,
         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
     if (!hwnd_) return false;
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    TBADDBITMAP bitmap{instance, static_cast<UINT_PTR>(bitmapId)};
+    SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize, imageSize));
+    TBADDBITMAP bitmap{instance, static_cast<UINT_PTR>(BitmapIdForImageSize(bitmapId, imageSize))};
     SendMessageW(hwnd_, TB_ADDBITMAP, ButtonCount(), reinterpret_cast<LPARAM>(&bitmap));
 
     int position = 0;

@@ -9,8 +9,9 @@ namespace vx::win32 {
 class CMainToolBar {
   public:
     // Child, visible, border, tooltips, adjustable, at the top; the buttons of the seven
-    // commands with separators between the groups; sized to fit.
-    bool Create(HWND parent, HINSTANCE instance, int controlId, int bitmapId);
+    // commands with separators between the groups, their images `imageSize` pixels square
+    // from the strip of that size made for `bitmapId`; sized to fit.
+    bool Create(HWND parent, HINSTANCE instance, int controlId, int bitmapId, int imageSize);
     HWND Handle() const { return hwnd_; }
     void EnableButton(int id, bool enabled) {
         SendMessageW(hwnd_, TB_ENABLEBUTTON, static_cast<WPARAM>(id),

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/display_scale.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "app/win32/module_path.h"
@@ -97,6 +98,14 @@ FileChoice AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save
     // A name longer than the buffer ends the dialog as Cancel does, with this error.
     return dialogs.error() == FNERR_BUFFERTOOSMALL ? FileChoice::NameTooLong
                                                    : FileChoice::Cancelled;
+}
+
+// The DPI the program runs at: it is system-DPI aware, so this holds for the whole run.
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kBaseDpi;
 }
 
 // Where a message goes before the accelerators see it; keys for other windows of the thread
@@ -221,17 +230,24 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_DESTROY:
             dlg_.OnDestroy();  // closes a help window we opened
+            if (tabImages_) {
+                TabCtrl_SetImageList(Tab(), nullptr);
+                ImageList_Destroy(tabImages_);
+                tabImages_ = nullptr;
+            }
             return FALSE;
     }
     return FALSE;
 }
 
 BOOL CMainWindow::OnInitDialog() {
+    imageSize_ = ImageSizeForDpi(SystemDpi());
+    menu_.SetImageSize(imageSize_);
     AttachIconMenu();
     dlg_.FindHelpFile();
     bigIcon_ = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_MAIN));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    toolBar_.Create(hwnd_, instance_, IDC_MAIN_BAR, IDB_TOOLBAR);
+    toolBar_.Create(hwnd_, instance_, IDC_MAIN_BAR, IDB_TOOLBAR, imageSize_);
     statusBar_.Create(hwnd_, instance_, IDC_MAIN_BAR);
     statusBar_.SetParts();
     // The rest of the start-up, the worker included, is posted to follow the window's showing.
@@ -366,7 +382,8 @@ void CMainWindow::EnableCommand(int menuCommandId, bool enabled) {
 }
 
 void CMainWindow::CreateTabImages() {
-    tabImages_ = ImageList_LoadImageW(instance_, MAKEINTRESOURCEW(IDB_TAB_IMAGES), 16, 1,
+    const int bitmap = BitmapIdForImageSize(IDB_TAB_IMAGES, imageSize_);
+    tabImages_ = ImageList_LoadImageW(instance_, MAKEINTRESOURCEW(bitmap), imageSize_, 1,
                                       RGB(192, 192, 192), IMAGE_BITMAP, 0);
     TabCtrl_SetImageList(Tab(), tabImages_);
 }

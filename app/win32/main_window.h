@@ -85,7 +85,8 @@ class CMainWindow : public MainView, public win32::Dialog {
     std::string applicationName_;
     HACCEL accelerators_ = nullptr;
     HICON bigIcon_ = nullptr;
-    HIMAGELIST tabImages_ = nullptr;
+    HIMAGELIST tabImages_ = nullptr;  // destroyed with the window
+    int imageSize_ = 16;              // of toolbar, menu and tab images, by the system DPI
     bool running_ = false;
     bool failed_ = false;  // a page window could not be made
     int result_ = 0;

@@ -21,7 +21,7 @@ INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 void Build(HWND dlg, HINSTANCE instance) {
     SendMessageW(dlg, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN))));
-    toolBar.Create(dlg, instance, IDC_MAIN_BAR, IDB_TOOLBAR);
+    toolBar.Create(dlg, instance, IDC_MAIN_BAR, IDB_TOOLBAR, 16);  // at 96 DPI
     statusBar.Create(dlg, instance, IDC_MAIN_BAR);
     statusBar.SetParts();
 

@@ -7,6 +7,7 @@
 #include "common/win32/message_box.h"
 #include "common/win32/utf16.h"
 #include "pages/page_items.h"
+#include "pages/page_layout.h"
 
 namespace vx::win32 {
 
@@ -18,6 +19,22 @@ std::wstring WindowText(HWND hwnd) {
     const int got = GetWindowTextW(hwnd, text.data(), n + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
     return text;
+}
+
+// Controls that the rounding of dialog units put a pixel past the page's edge, back inside.
+void FitControlsIntoPage(HWND page) {
+    RECT client{};
+    GetClientRect(page, &client);
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+        const PixelBox box{r.left, r.top, r.right, r.bottom};
+        const PixelBox fitted = FitIntoPage(box, client.right, client.bottom);
+        if (fitted == box) continue;
+        SetWindowPos(c, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+                     fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 }  // namespace
@@ -42,6 +59,7 @@ bool Win32PageWindow::Create(HINSTANCE instance, HWND parent, bool visible) {
     std::memcpy(&copy[styleAt], &style, sizeof style);
     if (!CreateModeless(instance, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), parent))
         return false;
+    FitControlsIntoPage(hwnd_);
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     return true;

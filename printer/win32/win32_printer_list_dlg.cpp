@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/app_texts.h"
@@ -14,14 +15,33 @@ namespace vx::win32 {
 
 namespace {
 
+struct ListColumn {
+    const wchar_t* header;
+    int width;  // at 100 % text
+};
+constexpr ListColumn kColumns[] = {{L"プリンタ名", 200}, {L"接続先", 90}};
+
 class Win32PrinterListView : public PrinterListView, public Dialog {
   public:
     explicit Win32PrinterListView(CPrinterListDlg& logic) : logic_(logic) {}
 
     void CreateColumns() {
         ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
-        AddColumn(0, L"プリンタ名", 200);
-        AddColumn(1, L"接続先", 90);
+        for (int i = 0; i < 2; ++i) AddColumn(i, kColumns[i].header, kColumns[i].width);
+    }
+
+    // Once the rows are in: every column wide enough for its header and its longest text.
+    void FitColumns() {
+        HDC dc = GetDC(list_);
+        const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+        if (dc) ReleaseDC(list_, dc);
+        for (int i = 0; i < 2; ++i) {
+            int widest = TextWidth(kColumns[i].header);
+            for (int row = 0; row < RowCount(); ++row)
+                widest = std::max(widest, TextWidth(Widen(RowText(row, i)).c_str()));
+            ListView_SetColumnWidth(list_, i,
+                                    PrinterListColumnWidth(kColumns[i].width, widest, dpi));
+        }
     }
 
     int InsertRow(const std::string& name) override {
@@ -66,6 +86,12 @@ class Win32PrinterListView : public PrinterListView, public Dialog {
     void ExitProgram(int exitCode) override { ExitProcess(static_cast<UINT>(exitCode)); }
 
   private:
+    // In the list's font, the dialog's.
+    int TextWidth(const wchar_t* text) const {
+        return static_cast<int>(
+            SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+    }
+
     void AddColumn(int index, const wchar_t* title, int width) {
         std::wstring text = title;
         LVCOLUMNW column{};
@@ -83,6 +109,7 @@ class Win32PrinterListView : public PrinterListView, public Dialog {
                 list_ = GetDlgItem(hwnd_, IDC_PRINTER_LIST);
                 CreateColumns();
                 logic_.OnInitDialog(*this);
+                FitColumns();
                 return TRUE;
             case WM_COMMAND:
                 if (LOWORD(wp) == IDOK) {

@@ -5,6 +5,10 @@ Run from anywhere: python3 resources/bitmaps/make_bitmaps.py
 Every picture is 16 x 16 pixels in the 16-colour system palette; '.' is the
 light grey RGB(192,192,192) that the toolbar, the menu and the tab image list
 treat as transparent. The outputs are committed next to this script.
+
+Each toolbar, menu and tab bitmap is written at 16, 24 and 32 pixels a picture
+(names ending in _24 and _32 for the larger two), for 100 %, 150 % and 200 %
+text; the larger are the same pictures enlarged, each pixel to the nearest.
 """
 import os
 import struct
@@ -182,10 +186,15 @@ def rows(name):
     return out
 
 
-def strip(names):
-    """Pictures side by side, 16 pixels each."""
-    pics = [rows(n) for n in names]
-    return [sum((p[y] for p in pics), []) for y in range(16)]
+def strip(names, size=16):
+    """Pictures side by side, `size` pixels each."""
+    pics = [resize(rows(n), size) for n in names]
+    return [sum((p[y] for p in pics), []) for y in range(size)]
+
+
+def resize(pixels, size):
+    """A 16 x 16 picture at size x size: each pixel takes the source pixel it falls in."""
+    return [[pixels[y * 16 // size][x * 16 // size] for x in range(size)] for y in range(size)]
 
 
 def bmp_4bit(pixels):
@@ -248,14 +257,16 @@ def main():
         with open(os.path.join(here, name), 'wb') as f:
             f.write(bmp_4bit(pixels))
 
-    # toolbar buttons 2000..2006 in order
-    write('toolbar.bmp',
-          strip(['open', 'save', 'receive', 'send', 'defaults', 'print', 'printer']))
-    for name in ['open', 'save', 'receive', 'send', 'defaults', 'print', 'printer', 'switch']:
-        write('menu_%s.bmp' % name, rows(name))
-    write('menu_select.bmp', rows('page'))
-    # tab images: 0 function select, 1 memory switch; 2 and 3 are spare
-    write('tabs.bmp', strip(['page', 'switch', 'blank', 'blank']))
+    for size in (16, 24, 32):
+        suffix = '' if size == 16 else '_%d' % size
+        # toolbar buttons 2000..2006 in order
+        write('toolbar%s.bmp' % suffix,
+              strip(['open', 'save', 'receive', 'send', 'defaults', 'print', 'printer'], size))
+        for name in ['open', 'save', 'receive', 'send', 'defaults', 'print', 'printer', 'switch']:
+            write('menu_%s%s.bmp' % (name, suffix), resize(rows(name), size))
+        write('menu_select%s.bmp' % suffix, resize(rows('page'), size))
+        # tab images: 0 function select, 1 memory switch; 2 and 3 are spare
+        write('tabs%s.bmp' % suffix, strip(['page', 'switch', 'blank', 'blank'], size))
     write_icon(os.path.join(here, 'main.ico'), rows('print'))
 
 

@@ -134,6 +134,31 @@ TEST(MenuItemGeometry, SmallItemsNeverGetANegativeOffsetAndAcceleratorsSitSixtee
     EXPECT_EQ(LayoutMenuItem(Rect{0, 0, 150, 19}, s).markAt, (Point{6, 6}));
 }
 
+// The images are taken at the size nearest the text (120 and 168 DPI lie halfway and keep the
+// smaller), and the icon column grows with them: at 32-pixel images every distance doubles.
+TEST(MenuItemGeometry, ImagesAndTheIconColumnFollowTheSystemDpi) {
+    const int expected[][2] = {{96, 16},  {120, 16}, {121, 24}, {144, 24},
+                               {168, 24}, {169, 32}, {192, 32}, {288, 32}};
+    for (const auto& [dpi, size] : expected) EXPECT_EQ(ImageSizeForDpi(dpi), size) << dpi;
+    EXPECT_EQ(BitmapIdForImageSize(150, 16), 150);
+    EXPECT_EQ(BitmapIdForImageSize(150, 24), 1150);
+    EXPECT_EQ(BitmapIdForImageSize(168, 32), 2168);
+
+    const MenuMetrics big{32};
+    const ItemSize size = MeasureMenuItem(100, 18, big);
+    EXPECT_EQ(size.width, 166);
+    EXPECT_EQ(size.height, 38);
+    ItemState s;
+    s.selected = true;
+    s.hasImage = true;
+    s.hasAccelerator = true;
+    const ItemLayout l = LayoutMenuItem(Rect{10, 100, 410, 144}, s, big);
+    EXPECT_EQ(l.highlight.left, 52);
+    EXPECT_EQ(l.iconFrame, (Rect{12, 105, 48, 139}));
+    EXPECT_EQ(l.imageAt, (Point{14, 107}));
+    EXPECT_EQ(l.textRect, (Rect{60, 98, 378, 142}));
+}
+
 TEST(MenuItemGeometry, TickStaysInsideItsSevenBySevenBox) {
     const std::vector<Point> p = TickPixels();
     EXPECT_EQ(p.size(), 21u);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "pages/page_items.h"
+#include "pages/page_layout.h"
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
 #include "tests/fakes/fake_page_window.h"
@@ -255,6 +256,15 @@ TEST(SettingPages, DataCheckComesFromExactlyTheControlsTheExchangeTransfers) {
     ExpectDataCheckOnExactlyTheExchangedControls<CPage_MSW2>();
     ExpectDataCheckOnExactlyTheExchangedControls<CPage_MSW3>();
     ExpectDataCheckOnExactlyTheExchangedControls<CPage_MSW4>();
+}
+
+// A right-hand group box that rounding ends a pixel past its page is brought back to the
+// page's edge; one inside, or one the template itself puts far out, stays as it is.
+TEST(PageLayout, OnlyARoundingOverhangIsTakenBack) {
+    EXPECT_EQ(FitIntoPage({374, 81, 749, 243}, 748, 617), (PixelBox{374, 81, 748, 243}));
+    EXPECT_EQ(FitIntoPage({0, 600, 374, 619}, 748, 617), (PixelBox{0, 600, 374, 617}));
+    EXPECT_EQ(FitIntoPage({173, 41, 345, 122}, 345, 309), (PixelBox{173, 41, 345, 122}));
+    EXPECT_EQ(FitIntoPage({300, 0, 360, 20}, 345, 309), (PixelBox{300, 0, 360, 20}));
 }
 
 }  // namespace

@@ -14,6 +14,50 @@ testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app,
     return WaitForDialog(app->Pid(), kMainTitle, kStartTimeout, main);
 }
 
+namespace {
+
+bool SetRegistryValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
+                      const void* data, DWORD size) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const LONG r = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS;
+}
+
+bool SetText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& v) {
+    return SetRegistryValue(root, path, name, REG_SZ, v.c_str(),
+                            static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t)));
+}
+
+}  // namespace
+
+bool AddModelPrinter(const std::wstring& name, const std::wstring& driver,
+                     const std::wstring& port) {
+    const std::wstring key = L"System\\CurrentControlSet\\Control\\Print\\Printers\\" + name;
+    const DWORD attributes = 0x40;  // local
+    return SetRegistryValue(HKEY_LOCAL_MACHINE, key, L"Attributes", REG_DWORD, &attributes,
+                            sizeof attributes) &&
+           SetText(HKEY_LOCAL_MACHINE, key, L"Name", name) &&
+           SetText(HKEY_LOCAL_MACHINE, key, L"Port", port) &&
+           SetText(HKEY_LOCAL_MACHINE, key, L"Printer Driver", driver) &&
+           SetText(HKEY_LOCAL_MACHINE, key, L"Print Processor", L"winprint") &&
+           SetText(HKEY_LOCAL_MACHINE, key, L"Datatype", L"RAW");
+}
+
+// Wine 8 takes the DPI from the user's desktop settings or from the machine's font settings
+// (either alone is enough); both are set, so neither can hold another value.
+bool SetScreenDpi(DWORD dpi) {
+    return SetRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD,
+                            &dpi, sizeof dpi) &&
+           SetRegistryValue(
+               HKEY_LOCAL_MACHINE,
+               L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts",
+               L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
+
 HWND WaitForSaveDialog(const Program& app, HWND main) {
     HWND dialog = nullptr;
     PollUntil(kReactTimeout, [&] {

@@ -21,6 +21,14 @@ std::wstring Qlv3906Path();
 testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main,
                                       const std::wstring& path = Qlv3906Path());
 
+// Another printer of the model (`driver` one of its two driver names) in the prefix's
+// spooler, printing to `port`; the program lists it from its next start on.
+bool AddModelPrinter(const std::wstring& name, const std::wstring& driver,
+                     const std::wstring& port);
+
+// The screen's DPI (LogPixels) for the programs started from now on; 96 is 100 %.
+bool SetScreenDpi(DWORD dpi);
+
 // A save-as dialog of the program other than its main window, once it shows within
 // kReactTimeout; nullptr when none did.
 HWND WaitForSaveDialog(const Program& app, HWND main);

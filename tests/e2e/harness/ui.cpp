@@ -273,6 +273,36 @@ testing::AssertionResult ReadStatusBarText(HWND statusBar, int part, std::wstrin
     return result;
 }
 
+testing::AssertionResult ListViewTextWidth(HWND list, const std::wstring& text, int* width) {
+    *width = 0;
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, WindowProcessId(list));
+    if (!process) {
+        return testing::AssertionFailure()
+               << "cannot open the list view's process: error " << GetLastError();
+    }
+    testing::AssertionResult result = testing::AssertionSuccess();
+    {
+        const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+        RemoteBuffer remote(process, bytes);
+        SIZE_T written = 0;
+        LRESULT answer = 0;
+        if (!remote.Address()) {
+            result = testing::AssertionFailure() << "VirtualAllocEx failed: " << GetLastError();
+        } else if (!WriteProcessMemory(process, remote.Address(), text.c_str(), bytes, &written) ||
+                   written != bytes) {
+            result = testing::AssertionFailure() << "WriteProcessMemory failed: " << GetLastError();
+        } else if (!Send(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(remote.Address()),
+                         &answer)) {
+            result = testing::AssertionFailure() << "the list view does not answer";
+        } else {
+            *width = static_cast<int>(answer);
+        }
+    }
+    CloseHandle(process);
+    return result;
+}
+
 }  // namespace vx::e2e
 
 namespace vx::e2e {

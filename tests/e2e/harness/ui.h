@@ -62,6 +62,10 @@ std::optional<bool> IsToolbarButtonEnabled(HWND toolbar, int commandId);
 // a buffer allocated in that process and read back from there.
 testing::AssertionResult ReadStatusBarText(HWND statusBar, int part, std::wstring* text);
 
+// Width in pixels of `text` in the font of a list view in another process (the text goes
+// through a buffer allocated in that process).
+testing::AssertionResult ListViewTextWidth(HWND list, const std::wstring& text, int* width);
+
 }  // namespace vx::e2e
 
 namespace vx::e2e {
