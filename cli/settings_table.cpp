@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/cli_platform.h"
 #include "pages/setting_lists.h"
 #include "resources/resource.h"
 
@@ -251,6 +252,21 @@ std::string DisplayText(const std::string& templateText) {
 std::string DisplayLabel(const Setting& s) {
     const std::string label = DisplayText(s.label);
     return s.note.empty() ? label : label + " " + s.note;
+}
+
+std::string DisplayLabel(const Setting& s, Language language) {
+    (void)language;
+    return DisplayLabel(s);
+}
+
+std::string PageTitle(int page, Language language) {
+    (void)language;
+    return kPageTitles[page];
+}
+
+Shown ShownValue(const Setting& s, const SwitchBlock& block, Language language) {
+    (void)language;
+    return ShownValue(s, block);
 }
 
 int RawCode(const Setting& s, const SwitchBlock& block) {

@@ -12,6 +12,8 @@
 
 namespace vx::cli {
 
+enum class Language;  // cli/cli_platform.h
+
 enum class SettingKind {
     DigitPair,   // a function-select byte '0' or '1', shown as a radio pair
     DigitList,   // a function-select byte holding the position of a list item
@@ -55,6 +57,10 @@ const Setting* FindSetting(const std::string& key);
 std::string DisplayText(const std::string& templateText);
 // Label and note as one line.
 std::string DisplayLabel(const Setting& s);
+// The same in a language: the page's own text in Japanese.
+std::string DisplayLabel(const Setting& s, Language language);
+// A page's tab title (0..4).
+std::string PageTitle(int page, Language language);
 
 // What the page shows for a block.
 struct Shown {
@@ -64,6 +70,8 @@ struct Shown {
     std::string alias;  // its ASCII alias; "-" when no button is checked
 };
 Shown ShownValue(const Setting& s, const SwitchBlock& block);
+// The same with the value's text in a language: the page's own text in Japanese.
+Shown ShownValue(const Setting& s, const SwitchBlock& block, Language language);
 
 // The code the block carries for the setting: the digit (-1 when the byte is none), the
 // page length (-1 when a byte is no digit), the switch value or the list code.
