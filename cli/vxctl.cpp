@@ -211,13 +211,13 @@ int Vxctl::Settings_(const Options& o) {
             factory = std::to_string(s.factory);
         } else {
             for (const SettingValue& v : s.values) {
-                const std::string text = DisplayText(v.text);
+                const std::string text = ValueText(v, lang_);
                 values.push_back(text == v.alias ? text : text + "=" + v.alias);
             }
-            factory = ValueCell(ShownValue(s, FactoryDefaults));
+            factory = ValueCell(ShownValue(s, FactoryDefaults, lang_));
         }
-        const std::string page = s.page >= 0 ? kPageTitles[s.page] : "-";
-        const std::string label = s.page >= 0                      ? DisplayLabel(s)
+        const std::string page = s.page >= 0 ? PageTitle(s.page, lang_) : "-";
+        const std::string label = s.page >= 0                      ? DisplayLabel(s, lang_)
                                   : s.kind == SettingKind::Carried ? T(msg::kCarried)
                                                                    : T(msg::kCleared);
         rows.push_back({s.key, page, label, Join(values, " | "), F(msg::kFactory, {factory})});
@@ -291,7 +291,8 @@ int Vxctl::Set(const Options& o) {
                 Err(F(msg::kNotSettable, {a.key, keys}));
                 break;
             case AssignmentError::BadValue:
-                Err(F(msg::kBadValue, {a.key, a.value, Join(AllowedValues(*a.setting), ", ")}));
+                Err(F(msg::kBadValue,
+                      {a.key, a.value, Join(AllowedValues(*a.setting, lang_), ", ")}));
                 break;
         }
         if (a.error == AssignmentError::None && !named.insert(a.setting).second) {

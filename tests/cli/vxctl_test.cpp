@@ -204,7 +204,7 @@ TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
     files.files["in.dat"] = FileOf(Odd());
     ASSERT_EQ(Run({"set", "in.dat", "out.dat", "country=SWEDEN", "print-mode=高品位",
                    "driver=QX-K480/330(16&0)", "page-length=07", "buzzer=有効", "font2=OCR-B",
-                   "outline-font=ＯＦＦ"}),
+                   "outline-font=ＯＦＦ", "density=Density 1"}),
               kExitOk)
         << console.err;
     SwitchBlock want = Odd();
@@ -216,6 +216,7 @@ TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
     SetSwitch(want, 4, 1, true);
     want.bytes[kFont2] = '4';
     want.bytes[kOutlineFont] = '0';
+    SetSwitchCode(want, 4, 2, 2, 1);
     EXPECT_EQ(output.files["out.dat"], FileOf(want));
 
     // Without IN: the factory settings, as the program shows them at start.
@@ -227,12 +228,12 @@ TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
     const std::map<std::string, std::string> refusals = {
         {"colour=red", "colour: no such setting"},
         {"country=france",
-         "country: not an allowed value: france\nallowed: 日本 (japan), アメリカ (usa), "
-         "イギリス (uk), ドイツ (germany), スウェーデン (sweden)\n"},
+         "country: not an allowed value: france\nallowed: Japan (japan), USA (usa), UK (uk), "
+         "Germany (germany), Sweden (sweden)\n"},
         {"sw1-4=on", "sw1-4: no page shows this switch"},
         {"page-length=100", "allowed: 1..99"},
         {"page-length=0", "allowed: 1..99"},
-        {"buzzer=", "allowed: 無効 (disabled), 有効 (enabled)"},
+        {"buzzer=", "allowed: Disabled (disabled), Enabled (enabled)"},
     };
     for (const auto& [argument, reason] : refusals) {
         EXPECT_EQ(Run({"set", "x.dat", "country=usa", argument}), kExitError) << argument;
@@ -328,18 +329,25 @@ TEST_F(VxctlTest, ShowDiffAndJobReadFilesAsTheProgramDoes) {
     SwitchBlock sweden = FactoryDefaults;
     SetSwitchCode(sweden, 1, 1, 3, 5);
     files.files["sweden.dat"] = FileOf(sweden);
-    ASSERT_EQ(Run({"show", "sweden.dat", "--json"}), kExitOk);
+    ASSERT_EQ(Run({"show", "sweden.dat", "--json", "--lang", "ja"}), kExitOk);
     EXPECT_NE(console.out.find(
                   "{\"key\":\"country\",\"page\":\"ＭＳＷ１\",\"label\":\"各国文字の切り替え "
                   "（MSW1-1/2/3）\",\"value\":\"スウェーデン\",\"alias\":\"sweden\","
                   "\"code\":5,\"raw\":\"0x05\"}"),
               std::string::npos)
         << console.out;
+    // In English: the same keys, English labels and values, the aliases as they are.
+    ASSERT_EQ(Run({"show", "sweden.dat", "--json"}), kExitOk);
+    EXPECT_NE(console.out.find("{\"key\":\"country\",\"page\":\"MSW1\",\"label\":"
+                               "\"International characters (MSW1-1/2/3)\",\"value\":\"Sweden\","
+                               "\"alias\":\"sweden\",\"code\":5,\"raw\":\"0x05\"}"),
+              std::string::npos)
+        << console.out;
 
     EXPECT_EQ(Run({"diff", "sweden.dat", "sweden.dat"}), kExitOk);
     EXPECT_EQ(console.out, "");
     files.files["odd.dat"] = FileOf(Odd());
-    EXPECT_EQ(Run({"diff", "sweden.dat", "odd.dat"}), kExitDiffer);
+    EXPECT_EQ(Run({"diff", "sweden.dat", "odd.dat", "--lang", "ja"}), kExitDiffer);
     // Country 5 against 6 (shown as 日本), SW1-4, SW2-2, SW2-5 and the framing byte 3.
     std::vector<std::string> keys;
     for (std::size_t at = 0; at < console.out.size(); at = console.out.find('\n', at) + 1)
@@ -531,7 +539,7 @@ TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
                        "    country"),
               std::string::npos)
         << out;
-    EXPECT_NE(out.find("日本 (japan)  ->  イギリス (uk)"), std::string::npos);
+    EXPECT_NE(out.find("Japan (japan)  ->  UK (uk)"), std::string::npos);
     EXPECT_NE(out.find("job 2: 4 bytes from 127.0.0.1:5002\n  print settings requested\n"),
               std::string::npos);
     EXPECT_NE(out.find("  2 bytes that are no command ignored\n  settings report requested"),
@@ -571,9 +579,9 @@ TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
             &printers, nullptr, &links),
         kExitDiffer);
     const std::string& out = console.out;
-    EXPECT_EQ(out.find("Office: the settings were read from the printer.\n[機能選択]\n"), 0u)
+    EXPECT_EQ(out.find("Office: the settings were read from the printer.\n[Function select]\n"), 0u)
         << out;
-    EXPECT_NE(out.find("イギリス (uk)"), std::string::npos);
+    EXPECT_NE(out.find("UK (uk)"), std::string::npos);
     EXPECT_EQ(out.substr(out.find("Laser:")),
               "Laser: the settings cannot be read over this connection: ipp://10.0.0.9/ipp/print\n"
               "Gone: no printer of the QX-K480/330 by this name.\n"
