@@ -215,6 +215,9 @@ inline constexpr Text kCannotRead = {"%1: この接続先のプリンタから�
                                      "%1: the settings cannot be read over this connection: %2"};
 inline constexpr Text kNotSupported = {"%1: ここではまだプリンタから設定値を読み取れません。",
                                        "%1: printers cannot be read here yet."};
+inline constexpr Text kReadCutOff = {
+    "%1: %2 秒以内に設定値を読み取れなかったため、打ち切りました。",
+    "%1: not read: no answer within %2 s, cut off."};
 inline constexpr Text kNotReadInTime = {"%1: %2 秒以内に読み取りを始められませんでした。",
                                         "%1: not read: its turn came after %2 s."};
 inline constexpr Text kReceivedTo = {"%1: 設定値を %2 に書き込みました。",

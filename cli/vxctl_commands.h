@@ -81,9 +81,17 @@ class Vxctl {
     std::string SystemReason(const std::string& error);
     long long NowMs();
     // The printer's settings as the settings program reads them; false with the line that
-    // says why not. `deadlineMs` (a time of NowMs; 0: none) ends a read still going then.
+    // says why not. A limit cuts off an exchange still going at its deadline.
+    struct ReadLimit {
+        long long deadlineMs = -1;  // a time of NowMs; -1: none
+        long long seconds = 0;      // --timeout, for the message
+        bool timedOut = false;      // set when the deadline cut the read off
+    };
     bool ReadPrinter(const Target& target, unsigned snmpPort, SwitchBlock& block,
-                     std::string& failure, long long deadlineMs = 0);
+                     std::string& failure, ReadLimit* limit = nullptr);
+    // The readiness check, the request and the reply over an open link.
+    bool Exchange(PrinterLink& link, const std::string& name, SwitchBlock& block,
+                  std::string& failure);
 
     int Settings_(const Options& o);
     int Show(const Options& o);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "cli/deadline_link.h"
 #include "cli/vxctl_commands.h"
 #include "printer/device_id.h"
 #include "printer/net_link.h"
@@ -17,8 +18,7 @@ namespace vx::cli {
 // request and the 12-byte reply spread over the factory settings. False with the line that
 // says why not.
 bool Vxctl::ReadPrinter(const Target& target, unsigned snmpPort, SwitchBlock& block,
-                        std::string& failure, long long deadlineMs) {
-    (void)deadlineMs;
+                        std::string& failure, ReadLimit* limit) {
     const std::string& option = target.first;
     const std::string& name = target.second;
     if (!s_.links) {
@@ -66,12 +66,26 @@ bool Vxctl::ReadPrinter(const Target& target, unsigned snmpPort, SwitchBlock& bl
         if (!link) failure = F(msg::kNotReachableWhy, {name, why});
     }
     if (!link) return false;
+    if (limit && limit->deadlineMs >= 0 && s_.clock) {
+        // Every exchange ends by the deadline, one in progress too.
+        DeadlineLink bounded(*link, *s_.clock, limit->deadlineMs);
+        const bool read = Exchange(bounded, name, block, failure);
+        if (!read && bounded.TimedOut()) {
+            limit->timedOut = true;
+            failure = F(msg::kReadCutOff, {name, std::to_string(limit->seconds)});
+        }
+        return read;
+    }
+    return Exchange(*link, name, block, failure);
+}
 
-    if (QueryPrinterReady(*link) != 1) {
+bool Vxctl::Exchange(PrinterLink& link, const std::string& name, SwitchBlock& block,
+                     std::string& failure) {
+    if (QueryPrinterReady(link) != 1) {
         failure = F(msg::kNotReady, {name});
         return false;
     }
-    const SettingsAnswer answer = RequestSettings(*link);
+    const SettingsAnswer answer = RequestSettings(link);
     switch (answer.result) {
         case RequestResult::TimeoutsNotRead:
         case RequestResult::TimeoutsNotSet:
@@ -133,13 +147,14 @@ int Vxctl::Receive(const Options& o) {
     const long long deadline = NowMs() + waitSeconds * 1000;
 
     // Every printer gets its turn, several at once: a failed one never stops the others.
-    // Each read ends within its link's time-outs; with --timeout, a printer whose turn
-    // comes after the deadline is not read. Results come in the order given.
+    // Each read ends within its link's time-outs; with --timeout, by the deadline too: a
+    // read still going then is cut off, and a printer whose turn comes after it is not read.
+    // Results come in the order given.
     struct Read {
         SwitchBlock block;
         std::string failure;
         long long ms = 0;
-        bool read = false, done = false;
+        bool read = false, timedOut = false, done = false;
     };
     std::vector<Read> reads(targets.size());
     std::mutex mutex;
@@ -153,7 +168,9 @@ int Vxctl::Receive(const Options& o) {
         record.Text("printer", name)
             .Text("transport", option.substr(2))
             .Raw("seconds", Seconds(r.ms))
-            .Text("result", r.read ? "done" : "failed");
+            .Text("result", r.read       ? "done"
+                            : r.timedOut ? "timed-out"
+                                         : "failed");
         if (!r.read) {
             Out(o.Has("--json") ? record.Text("error", r.failure).Line() : r.failure + "\n");
         } else if (!output.empty()) {
@@ -169,10 +186,13 @@ int Vxctl::Receive(const Options& o) {
     auto read = [&](std::size_t i) {
         Read r;
         const long long began = NowMs();
+        ReadLimit limit{waitSeconds > 0 ? deadline : -1, waitSeconds};
         if (waitSeconds > 0 && s_.clock && began >= deadline) {
             r.failure = F(msg::kNotReadInTime, {targets[i].second, std::to_string(waitSeconds)});
+            r.timedOut = true;
         } else {
-            r.read = ReadPrinter(targets[i], snmpPort, r.block, r.failure);
+            r.read = ReadPrinter(targets[i], snmpPort, r.block, r.failure, &limit);
+            r.timedOut = limit.timedOut;
         }
         r.ms = NowMs() - began;
         r.done = true;

@@ -251,6 +251,11 @@ timed() {
 timed 1 10000 12000 --lang en receive --host "127.0.0.1:$silent_tcp" --snmp-port "$(snmp_of sim2)"
 [ "$out" = "127.0.0.1:$silent_tcp: no 12-byte reply from the printer (0 bytes); no settings read." ] ||
     fail "silent: $out"
+# With --timeout the read in progress is cut off at the deadline.
+timed 1 2000 3500 --lang en receive --host "127.0.0.1:$silent_tcp" --snmp-port "$(snmp_of sim2)" \
+    --timeout 2
+[ "$out" = "127.0.0.1:$silent_tcp: not read: no answer within 2 s, cut off." ] ||
+    fail "silent, cut off: $out"
 timed 1 3000 4500 --lang en receive --host "127.0.0.1:$silent_tcp" --snmp-port "$silent_udp"
 contains "$out" "the printer is printing at present or an error has occurred"
 

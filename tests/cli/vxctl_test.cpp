@@ -620,6 +620,23 @@ TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
         kExitError);
     EXPECT_EQ(Run({"receive", "--host", "[::1"}, &printers, nullptr, &links), kExitError);
     EXPECT_EQ(console.err, "vxctl receive: --host takes HOST[:PORT]: [::1\n");
+
+    // --timeout bounds a read in progress: a printer that goes silent after taking the
+    // request is cut off at the deadline, not after the link's own ten seconds.
+    struct NetClock : Clock {
+        explicit NetClock(test::FakeNetSockets& net) : net(net) {}
+        test::FakeNetSockets& net;
+        long long NowMs() override { return static_cast<long long>(net.now); }
+        void SleepMs(int ms) override { net.now += static_cast<std::uint64_t>(ms); }
+    } netClock(links.net);
+    this->clock = &netClock;
+    links.net.replies = {{60000, ReplyOf(Uk())}};
+    ASSERT_EQ(Run({"receive", "--host", "10.0.0.5", "--timeout", "3", "--json"}, &printers, nullptr,
+                  &links),
+              kExitDiffer);
+    EXPECT_EQ(console.out,
+              "{\"printer\":\"10.0.0.5\",\"transport\":\"host\",\"seconds\":3.00,\"result\":"
+              "\"timed-out\",\"error\":\"10.0.0.5: not read: no answer within 3 s, cut off.\"}\n");
 }
 
 TEST(SimulatedPrinterTest, AnswersEachReportRequestOnceFromTheSettingsItHoldsThen) {
