@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <cstdio>
 #include <thread>
 
 #include "cli/assignment.h"
@@ -117,6 +119,28 @@ bool IsSettingsFileName(const std::string& path) {
     std::transform(end.begin(), end.end(), end.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
     return end == ".dat";
+}
+
+bool RangeAddresses(const std::string& text, std::vector<std::string>& out) {
+    const std::size_t slash = text.find('/');
+    const std::string address = text.substr(0, slash);
+    const long long bits = slash == std::string::npos ? 32 : PositiveNumber(text.substr(slash + 1));
+    unsigned parts[4];
+    char end = 0;
+    if (bits < 24 || bits > 32 ||
+        std::sscanf(address.c_str(), "%3u.%3u.%3u.%3u%c", &parts[0], &parts[1], &parts[2],
+                    &parts[3], &end) != 4 ||
+        std::any_of(parts, parts + 4, [](unsigned p) { return p > 255; }))
+        return false;
+    const std::uint32_t value = parts[0] << 24 | parts[1] << 16 | parts[2] << 8 | parts[3];
+    const std::uint32_t size = 1u << (32 - bits);
+    const std::uint32_t first = value & ~(size - 1);
+    for (std::uint32_t a = first; a < first + size; ++a) {
+        if (size >= 4 && (a == first || a == first + size - 1)) continue;
+        out.push_back(std::to_string(a >> 24) + "." + std::to_string(a >> 16 & 255) + "." +
+                      std::to_string(a >> 8 & 255) + "." + std::to_string(a & 255));
+    }
+    return true;
 }
 
 bool GlobMatches(const char* pattern, const char* text) {

@@ -43,6 +43,11 @@ long long PositiveNumber(const std::string& text);
 // none is given. False when the text is none of these.
 bool SplitHostPort(const std::string& text, std::string& host, unsigned& port);
 
+// The unicast IPv4 addresses of "A.B.C.D/N" (N from 24 to 32) or of one address: without
+// the network's and the broadcast address where the range has them. False when the text is
+// none of these.
+bool RangeAddresses(const std::string& text, std::vector<std::string>& out);
+
 // An argument of set meant as KEY=VALUE: one with an equals sign (also a full-width one), or
 // a setting's key alone.
 bool IsAssignment(const std::string& arg);

@@ -145,6 +145,12 @@ inline constexpr Text kPlanBadLine = {
     "vxctl deploy: %1: expected TARGET [FILE.dat] [KEY=VALUE…]\n"};
 inline constexpr Text kPlanNoMatch = {"vxctl deploy: %1: %2 に当てはまるプリンタはありません。\n",
                                       "vxctl deploy: %1: no printer matches %2\n"};
+inline constexpr Text kPlanBadRange = {
+    "vxctl deploy: %1: A.B.C.D/N（N は 24 から 32）を指定してください: %2\n",
+    "vxctl deploy: %1: expected A.B.C.D/N (N from 24 to 32): %2\n"};
+inline constexpr Text kPlanNotTheModel = {
+    "vxctl deploy: %1: %2 のプリンタは QX-K480/330 と答えないため、送りません。\n",
+    "vxctl deploy: %1: %2 left out: its printer does not answer as the QX-K480/330\n"};
 inline constexpr Text kPlanGets = {"%1 (%2): %3（計画の %4 行目）\n",
                                    "%1 (%2): %3 (plan line %4)\n"};
 inline constexpr Text kPlanHeld = {"今の設定値", "the settings it holds"};

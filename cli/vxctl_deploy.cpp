@@ -17,10 +17,24 @@ namespace {
 // One line of a plan: which printers, and what they get.
 struct PlanLine {
     int number = 0;
-    std::string option;  // "--printer" (a name or a pattern), "--host", "--device"
+    // "--printer" (a name or a pattern), "--host", "--device"; "--raw", "--location" (raw
+    // queues by a pattern of their name or location), "--discover" (a range's printers)
+    std::string option;
     std::string target;  // as written after its prefix
     std::string file;    // the settings file they get; empty: the settings they hold
     std::vector<Assignment> changes;
+};
+
+// The make and model CUPS gives a raw queue: it names no printer.
+const char kRawQueueModel[] = "Local Raw Printer";
+
+// A printer that a raw:, location: or discover: line may name, until its printer says
+// whether it is of the model.
+struct Candidate {
+    std::size_t line;                      // in the plan
+    std::string name;                      // the queue's name, or the address
+    const ListedPrinter* queue = nullptr;  // null: an address
+    bool ofTheModel = false;
 };
 
 }  // namespace
@@ -70,7 +84,7 @@ int Vxctl::Deploy(const Options& o) {
         p.number = number;
         p.option = "--printer";
         p.target = words[0];
-        for (const char* kind : {"host:", "device:"}) {
+        for (const char* kind : {"host:", "device:", "raw:", "location:", "discover:"}) {
             if (p.target.rfind(kind, 0) != 0) continue;
             p.option = std::string("--") + std::string(kind).substr(0, std::strlen(kind) - 1);
             p.target = p.target.substr(std::strlen(kind));
@@ -89,7 +103,11 @@ int Vxctl::Deploy(const Options& o) {
             }
             p.changes.push_back(a);
         }
-        if (p.target.empty() || (p.file.empty() && p.changes.empty())) {
+        std::vector<std::string> range;
+        if (p.option == "--discover" && !RangeAddresses(p.target, range)) {
+            Err(F(msg::kPlanBadRange, {where, p.target}));
+            bad = true;
+        } else if (p.target.empty() || (p.file.empty() && p.changes.empty())) {
             Err(F(msg::kPlanBadLine, {where}));
             bad = true;
         }
@@ -104,8 +122,9 @@ int Vxctl::Deploy(const Options& o) {
     // The printers: each by the first line that names it.
     std::vector<ListedPrinter> queues;
     std::string error;
-    const bool anyQueue = std::any_of(plan.begin(), plan.end(),
-                                      [](const PlanLine& p) { return p.option == "--printer"; });
+    const bool anyQueue = std::any_of(plan.begin(), plan.end(), [](const PlanLine& p) {
+        return p.option == "--printer" || p.option == "--raw" || p.option == "--location";
+    });
     if (anyQueue && (!s_.printers || !s_.printers->List(false, queues, error))) {
         Err(s_.printers ? F(msg::kListFailed, {SystemReason(error)}) : T(msg::kNoPrinting));
         return kExitError;
@@ -119,19 +138,57 @@ int Vxctl::Deploy(const Options& o) {
         targets.push_back(t);
         lineOf.push_back(&p);
     };
-    for (const PlanLine& p : plan) {
-        if (p.option != "--printer" || !IsPattern(p.target)) {
+    // The raw queues named by a pattern of their name or location, and the addresses of a
+    // range, are of the model when their printers say so by their device IDs: all asked
+    // at once, each once, as `printers --model` and `discover` ask them.
+    std::vector<Candidate> candidates;
+    for (std::size_t line = 0; line < plan.size(); ++line) {
+        const PlanLine& p = plan[line];
+        if (p.option == "--discover") {
+            std::vector<std::string> range;
+            RangeAddresses(p.target, range);
+            for (const std::string& address : range) candidates.push_back({line, address});
+        }
+        if (p.option != "--raw" && p.option != "--location") continue;
+        for (const ListedPrinter& q : queues) {
+            const std::string& named = p.option == "--raw" ? q.name : q.location;
+            if (q.model == kRawQueueModel && GlobMatches(p.target.c_str(), named.c_str()))
+                candidates.push_back({line, q.name, &q});
+        }
+    }
+    RunSpread(candidates.size(), kModelCheckThreads, [&](std::size_t i) {
+        Candidate& c = candidates[i];
+        std::string id;
+        c.ofTheModel =
+            (c.queue ? AskDeviceId(*c.queue, snmpPort, id) : DeviceIdAt(c.name, snmpPort, id)) &&
+            NamesTheModel(id);
+    });
+    for (std::size_t line = 0; line < plan.size(); ++line) {
+        const PlanLine& p = plan[line];
+        const std::string where = planPath + ":" + std::to_string(p.number);
+        bool any = false;
+        if (p.option == "--printer" && IsPattern(p.target)) {
+            for (const ListedPrinter& q : queues) {
+                if (!GlobMatches(p.target.c_str(), q.name.c_str())) continue;
+                add("--printer", q.name, p);
+                any = true;
+            }
+        } else if (p.option == "--raw" || p.option == "--location" || p.option == "--discover") {
+            for (const Candidate& c : candidates) {
+                if (c.line != line) continue;
+                if (c.ofTheModel) {
+                    add(c.queue ? "--printer" : "--host", c.name, p);
+                    any = true;
+                } else if (c.queue) {
+                    Err(F(msg::kPlanNotTheModel, {where, c.name}));
+                }
+            }
+        } else {
             add(p.option, p.target, p);
             continue;
         }
-        bool any = false;
-        for (const ListedPrinter& q : queues) {
-            if (!GlobMatches(p.target.c_str(), q.name.c_str())) continue;
-            add("--printer", q.name, p);
-            any = true;
-        }
         if (!any) {
-            Err(F(msg::kPlanNoMatch, {planPath + ":" + std::to_string(p.number), p.target}));
+            Err(F(msg::kPlanNoMatch, {where, p.target}));
             unmatched = true;
         }
     }
@@ -141,6 +198,7 @@ int Vxctl::Deploy(const Options& o) {
     std::vector<Bytes> datas(targets.size());
     std::vector<std::string> failures(targets.size());
     std::vector<std::string> reports(targets.size());
+    const bool json = o.Has("--json");
     const bool dryRun = o.Has("--dry-run");
     long long jobs = kDefaultParallelJobs;
     if (o.Has("--jobs") && !Number(o, "--jobs", kMostParallelJobs, jobs)) return kExitError;
@@ -150,15 +208,35 @@ int Vxctl::Deploy(const Options& o) {
         std::string why;
         const bool read =
             (dryRun || p.file.empty()) && ReadPrinter(targets[i], snmpPort, held, why);
+        JsonRecord record;
+        record.Text("printer", targets[i].second)
+            .Text("transport", targets[i].first.substr(2))
+            .Number("plan-line", p.number)
+            .Text("file", p.file);
         if (p.file.empty() && !read) {
             failures[i] = why;
-            reports[i] = why + "\n";
+            reports[i] =
+                json ? record.Text("result", "failed").Text("error", why).Line() : why + "\n";
             return;
         }
         block = Collected(p.file.empty() ? held : files.at(p.file));
         for (const Assignment& a : p.changes) Store(*a.setting, block, a.code);
         datas[i].assign(block.bytes.begin(), block.bytes.end());
         if (!dryRun) return;
+        if (json) {
+            // What it would get; against what it holds where that could be read.
+            record.Text("result", "would-send").Text("gets", BlockHex(block)).Bool("read", read);
+            if (read) {
+                record.Text("holds", BlockHex(held))
+                    .Bool("equal", held == block)
+                    .Raw("differences",
+                         DifferencesJson(Differences(held, block), held, block, lang_));
+            } else {
+                record.Text("error", why);
+            }
+            reports[i] = record.Line();
+            return;
+        }
         const std::string source = p.file.empty() ? T(msg::kPlanHeld) : p.file;
         reports[i] = F(msg::kPlanGets, {targets[i].second, targets[i].first.substr(2), source,
                                         std::to_string(p.number)});

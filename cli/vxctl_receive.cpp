@@ -209,31 +209,6 @@ int Vxctl::Receive(const Options& o) {
 
 namespace {
 
-// The unicast IPv4 addresses of "A.B.C.D/N" (N from 24 to 32) or of one address: without
-// the network's and the broadcast address where the range has them. False when the text is
-// none of these.
-bool RangeAddresses(const std::string& text, std::vector<std::string>& out) {
-    const std::size_t slash = text.find('/');
-    const std::string address = text.substr(0, slash);
-    const long long bits = slash == std::string::npos ? 32 : PositiveNumber(text.substr(slash + 1));
-    unsigned parts[4];
-    char end = 0;
-    if (bits < 24 || bits > 32 ||
-        std::sscanf(address.c_str(), "%3u.%3u.%3u.%3u%c", &parts[0], &parts[1], &parts[2],
-                    &parts[3], &end) != 4 ||
-        std::any_of(parts, parts + 4, [](unsigned p) { return p > 255; }))
-        return false;
-    const std::uint32_t value = parts[0] << 24 | parts[1] << 16 | parts[2] << 8 | parts[3];
-    const std::uint32_t size = 1u << (32 - bits);
-    const std::uint32_t first = value & ~(size - 1);
-    for (std::uint32_t a = first; a < first + size; ++a) {
-        if (size >= 4 && (a == first || a == first + size - 1)) continue;
-        out.push_back(std::to_string(a >> 24) + "." + std::to_string(a >> 16 & 255) + "." +
-                      std::to_string(a >> 8 & 255) + "." + std::to_string(a & 255));
-    }
-    return true;
-}
-
 // "MFG:ZAM;MDL:QX-K480/330;…": the value of one field.
 std::string DeviceIdField(const std::string& id, const std::string& name) {
     for (std::size_t at = 0; at < id.size(); at = id.find(';', at) + 1) {

@@ -389,6 +389,19 @@ run 1 --lang en discover 127.0.0.0/29 --snmp-port "$discover_port" --receive --j
 contains "$out" '{"address":"127.0.0.2","model":"QX-K480/330","serial":"SIM0001","ready":true'
 contains "$out" '"error":"127.0.0.5: the printer is printing at present'
 
+# Plans naming the range's printers by discovery and a raw queue by its location, as dry runs
+# in JSON: each printer what it would get, against what it holds.
+lpadmin -p Up-7 -v "socket://127.0.0.1:$(port_of sim7)" -E -m raw -L "Upstairs office" \
+    >>"$work/log/lpadmin" 2>&1 || fail "lpadmin Up-7"
+echo "discover:127.0.0.0/29   buzzer=enabled" >range.plan
+run 0 --lang en deploy range.plan --dry-run --json --snmp-port "$discover_port"
+contains "$out" '{"printer":"127.0.0.2","transport":"host","plan-line":1,"file":"","result":"would-send"'
+contains "$out" '{"printer":"127.0.0.5","transport":"host","plan-line":1,"file":"","result":"failed"'
+echo "location:Upstairs*      office.dat" >upstairs.plan
+run 0 --lang en deploy upstairs.plan --dry-run --json --snmp-port "$(snmp_of sim7)"
+contains "$out" '{"printer":"Up-7","transport":"printer","plan-line":1,"file":"office.dat","result":"would-send"'
+contains "$out" '"read":true'
+
 # A USB printer: the simulator's stand-in (a pseudo-terminal as usb/dev/usb/lp0, its device
 # ID as usblp's sysfs attribute), which vxctl finds through VXCTL_USB_ROOT. Three jobs: the
 # settings written to the device, a read through the device, a read through a CUPS queue

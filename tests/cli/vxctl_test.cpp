@@ -12,6 +12,7 @@
 #include <mutex>
 #include <set>
 
+#include "cli/block_report.h"
 #include "cli/printer_places.h"
 #include "cli/settings_table.h"
 #include "cli/simulator.h"
@@ -155,6 +156,11 @@ Bytes FileOf(const SwitchBlock& block) {
     Bytes bytes(kSettingsFileHeader.begin(), kSettingsFileHeader.end());
     bytes.insert(bytes.end(), block.bytes.begin(), block.bytes.end());
     return bytes;
+}
+
+Bytes ReplyOf(const SwitchBlock& block) {
+    const auto reply = SettingsReply(block);
+    return Bytes(reply.begin(), reply.end());
 }
 
 Bytes BlockBytes(const SwitchBlock& block) { return Bytes(block.bytes.begin(), block.bytes.end()); }
@@ -518,6 +524,38 @@ TEST_F(VxctlTest, DeployGivesEachPrinterWhatTheFirstLineNamingItSays) {
     EXPECT_EQ(cups.jobs[0].queue + " " + cups.jobs[1].queue, "QX-2 QX-1");
     EXPECT_EQ(cups.jobs[0].data, BlockBytes(uk12));
     EXPECT_EQ(cups.jobs[1].data, BlockBytes(Uk()));
+    // Raw queues by their location or name and a range's printers, each only when its
+    // printer answers as the model; the dry run as one JSON record per printer, against
+    // what the printer holds.
+    cups.destinations[0].location = "Floor 1";
+    cups.destinations.push_back({"Other", "Local Raw Printer", "socket://10.0.0.3", "Floor 1"});
+    links.net.deviceIdOf["10.0.0.3"] = links.net.deviceIdOf["10.0.0.10"] = "MFG:ACME;MDL:X;";
+    links.net.replies = {{20, ReplyOf(FactoryDefaults)}};
+    files.files["lan.plan"] =
+        text("location:Floor?1 uk.dat\nraw:Oth* uk.dat\ndiscover:10.0.0.8/30 buzzer=enabled\n");
+    ASSERT_EQ(Run({"deploy", "lan.plan", "--dry-run", "--json", "--jobs", "1"}, &printers, nullptr,
+                  &links),
+              kExitDiffer);
+    EXPECT_EQ(console.err,
+              "vxctl deploy: lan.plan:1: Other left out: its printer does not answer as the "
+              "QX-K480/330\n"
+              "vxctl deploy: lan.plan:2: Other left out: its printer does not answer as the "
+              "QX-K480/330\n"
+              "vxctl deploy: lan.plan:2: no printer matches Oth*\n");
+    const std::string& out = console.out;
+    const std::string qx1 =
+        "{\"printer\":\"QX-1\",\"transport\":\"printer\",\"plan-line\":1,"
+        "\"file\":\"uk.dat\",\"result\":\"would-send\",\"gets\":\"" +
+        BlockHex(Uk()) + "\",\"read\":true,\"holds\":\"" + BlockHex(FactoryDefaults) +
+        "\",\"equal\":false,\"differences\":[\n{\"key\":\"country\"";
+    EXPECT_EQ(out.find(qx1), 0u) << out;
+    EXPECT_NE(out.find("]}\n{\"printer\":\"10.0.0.9\",\"transport\":\"host\",\"plan-line\":3,"
+                       "\"file\":\"\",\"result\":\"would-send\""),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\"differences\":[\n{\"key\":\"buzzer\""), std::string::npos) << out;
+    EXPECT_EQ(out.find("10.0.0.10"), std::string::npos);
+    EXPECT_EQ(cups.jobs.size(), 2u);  // nothing sent
 }
 
 TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
@@ -555,11 +593,6 @@ TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
 
     EXPECT_EQ(Run({"simulate", "--listen", "localhost:70000"}, nullptr, &jobs), kExitError);
     EXPECT_EQ(Run({"--lang", "fr", "settings"}), kExitError);
-}
-
-Bytes ReplyOf(const SwitchBlock& block) {
-    const auto reply = SettingsReply(block);
-    return Bytes(reply.begin(), reply.end());
 }
 
 TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
