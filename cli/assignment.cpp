@@ -53,7 +53,8 @@ Assignment ParseAssignment(const std::string& argument) {
     }
     for (const SettingValue& v : a.setting->values) {
         if (SameIgnoringAsciiCase(v.alias, a.value) || v.text == a.value ||
-            DisplayText(v.text) == a.value) {
+            DisplayText(v.text) == a.value ||
+            (!v.english.empty() && SameIgnoringAsciiCase(v.english, a.value))) {
             a.code = v.code;
             return a;
         }
@@ -62,11 +63,11 @@ Assignment ParseAssignment(const std::string& argument) {
     return a;
 }
 
-std::vector<std::string> AllowedValues(const Setting& s) {
+std::vector<std::string> AllowedValues(const Setting& s, Language language) {
     if (s.kind == SettingKind::PageLength) return {"1..99"};
     std::vector<std::string> out;
     for (const SettingValue& v : s.values)
-        out.push_back(DisplayText(v.text) + " (" + v.alias + ")");
+        out.push_back(ValueText(v, language) + " (" + v.alias + ")");
     return out;
 }
 

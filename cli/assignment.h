@@ -25,12 +25,14 @@ struct Assignment {
     int code = 0;                      // what to store, when there is no error
 };
 
-// Parses one argument. Keys and aliases compare ignoring the case of ASCII letters; the
-// page texts compare exactly, with or without their "(&X)"; a page length is 1 to 99.
+// Parses one argument. Keys, aliases and the English texts compare ignoring the case of
+// ASCII letters; the page texts compare exactly, with or without their "(&X)"; a page
+// length is 1 to 99.
 Assignment ParseAssignment(const std::string& argument);
 
-// The values a setting takes, for messages: "日本 (japan)", or "1..99".
-std::vector<std::string> AllowedValues(const Setting& s);
+// The values a setting takes, for messages: "日本 (japan)" ("Japan (japan)" in English), or
+// "1..99".
+std::vector<std::string> AllowedValues(const Setting& s, Language language);
 // The keys `set` takes, in table order.
 std::vector<std::string> SettableKeys();
 

@@ -94,7 +94,7 @@ bool CupsPrintService::List(bool modelOnly, std::vector<ListedPrinter>& out, std
     out.clear();
     for (const CupsDestination& d : destinations) {
         if (modelOnly && !NamesTheModel(d.makeAndModel)) continue;
-        out.push_back({d.name, d.deviceUri, d.makeAndModel});
+        out.push_back({d.name, d.deviceUri, d.makeAndModel, d.location});
     }
     return true;
 }

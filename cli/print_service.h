@@ -15,8 +15,9 @@ namespace vx::cli {
 
 struct ListedPrinter {
     std::string name;
-    std::string destination;  // the port (or server) on Windows, the device URI on CUPS
-    std::string model;        // CUPS make-and-model; empty on Windows
+    std::string destination;    // the port (or server) on Windows, the device URI on CUPS
+    std::string model;          // CUPS make-and-model; empty on Windows
+    std::string location = {};  // CUPS printer-location; empty on Windows
 };
 
 enum class RawJob { Settings, PrintSettings };
@@ -84,6 +85,7 @@ struct CupsDestination {
     std::string name;
     std::string makeAndModel;
     std::string deviceUri;
+    std::string location = {};
 };
 
 // IPP job states.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/cli_platform.h"
+#include "cli/settings_english.h"
 #include "pages/setting_lists.h"
 #include "resources/resource.h"
 
@@ -197,6 +199,7 @@ std::vector<Setting> MakeSettings() {
     // No page shows these two; the block carries them all the same.
     s.push_back(Unshown("sw1-4", SettingKind::Carried, 1, 4));
     s.push_back(Unshown("sw2-2", SettingKind::Cleared, 2, 2));
+    AddEnglishTexts(s);
     return s;
 }
 
@@ -251,6 +254,26 @@ std::string DisplayText(const std::string& templateText) {
 std::string DisplayLabel(const Setting& s) {
     const std::string label = DisplayText(s.label);
     return s.note.empty() ? label : label + " " + s.note;
+}
+
+std::string DisplayLabel(const Setting& s, Language language) {
+    return language == Language::English && !s.english.empty() ? s.english : DisplayLabel(s);
+}
+
+std::string ValueText(const SettingValue& v, Language language) {
+    return language == Language::English && !v.english.empty() ? v.english : DisplayText(v.text);
+}
+
+std::string PageTitle(int page, Language language) {
+    static const char* const english[] = {"Function select", "MSW1", "MSW2", "MSW3", "MSW4"};
+    return language == Language::English ? english[page] : kPageTitles[page];
+}
+
+Shown ShownValue(const Setting& s, const SwitchBlock& block, Language language) {
+    Shown shown = ShownValue(s, block);
+    if (shown.index >= 0)
+        shown.text = ValueText(s.values[static_cast<std::size_t>(shown.index)], language);
+    return shown;
 }
 
 int RawCode(const Setting& s, const SwitchBlock& block) {

@@ -12,6 +12,8 @@
 
 namespace vx::cli {
 
+enum class Language;  // cli/cli_platform.h
+
 enum class SettingKind {
     DigitPair,   // a function-select byte '0' or '1', shown as a radio pair
     DigitList,   // a function-select byte holding the position of a list item
@@ -24,9 +26,10 @@ enum class SettingKind {
 };
 
 struct SettingValue {
-    std::string text;   // as the page template writes it (a button's text keeps its "(&O)")
-    std::string alias;  // ASCII
-    int code;           // what the block carries: the digit, the switch, the list code
+    std::string text;          // as the page template writes it (a button's text keeps its "(&O)")
+    std::string alias;         // ASCII
+    int code;                  // what the block carries: the digit, the switch, the list code
+    std::string english = {};  // the text under --lang en; empty: the page's text
 };
 
 struct Setting {
@@ -41,6 +44,7 @@ struct Setting {
     std::vector<SettingValue> values;  // in the page's order: list order, button order
     std::vector<int> controls;         // the page's control ids (both buttons of a pair)
     int factory;                       // the code of the factory settings
+    std::string english = {};          // label and note under --lang en; empty: as in Japanese
 
     bool Settable() const { return page >= 0; }
 };
@@ -55,6 +59,12 @@ const Setting* FindSetting(const std::string& key);
 std::string DisplayText(const std::string& templateText);
 // Label and note as one line.
 std::string DisplayLabel(const Setting& s);
+// The same in a language: the page's own text in Japanese, vxctl's in English.
+std::string DisplayLabel(const Setting& s, Language language);
+// A value's text in a language: "有効" or "Enabled".
+std::string ValueText(const SettingValue& v, Language language);
+// A page's tab title (0..4).
+std::string PageTitle(int page, Language language);
 
 // What the page shows for a block.
 struct Shown {
@@ -64,6 +74,8 @@ struct Shown {
     std::string alias;  // its ASCII alias; "-" when no button is checked
 };
 Shown ShownValue(const Setting& s, const SwitchBlock& block);
+// The same with the value's text in a language (ValueText).
+Shown ShownValue(const Setting& s, const SwitchBlock& block, Language language);
 
 // The code the block carries for the setting: the digit (-1 when the byte is none), the
 // page length (-1 when a byte is no digit), the switch value or the list code.

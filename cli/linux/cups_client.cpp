@@ -43,9 +43,10 @@ std::string Texts(ipp_attribute_t* a) {
 }  // namespace
 
 bool LibCupsClient::Destinations(std::vector<CupsDestination>& out, std::string& error) {
-    static const char* const wanted[] = {"printer-name", "printer-make-and-model", "device-uri"};
+    static const char* const wanted[] = {"printer-name", "printer-make-and-model", "device-uri",
+                                         "printer-location"};
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr,
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr,
                   wanted);
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
     out.clear();
@@ -73,6 +74,7 @@ bool LibCupsClient::Destinations(std::vector<CupsDestination>& out, std::string&
         if (n == "printer-name") current.name = Texts(a);
         if (n == "printer-make-and-model") current.makeAndModel = Texts(a);
         if (n == "device-uri") current.deviceUri = Texts(a);
+        if (n == "printer-location") current.location = Texts(a);
     }
     flush();
     ippDelete(response);

@@ -81,4 +81,7 @@ class PosixClock : public Clock {
 // Japanese when the locale's messages are (LC_ALL, LC_MESSAGES, LANG).
 Language LocaleLanguage();
 
+// Writes all of `bytes` (again after an interruption); false with errno set when it could not.
+bool WriteBytes(int fd, const std::vector<std::uint8_t>& bytes);
+
 }  // namespace vx::cli::posix

@@ -11,7 +11,6 @@
 #include "common/win32/utf16.h"
 #include "printer/win32/win32_port_opener.h"
 #include "printer/win32/win32_spooler.h"
-#include "settings/win32/win32_file_system.h"
 
 int wmain(int argc, wchar_t** argv) {
     using namespace vx::cli;
@@ -19,7 +18,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) args.push_back(vx::win32::Narrow(argv[i]));
 
     win32::Win32Console console;
-    vx::win32::Win32FileSystem files;
+    win32::Win32CliFileSystem files;
     win32::Win32OutputFiles output;
     win32::Win32JobSource jobs;
     vx::win32::Win32Spooler spooler;

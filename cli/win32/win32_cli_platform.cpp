@@ -4,6 +4,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include "cli/file_writing.h"
 #include "common/win32/utf16.h"
 
 namespace vx::cli::win32 {
@@ -48,10 +49,101 @@ bool WriteAll(HANDLE h, const std::vector<std::uint8_t>& bytes) {
            written == bytes.size();
 }
 
-std::wstring Folder(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return L".";
-    return path.substr(0, slash + 1);
+// The edit lock of a folder's files, and how often a run waiting for it tries again.
+const char kLockName[] = ".vxctl-lock";
+constexpr DWORD kLockRetryMs = 20;
+constexpr DWORD kLockAccessDeniedMs = 2000;
+// The attributes a file written anew keeps.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+class StandardInput : public File {
+  public:
+    explicit StandardInput(HANDLE h) : h_(h) {}
+    long Read(std::uint8_t* data, std::size_t size) override {
+        DWORD got = 0;
+        if (ReadFile(h_, data, static_cast<DWORD>(size), &got, nullptr))
+            return static_cast<long>(got);
+        return GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;  // a pipe's writer is done
+    }
+    long Write(const std::uint8_t*, std::size_t) override { return -1; }
+
+  private:
+    HANDLE h_;  // the process's; stays open
+};
+
+class FolderLock : public OutputFiles::Lock {
+  public:
+    explicit FolderLock(HANDLE h) : h_(h) {}
+    ~FolderLock() override { CloseHandle(h_); }  // the lock file goes with it
+
+  private:
+    HANDLE h_;
+};
+
+// What is at `path` with symbolic links followed, and in `target` the file they lead to
+// with its attributes.
+PathState Look(const std::string& path, std::string& target, DWORD& attributes) {
+    target = path;
+    attributes = 0;
+    PathState state;
+    HANDLE h = CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return state;
+        // There but not to be opened even for its attributes: by them, where they can be read.
+        attributes = GetFileAttributesW(Widen(path).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            state.kind = PathState::Other;
+        } else {
+            state.kind =
+                (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathState::Folder : PathState::Regular;
+            state.writable = (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+        }
+        return state;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info)) {
+        state.kind = PathState::Other;  // a port, a pipe, the console
+    } else {
+        state.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathState::Folder
+                                                                        : PathState::Regular;
+        state.writable = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) == 0;
+        attributes = info.dwFileAttributes;
+        state.keepsIdentity = info.nNumberOfLinks > 1;
+        // Where its symbolic links lead (Windows Vista and later; XP has none to follow).
+        using FinalPathName = DWORD(WINAPI*)(HANDLE, wchar_t*, DWORD, DWORD);
+        const auto finalPathName = reinterpret_cast<FinalPathName>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
+        wchar_t finalName[MAX_PATH * 4] = {};
+        const DWORD n = finalPathName ? finalPathName(h, finalName, MAX_PATH * 4, 0) : 0;
+        if (n > 0 && n < MAX_PATH * 4) {
+            std::wstring name(finalName, n);
+            if (name.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+                name = L"\\" + name.substr(7);
+            } else if (name.rfind(L"\\\\?\\", 0) == 0) {
+                name = name.substr(4);
+            }
+            target = Narrow(name);
+        }
+    }
+    CloseHandle(h);
+    return state;
+}
+
+// Overwrites an existing file in place, for a file that a replacement would take from its
+// other names (hard links): one write of the few bytes of a settings file, the rest cut off.
+bool WriteInPlace(const std::string& target, const std::vector<std::uint8_t>& bytes,
+                  std::string& error) {
+    HANDLE h = CreateFileW(Widen(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool ok =
+        h != INVALID_HANDLE_VALUE && WriteAll(h, bytes) && SetEndOfFile(h) && FlushFileBuffers(h);
+    if (!ok) error = SystemMessage(GetLastError());
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    return ok;
 }
 
 std::string AddressText(const sockaddr* address, int length) {
@@ -67,30 +159,75 @@ std::string AddressText(const sockaddr* address, int length) {
 void Win32Console::Out(const std::string& text) { Write(STD_OUTPUT_HANDLE, text); }
 void Win32Console::Err(const std::string& text) { Write(STD_ERROR_HANDLE, text); }
 
+std::unique_ptr<File> Win32CliFileSystem::OpenForReading(const std::string& path) {
+    if (!IsStandardStream(path)) return Win32FileSystem::OpenForReading(path);
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    if (in == nullptr || in == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<StandardInput>(in);
+}
+
 bool Win32OutputFiles::WriteAtomically(const std::string& path,
                                        const std::vector<std::uint8_t>& bytes, std::string& error) {
-    const std::wstring target = Widen(path);
-    wchar_t temp[MAX_PATH + 16] = {};
-    if (!GetTempFileNameW(Folder(target).c_str(), L"vxc", 0, temp)) {
+    std::string target;
+    DWORD attributes = 0;
+    const PathState state =
+        IsStandardStream(path) ? PathState{PathState::Other} : Look(path, target, attributes);
+    switch (ChooseWriteWay(state, SystemMessage(ERROR_DIRECTORY), error)) {
+        case WriteWay::Refuse:
+            return false;
+        case WriteWay::Direct:
+            return WriteDevice(path, bytes, error);
+        case WriteWay::InPlace:
+            return WriteInPlace(target, bytes, error);
+        case WriteWay::ThroughTemporary:
+            break;
+    }
+    // The new content in a temporary file of the folder first: the file is whole before and
+    // after, never half-written.
+    const std::string temp = FolderOf(target, true) + "\\" + TemporaryPrefix(target, true);
+    std::wstring tempName;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+        tempName = Widen(temp + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(GetTickCount() + attempt) + ".tmp");
+        h = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    if (h == INVALID_HANDLE_VALUE) {
         error = SystemMessage(GetLastError());
         return false;
     }
-    HANDLE h =
-        CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool ok = h != INVALID_HANDLE_VALUE && WriteAll(h, bytes) && FlushFileBuffers(h);
+    bool ok = WriteAll(h, bytes) && FlushFileBuffers(h);
     if (!ok) error = SystemMessage(GetLastError());
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    if (ok &&
-        !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    CloseHandle(h);
+    // An existing file is replaced keeping its attributes, times of creation and security; a
+    // new one is the temporary file renamed.
+    const std::wstring wideTarget = Widen(target);
+    if (ok && !(state.kind == PathState::Regular
+                    ? ReplaceFileW(wideTarget.c_str(), tempName.c_str(), nullptr,
+                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                    : MoveFileExW(tempName.c_str(), wideTarget.c_str(), MOVEFILE_WRITE_THROUGH))) {
         ok = false;
         error = SystemMessage(GetLastError());
     }
-    if (!ok) DeleteFileW(temp);
+    if (!ok) DeleteFileW(tempName.c_str());
+    // Its attributes once more where the system's replacement did not keep them (Wine's).
+    const DWORD kept = attributes & kKeptAttributes;
+    if (ok && state.kind == PathState::Regular &&
+        (GetFileAttributesW(wideTarget.c_str()) & kKeptAttributes) != kept)
+        SetFileAttributesW(wideTarget.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
     return ok;
 }
 
 bool Win32OutputFiles::WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                    std::string& error) {
+    if (IsStandardStream(path)) {
+        HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (out != nullptr && out != INVALID_HANDLE_VALUE && WriteAll(out, bytes)) return true;
+        error = SystemMessage(GetLastError());
+        return false;
+    }
     HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
@@ -101,6 +238,39 @@ bool Win32OutputFiles::WriteDevice(const std::string& path, const std::vector<st
     if (!ok) error = SystemMessage(GetLastError());
     CloseHandle(h);
     return ok;
+}
+
+std::unique_ptr<OutputFiles::Lock> Win32OutputFiles::LockFolderOf(const std::string& path) {
+    if (IsStandardStream(path)) return nullptr;
+    std::string target;
+    DWORD attributes = 0;
+    if (Look(path, target, attributes).kind == PathState::Other) return nullptr;
+    const std::string folder = FolderOf(target, true);
+    // Held open by one run at a time and gone when it closes: another run waits for it (a
+    // file being deleted refuses too, for a moment).
+    const std::wstring name = Widen(folder + "\\" + kLockName);
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (DWORD refused = 0;;) {
+        h = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) break;
+        const DWORD code = GetLastError();
+        if (code == ERROR_ACCESS_DENIED && (refused += kLockRetryMs) > kLockAccessDeniedMs)
+            return nullptr;  // a folder nobody may write in: no lock, as on Linux
+        if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED) return nullptr;
+        Sleep(kLockRetryMs);
+    }
+    // With the lock held no other run writes here: a temporary file for this target is left
+    // from a run that was killed.
+    const std::string prefix = folder + "\\" + TemporaryPrefix(target, true);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Widen(prefix + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do DeleteFileW(Widen(folder + "\\" + Narrow(found.cFileName)).c_str());
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    return std::make_unique<FolderLock>(h);
 }
 
 std::string Win32OutputFiles::WhyNotReadable(const std::string& path, bool& missing) {

@@ -7,6 +7,7 @@
 
 #include "cli/cli_platform.h"
 #include "printer/platform_family.h"
+#include "settings/win32/win32_file_system.h"
 
 namespace vx::cli::win32 {
 
@@ -16,6 +17,16 @@ class Win32Console : public Console {
     void Err(const std::string& text) override;
 };
 
+// Files as the settings program reads them; "-" the standard input.
+class Win32CliFileSystem : public vx::win32::Win32FileSystem {
+  public:
+    std::unique_ptr<File> OpenForReading(const std::string& path) override;
+};
+
+// Files written as on Linux (cli/file_writing.h decides): an existing file keeps its
+// attributes and security (ReplaceFileW), a symbolic link is followed to it, a read-only one
+// is refused; "-" is the standard output; the edit lock is a file in the folder that one
+// run at a time holds open.
 class Win32OutputFiles : public OutputFiles {
   public:
     bool WriteAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
@@ -23,6 +34,7 @@ class Win32OutputFiles : public OutputFiles {
     bool WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                      std::string& error) override;
     std::string WhyNotReadable(const std::string& path, bool& missing) override;
+    std::unique_ptr<Lock> LockFolderOf(const std::string& path) override;
 };
 
 class Win32JobSource : public JobSource {

@@ -176,8 +176,8 @@ run 0 --lang en set edit-link.dat buzzer=enabled
 [ -L edit-link.dat ] && [ "$(stat -c %a edit.dat)" = 640 ] || fail "link or mode not kept"
 [ ! -e .edit.dat.vxctl-left ] || fail "the left temporary file is still there"
 run 0 --lang en show edit.dat
-contains "$out" "ドイツ (germany)"
-contains "$out" "有効 (enabled)"
+contains "$out" "Germany (germany)"
+contains "$out" "Enabled (enabled)"
 chmod 444 edit.dat
 run 2 --lang en set edit.dat buzzer=disabled
 [ "$out" = "vxctl: edit.dat: the file is read-only; nothing was written" ] || fail "read-only: $out"
@@ -190,8 +190,8 @@ wait_until 5 "the pipe's reader to take 29 bytes" test "$(stat -c %s fifo.bin)" 
     fail "job -o /dev/stdout"
 # "-": the standard input and output.
 piped=$("$vxctl" --lang en set - buzzer=enabled <office.dat | "$vxctl" --lang en show -)
-contains "$piped" "ドイツ (germany)"
-contains "$piped" "有効 (enabled)"
+contains "$piped" "Germany (germany)"
+contains "$piped" "Enabled (enabled)"
 "$vxctl" show office.dat --json >/dev/full 2>/dev/null
 [ $? = 2 ] || fail "show --json >/dev/full did not end with 2"
 run 2 --lang en set new.dat countyr
@@ -208,7 +208,7 @@ cmp office.dat sim2.dat || fail "the second printer does not hold the file's set
 # Read back: the device ID by SNMP on the simulator's port, the settings over the raw port.
 run 1 --lang en receive --printer Q1 --printer Missing --snmp-port "$(snmp_of sim1)"
 contains "$out" "Q1: the settings were read from the printer."
-contains "$out" "ドイツ (germany)"
+contains "$out" "Germany (germany)"
 contains "$out" "Missing: no printer of the QX-K480/330 by this name."
 run 0 --lang en receive --printer Q2 --snmp-port "$(snmp_of sim2)" -o got2.dat
 cmp office.dat got2.dat || fail "the settings read back differ from those sent"
@@ -251,6 +251,11 @@ timed() {
 timed 1 10000 12000 --lang en receive --host "127.0.0.1:$silent_tcp" --snmp-port "$(snmp_of sim2)"
 [ "$out" = "127.0.0.1:$silent_tcp: no 12-byte reply from the printer (0 bytes); no settings read." ] ||
     fail "silent: $out"
+# With --timeout the read in progress is cut off at the deadline.
+timed 1 2000 3500 --lang en receive --host "127.0.0.1:$silent_tcp" --snmp-port "$(snmp_of sim2)" \
+    --timeout 2
+[ "$out" = "127.0.0.1:$silent_tcp: not read: no answer within 2 s, cut off." ] ||
+    fail "silent, cut off: $out"
 timed 1 3000 4500 --lang en receive --host "127.0.0.1:$silent_tcp" --snmp-port "$silent_udp"
 contains "$out" "the printer is printing at present or an error has occurred"
 
@@ -300,7 +305,7 @@ for p in sim1 sim2; do
     cat "$p.out"
     sim=$(<"$p.out")
     contains "$sim" "settings written: 4 changed"
-    contains "$sim" "ドイツ (germany)"
+    contains "$sim" "Germany (germany)"
     contains "$sim" "settings report requested: answered with 12 bytes"
     contains "$sim" "print settings requested"
 done
@@ -352,9 +357,9 @@ PLAN
 echo "\$ cat fleet.plan" && cat fleet.plan
 run 0 --lang en deploy fleet.plan --dry-run --snmp-port "$(snmp_of sim7)"
 contains "$out" "D-1 (printer): office.dat (plan line 2)"
-contains "$out" "ドイツ (germany)"
+contains "$out" "Germany (germany)"
 contains "$out" "(host): the settings it holds (plan line 3)"
-contains "$out" "無効 (disabled)  ->  有効 (enabled)"
+contains "$out" "Disabled (disabled)  ->  Enabled (enabled)"
 "$vxctl" set --from-factory untouched.dat || fail "set untouched.dat"
 cmp untouched.dat sim6.dat && cmp untouched.dat sim7.dat || fail "the dry run sent settings"
 run 0 --lang en deploy fleet.plan --snmp-port "$(snmp_of sim7)"
@@ -384,6 +389,19 @@ run 1 --lang en discover 127.0.0.0/29 --snmp-port "$discover_port" --receive --j
 contains "$out" '{"address":"127.0.0.2","model":"QX-K480/330","serial":"SIM0001","ready":true'
 contains "$out" '"error":"127.0.0.5: the printer is printing at present'
 
+# Plans naming the range's printers by discovery and a raw queue by its location, as dry runs
+# in JSON: each printer what it would get, against what it holds.
+lpadmin -p Up-7 -v "socket://127.0.0.1:$(port_of sim7)" -E -m raw -L "Upstairs office" \
+    >>"$work/log/lpadmin" 2>&1 || fail "lpadmin Up-7"
+echo "discover:127.0.0.0/29   buzzer=enabled" >range.plan
+run 0 --lang en deploy range.plan --dry-run --json --snmp-port "$discover_port"
+contains "$out" '{"printer":"127.0.0.2","transport":"host","plan-line":1,"file":"","result":"would-send"'
+contains "$out" '{"printer":"127.0.0.5","transport":"host","plan-line":1,"file":"","result":"failed"'
+echo "location:Upstairs*      office.dat" >upstairs.plan
+run 0 --lang en deploy upstairs.plan --dry-run --json --snmp-port "$(snmp_of sim7)"
+contains "$out" '{"printer":"Up-7","transport":"printer","plan-line":1,"file":"office.dat","result":"would-send"'
+contains "$out" '"read":true'
+
 # A USB printer: the simulator's stand-in (a pseudo-terminal as usb/dev/usb/lp0, its device
 # ID as usblp's sysfs attribute), which vxctl finds through VXCTL_USB_ROOT. Three jobs: the
 # settings written to the device, a read through the device, a read through a CUPS queue
@@ -407,7 +425,7 @@ lpadmin -p USB-Other -v "usb://ZAM/QX-K480%2F330?serial=OTHER" -E -m raw \
     >>"$work/log/lpadmin" 2>&1 || fail "lpadmin USB-Other"
 run 1 --lang en receive --printer USB --printer USB-Other
 contains "$out" "USB: the settings were read from the printer."
-contains "$out" "ドイツ (germany)"
+contains "$out" "Germany (germany)"
 contains "$out" "USB-Other: the settings cannot be read over this connection: usb://ZAM/QX-K480%2F330?serial=OTHER (no such USB printer connected)"
 usb_done() { ! kill -0 "$usb_pid" 2>/dev/null; }
 wait_until 10 "the USB stand-in to end after its three jobs" usb_done

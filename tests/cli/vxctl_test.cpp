@@ -12,6 +12,7 @@
 #include <mutex>
 #include <set>
 
+#include "cli/block_report.h"
 #include "cli/printer_places.h"
 #include "cli/settings_table.h"
 #include "cli/simulator.h"
@@ -157,6 +158,11 @@ Bytes FileOf(const SwitchBlock& block) {
     return bytes;
 }
 
+Bytes ReplyOf(const SwitchBlock& block) {
+    const auto reply = SettingsReply(block);
+    return Bytes(reply.begin(), reply.end());
+}
+
 Bytes BlockBytes(const SwitchBlock& block) { return Bytes(block.bytes.begin(), block.bytes.end()); }
 
 // A block the pages would not write back as it is: framing byte 3 changed (kept), country
@@ -204,7 +210,7 @@ TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
     files.files["in.dat"] = FileOf(Odd());
     ASSERT_EQ(Run({"set", "in.dat", "out.dat", "country=SWEDEN", "print-mode=高品位",
                    "driver=QX-K480/330(16&0)", "page-length=07", "buzzer=有効", "font2=OCR-B",
-                   "outline-font=ＯＦＦ"}),
+                   "outline-font=ＯＦＦ", "density=Density 1"}),
               kExitOk)
         << console.err;
     SwitchBlock want = Odd();
@@ -216,6 +222,7 @@ TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
     SetSwitch(want, 4, 1, true);
     want.bytes[kFont2] = '4';
     want.bytes[kOutlineFont] = '0';
+    SetSwitchCode(want, 4, 2, 2, 1);
     EXPECT_EQ(output.files["out.dat"], FileOf(want));
 
     // Without IN: the factory settings, as the program shows them at start.
@@ -227,12 +234,12 @@ TEST_F(VxctlTest, SetWritesTheFileAsTheProgramSavesItAndRefusesWithoutWriting) {
     const std::map<std::string, std::string> refusals = {
         {"colour=red", "colour: no such setting"},
         {"country=france",
-         "country: not an allowed value: france\nallowed: 日本 (japan), アメリカ (usa), "
-         "イギリス (uk), ドイツ (germany), スウェーデン (sweden)\n"},
+         "country: not an allowed value: france\nallowed: Japan (japan), USA (usa), UK (uk), "
+         "Germany (germany), Sweden (sweden)\n"},
         {"sw1-4=on", "sw1-4: no page shows this switch"},
         {"page-length=100", "allowed: 1..99"},
         {"page-length=0", "allowed: 1..99"},
-        {"buzzer=", "allowed: 無効 (disabled), 有効 (enabled)"},
+        {"buzzer=", "allowed: Disabled (disabled), Enabled (enabled)"},
     };
     for (const auto& [argument, reason] : refusals) {
         EXPECT_EQ(Run({"set", "x.dat", "country=usa", argument}), kExitError) << argument;
@@ -328,18 +335,25 @@ TEST_F(VxctlTest, ShowDiffAndJobReadFilesAsTheProgramDoes) {
     SwitchBlock sweden = FactoryDefaults;
     SetSwitchCode(sweden, 1, 1, 3, 5);
     files.files["sweden.dat"] = FileOf(sweden);
-    ASSERT_EQ(Run({"show", "sweden.dat", "--json"}), kExitOk);
+    ASSERT_EQ(Run({"show", "sweden.dat", "--json", "--lang", "ja"}), kExitOk);
     EXPECT_NE(console.out.find(
                   "{\"key\":\"country\",\"page\":\"ＭＳＷ１\",\"label\":\"各国文字の切り替え "
                   "（MSW1-1/2/3）\",\"value\":\"スウェーデン\",\"alias\":\"sweden\","
                   "\"code\":5,\"raw\":\"0x05\"}"),
               std::string::npos)
         << console.out;
+    // In English: the same keys, English labels and values, the aliases as they are.
+    ASSERT_EQ(Run({"show", "sweden.dat", "--json"}), kExitOk);
+    EXPECT_NE(console.out.find("{\"key\":\"country\",\"page\":\"MSW1\",\"label\":"
+                               "\"International characters (MSW1-1/2/3)\",\"value\":\"Sweden\","
+                               "\"alias\":\"sweden\",\"code\":5,\"raw\":\"0x05\"}"),
+              std::string::npos)
+        << console.out;
 
     EXPECT_EQ(Run({"diff", "sweden.dat", "sweden.dat"}), kExitOk);
     EXPECT_EQ(console.out, "");
     files.files["odd.dat"] = FileOf(Odd());
-    EXPECT_EQ(Run({"diff", "sweden.dat", "odd.dat"}), kExitDiffer);
+    EXPECT_EQ(Run({"diff", "sweden.dat", "odd.dat", "--lang", "ja"}), kExitDiffer);
     // Country 5 against 6 (shown as 日本), SW1-4, SW2-2, SW2-5 and the framing byte 3.
     std::vector<std::string> keys;
     for (std::size_t at = 0; at < console.out.size(); at = console.out.find('\n', at) + 1)
@@ -510,6 +524,38 @@ TEST_F(VxctlTest, DeployGivesEachPrinterWhatTheFirstLineNamingItSays) {
     EXPECT_EQ(cups.jobs[0].queue + " " + cups.jobs[1].queue, "QX-2 QX-1");
     EXPECT_EQ(cups.jobs[0].data, BlockBytes(uk12));
     EXPECT_EQ(cups.jobs[1].data, BlockBytes(Uk()));
+    // Raw queues by their location or name and a range's printers, each only when its
+    // printer answers as the model; the dry run as one JSON record per printer, against
+    // what the printer holds.
+    cups.destinations[0].location = "Floor 1";
+    cups.destinations.push_back({"Other", "Local Raw Printer", "socket://10.0.0.3", "Floor 1"});
+    links.net.deviceIdOf["10.0.0.3"] = links.net.deviceIdOf["10.0.0.10"] = "MFG:ACME;MDL:X;";
+    links.net.replies = {{20, ReplyOf(FactoryDefaults)}};
+    files.files["lan.plan"] =
+        text("location:Floor?1 uk.dat\nraw:Oth* uk.dat\ndiscover:10.0.0.8/30 buzzer=enabled\n");
+    ASSERT_EQ(Run({"deploy", "lan.plan", "--dry-run", "--json", "--jobs", "1"}, &printers, nullptr,
+                  &links),
+              kExitDiffer);
+    EXPECT_EQ(console.err,
+              "vxctl deploy: lan.plan:1: Other left out: its printer does not answer as the "
+              "QX-K480/330\n"
+              "vxctl deploy: lan.plan:2: Other left out: its printer does not answer as the "
+              "QX-K480/330\n"
+              "vxctl deploy: lan.plan:2: no printer matches Oth*\n");
+    const std::string& out = console.out;
+    const std::string qx1 =
+        "{\"printer\":\"QX-1\",\"transport\":\"printer\",\"plan-line\":1,"
+        "\"file\":\"uk.dat\",\"result\":\"would-send\",\"gets\":\"" +
+        BlockHex(Uk()) + "\",\"read\":true,\"holds\":\"" + BlockHex(FactoryDefaults) +
+        "\",\"equal\":false,\"differences\":[\n{\"key\":\"country\"";
+    EXPECT_EQ(out.find(qx1), 0u) << out;
+    EXPECT_NE(out.find("]}\n{\"printer\":\"10.0.0.9\",\"transport\":\"host\",\"plan-line\":3,"
+                       "\"file\":\"\",\"result\":\"would-send\""),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\"differences\":[\n{\"key\":\"buzzer\""), std::string::npos) << out;
+    EXPECT_EQ(out.find("10.0.0.10"), std::string::npos);
+    EXPECT_EQ(cups.jobs.size(), 2u);  // nothing sent
 }
 
 TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
@@ -531,7 +577,7 @@ TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
                        "    country"),
               std::string::npos)
         << out;
-    EXPECT_NE(out.find("日本 (japan)  ->  イギリス (uk)"), std::string::npos);
+    EXPECT_NE(out.find("Japan (japan)  ->  UK (uk)"), std::string::npos);
     EXPECT_NE(out.find("job 2: 4 bytes from 127.0.0.1:5002\n  print settings requested\n"),
               std::string::npos);
     EXPECT_NE(out.find("  2 bytes that are no command ignored\n  settings report requested"),
@@ -547,11 +593,6 @@ TEST_F(VxctlTest, SimulateActsAsThePrinterAndKeepsItsSettings) {
 
     EXPECT_EQ(Run({"simulate", "--listen", "localhost:70000"}, nullptr, &jobs), kExitError);
     EXPECT_EQ(Run({"--lang", "fr", "settings"}), kExitError);
-}
-
-Bytes ReplyOf(const SwitchBlock& block) {
-    const auto reply = SettingsReply(block);
-    return Bytes(reply.begin(), reply.end());
 }
 
 TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
@@ -571,9 +612,9 @@ TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
             &printers, nullptr, &links),
         kExitDiffer);
     const std::string& out = console.out;
-    EXPECT_EQ(out.find("Office: the settings were read from the printer.\n[機能選択]\n"), 0u)
+    EXPECT_EQ(out.find("Office: the settings were read from the printer.\n[Function select]\n"), 0u)
         << out;
-    EXPECT_NE(out.find("イギリス (uk)"), std::string::npos);
+    EXPECT_NE(out.find("UK (uk)"), std::string::npos);
     EXPECT_EQ(out.substr(out.find("Laser:")),
               "Laser: the settings cannot be read over this connection: ipp://10.0.0.9/ipp/print\n"
               "Gone: no printer of the QX-K480/330 by this name.\n"
@@ -612,6 +653,23 @@ TEST_F(VxctlTest, ReceiveReadsEveryPrinterAndNamesEachFailure) {
         kExitError);
     EXPECT_EQ(Run({"receive", "--host", "[::1"}, &printers, nullptr, &links), kExitError);
     EXPECT_EQ(console.err, "vxctl receive: --host takes HOST[:PORT]: [::1\n");
+
+    // --timeout bounds a read in progress: a printer that goes silent after taking the
+    // request is cut off at the deadline, not after the link's own ten seconds.
+    struct NetClock : Clock {
+        explicit NetClock(test::FakeNetSockets& net) : net(net) {}
+        test::FakeNetSockets& net;
+        long long NowMs() override { return static_cast<long long>(net.now); }
+        void SleepMs(int ms) override { net.now += static_cast<std::uint64_t>(ms); }
+    } netClock(links.net);
+    this->clock = &netClock;
+    links.net.replies = {{60000, ReplyOf(Uk())}};
+    ASSERT_EQ(Run({"receive", "--host", "10.0.0.5", "--timeout", "3", "--json"}, &printers, nullptr,
+                  &links),
+              kExitDiffer);
+    EXPECT_EQ(console.out,
+              "{\"printer\":\"10.0.0.5\",\"transport\":\"host\",\"seconds\":3.00,\"result\":"
+              "\"timed-out\",\"error\":\"10.0.0.5: not read: no answer within 3 s, cut off.\"}\n");
 }
 
 TEST(SimulatedPrinterTest, AnswersEachReportRequestOnceFromTheSettingsItHoldsThen) {

@@ -241,7 +241,7 @@ TEST_F(VxctlWindows, AFileSavedByTheProgramShowsInVxctlAsOnItsPages) {
     EXPECT_EQ(pagesShow.at("country"), "スウェーデン");
     EXPECT_EQ(pagesShow.at("host-density"), "無効");
     ConsoleRun run;
-    ASSERT_TRUE(Vxctl(L"show " + file + L" --json", &run));
+    ASSERT_TRUE(Vxctl(L"--lang ja show " + file + L" --json", &run));
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     std::map<std::string, std::string> vxctlShows = ShownByVxctl(run.out);
     vxctlShows.erase("sw1-4");
@@ -269,7 +269,7 @@ TEST_F(VxctlWindows, AFileWrittenByVxctlLoadsInTheProgramWithItsValuesOnItsPages
                           L" slash-zero-2byte=on jam-recovery=platen",
                       &run));
     ASSERT_EQ(run.exitCode, 0u) << run.err;
-    ASSERT_TRUE(Vxctl(L"show " + file + L" --json", &run));
+    ASSERT_TRUE(Vxctl(L"--lang ja show " + file + L" --json", &run));
     std::map<std::string, std::string> vxctlShows = ShownByVxctl(run.out);
     EXPECT_EQ(vxctlShows.at("print-mode"), "高速");
     EXPECT_EQ(vxctlShows.at("driver"), "QX-K480/330(160)");
@@ -293,6 +293,62 @@ TEST_F(VxctlWindows, AFileWrittenByVxctlLoadsInTheProgramWithItsValuesOnItsPages
     ASSERT_TRUE(Vxctl(L"diff " + file + L" " + resaved, &run));
     EXPECT_EQ(run.exitCode, 0u) << run.out;
     EXPECT_EQ(run.out, "");
+}
+
+// vxctl's file writing on Windows, without the settings program: a file keeps what it is,
+// a read-only one is refused, "-" is the standard output, and concurrent edits all land.
+TEST(VxctlFiles, SetWritesIntoTheFileAndEditsOneAtATime) {
+    const std::wstring file = TestIoPath(L"kept.dat");
+    ConsoleRun run;
+    ASSERT_TRUE(Vxctl(L"set " + file + L" buzzer=enabled", &run));
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_NE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    ASSERT_TRUE(Vxctl(L"set " + file + L" country=uk", &run));
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_NE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u) << "attributes lost";
+
+    // Read-only: refused by name, nothing written, no temporary file left.
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::vector<std::uint8_t> before = ReadFileBytes(file);
+    ASSERT_TRUE(Vxctl(L"--lang en set " + file + L" buzzer=disabled", &run));
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_EQ(run.err, "vxctl: " + Narrow(file) + ": the file is read-only; nothing was written\n");
+    EXPECT_EQ(ReadFileBytes(file), before);
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL));
+
+    ASSERT_TRUE(Vxctl(L"job " + file + L" -o -", &run));
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(run.out.size(), 29u);
+
+    // Four runs at once, each changing one setting: every change is in the file.
+    std::vector<PROCESS_INFORMATION> runs;
+    for (const wchar_t* change :
+         {L"page-length=12", L"density=density2", L"port=parallel", L"auto-eject=yes"}) {
+        std::wstring line = L"\"" + VxctlPath() + L"\" set " + file + L" " + change;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                   nullptr, nullptr, &startup, &process))
+            << GetLastError();
+        runs.push_back(process);
+    }
+    for (const PROCESS_INFORMATION& process : runs) {
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, static_cast<DWORD>(kStartTimeout.count())),
+                  WAIT_OBJECT_0)
+            << "a concurrent set did not end";
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    ASSERT_TRUE(Vxctl(L"--lang en show " + file + L" --json", &run));
+    const std::map<std::string, std::string> shown = ShownByVxctl(run.out);
+    EXPECT_EQ(shown.at("country"), "UK");
+    EXPECT_EQ(shown.at("buzzer"), "Enabled");
+    EXPECT_EQ(shown.at("page-length"), "12");
+    EXPECT_EQ(shown.at("density"), "Density 2");
+    EXPECT_EQ(shown.at("port"), "Parallel");
+    EXPECT_EQ(shown.at("auto-eject"), "Yes");
 }
 
 }  // namespace
