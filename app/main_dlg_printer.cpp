@@ -76,7 +76,7 @@ void CMainDlg::SelectPrinter() {
     if (canReceive && (fileLoaded == 1 || OnReceiveSettings() == 1)) return;
     // The new printer's settings are unknown: show the defaults and offer to send them.
     if (initialised) {
-        copies.syncPending = true;
+        copies.OnPrinterChangedNotReceived();
         ShowFactoryDefaults();
     }
 }
