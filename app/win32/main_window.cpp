@@ -12,9 +12,9 @@
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "app/win32/module_path.h"
+#include "app/win32/win32_printer_list_dlg.h"
 #include "common/win32/message_box.h"
 #include "common/win32/utf16.h"
-#include "printer/win32/win32_printer_list_dlg.h"
 #include "resources/resource.h"
 
 namespace vx::win32 {

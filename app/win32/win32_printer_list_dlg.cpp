@@ -1,4 +1,4 @@
-#include "printer/win32/win32_printer_list_dlg.h"
+#include "app/win32/win32_printer_list_dlg.h"
 
 #include <commctrl.h>
 
