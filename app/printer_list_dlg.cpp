@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/app_texts.h"
+#include "common/texts.h"
 #include "printer/printer_enum.h"
 
 namespace vx {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/app_texts.h"
+#include "common/texts.h"
 #include "common/win32/dialog.h"
 #include "common/win32/message_box.h"
 #include "common/win32/utf16.h"
