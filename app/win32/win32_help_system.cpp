@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "app/win32/module_path.h"
+#include "common/win32/module_path.h"
 #include "common/win32/utf16.h"
+#include "common/win32/windows_version.h"
 
 namespace vx::win32 {
 
@@ -26,10 +27,8 @@ HtmlHelpFn HtmlHelpFunction() {
 }  // namespace
 
 WindowsVersion Win32HelpSystem::Version() {
-    OSVERSIONINFOW v{};
-    v.dwOSVersionInfoSize = sizeof v;
-    GetVersionExW(&v);
-    return {v.dwPlatformId, v.dwMajorVersion, v.dwMinorVersion};
+    const vx::win32::VersionNumbers v = vx::win32::QueryWindowsVersion();
+    return {v.platformId, v.major, v.minor};
 }
 
 std::string Win32HelpSystem::ModulePath() { return vx::win32::ModulePath(); }

@@ -5,6 +5,7 @@
 #include <ws2tcpip.h>
 
 #include "common/win32/utf16.h"
+#include "common/win32/windows_version.h"
 
 namespace vx::cli::win32 {
 
@@ -191,10 +192,7 @@ Language UserLanguage() {
 }
 
 PlatformFamily Family() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    GetVersionExA(&info);
-    return info.dwPlatformId == 2 ? PlatformFamily::Nt : PlatformFamily::Win9x;
+    return vx::win32::IsNtPlatform() ? PlatformFamily::Nt : PlatformFamily::Win9x;
 }
 
 bool PrinterNameBefore(const std::string& a, const std::string& b) {
