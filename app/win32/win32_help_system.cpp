@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/win32/module_path.h"
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 #include "common/win32/windows_version.h"
 
@@ -35,10 +36,8 @@ std::string Win32HelpSystem::ModulePath() { return vx::win32::ModulePath(); }
 
 bool Win32HelpSystem::FileExists(const std::string& path) {
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(Widen(path).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    const FindHandle search(FindFirstFileW(Widen(path).c_str(), &found));
+    return static_cast<bool>(search);
 }
 
 bool Win32HelpSystem::ShowHtmlHelp(const std::string& path) {
