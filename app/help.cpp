@@ -1,6 +1,6 @@
 #include "app/help.h"
 
-#include "app/app_texts.h"
+#include "common/texts.h"
 #include "resources/resource.h"
 
 namespace vx {

@@ -1,7 +1,7 @@
 #include "app/main_dlg.h"
 
-#include "app/app_texts.h"
 #include "app/commands.h"
+#include "common/texts.h"
 #include "pages/setting_lists.h"
 #include "resources/resource.h"
 

@@ -8,10 +8,10 @@
 
 #include "app/help.h"
 #include "app/main_view.h"
+#include "app/printer_list_dlg.h"
 #include "app/settings_source.h"
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
-#include "printer/printer_list_dlg.h"
 #include "settings/block_copies.h"
 
 namespace vx {

@@ -1,7 +1,7 @@
 // Settings files: the open and save commands, loading a file by name, and
 // files dropped on the window.
-#include "app/app_texts.h"
 #include "app/main_dlg.h"
+#include "common/texts.h"
 #include "settings/settings_file.h"
 
 namespace vx {

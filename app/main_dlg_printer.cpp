@@ -2,8 +2,8 @@
 // them back over its link ("LPT1:" on the 9x family, a USB port, a raw network port).
 #include <memory>
 
-#include "app/app_texts.h"
 #include "app/main_dlg.h"
+#include "common/texts.h"
 #include "printer/device_id.h"
 #include "printer/printer_destination.h"
 #include "printer/raw_job.h"
@@ -76,7 +76,7 @@ void CMainDlg::SelectPrinter() {
     if (canReceive && (fileLoaded == 1 || OnReceiveSettings() == 1)) return;
     // The new printer's settings are unknown: show the defaults and offer to send them.
     if (initialised) {
-        copies.syncPending = true;
+        copies.OnPrinterChangedNotReceived();
         ShowFactoryDefaults();
     }
 }

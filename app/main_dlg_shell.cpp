@@ -1,5 +1,5 @@
-#include "app/app_texts.h"
 #include "app/main_dlg.h"
+#include "common/texts.h"
 
 namespace vx {
 

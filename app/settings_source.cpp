@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/app_texts.h"
+#include "common/texts.h"
 
 namespace vx {
 

@@ -1,12 +1,12 @@
 // vxctl's texts in Japanese and English. "%1", "%2" ... are filled in by Format.
 // The texts that the settings program shows for the same situations are its own,
-// taken from its texts (app/app_texts.h).
+// taken from its texts (common/texts.h).
 #pragma once
 
 #include <array>
 #include <cstddef>
 
-#include "app/app_texts.h"
+#include "common/texts.h"
 
 namespace vx::cli {
 

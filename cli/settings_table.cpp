@@ -11,11 +11,6 @@ namespace vx::cli {
 
 namespace {
 
-constexpr int kMinPageLength = 1;
-constexpr int kMaxPageLength = 99;
-constexpr int kShownForNonDigits =
-    66;  // what the page shows for page-length bytes that are no digits
-
 // A pair's buttons and their aliases.
 std::vector<SettingValue> Pair(const char* text0, const char* alias0, const char* text1,
                                const char* alias1) {
@@ -50,13 +45,13 @@ Setting DigitPair(const char* key, const char* label, BlockByte at, std::vector<
             0,
             std::move(v),
             {firstId, secondId},
-            FactoryDefaults.bytes[at] - '0'};
+            GetDigit(FactoryDefaults, at)};
 }
 
 Setting DigitList(const char* key, const char* label, BlockByte at, std::vector<SettingValue> v,
                   int id) {
-    return {key, 0, label,        "",   SettingKind::DigitList,         static_cast<int>(at),
-            0,   0, std::move(v), {id}, FactoryDefaults.bytes[at] - '0'};
+    return {key, 0, label,        "",   SettingKind::DigitList,       static_cast<int>(at),
+            0,   0, std::move(v), {id}, GetDigit(FactoryDefaults, at)};
 }
 
 Setting Switch(const char* key, int msw, int sw, const char* group, const char* note,
@@ -203,8 +198,6 @@ std::vector<Setting> MakeSettings() {
     return s;
 }
 
-int DigitOf(std::uint8_t byte) { return byte >= '0' && byte <= '9' ? byte - '0' : -1; }
-
 int IndexOfCode(const Setting& s, int code) {
     for (std::size_t i = 0; i < s.values.size(); ++i)
         if (s.values[i].code == code) return static_cast<int>(i);
@@ -280,12 +273,9 @@ int RawCode(const Setting& s, const SwitchBlock& block) {
     switch (s.kind) {
         case SettingKind::DigitPair:
         case SettingKind::DigitList:
-            return DigitOf(block.bytes[static_cast<std::size_t>(s.at)]);
-        case SettingKind::PageLength: {
-            const int tens = DigitOf(block.bytes[kPageLengthTens]);
-            const int units = DigitOf(block.bytes[kPageLengthUnits]);
-            return tens < 0 || units < 0 ? -1 : tens * 10 + units;
-        }
+            return GetDigit(block, static_cast<BlockByte>(s.at));
+        case SettingKind::PageLength:
+            return GetPageLength(block);
         default:
             return GetSwitchCode(block, s.at, s.first, s.width);
     }
@@ -296,7 +286,7 @@ Shown ShownValue(const Setting& s, const SwitchBlock& block) {
     const int code = RawCode(s, block);
     switch (s.kind) {
         case SettingKind::PageLength:
-            shown.number = code < 0 ? kShownForNonDigits : code;
+            shown.number = code < 0 ? kFactoryPageLength : code;
             shown.text = shown.alias = std::to_string(shown.number);
             return shown;
         case SettingKind::DigitPair:
@@ -340,7 +330,7 @@ std::string RawBytes(const Setting& s, const SwitchBlock& block) {
     std::string out;
     for (int at : BytePositions(s)) {
         if (!out.empty()) out += ' ';
-        out += Hex(block.bytes[static_cast<std::size_t>(at)]);
+        out += Hex(GetByte(block, static_cast<BlockByte>(at)));
     }
     return out;
 }
@@ -365,11 +355,7 @@ void Store(const Setting& s, SwitchBlock& block, int code) {
 SwitchBlock Collected(const SwitchBlock& block) {
     SwitchBlock out = block;
     // The pages write each memory-switch byte whole from four switches: bits 4 to 7 go.
-    for (int msw = 1; msw <= 4; ++msw) {
-        const std::size_t low = MswLowByte(msw);
-        out.bytes[low] &= 0x0F;
-        out.bytes[low + 1] &= 0x0F;
-    }
+    for (int msw = 1; msw <= 4; ++msw) SetMswByte(out, msw, GetMswByte(out, msw));
     for (const Setting& s : Settings()) {
         const Shown shown = ShownValue(s, block);
         switch (s.kind) {

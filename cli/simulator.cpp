@@ -3,16 +3,9 @@
 #include <algorithm>
 
 #include "printer/settings_reply.h"
+#include "settings/printer_commands.h"
 
 namespace vx::cli {
-
-namespace {
-
-constexpr std::uint8_t kFs = 0x1C;
-constexpr std::uint8_t kCommandLetter = 'o';
-constexpr std::uint8_t kEnd = '.';
-
-}  // namespace
 
 std::string SimulatedDeviceId(bool busy) {
     return std::string("MFG:ZAM;MDL:QX-K480/330;CLS:PRINTER;CMD:QX;SN:SIM0001;EXTSTS:") +
@@ -78,7 +71,8 @@ std::vector<PrinterEvent> SimulatedPrinter::Carry(const std::vector<std::uint8_t
     while (i < n) {
         const bool command = i + 3 < n && bytes[i] == kFs && bytes[i + 1] == kCommandLetter;
         const std::uint8_t function = command ? bytes[i + 2] : 0;
-        if (function == '0' && i + kBlockSize <= n && bytes[i + kBlockSize - 1] == kEnd) {
+        if (function == kSetSettings && i + kBlockSize <= n &&
+            bytes[i + kBlockSize - 1] == kCommandEnd) {
             flushIgnored();
             PrinterEvent e{PrinterEvent::SettingsWritten};
             e.before = settings_;
@@ -87,15 +81,16 @@ std::vector<PrinterEvent> SimulatedPrinter::Carry(const std::vector<std::uint8_t
             e.after = settings_;
             events.push_back(e);
             i += kBlockSize;
-        } else if ((function == '2' || function == '3') && bytes[i + 3] == kEnd) {
+        } else if ((function == kPrintSettings || function == kReportSettings) &&
+                   bytes[i + 3] == kCommandEnd) {
             flushIgnored();
-            PrinterEvent e{function == '2' ? PrinterEvent::PrintRequested
-                                           : PrinterEvent::ReportRequested};
+            PrinterEvent e{function == kPrintSettings ? PrinterEvent::PrintRequested
+                                                      : PrinterEvent::ReportRequested};
             e.before = settings_;
             events.push_back(e);
             i += 4;
             // The report request ends with a zero byte.
-            if (function == '3' && i < n && bytes[i] == 0) ++i;
+            if (function == kReportSettings && i < n && bytes[i] == 0) ++i;
         } else {
             ++ignored;
             ++i;

@@ -9,35 +9,26 @@ namespace vx {
 
 namespace {
 
-constexpr int kMinPageLength = 1;
-constexpr int kMaxPageLength = 99;
-constexpr int kDefaultPageLength = 66;
-
-// The digit a byte carries, or -1 when it is no decimal digit.
-int DigitOf(std::uint8_t byte) { return byte >= '0' && byte <= '9' ? byte - '0' : -1; }
-
-// Byte of a list setting: '0' + the text's position among `names`, '0' when absent.
+// Digit of a list setting: the text's position among `names`, 0 when absent.
 template <std::size_t N>
-std::uint8_t CodeOf(const char* const (&names)[N], const std::string& text) {
+int CodeOf(const char* const (&names)[N], const std::string& text) {
     for (std::size_t i = 0; i < N; ++i) {
-        if (text == names[i]) return static_cast<std::uint8_t>('0' + i);
+        if (text == names[i]) return static_cast<int>(i);
     }
-    return '0';
+    return 0;
 }
 
-// Name of a list setting's byte; the first name for a byte outside the list.
+// Name of a list setting's digit; the first name for a byte outside the list.
 template <std::size_t N>
-const char* NameOf(const char* const (&names)[N], std::uint8_t byte) {
-    const int d = DigitOf(byte);
-    return d >= 0 && d < static_cast<int>(N) ? names[d] : names[0];
+const char* NameOf(const char* const (&names)[N], int digit) {
+    return digit >= 0 && digit < static_cast<int>(N) ? names[digit] : names[0];
 }
 
 // An on/off pair: the button index is the digit. A byte other than '0' or '1' checks
 // neither button; with neither checked the factory setting is written back.
-int PairIndexOf(std::uint8_t byte) { return byte == '0' || byte == '1' ? byte - '0' : -1; }
-std::uint8_t PairByteOf(int index, BlockByte at) {
-    return index == 0 || index == 1 ? static_cast<std::uint8_t>('0' + index)
-                                    : FactoryDefaults.bytes[at];
+int PairIndexOf(int digit) { return digit == 0 || digit == 1 ? digit : -1; }
+int PairDigitOf(int index, BlockByte at) {
+    return index == 0 || index == 1 ? index : GetDigit(FactoryDefaults, at);
 }
 
 }  // namespace
@@ -57,30 +48,28 @@ bool CPage_Select::DoDataExchange(DataExchange& dx) {
 }
 
 void CPage_Select::Decode(const SwitchBlock& block) {
-    outlineFont = PairIndexOf(block.bytes[kOutlineFont]);
-    kanjiTable = NameOf(kKanjiTables, block.bytes[kKanjiTable]);
-    font1 = NameOf(kFonts, block.bytes[kFont1]);
-    font2 = NameOf(kFonts, block.bytes[kFont2]);
+    outlineFont = PairIndexOf(GetDigit(block, kOutlineFont));
+    kanjiTable = NameOf(kKanjiTables, GetDigit(block, kKanjiTable));
+    font1 = NameOf(kFonts, GetDigit(block, kFont1));
+    font2 = NameOf(kFonts, GetDigit(block, kFont2));
     // Bytes that are not two digits show, and are written back as, the factory length.
-    const int tens = DigitOf(block.bytes[kPageLengthTens]);
-    const int units = DigitOf(block.bytes[kPageLengthUnits]);
-    pageLength = tens < 0 || units < 0 ? kDefaultPageLength : tens * 10 + units;
-    typeface = PairIndexOf(block.bytes[kTypeface]);
+    const int lines = GetPageLength(block);
+    pageLength = lines < 0 ? kFactoryPageLength : lines;
+    typeface = PairIndexOf(GetDigit(block, kTypeface));
 }
 
 void CPage_Select::Encode(SwitchBlock& block) {
-    block.bytes[kOutlineFont] = PairByteOf(outlineFont, kOutlineFont);
-    block.bytes[kKanjiTable] = CodeOf(kKanjiTables, kanjiTable);
-    block.bytes[kFont1] = CodeOf(kFonts, font1);
-    block.bytes[kFont2] = CodeOf(kFonts, font2);
+    SetDigit(block, kOutlineFont, PairDigitOf(outlineFont, kOutlineFont));
+    SetDigit(block, kKanjiTable, CodeOf(kKanjiTables, kanjiTable));
+    SetDigit(block, kFont1, CodeOf(kFonts, font1));
+    SetDigit(block, kFont2, CodeOf(kFonts, font2));
     // A length typed without the focus in the box can lie outside 1..99: the block gets
     // the nearest length it can carry.
     int lines = pageLength;
     if (lines < kMinPageLength) lines = kMinPageLength;
     if (lines > kMaxPageLength) lines = kMaxPageLength;
-    block.bytes[kPageLengthTens] = static_cast<std::uint8_t>('0' + lines / 10);
-    block.bytes[kPageLengthUnits] = static_cast<std::uint8_t>('0' + lines % 10);
-    block.bytes[kTypeface] = PairByteOf(typeface, kTypeface);
+    SetPageLength(block, lines);
+    SetDigit(block, kTypeface, PairDigitOf(typeface, kTypeface));
 }
 
 void CPage_Select::OnInitPage() {

@@ -34,9 +34,7 @@ void SettingsPage::OnControlCommand(int controlId) {
 }
 
 void MemorySwitchPage::Decode(const SwitchBlock& block) {
-    const std::size_t low = MswLowByte(msw_);
-    for (int k = 1; k <= 4; ++k) sw[k] = (block.bytes[low] >> (k - 1)) & 1;
-    for (int k = 5; k <= 8; ++k) sw[k] = (block.bytes[low + 1] >> (k - 5)) & 1;
+    for (int k = 1; k <= 8; ++k) sw[k] = GetSwitch(block, msw_, k);
     SwitchMirror toVariables(sw, true);
     MapSwitches(toVariables);
 }
@@ -44,11 +42,11 @@ void MemorySwitchPage::Decode(const SwitchBlock& block) {
 void MemorySwitchPage::Encode(SwitchBlock& block) {
     SwitchMirror toMirror(sw, false);
     MapSwitches(toMirror);
-    const std::size_t low = MswLowByte(msw_);
-    // A variable outside 0/1 (a radio pair with no button checked) counts as switch off.
-    auto bit = [this](int k) { return sw[k] == 1 ? 1 : 0; };
-    block.bytes[low] = static_cast<std::uint8_t>(bit(1) + 2 * bit(2) + 4 * bit(3) + 8 * bit(4));
-    block.bytes[low + 1] = static_cast<std::uint8_t>(bit(5) + 2 * bit(6) + 4 * bit(7) + 8 * bit(8));
+    // Both bytes are written whole, so bits 4 to 7 of each go. A variable outside 0/1 (a
+    // radio pair with no button checked) counts as switch off.
+    unsigned value = 0;
+    for (int k = 1; k <= 8; ++k) value |= (sw[k] == 1 ? 1u : 0u) << (k - 1);
+    SetMswByte(block, msw_, static_cast<std::uint8_t>(value));
 }
 
 }  // namespace vx

@@ -9,14 +9,12 @@
 
 #include "printer/platform_family.h"
 #include "printer/spooler.h"
+#include "settings/printer_commands.h"
 
 namespace vx {
 
 extern const char kSendJobName[];   // "Veltrix Status Write"
 extern const char kPrintJobName[];  // "Veltrix Print Setting"
-
-// FS 'o' '2' '.': the printer prints the settings it holds. No trailing zero.
-constexpr std::array<std::uint8_t, 4> kPrintSettingsCommand = {0x1C, 0x6F, 0x32, 0x2E};
 
 // Opens the printer as the platform family wants it (NT: PRINTER_ACCESS_USE; 9x: no access,
 // and a printer waiting for the user is not usable), then starts a document, resets the

@@ -18,21 +18,21 @@ bool SpreadSettingsReply(const std::uint8_t* reply, std::size_t count, SwitchBlo
     // and 120 gives "12".
     char lines[8];
     std::snprintf(lines, sizeof lines, "%02d", reply[2]);
-    block.bytes[kPageLengthTens] = static_cast<std::uint8_t>(lines[0]);
-    block.bytes[kPageLengthUnits] = static_cast<std::uint8_t>(lines[1]);
+    SetByte(block, kPageLengthTens, static_cast<std::uint8_t>(lines[0]));
+    SetByte(block, kPageLengthUnits, static_cast<std::uint8_t>(lines[1]));
 
-    block.bytes[kOutlineFont] = Digit(reply[3]);
-    block.bytes[kFont1] = Digit(reply[4]);
-    block.bytes[kFont2] = Digit(reply[5]);
-    block.bytes[kKanjiTable] = static_cast<std::uint8_t>(Digit(reply[6]) - 1);
-    block.bytes[kTypeface] = Digit(reply[7]);
+    SetByte(block, kOutlineFont, Digit(reply[3]));
+    SetByte(block, kFont1, Digit(reply[4]));
+    SetByte(block, kFont2, Digit(reply[5]));
+    SetByte(block, kKanjiTable, static_cast<std::uint8_t>(Digit(reply[6]) - 1));
+    SetByte(block, kTypeface, Digit(reply[7]));
 
     for (int msw = 1; msw <= 4; ++msw) SetMswByte(block, msw, reply[7 + msw]);
     return true;
 }
 
 std::array<std::uint8_t, kSettingsReplySize> SettingsReply(const SwitchBlock& block) {
-    auto value = [&](BlockByte at) { return static_cast<std::uint8_t>(block.bytes[at] - '0'); };
+    auto value = [&](BlockByte at) { return static_cast<std::uint8_t>(GetByte(block, at) - '0'); };
     std::array<std::uint8_t, kSettingsReplySize> reply{};
     reply[2] = static_cast<std::uint8_t>(value(kPageLengthTens) * 10 + value(kPageLengthUnits));
     reply[3] = value(kOutlineFont);

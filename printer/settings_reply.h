@@ -6,12 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/printer_commands.h"
 #include "settings/switch_block.h"
 
 namespace vx {
-
-// FS 'o' '3' '.' and a zero byte, written in one write.
-constexpr std::array<std::uint8_t, 5> kSettingsRequest = {0x1C, 0x6F, 0x33, 0x2E, 0x00};
 
 // Up to this many bytes are read; only a reply of exactly kSettingsReplySize is used.
 constexpr std::size_t kReplyBufferSize = 29;

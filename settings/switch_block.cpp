@@ -4,19 +4,21 @@
 
 namespace vx {
 
+// clang-format off
 const SwitchBlock FactoryDefaults = {{
-    0x1C, 0x6F, 0x30, 0x2C,  // FS 'o' '0' ','
-    0x00, 0x00, 0x2C,        // MSW1
-    0x00, 0x00, 0x2C,        // MSW2
-    0x00, 0x00, 0x2C,        // MSW3
-    0x00, 0x00, 0x2C,        // MSW4
-    0x31, 0x2C,              // outline font on
-    0x30, 0x2C,              // kanji code table JIS 1978
-    0x30, 0x2C,              // font 1 standard
-    0x30, 0x2C,              // font 2 standard
-    0x36, 0x36, 0x2C,        // 66 lines
-    0x30, 0x2E,              // Mincho, '.'
+    kFs, kCommandLetter, kSetSettings, kFieldSeparator,  // FS 'o' '0' ','
+    0x00, 0x00, kFieldSeparator,                         // MSW1
+    0x00, 0x00, kFieldSeparator,                         // MSW2
+    0x00, 0x00, kFieldSeparator,                         // MSW3
+    0x00, 0x00, kFieldSeparator,                         // MSW4
+    0x31, kFieldSeparator,                               // outline font on
+    0x30, kFieldSeparator,                               // kanji code table JIS 1978
+    0x30, kFieldSeparator,                               // font 1 standard
+    0x30, kFieldSeparator,                               // font 2 standard
+    0x36, 0x36, kFieldSeparator,                         // 66 lines
+    0x30, kCommandEnd,                                   // Mincho, '.'
 }};
+// clang-format on
 
 std::size_t MswLowByte(int msw) {
     assert(msw >= 1 && msw <= 4);
@@ -60,7 +62,9 @@ void SetMswByte(SwitchBlock& block, int msw, std::uint8_t value) {
 }
 
 int GetPageLength(const SwitchBlock& block) {
-    return (block.bytes[kPageLengthTens] - 0x30) * 10 + (block.bytes[kPageLengthUnits] - 0x30);
+    const int tens = GetDigit(block, kPageLengthTens);
+    const int units = GetDigit(block, kPageLengthUnits);
+    return tens < 0 || units < 0 ? -1 : tens * 10 + units;
 }
 
 void SetPageLength(SwitchBlock& block, int lines) {
@@ -78,5 +82,9 @@ void SetDigit(SwitchBlock& block, BlockByte at, int value) {
     assert(value >= 0 && value <= 9);
     block.bytes[at] = static_cast<std::uint8_t>('0' + value);
 }
+
+std::uint8_t GetByte(const SwitchBlock& block, BlockByte at) { return block.bytes[at]; }
+
+void SetByte(SwitchBlock& block, BlockByte at, std::uint8_t value) { block.bytes[at] = value; }
 
 }  // namespace vx

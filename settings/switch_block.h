@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/printer_commands.h"
+
 namespace vx {
 
 constexpr std::size_t kBlockSize = 29;
@@ -66,13 +68,23 @@ std::uint8_t GetMswByte(const SwitchBlock& block, int msw);
 // Low nibble to the first block byte, high nibble to the second, as values 0..15.
 void SetMswByte(SwitchBlock& block, int msw, std::uint8_t value);
 
-// Page length as (byte 24 - '0') * 10 + (byte 25 - '0'); meaningful for digits only.
+// The page lengths the block can carry, and the factory one: also what a page shows for
+// page-length bytes that are no digits.
+constexpr int kMinPageLength = 1;
+constexpr int kMaxPageLength = 99;
+constexpr int kFactoryPageLength = 66;
+
+// Page length as (byte 24 - '0') * 10 + (byte 25 - '0'); -1 when either byte is no digit.
 int GetPageLength(const SwitchBlock& block);
-// Writes 1..99 as two decimal digits.
+// Writes 0..99 as two decimal digits.
 void SetPageLength(SwitchBlock& block, int lines);
 
 // Function-select bytes as the digit values they carry ('0' -> 0); -1 when the byte is no digit.
 int GetDigit(const SwitchBlock& block, BlockByte at);
 void SetDigit(SwitchBlock& block, BlockByte at, int value);
+
+// A setting byte as it stands, digit or not: the printer's report may carry any value.
+std::uint8_t GetByte(const SwitchBlock& block, BlockByte at);
+void SetByte(SwitchBlock& block, BlockByte at, std::uint8_t value);
 
 }  // namespace vx

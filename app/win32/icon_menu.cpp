@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/win32/windows_version.h"
+
 namespace vx::win32 {
 
 namespace {
@@ -22,11 +24,8 @@ std::vector<std::pair<HMENU, CIconMenu*>>& PopupRegistry() {
 
 int PlatformKind() {
     static const int kind = [] {
-        OSVERSIONINFOW v{};
-        v.dwOSVersionInfoSize = sizeof v;
-        GetVersionExW(&v);
-        return MenuPlatformKind(v.dwPlatformId != VER_PLATFORM_WIN32_NT,
-                                static_cast<int>(v.dwMajorVersion));
+        const vx::win32::VersionNumbers v = vx::win32::QueryWindowsVersion();
+        return MenuPlatformKind(v.platformId != VER_PLATFORM_WIN32_NT, static_cast<int>(v.major));
     }();
     return kind;
 }

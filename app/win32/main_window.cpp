@@ -12,10 +12,11 @@
 #include "app/display_scale.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
-#include "app/win32/module_path.h"
+#include "app/win32/win32_printer_list_dlg.h"
 #include "common/win32/message_box.h"
+#include "common/win32/module_path.h"
 #include "common/win32/utf16.h"
-#include "printer/win32/win32_printer_list_dlg.h"
+#include "common/win32/windows_version.h"
 #include "resources/resource.h"
 
 namespace vx::win32 {
@@ -432,10 +433,7 @@ void CMainWindow::ShowAbout() {
 }
 
 PlatformFamily CMainWindow::Family() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    GetVersionExA(&info);
-    return info.dwPlatformId == 2 ? PlatformFamily::Nt : PlatformFamily::Win9x;
+    return vx::win32::IsNtPlatform() ? PlatformFamily::Nt : PlatformFamily::Win9x;
 }
 
 std::string CMainWindow::ProgramFolder() { return vx::ProgramFolder(ModulePath()); }

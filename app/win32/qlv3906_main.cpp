@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_texts.h"
 #include "app/startup.h"
 #include "app/win32/main_window.h"
-#include "app/win32/module_path.h"
 #include "app/win32/win32_instance_system.h"
+#include "common/texts.h"
+#include "common/win32/module_path.h"
 #include "common/win32/utf16.h"
 
 namespace {

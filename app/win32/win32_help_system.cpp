@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
-#include "app/win32/module_path.h"
+#include "common/win32/module_path.h"
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
+#include "common/win32/windows_version.h"
 
 namespace vx::win32 {
 
@@ -26,20 +28,16 @@ HtmlHelpFn HtmlHelpFunction() {
 }  // namespace
 
 WindowsVersion Win32HelpSystem::Version() {
-    OSVERSIONINFOW v{};
-    v.dwOSVersionInfoSize = sizeof v;
-    GetVersionExW(&v);
-    return {v.dwPlatformId, v.dwMajorVersion, v.dwMinorVersion};
+    const vx::win32::VersionNumbers v = vx::win32::QueryWindowsVersion();
+    return {v.platformId, v.major, v.minor};
 }
 
 std::string Win32HelpSystem::ModulePath() { return vx::win32::ModulePath(); }
 
 bool Win32HelpSystem::FileExists(const std::string& path) {
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(Widen(path).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    const FindHandle search(FindFirstFileW(Widen(path).c_str(), &found));
+    return static_cast<bool>(search);
 }
 
 bool Win32HelpSystem::ShowHtmlHelp(const std::string& path) {

@@ -8,20 +8,14 @@ namespace {
 HWND AsWindow(long long window) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(window)); }
 }  // namespace
 
-Win32InstanceSystem::~Win32InstanceSystem() {
-    if (mutex_) CloseHandle(mutex_);
-}
-
 bool Win32InstanceSystem::OpenExistingMutex(const std::string& name) {
-    HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, Widen(name).c_str());
-    if (!existing) return false;
-    CloseHandle(existing);
-    return true;
+    const UniqueHandle existing(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, Widen(name).c_str()));
+    return static_cast<bool>(existing);
 }
 
 void Win32InstanceSystem::CreateOwnedMutex(const std::string& name) {
-    mutex_ = CreateMutexW(nullptr, TRUE,
-                          Widen(name).c_str());  // a failure is ignored: the program runs on
+    // A failure is ignored: the program runs on.
+    mutex_.Reset(CreateMutexW(nullptr, TRUE, Widen(name).c_str()));
 }
 
 long long Win32InstanceSystem::FindMainWindow(const std::string& title) {

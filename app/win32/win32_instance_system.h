@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/startup.h"
+#include "common/win32/owned.h"
 
 namespace vx::win32 {
 
@@ -10,7 +11,6 @@ namespace vx::win32 {
 class Win32InstanceSystem : public InstanceSystem {
   public:
     Win32InstanceSystem() = default;
-    ~Win32InstanceSystem() override;
     Win32InstanceSystem(const Win32InstanceSystem&) = delete;
     Win32InstanceSystem& operator=(const Win32InstanceSystem&) = delete;
 
@@ -22,7 +22,7 @@ class Win32InstanceSystem : public InstanceSystem {
     void BringToForeground(long long window) override;
 
   private:
-    HANDLE mutex_ = nullptr;
+    UniqueHandle mutex_;
 };
 
 }  // namespace vx::win32

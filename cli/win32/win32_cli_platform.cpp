@@ -6,6 +6,7 @@
 
 #include "cli/file_writing.h"
 #include "common/win32/utf16.h"
+#include "common/win32/windows_version.h"
 
 namespace vx::cli::win32 {
 
@@ -361,10 +362,7 @@ Language UserLanguage() {
 }
 
 PlatformFamily Family() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    GetVersionExA(&info);
-    return info.dwPlatformId == 2 ? PlatformFamily::Nt : PlatformFamily::Win9x;
+    return vx::win32::IsNtPlatform() ? PlatformFamily::Nt : PlatformFamily::Win9x;
 }
 
 bool PrinterNameBefore(const std::string& a, const std::string& b) {

@@ -8,7 +8,9 @@
 
 #include "common/win32/file_bytes.h"
 #include "common/win32/message_box.h"
+#include "common/win32/module_path.h"
 #include "common/win32/utf16.h"
+#include "common/win32/windows_version.h"
 #include "installer/profile_text.h"
 
 namespace vx::inst::win32 {
@@ -417,19 +419,11 @@ std::unique_ptr<ShellLink> Win32ShellLinks::Create() {
 // --- System --------------------------------------------------------------------
 
 OsVersion Win32System::Version() {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-    GetVersionExW(&info);
-    return OsVersion{static_cast<unsigned>(info.dwPlatformId),
-                     static_cast<unsigned>(info.dwMajorVersion),
-                     static_cast<unsigned>(info.dwMinorVersion)};
+    const vx::win32::VersionNumbers v = vx::win32::QueryWindowsVersion();
+    return OsVersion{v.platformId, v.major, v.minor};
 }
 
-std::string Win32System::ModulePath() {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return Narrow(path);
-}
+std::string Win32System::ModulePath() { return vx::win32::ModulePath(); }
 
 std::string Win32System::CommandLine() { return Narrow(GetCommandLineW()); }
 

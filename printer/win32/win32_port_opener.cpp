@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/win32/owned.h"
 #include "printer/net_link.h"
 #include "printer/win32/win32_parallel_port.h"
 #include "printer/win32/win32_tcp_port.h"
@@ -13,23 +14,21 @@ namespace {
 // The port owns its handle and closes it when it goes.
 class OwnedParallelPort : public Win32ParallelPort {
   public:
-    explicit OwnedParallelPort(HANDLE h) : Win32ParallelPort(h), handle_(h) {}
-    ~OwnedParallelPort() override { CloseHandle(handle_); }
-    OwnedParallelPort(const OwnedParallelPort&) = delete;
-    OwnedParallelPort& operator=(const OwnedParallelPort&) = delete;
+    explicit OwnedParallelPort(UniqueHandle h)
+        : Win32ParallelPort(h.Get()), handle_(std::move(h)) {}
     unsigned long LastError() const override { return GetLastError(); }
 
   private:
-    HANDLE handle_;
+    UniqueHandle handle_;
 };
 
 }  // namespace
 
 std::unique_ptr<PrinterLink> Win32PortOpener::OpenLpt1() {
-    HANDLE h = CreateFileA("LPT1:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<OwnedParallelPort>(h);
+    UniqueHandle h(CreateFileA("LPT1:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return nullptr;
+    return std::make_unique<OwnedParallelPort>(std::move(h));
 }
 
 void Win32PortOpener::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 
 namespace vx::win32 {
@@ -34,21 +35,30 @@ struct PortData1 {
     DWORD snmpDevIndex;
 };
 
+// A printer or port monitor opened with OpenPrinter.
+struct PrinterTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return nullptr; }
+    static bool Holds(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ClosePrinter(h); }
+};
+using OpenedPrinter = Owned<PrinterTraits>;
+
 bool FromMonitor(const std::string& portName, TcpPortConfig& config) {
     std::wstring name = L",XcvPort " + Widen(portName);
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
-    HANDLE xcv = nullptr;
-    if (!OpenPrinterW(name.data(), &xcv, &defaults)) {
+    HANDLE opened = nullptr;
+    if (!OpenPrinterW(name.data(), &opened, &defaults)) {
         defaults.DesiredAccess = SERVER_ACCESS_ENUMERATE;
-        if (!OpenPrinterW(name.data(), &xcv, &defaults)) return false;
+        if (!OpenPrinterW(name.data(), &opened, &defaults)) return false;
     }
+    const OpenedPrinter xcv(opened);
     ConfigInfoData1 in{};
     in.version = 1;
     PortData1 out{};
     DWORD needed = 0, status = 0;
-    const BOOL ok = XcvDataW(xcv, L"GetConfigInfo", reinterpret_cast<BYTE*>(&in), sizeof in,
+    const BOOL ok = XcvDataW(xcv.Get(), L"GetConfigInfo", reinterpret_cast<BYTE*>(&in), sizeof in,
                              reinterpret_cast<BYTE*>(&out), sizeof out, &needed, &status);
-    ClosePrinter(xcv);
     if (!ok || status != ERROR_SUCCESS) return false;
     out.hostAddress[48] = out.ipAddress[15] = L'\0';
     config.hostName = Narrow(out.hostAddress);
@@ -78,15 +88,15 @@ unsigned RegistryNumber(HKEY key, const wchar_t* value) {
 }
 
 bool FromRegistry(const std::string& portName, TcpPortConfig& config) {
-    HKEY key = nullptr;
+    HKEY opened = nullptr;
     if (portName.empty() || RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kPortsKey + Widen(portName)).c_str(),
-                                          0, KEY_READ, &key) != ERROR_SUCCESS)
+                                          0, KEY_READ, &opened) != ERROR_SUCCESS)
         return false;
-    config.hostName = RegistryText(key, L"HostName");
-    config.ipAddress = RegistryText(key, L"IPAddress");
-    config.portNumber = RegistryNumber(key, L"PortNumber");
-    config.protocol = RegistryNumber(key, L"Protocol");
-    RegCloseKey(key);
+    const RegKey key(opened);
+    config.hostName = RegistryText(key.Get(), L"HostName");
+    config.ipAddress = RegistryText(key.Get(), L"IPAddress");
+    config.portNumber = RegistryNumber(key.Get(), L"PortNumber");
+    config.protocol = RegistryNumber(key.Get(), L"Protocol");
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 
 namespace vx::win32 {
@@ -28,6 +29,15 @@ std::string DetailPath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& data) {
     return Narrow(detail->DevicePath);
 }
 
+// A device information set of SetupDiGetClassDevs.
+struct DeviceInfoSetTraits {
+    using Handle = HDEVINFO;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static bool Holds(Handle h) { return h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { SetupDiDestroyDeviceInfoList(h); }
+};
+using DeviceInfoSet = Owned<DeviceInfoSetTraits>;
+
 // One overlapped call, waited for at most `timeoutMs` and cancelled after that.
 long Finish(HANDLE device, OVERLAPPED& o, BOOL started, unsigned timeoutMs) {
     DWORD n = 0;
@@ -40,77 +50,73 @@ long Finish(HANDLE device, OVERLAPPED& o, BOOL started, unsigned timeoutMs) {
 
 class Win32UsbPrintDevice : public UsbPrintDevice {
   public:
-    explicit Win32UsbPrintDevice(HANDLE h)
-        : h_(h), event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Win32UsbPrintDevice() override {
-        CloseHandle(h_);
-        if (event_) CloseHandle(event_);
-    }
-    Win32UsbPrintDevice(const Win32UsbPrintDevice&) = delete;
-    Win32UsbPrintDevice& operator=(const Win32UsbPrintDevice&) = delete;
+    explicit Win32UsbPrintDevice(UniqueHandle h)
+        : h_(std::move(h)), event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
     long GetDeviceId(std::uint8_t* out, std::size_t size) override {
         OVERLAPPED o = Fresh();
-        const BOOL started = DeviceIoControl(h_, IOCTL_USBPRINT_GET_1284_ID, nullptr, 0, out,
+        const BOOL started = DeviceIoControl(h_.Get(), IOCTL_USBPRINT_GET_1284_ID, nullptr, 0, out,
                                              static_cast<DWORD>(size), nullptr, &o);
-        return Finish(h_, o, started, kReadTotalTimeoutConstantMs);
+        return Finish(h_.Get(), o, started, kReadTotalTimeoutConstantMs);
     }
     long Write(const std::uint8_t* data, std::size_t size, unsigned timeoutMs) override {
         OVERLAPPED o = Fresh();
-        return Finish(h_, o, WriteFile(h_, data, static_cast<DWORD>(size), nullptr, &o), timeoutMs);
+        return Finish(h_.Get(), o, WriteFile(h_.Get(), data, static_cast<DWORD>(size), nullptr, &o),
+                      timeoutMs);
     }
     long Read(std::uint8_t* data, std::size_t size, unsigned timeoutMs) override {
         OVERLAPPED o = Fresh();
-        return Finish(h_, o, ReadFile(h_, data, static_cast<DWORD>(size), nullptr, &o), timeoutMs);
+        return Finish(h_.Get(), o, ReadFile(h_.Get(), data, static_cast<DWORD>(size), nullptr, &o),
+                      timeoutMs);
     }
 
   private:
     OVERLAPPED Fresh() {
         OVERLAPPED o{};
-        ResetEvent(event_);
-        o.hEvent = event_;
+        ResetEvent(event_.Get());
+        o.hEvent = event_.Get();
         return o;
     }
-    HANDLE h_;
-    HANDLE event_;
+    UniqueHandle h_;
+    UniqueHandle event_;
 };
 
 }  // namespace
 
 std::vector<UsbPrintInterface> Win32UsbPrintDevices::List() {
     std::vector<UsbPrintInterface> found;
-    HDEVINFO set = SetupDiGetClassDevsW(&kUsbPrintInterface, nullptr, nullptr,
-                                        DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-    if (set == INVALID_HANDLE_VALUE) return found;
+    const DeviceInfoSet devices(SetupDiGetClassDevsW(&kUsbPrintInterface, nullptr, nullptr,
+                                                     DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    if (!devices) return found;
+    HDEVINFO set = devices.Get();
     SP_DEVICE_INTERFACE_DATA data{};
     data.cbSize = sizeof data;
     for (DWORD i = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &kUsbPrintInterface, i, &data);
          ++i) {
         UsbPrintInterface entry;
         entry.path = DetailPath(set, data);
-        HKEY key = SetupDiOpenDeviceInterfaceRegKey(set, &data, 0, KEY_READ);
-        if (key == INVALID_HANDLE_VALUE) continue;
+        HKEY opened = SetupDiOpenDeviceInterfaceRegKey(set, &data, 0, KEY_READ);
+        if (opened == INVALID_HANDLE_VALUE) continue;
+        const RegKey key(opened);
         wchar_t base[64] = {};
         DWORD size = sizeof base - sizeof(wchar_t), number = 0;
-        if (RegQueryValueExW(key, L"Base Name", nullptr, nullptr, reinterpret_cast<BYTE*>(base),
-                             &size) == ERROR_SUCCESS)
+        if (RegQueryValueExW(key.Get(), L"Base Name", nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(base), &size) == ERROR_SUCCESS)
             entry.baseName = Narrow(base);
         size = sizeof number;
-        if (RegQueryValueExW(key, L"Port Number", nullptr, nullptr,
+        if (RegQueryValueExW(key.Get(), L"Port Number", nullptr, nullptr,
                              reinterpret_cast<BYTE*>(&number), &size) == ERROR_SUCCESS)
             entry.portNumber = number;
-        RegCloseKey(key);
         if (!entry.path.empty()) found.push_back(entry);
     }
-    SetupDiDestroyDeviceInfoList(set);
     return found;
 }
 
 std::unique_ptr<UsbPrintDevice> Win32UsbPrintDevices::Open(const std::string& path) {
-    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<Win32UsbPrintDevice>(h);
+    UniqueHandle h(CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
+    if (!h) return nullptr;
+    return std::make_unique<Win32UsbPrintDevice>(std::move(h));
 }
 
 }  // namespace vx::win32

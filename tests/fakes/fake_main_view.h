@@ -13,9 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "app/main_view.h"
+#include "app/printer_list_dlg.h"
 #include "app/startup.h"
 #include "pages/settings_page.h"
-#include "printer/printer_list_dlg.h"
 #include "tests/fakes/fake_page_window.h"
 #include "tests/fakes/fake_printer_list_view.h"
 #include "tests/pages/page_lists.h"

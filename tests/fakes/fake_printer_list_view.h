@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "printer/printer_list_dlg.h"
+#include "app/printer_list_dlg.h"
 
 namespace vx::test {
 

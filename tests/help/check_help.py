@@ -10,7 +10,7 @@ Every message either program shows is quoted on the messages topic, and the inde
 is in the order of the keywords' readings (五十音順).
 
 usage: check_help.py --chm QLV3906.chm --rc resources/qlv3906.rc --hhp help/QLV3906.hhp
-                     --texts app/app_texts.h --installer-texts installer/installer_texts.h
+                     --texts common/texts.h --installer-texts installer/installer_texts.h
 """
 import argparse
 import html.parser

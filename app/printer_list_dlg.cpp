@@ -1,9 +1,9 @@
-#include "printer/printer_list_dlg.h"
+#include "app/printer_list_dlg.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app/app_texts.h"
+#include "common/texts.h"
 #include "printer/printer_enum.h"
 
 namespace vx {

@@ -1,11 +1,11 @@
-#include "printer/win32/win32_printer_list_dlg.h"
+#include "app/win32/win32_printer_list_dlg.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "app/app_texts.h"
+#include "common/texts.h"
 #include "common/win32/dialog.h"
 #include "common/win32/message_box.h"
 #include "common/win32/utf16.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "printer/printer_list_dlg.h"
+#include "app/printer_list_dlg.h"
 
 namespace vx::win32 {
 

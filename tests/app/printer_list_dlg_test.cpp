@@ -1,4 +1,4 @@
-#include "printer/printer_list_dlg.h"
+#include "app/printer_list_dlg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,154 @@
+// Small owners of Win32 resources: each releases what it holds when it goes, so no
+// path out of a function leaks a handle, a key, an interface or a GDI object.
+//
+//   UniqueHandle file(CreateFileW(...));     // kernel objects: files, events, mutexes
+//   if (!file) return false;                 // null and INVALID_HANDLE_VALUE are empty
+//   RegKey key;  RegOpenKeyExW(root, name, 0, KEY_READ, key.Put());
+//   ScopedSelect keep(dc, font.Get());       // the old object is selected back
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace vx::win32 {
+
+// Owns one handle of the kind Traits describes: Traits::Handle, Traits::Empty() and
+// Traits::Close(handle). Moves, never copies.
+template <typename Traits>
+class Owned {
+  public:
+    using Handle = typename Traits::Handle;
+
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    ~Owned() { Reset(); }
+    Owned(Owned&& other) noexcept : handle_(other.Release()) {}
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return Traits::Holds(handle_); }
+
+    // Gives the handle up without closing it.
+    Handle Release() { return std::exchange(handle_, Traits::Empty()); }
+    // Closes the handle held, if any, and holds `handle` instead.
+    void Reset(Handle handle = Traits::Empty()) {
+        const Handle old = std::exchange(handle_, handle);
+        if (Traits::Holds(old)) Traits::Close(old);
+    }
+    // For functions that hand a new handle out through a pointer; the old one is closed.
+    Handle* Put() {
+        Reset();
+        return &handle_;
+    }
+
+  private:
+    Handle handle_ = Traits::Empty();
+};
+
+// Kernel objects closed with CloseHandle. CreateFile fails with INVALID_HANDLE_VALUE and
+// most others with null: neither is held.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return nullptr; }
+    static bool Holds(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+using UniqueHandle = Owned<KernelHandleTraits>;
+
+// A FindFirstFile search.
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static bool Holds(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(Handle h) { FindClose(h); }
+};
+using FindHandle = Owned<FindHandleTraits>;
+
+// An open registry key (never one of the predefined roots).
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static bool Holds(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { RegCloseKey(h); }
+};
+using RegKey = Owned<RegKeyTraits>;
+
+// A GDI object: pen, brush, font, bitmap or region.
+template <typename H>
+struct GdiObjectTraits {
+    using Handle = H;
+    static Handle Empty() { return nullptr; }
+    static bool Holds(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+template <typename H>
+using GdiObject = Owned<GdiObjectTraits<H>>;
+
+// An image list made with ImageList_Create.
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Empty() { return nullptr; }
+    static bool Holds(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ImageList_Destroy(h); }
+};
+using ImageList = Owned<ImageListTraits>;
+
+// Selects an object into a device context and the one it replaced back when it goes.
+class ScopedSelect {
+  public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~ScopedSelect() { SelectObject(dc_, old_); }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A COM interface pointer: one reference, released when it goes.
+template <typename T>
+class ComPtr {
+  public:
+    ComPtr() = default;
+    ~ComPtr() { Reset(); }
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            p_ = std::exchange(other.p_, nullptr);
+        }
+        return *this;
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    T* Get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    void Reset() {
+        if (p_ != nullptr) std::exchange(p_, nullptr)->Release();
+    }
+    // For CoCreateInstance and QueryInterface; the interface held before is released.
+    void** PutVoid() {
+        Reset();
+        return reinterpret_cast<void**>(&p_);
+    }
+    T** Put() {
+        Reset();
+        return &p_;
+    }
+
+  private:
+    T* p_ = nullptr;
+};
+
+}  // namespace vx::win32
