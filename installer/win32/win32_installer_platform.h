@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "installer/installer_platform.h"
 #include "installer/silent.h"
 
 namespace vx::inst::win32 {
 
+// The owner may change on one thread while another shows a box (a progress window's
+// worker).
 class Win32MessageBoxes : public MessageBoxes {
   public:
     explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
@@ -16,7 +20,7 @@ class Win32MessageBoxes : public MessageBoxes {
     Answer Show(const std::string& text, const std::string& caption, MsgStyle style) override;
 
   private:
-    HWND owner_;
+    std::atomic<HWND> owner_;
 };
 
 class Win32Files : public InstallFiles {
