@@ -95,11 +95,15 @@ std::string SourceFolder(Platform& p, const SetupRecord& record) {
 }
 
 std::string InstalledByPackage(Platform& p, const SetupRecord& record) {
-    std::string folder;
-    auto key = p.registry.Open(RegRoot::LocalMachine, record.msiMarkKey);
-    if (!key || !key->ReadString(text::kMsiMarkValue, folder)) return {};
-    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();  // "[INSTALLDIR]"
-    return folder;
+    // A 32-bit package on 64-bit Windows marks its install in the 32-bit view only.
+    for (const RegRoot root : {RegRoot::LocalMachine, RegRoot::LocalMachine32}) {
+        std::string folder;
+        auto key = p.registry.Open(root, record.msiMarkKey);
+        if (!key || !key->ReadString(text::kMsiMarkValue, folder)) continue;
+        while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();  // "[INSTALLDIR]"
+        return folder;
+    }
+    return {};
 }
 
 std::string InstalledElsewhere(Platform& p, const SetupRecord& record,

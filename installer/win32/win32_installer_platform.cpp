@@ -279,8 +279,11 @@ bool Win32Files::WriteBytes(const std::string& path, const std::string& bytes) {
 
 namespace {
 
-HKEY RootKey(RegRoot root) {
-    return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_USERS;
+HKEY RootKey(RegRoot root) { return root == RegRoot::Users ? HKEY_USERS : HKEY_LOCAL_MACHINE; }
+
+// Full access, in the 32-bit programs' view where asked (a 32-bit program's own view).
+REGSAM Access(RegRoot root) {
+    return root == RegRoot::LocalMachine32 ? KEY_ALL_ACCESS | KEY_WOW64_32KEY : KEY_ALL_ACCESS;
 }
 
 class Win32Key : public RegKey {
@@ -350,8 +353,7 @@ class Win32Key : public RegKey {
 
 std::unique_ptr<RegKey> Win32Registry::Open(RegRoot root, const std::string& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(RootKey(root), Widen(path).c_str(), 0, KEY_ALL_ACCESS, &key) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(RootKey(root), Widen(path).c_str(), 0, Access(root), &key) != ERROR_SUCCESS) {
         return nullptr;
     }
     return std::make_unique<Win32Key>(key);
@@ -362,7 +364,7 @@ std::unique_ptr<RegKey> Win32Registry::Create(RegRoot root, const std::string& p
     DWORD disposition = 0;
     wchar_t emptyClass[] = L"";
     if (RegCreateKeyExW(RootKey(root), Widen(path).c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, &disposition) != ERROR_SUCCESS) {
+                        Access(root), nullptr, &key, &disposition) != ERROR_SUCCESS) {
         return nullptr;
     }
     return std::make_unique<Win32Key>(key);

@@ -258,7 +258,8 @@ class FakeKey;
 class FakeRegistry : public Registry {
   public:
     using Values = std::map<std::string, std::string>;
-    std::map<std::string, Values> keys;  // by "HKLM\..." or "HKU\..." Key()
+    // By "HKLM\...", "HKLM32\..." (the 32-bit view, a root of its own here) or "HKU\..." Key().
+    std::map<std::string, Values> keys;
     std::map<std::string, std::map<std::string, std::vector<std::string>>> lists;  // the same
     std::map<std::string, std::map<std::string, std::uint32_t>> numbers;           // the same
     std::set<std::string> failOpen, failWrite;
@@ -266,7 +267,10 @@ class FakeRegistry : public Registry {
     std::vector<std::string> writes;  // value names in order
 
     static std::string Path(RegRoot root, const std::string& path) {
-        return Key(std::string(root == RegRoot::LocalMachine ? "HKLM\\" : "HKU\\") + path);
+        const char* name = root == RegRoot::LocalMachine     ? "HKLM\\"
+                           : root == RegRoot::LocalMachine32 ? "HKLM32\\"
+                                                             : "HKU\\";
+        return Key(name + path);
     }
     std::unique_ptr<RegKey> Open(RegRoot root, const std::string& path) override;
     std::unique_ptr<RegKey> Create(RegRoot root, const std::string& path) override;

@@ -885,6 +885,36 @@ TEST_F(InstallerE2E, PackageInstallsRefusesVXInstAndUninstallKeepsTheUsersFile) 
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kMark));
 }
 
+// A 32-bit package on 64-bit Windows leaves its mark in the 32-bit view of the registry
+// alone (as `reg add ... /reg:32` writes it): VXInst refuses there too.
+TEST_F(InstallerE2E, PackageMarkInThe32BitViewAloneIsRefused) {
+    if (sizeof(void*) == 4) GTEST_SKIP() << "the 32-bit view is a 32-bit VXInst's own view";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMark.c_str(), 0, nullptr, 0,
+                              KEY_WRITE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring folder = L"C:\\Program Files (x86)\\Veltrix\\";
+    EXPECT_EQ(RegSetValueExW(key, L"MsiInstallFolder", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(folder.c_str()),
+                             static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kMark)) << "the mark is in the 64-bit view too";
+
+    const std::wstring log = TestIoPath(L"refused32.log");
+    DWORD code = 99;
+    ASSERT_TRUE(
+        RunSilently(L"\"" + MediumInstaller() + L"\" /S /LOG=" + log + L" /D=C:\\Other", &code));
+    EXPECT_EQ(code, 5u);
+    EXPECT_FALSE(Exists(L"C:\\Other"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(log);
+    EXPECT_NE(std::string(bytes.begin(), bytes.end())
+                  .find("すでにフォルダ C:\\Program Files (x86)\\Veltrix に Windows インストーラ "
+                        "パッケージでインストールされています。\r\n"),
+              std::string::npos);
+}
+
 // A newer package replaces the installed one in place (one entry, the newer version); the
 // older one is then refused; the newer one's uninstall removes everything.
 TEST_F(InstallerE2E, NewerPackageUpgradesInPlaceAndAnOlderOneIsRefused) {
