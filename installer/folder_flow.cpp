@@ -1,7 +1,10 @@
 // The folder window: set-up with the command-line dispatch, the browse rules, and
 // the checks on OK that lead to the install.
-#include "installer/installer.h"
+#include "installer/folder_flow.h"
+
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/uninstall_flow.h"
 
 namespace vx::inst {
 
@@ -110,7 +113,7 @@ std::string InstalledElsewhere(Platform& p, const SetupRecord& record,
                                const std::string& destination) {
     auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
     std::string installed;
-    if (!key || !key->ReadString("InstallPath", installed)) return {};
+    if (!key || !key->ReadString(text::kInstallPathValue, installed)) return {};
     // An entry whose folder is gone (or is no install) is replaced by the new one.
     if (!InstallPathIsSafe(p.files, installed) || SameFolder(p.files, installed, destination)) {
         return {};

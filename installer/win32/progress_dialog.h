@@ -7,8 +7,8 @@
 #include <windows.h>
 
 #include "common/win32/dialog.h"
-#include "installer/installer.h"
-#include "installer/win32/win32_installer_platform.h"
+#include "installer/progress.h"
+#include "installer/win32/win32_message_boxes.h"
 
 namespace vx::inst::win32 {
 

@@ -8,10 +8,20 @@
 
 #include "common/win32/dialog.h"
 #include "common/win32/utf16.h"
-#include "installer/installer.h"
+#include "installer/folder_flow.h"
+#include "installer/install_flow.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/silent.h"
+#include "installer/uninstall_flow.h"
 #include "installer/win32/progress_dialog.h"
-#include "installer/win32/win32_installer_platform.h"
+#include "installer/win32/win32_files.h"
+#include "installer/win32/win32_log.h"
+#include "installer/win32/win32_message_boxes.h"
+#include "installer/win32/win32_profile.h"
+#include "installer/win32/win32_registry.h"
+#include "installer/win32/win32_shell_links.h"
+#include "installer/win32/win32_system.h"
 #include "vxinst_resource.h"
 
 namespace vx::inst::win32 {

@@ -1,7 +1,9 @@
 // The folder window: set-up and dispatch, the checks on OK, the browse rules.
 #include <gtest/gtest.h>
 
+#include "installer/folder_flow.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
 #include "tests/fakes/fake_installer_platform.h"
 
 namespace vx::inst::test {
