@@ -2,6 +2,7 @@
 // the checks on OK that lead to the install.
 #include "installer/folder_flow.h"
 
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
 #include "installer/path_text.h"
 #include "installer/uninstall_flow.h"
@@ -113,7 +114,7 @@ std::string InstalledElsewhere(Platform& p, const SetupRecord& record,
                                const std::string& destination) {
     auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
     std::string installed;
-    if (!key || !key->ReadString(text::kInstallPathValue, installed)) return {};
+    if (!key || !key->ReadString(names::kInstallPathValue, installed)) return {};
     // An entry whose folder is gone (or is no install) is replaced by the new one.
     if (!InstallPathIsSafe(p.files, installed) || SameFolder(p.files, installed, destination)) {
         return {};

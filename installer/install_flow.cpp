@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "installer/folder_flow.h"
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
 #include "installer/path_text.h"
 #include "installer/shortcuts.h"
@@ -209,9 +210,9 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
         std::string from;
         std::string to;
     } own[] = {
-        {text::kInstallingInstaller, module, job.destination + "\\" + text::kInstallerFile},
+        {text::kInstallingInstaller, module, job.destination + "\\" + names::kInstallerFile},
         {text::kInstallingSetupFile, SetupFilePath(module),
-         job.destination + "\\" + text::kSetupFile},
+         job.destination + "\\" + names::kSetupFile},
     };
     for (const auto& copy : own) {
         progress.Step(copy.status);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
 #include "installer/path_text.h"
 #include "installer/progress.h"
@@ -256,7 +257,7 @@ bool InstallPathIsSafe(InstallFiles& files, const std::string& path) {
     if (DepthBelowRoot(p) < 1) return false;  // relative, a drive root or a share root
     if (files.IsLink(path)) return false;
 
-    const std::string setupFile = WithoutTrailingBackslashes(path) + "\\" + text::kSetupFile;
+    const std::string setupFile = WithoutTrailingBackslashes(path) + "\\" + names::kSetupFile;
     return files.IsFolder(path) && files.Exists(setupFile) && !files.IsFolder(setupFile);
 }
 

@@ -65,16 +65,7 @@ inline constexpr char kFileNotInstalled[] =
     "%s をインストールできませんでした。\nインストールを中止します。";
 inline constexpr char kInstallStopped[] = "\nインストールを中止します。";
 
-// The installer's own files beside the installed program, as the install names them.
-inline constexpr char kInstallerFile[] = "VXInst.exe";
-inline constexpr char kSetupFile[] = "VXInst.ini";
-// The installer as the uninstall entry names it and as stage one names its temporary copy
-// (the file system does not tell the spellings apart).
-inline constexpr char kListedInstallerFile[] = "Vxinst.exe";
-
 // Shortcuts and registry.
-// The uninstall entry's value that names the install folder: the installer's own.
-inline constexpr char kInstallPathValue[] = "InstallPath";
 inline constexpr char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 // The install record under the uninstall entry (lists of paths, see StoreRecord).
 inline constexpr char kInstalledFiles[] = "InstalledFiles";

@@ -4,6 +4,7 @@
 #include "installer/uninstall_flow.h"
 
 #include "installer/install_record.h"
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
 #include "installer/path_text.h"
 #include "installer/shortcuts.h"
@@ -44,7 +45,7 @@ bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& r
         return false;
     }
     std::string installPath;
-    if (!key->ReadString(text::kInstallPathValue, installPath)) {
+    if (!key->ReadString(names::kInstallPathValue, installPath)) {
         boxes.Show(text::kRegistryUnreadable, record.title, MsgStyle::Error);
         return false;
     }
@@ -73,7 +74,7 @@ bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& r
 std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
                             std::string* installFolder) {
     std::string tempProgram =
-        WithoutTrailingBackslash(p.system.TempPath()) + "\\" + text::kListedInstallerFile;
+        WithoutTrailingBackslash(p.system.TempPath()) + "\\" + names::kListedInstallerFile;
     const std::string tempSetup = ReplaceLastThree(tempProgram, "ini");
     p.files.SetNormalAttributes(tempProgram);
     p.files.Delete(tempProgram);  // a leftover of an earlier uninstall
@@ -84,7 +85,7 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
         return {};
     }
     std::string installPath;
-    const bool read = key->ReadString(text::kInstallPathValue, installPath);
+    const bool read = key->ReadString(names::kInstallPathValue, installPath);
     key.reset();
     // Nothing is copied from a folder that stage two would refuse (nor from the drive root
     // an empty path would name).
@@ -102,7 +103,7 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
     }
 
     const std::string installedProgram =
-        WithoutTrailingBackslash(installPath) + "\\" + text::kInstallerFile;
+        WithoutTrailingBackslash(installPath) + "\\" + names::kInstallerFile;
     p.files.SetNormalAttributes(tempProgram);
     if (const unsigned error = p.files.Copy(installedProgram, tempProgram)) {
         boxes.Show(FormatNumber(text::kErrorNumber, error), text::kUninstallerStartError,
@@ -228,7 +229,7 @@ bool RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& vi
             boxes.Show(text::kUninstallInfoMissing, record.title, MsgStyle::Error);
             return finish();
         }
-        if (!key->ReadString(text::kInstallPathValue, installPath) ||
+        if (!key->ReadString(names::kInstallPathValue, installPath) ||
             !InstallPathIsSafe(p.files, installPath)) {
             boxes.Show(text::kInstallPathMissing, record.title, MsgStyle::Error);
             return finish();
