@@ -1,7 +1,11 @@
 // The folder window: set-up with the command-line dispatch, the browse rules, and
 // the checks on OK that lead to the install.
-#include "installer/installer.h"
+#include "installer/folder_flow.h"
+
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/uninstall_flow.h"
 
 namespace vx::inst {
 
@@ -95,18 +99,22 @@ std::string SourceFolder(Platform& p, const SetupRecord& record) {
 }
 
 std::string InstalledByPackage(Platform& p, const SetupRecord& record) {
-    std::string folder;
-    auto key = p.registry.Open(RegRoot::LocalMachine, record.msiMarkKey);
-    if (!key || !key->ReadString(text::kMsiMarkValue, folder)) return {};
-    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();  // "[INSTALLDIR]"
-    return folder;
+    // A 32-bit package on 64-bit Windows marks its install in the 32-bit view only.
+    for (const RegRoot root : {RegRoot::LocalMachine, RegRoot::LocalMachine32}) {
+        std::string folder;
+        auto key = p.registry.Open(root, record.msiMarkKey);
+        if (!key || !key->ReadString(text::kMsiMarkValue, folder)) continue;
+        while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();  // "[INSTALLDIR]"
+        return folder;
+    }
+    return {};
 }
 
 std::string InstalledElsewhere(Platform& p, const SetupRecord& record,
                                const std::string& destination) {
     auto key = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey);
     std::string installed;
-    if (!key || !key->ReadString("InstallPath", installed)) return {};
+    if (!key || !key->ReadString(names::kInstallPathValue, installed)) return {};
     // An entry whose folder is gone (or is no install) is replaced by the new one.
     if (!InstallPathIsSafe(p.files, installed) || SameFolder(p.files, installed, destination)) {
         return {};

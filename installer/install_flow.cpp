@@ -1,31 +1,16 @@
 // The install worker: counts and finds the distribution files, copies the tree
 // with one progress step per file, then registers shortcuts and the uninstall entry.
+#include "installer/install_flow.h"
+
 #include <algorithm>
 
-#include "installer/installer.h"
+#include "installer/folder_flow.h"
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/shortcuts.h"
 
 namespace vx::inst {
-
-void Progress::Start(unsigned steps, const std::string& status) {
-    // The bar's range is a 16-bit value; an oversized count is held at its largest
-    // value so the percentage never divides by a wrapped-around zero.
-    view_.SetRange(steps > 0xFFFF ? 0xFFFF : steps);
-    view_.SetPercentText(FormatNumber(text::kPercent, 0));
-    view_.SetStatusText(status);
-}
-
-void Progress::Step(const std::string& status) {
-    system_.InitComForThread();
-    view_.StepIt();
-    const unsigned upper = view_.Upper();
-    const unsigned position = view_.Position();
-    const unsigned long long percent =
-        upper == 0 ? 100 : static_cast<unsigned long long>(position) * 100 / upper;
-    view_.SetPercentText(FormatNumber(text::kPercent, static_cast<long long>(percent)));
-    view_.SetStatusText(status);
-    if (view_.Paced()) system_.Sleep(500);
-}
 
 unsigned CountFiles(InstallFiles& files, const std::string& folder) {
     std::vector<DirEntry> entries;
@@ -208,7 +193,7 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
 
     const unsigned n = CountFiles(p.files, job.source);
     progress.Start(n + 5, text::kInstallStarting);
-    if (view.Paced()) p.system.Sleep(100);
+    if (view.Paced()) p.system.Sleep(kStartPauseMs);
 
     if (!FindRequiredFile(p.files, record.programFile, job.source) ||
         !FindRequiredFile(p.files, record.helpFile, job.source)) {
@@ -225,8 +210,9 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
         std::string from;
         std::string to;
     } own[] = {
-        {text::kInstallingInstaller, module, job.destination + "\\VXInst.exe"},
-        {text::kInstallingSetupFile, SetupFilePath(module), job.destination + "\\VXInst.ini"},
+        {text::kInstallingInstaller, module, job.destination + "\\" + names::kInstallerFile},
+        {text::kInstallingSetupFile, SetupFilePath(module),
+         job.destination + "\\" + names::kSetupFile},
     };
     for (const auto& copy : own) {
         progress.Step(copy.status);
@@ -259,7 +245,7 @@ void RunInstallWorker(Platform& p, const InstallJob& job, ProgressView& view) {
         WriteUninstallEntry(p, boxes, record, job.destination, written);
     }
 
-    if (view.Paced()) p.system.Sleep(1000);
+    if (view.Paced()) p.system.Sleep(kEndPauseMs);
     progress.Step(text::kInstallDoneStep);
     view.BringToForeground();
     boxes.Show(text::kInstallDone, record.title, MsgStyle::Information);

@@ -1,9 +1,14 @@
 // The install record: what an install wrote, how the uninstall entry keeps it, and its
 // removal, by a failed install (roll-back) and by the uninstall.
+#include "installer/install_record.h"
+
 #include <algorithm>
 
-#include "installer/installer.h"
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/progress.h"
+#include "installer/uninstall_flow.h"
 
 namespace vx::inst {
 
@@ -252,7 +257,7 @@ bool InstallPathIsSafe(InstallFiles& files, const std::string& path) {
     if (DepthBelowRoot(p) < 1) return false;  // relative, a drive root or a share root
     if (files.IsLink(path)) return false;
 
-    const std::string setupFile = WithoutTrailingBackslashes(path) + "\\VXInst.ini";
+    const std::string setupFile = WithoutTrailingBackslashes(path) + "\\" + names::kSetupFile;
     return files.IsFolder(path) && files.Exists(setupFile) && !files.IsFolder(setupFile);
 }
 

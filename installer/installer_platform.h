@@ -97,7 +97,9 @@ class InstallFiles {
     virtual void RemoveDownloadMark(const std::string& path) = 0;
 };
 
-enum class RegRoot { LocalMachine, Users };
+// HKEY_LOCAL_MACHINE as this program sees it, the same in the view of 32-bit programs (on
+// 64-bit Windows the two differ under SOFTWARE; elsewhere they are one), HKEY_USERS.
+enum class RegRoot { LocalMachine, LocalMachine32, Users };
 
 class RegKey {
   public:

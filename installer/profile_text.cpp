@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "installer/installer.h"
+#include "installer/path_text.h"
 
 namespace vx::inst {
 

@@ -1,6 +1,9 @@
 // The Start-menu group with its two shortcuts, and the uninstall entry.
-#include "installer/installer.h"
+#include "installer/shortcuts.h"
+
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
 #include "vx_version.h"
 
 namespace vx::inst {
@@ -102,7 +105,7 @@ bool WriteUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& re
     InstallRecord all;
     if (auto earlier = p.registry.Open(RegRoot::LocalMachine, record.uninstallKey)) {
         std::string path;
-        if (earlier->ReadString("InstallPath", path) &&
+        if (earlier->ReadString(names::kInstallPathValue, path) &&
             EqualNoCase(Trimmed(path), Trimmed(destination))) {
             ReadRecord(*earlier, destination, all);
         }
@@ -117,8 +120,8 @@ bool WriteUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& re
     }
     // The title was refused on reading when longer than the 49 bytes DisplayName holds.
     if (key->WriteString("DisplayName", record.title)) {
-        const std::string icon = destination + "\\Vxinst.exe";
-        key->WriteString("InstallPath", destination);
+        const std::string icon = destination + "\\" + names::kListedInstallerFile;
+        key->WriteString(names::kInstallPathValue, destination);
         key->WriteString("DisplayIcon", icon);
         key->WriteString("UninstallString", icon + " /M");
         key->WriteString("DisplayVersion", VX_VERSION_TEXT);

@@ -1,7 +1,11 @@
 // Silent mode: the install and the uninstall stages with the log in place of windows.
 #include "installer/silent.h"
 
+#include "installer/folder_flow.h"
+#include "installer/install_flow.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/uninstall_flow.h"
 
 namespace vx::inst {
 
@@ -65,8 +69,8 @@ int SilentStageOne(Platform& p, const SetupRecord& record, const std::string& lo
     if (!logFile.empty()) arguments += " \"/LOG=" + logFile + "\"";
     int code = kExitFailed;
     bool started = false;
-    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
-        p.system.Sleep(100);
+    for (int attempt = 0; attempt < kStageTwoStartTries && !started; ++attempt) {
+        p.system.Sleep(kStageTwoStartPauseMs);
         started = p.system.RunProcess(tempProgram, arguments, code);
     }
     if (!started) {
@@ -87,7 +91,7 @@ int SilentStageOne(Platform& p, const SetupRecord& record, const std::string& lo
 int SilentStageTwo(Platform& p, const SetupRecord& record, Log& log) {
     LogProgress view(log);
     const bool done = RunUninstallWorker(p, record, view);
-    p.files.Delete(FormatText("%s\\VxInst.ini", p.system.TempPath()));
+    p.files.Delete(TempSetupCopy(p.system));
     return done ? kExitDone : kExitFailed;
 }
 

@@ -5,7 +5,9 @@
 
 #include <string>
 
-#include "installer/installer.h"
+#include "installer/installer_platform.h"
+#include "installer/progress.h"
+#include "installer/setup_info.h"
 
 namespace vx::inst {
 

@@ -1,8 +1,13 @@
 // The two-stage uninstall. Stage one runs the installed copy, puts a copy of the
 // installer into the temporary folder and starts it; stage two, running from there,
 // removes the group, the uninstall entry and the install folder.
-#include "installer/installer.h"
+#include "installer/uninstall_flow.h"
+
+#include "installer/install_record.h"
+#include "installer/installer_names.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/shortcuts.h"
 
 namespace vx::inst {
 
@@ -40,7 +45,7 @@ bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& r
         return false;
     }
     std::string installPath;
-    if (!key->ReadString("InstallPath", installPath)) {
+    if (!key->ReadString(names::kInstallPathValue, installPath)) {
         boxes.Show(text::kRegistryUnreadable, record.title, MsgStyle::Error);
         return false;
     }
@@ -68,7 +73,8 @@ bool RemoveUninstallEntry(Platform& p, MessageBoxes& boxes, const SetupRecord& r
 
 std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord& record,
                             std::string* installFolder) {
-    std::string tempProgram = WithoutTrailingBackslash(p.system.TempPath()) + "\\Vxinst.exe";
+    std::string tempProgram =
+        WithoutTrailingBackslash(p.system.TempPath()) + "\\" + names::kListedInstallerFile;
     const std::string tempSetup = ReplaceLastThree(tempProgram, "ini");
     p.files.SetNormalAttributes(tempProgram);
     p.files.Delete(tempProgram);  // a leftover of an earlier uninstall
@@ -79,7 +85,7 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
         return {};
     }
     std::string installPath;
-    const bool read = key->ReadString("InstallPath", installPath);
+    const bool read = key->ReadString(names::kInstallPathValue, installPath);
     key.reset();
     // Nothing is copied from a folder that stage two would refuse (nor from the drive root
     // an empty path would name).
@@ -96,7 +102,8 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
         return {};
     }
 
-    const std::string installedProgram = WithoutTrailingBackslash(installPath) + "\\VxInst.exe";
+    const std::string installedProgram =
+        WithoutTrailingBackslash(installPath) + "\\" + names::kInstallerFile;
     p.files.SetNormalAttributes(tempProgram);
     if (const unsigned error = p.files.Copy(installedProgram, tempProgram)) {
         boxes.Show(FormatNumber(text::kErrorNumber, error), text::kUninstallerStartError,
@@ -111,6 +118,10 @@ std::string PrepareStageTwo(Platform& p, MessageBoxes& boxes, const SetupRecord&
     // a process's working folder cannot be removed, and stage two inherits it.
     p.system.SetWorkingFolder(FolderOf(tempProgram));
     return tempProgram;
+}
+
+std::string TempSetupCopy(System& system) {
+    return FormatText("%s\\VxInst.ini", system.TempPath());
 }
 
 bool DeleteAtNextStart(Platform& p, const std::string& path) {
@@ -128,8 +139,8 @@ bool DeleteAtNextStart(Platform& p, const std::string& path) {
 bool UninstallStageOne(Platform& p, MessageBoxes& boxes, const SetupRecord& record) {
     const std::string tempProgram = PrepareStageTwo(p, boxes, record);
     if (tempProgram.empty()) return false;
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        p.system.Sleep(100);
+    for (int attempt = 0; attempt < kStageTwoStartTries; ++attempt) {
+        p.system.Sleep(kStageTwoStartPauseMs);
         if (p.system.StartProcess(tempProgram, " /U")) break;
     }
     return true;
@@ -192,7 +203,7 @@ void UninstallStageTwo(Platform& p, FolderView& view, SetupRecord& record) {
     if (!ReadSetupInformation(p, view.Messages(), record)) return;
     if (view.ConfirmUninstall(record.title)) {
         view.RunUninstallProgress(record);
-        p.files.Delete(FormatText("%s\\VxInst.ini", p.system.TempPath()));
+        p.files.Delete(TempSetupCopy(p.system));
     } else {
         view.Messages().Show(text::kUninstallCancelled, record.title, MsgStyle::Information);
     }
@@ -203,7 +214,7 @@ bool RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& vi
     Progress progress(p.system, view);
     auto finish = [&](bool done = false) {
         view.Close();
-        if (view.Paced()) p.system.Sleep(1000);
+        if (view.Paced()) p.system.Sleep(kEndPauseMs);
         return done;
     };
 
@@ -218,7 +229,7 @@ bool RunUninstallWorker(Platform& p, const SetupRecord& record, ProgressView& vi
             boxes.Show(text::kUninstallInfoMissing, record.title, MsgStyle::Error);
             return finish();
         }
-        if (!key->ReadString("InstallPath", installPath) ||
+        if (!key->ReadString(names::kInstallPathValue, installPath) ||
             !InstallPathIsSafe(p.files, installPath)) {
             boxes.Show(text::kInstallPathMissing, record.title, MsgStyle::Error);
             return finish();

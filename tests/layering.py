@@ -28,7 +28,7 @@ BASE["cli"] = {"common", "resources", "settings", "printer", "pages"}
 BASE["installer"] = {"common", "resources"}
 
 # Whole programs of the Windows side among the tests and benchmarks.
-WINDOWS_SIDE = ("tests/e2e/", "bench/startup/", "tests/installer/installer_e2e_test.cpp")
+WINDOWS_SIDE = ("tests/e2e/", "bench/startup/", "tests/installer/installer_e2e")
 
 WINDOWS_HEADER = re.compile(
     r"(win[a-z0-9_]*|ws2[a-z0-9_]*|commctrl|commdlg|cderr|shellapi|shlobj|shlwapi|objbase|"

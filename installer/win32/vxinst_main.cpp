@@ -8,9 +8,20 @@
 
 #include "common/win32/dialog.h"
 #include "common/win32/utf16.h"
-#include "installer/installer.h"
+#include "installer/folder_flow.h"
+#include "installer/install_flow.h"
 #include "installer/installer_texts.h"
-#include "installer/win32/win32_installer_platform.h"
+#include "installer/path_text.h"
+#include "installer/silent.h"
+#include "installer/uninstall_flow.h"
+#include "installer/win32/progress_dialog.h"
+#include "installer/win32/win32_files.h"
+#include "installer/win32/win32_log.h"
+#include "installer/win32/win32_message_boxes.h"
+#include "installer/win32/win32_profile.h"
+#include "installer/win32/win32_registry.h"
+#include "installer/win32/win32_shell_links.h"
+#include "installer/win32/win32_system.h"
 #include "vxinst_resource.h"
 
 namespace vx::inst::win32 {
@@ -18,8 +29,6 @@ namespace {
 
 using vx::win32::Narrow;
 using vx::win32::Widen;
-
-constexpr UINT kCloseWithOk = WM_APP + 1;
 
 struct Services {
     Win32System system;
@@ -53,63 +62,6 @@ void MakeTopmost(HWND hwnd) {
 }
 
 using vx::win32::Dialog;
-
-// Template 129, shared by the install and the uninstall. Enter and Esc do nothing;
-// the worker thread drives the controls and closes the window.
-class CProgressDlg : public Dialog, public ProgressView {
-  public:
-    void SetRange(unsigned upper) override {
-        Send(PBM_SETRANGE, 0, MAKELPARAM(0, upper));
-        Send(PBM_SETSTEP, 1, 0);
-        Send(PBM_SETPOS, 0, 0);
-    }
-    void StepIt() override { Send(PBM_STEPIT, 0, 0); }
-    unsigned Upper() override { return static_cast<unsigned>(Send(PBM_GETRANGE, FALSE, 0)); }
-    unsigned Position() override { return static_cast<unsigned>(Send(PBM_GETPOS, 0, 0)); }
-    void SetPercentText(const std::string& t) override {
-        SetItemText(hwnd_, IDT_PROGRESS_PERCENT, t);
-    }
-    void SetStatusText(const std::string& t) override {
-        SetItemText(hwnd_, IDT_PROGRESS_STATUS, t);
-    }
-    void BringToForeground() override { SetForegroundWindow(hwnd_); }
-    void Close() override { PostMessageW(hwnd_, kCloseWithOk, 0, 0); }
-    MessageBoxes& Messages() override { return boxes_; }
-
-  protected:
-    virtual void SetUp() {}
-    virtual void Work() = 0;
-
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) override {
-        switch (message) {
-            case WM_INITDIALOG: {
-                boxes_.SetOwner(hwnd_);
-                MakeTopmost(hwnd_);
-                SetUp();
-                HANDLE thread = CreateThread(nullptr, 0, &CProgressDlg::Worker, this, 0, nullptr);
-                if (thread) CloseHandle(thread);
-                return TRUE;
-            }
-            case WM_COMMAND:
-                // OK (Enter) and Cancel (Esc) do nothing: the window cannot be closed by hand.
-                return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
-            case kCloseWithOk:
-                EndDialog(hwnd_, IDOK);
-                return TRUE;
-        }
-        return FALSE;
-    }
-
-  private:
-    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
-        return SendDlgItemMessageW(hwnd_, IDC_PROGRESS_BAR, message, wParam, lParam);
-    }
-    static DWORD WINAPI Worker(LPVOID self) {
-        static_cast<CProgressDlg*>(self)->Work();
-        return 0;
-    }
-    Win32MessageBoxes boxes_;
-};
 
 class CInstallProgressDlg : public CProgressDlg {
   public:
@@ -190,7 +142,7 @@ class CFolderDlg : public Dialog, public FolderView {
     MessageBoxes& Messages() override { return boxes_; }
     void RunInstallProgress(const InstallJob& job) override {
         CInstallProgressDlg dlg(job);
-        dlg.RunModal(g_instance, IDD_PROGRESS, hwnd_);
+        dlg.Run(g_instance, hwnd_);
     }
     bool ConfirmUninstall(const std::string& title) override {
         CUninstallConfirmDlg dlg(title);
@@ -198,7 +150,7 @@ class CFolderDlg : public Dialog, public FolderView {
     }
     void RunUninstallProgress(const SetupRecord& record) override {
         CUninstallProgressDlg dlg(record);
-        dlg.RunModal(g_instance, IDD_PROGRESS, hwnd_);
+        dlg.Run(g_instance, hwnd_);
     }
 
   protected:

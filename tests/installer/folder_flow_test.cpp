@@ -1,7 +1,9 @@
 // The folder window: set-up and dispatch, the checks on OK, the browse rules.
 #include <gtest/gtest.h>
 
+#include "installer/folder_flow.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
 #include "tests/fakes/fake_installer_platform.h"
 
 namespace vx::inst::test {
@@ -188,14 +190,19 @@ TEST_F(FolderFlowTest, RefusesWhatSilentModeRefusesBeforeWritingAnything) {
     EXPECT_EQ(view.jobs.size(), 1u);
 
     // The Windows Installer package's mark (its folder as "[INSTALLDIR]" spells it): every
-    // folder refused, that one too.
-    f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, "SOFTWARE\\ZAM\\Veltrix")] = {
-        {"MsiInstallFolder", "C:\\Program Files\\Veltrix\\"}};
-    for (const char* destination : {"C:\\Program Files\\Veltrix", "c:\\VELTRIX"}) {
-        view.boxes.shown.clear();
-        Ok(destination);
-        EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{FormatText(
-                                          text::kInstalledByMsi, "C:\\Program Files\\Veltrix")});
+    // folder refused, that one too; so too where a 32-bit package on 64-bit Windows leaves
+    // it, in the 32-bit view alone.
+    for (const RegRoot root : {RegRoot::LocalMachine, RegRoot::LocalMachine32}) {
+        const std::string mark = FakeRegistry::Path(root, "SOFTWARE\\ZAM\\Veltrix");
+        f.registry.keys[mark] = {{"MsiInstallFolder", "C:\\Program Files\\Veltrix\\"}};
+        for (const char* destination : {"C:\\Program Files\\Veltrix", "c:\\VELTRIX"}) {
+            view.boxes.shown.clear();
+            Ok(destination);
+            EXPECT_EQ(view.boxes.Texts(), std::vector<std::string>{FormatText(
+                                              text::kInstalledByMsi, "C:\\Program Files\\Veltrix")})
+                << mark;
+        }
+        f.registry.keys.erase(mark);
     }
     EXPECT_EQ(view.jobs.size(), 1u);
 }

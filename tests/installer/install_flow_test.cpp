@@ -4,7 +4,11 @@
 
 #include <functional>
 
+#include "installer/install_flow.h"
+#include "installer/install_record.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/shortcuts.h"
 #include "tests/fakes/fake_installer_platform.h"
 #include "vx_version.h"
 

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
 #include "installer/profile_text.h"
+#include "installer/setup_info.h"
 #include "tests/fakes/fake_installer_platform.h"
 
 namespace vx::inst::test {

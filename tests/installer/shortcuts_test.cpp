@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/shortcuts.h"
 #include "tests/fakes/fake_installer_platform.h"
 
 namespace vx::inst::test {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
 #include "installer/silent.h"
 #include "tests/fakes/fake_installer_platform.h"
 

@@ -2,7 +2,11 @@
 // the guards that keep the deletion to what the install wrote.
 #include <gtest/gtest.h>
 
+#include "installer/install_record.h"
 #include "installer/installer_texts.h"
+#include "installer/path_text.h"
+#include "installer/shortcuts.h"
+#include "installer/uninstall_flow.h"
 #include "tests/fakes/fake_installer_platform.h"
 
 namespace vx::inst::test {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/win32/utf16.h"
-#include "installer/installer.h"
-#include "installer/win32/win32_installer_platform.h"
+#include "installer/install_flow.h"
+#include "installer/win32/win32_files.h"
 
 namespace vx::inst::win32 {
 namespace {
