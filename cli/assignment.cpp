@@ -51,11 +51,13 @@ Assignment ParseAssignment(const std::string& argument) {
         if (a.code < 0) a.error = AssignmentError::BadValue;
         return a;
     }
-    for (const SettingValue& v : a.setting->values) {
+    const std::vector<SettingValue>& values = a.setting->values;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const SettingValue& v = values[i];
         if (SameIgnoringAsciiCase(v.alias, a.value) || v.text == a.value ||
             DisplayText(v.text) == a.value ||
             (!v.english.empty() && SameIgnoringAsciiCase(v.english, a.value))) {
-            a.code = v.code;
+            a.code = static_cast<int>(i);
             return a;
         }
     }

@@ -22,7 +22,7 @@ struct Assignment {
     std::string key;                   // as given
     std::string value;                 // as given
     const Setting* setting = nullptr;  // known key
-    int code = 0;                      // what to store, when there is no error
+    int code = 0;  // what to store when there is no error: the value's position, or the length
 };
 
 // Parses one argument. Keys, aliases and the English texts compare ignoring the case of

@@ -1,9 +1,12 @@
 #include "cli/settings_table.h"
 
-#include <cstdio>
+#include <algorithm>
 
+#include "cli/block_report.h"
 #include "cli/cli_platform.h"
 #include "cli/settings_english.h"
+#include "pages/data_exchange.h"
+#include "pages/memory_pages.h"
 #include "pages/setting_lists.h"
 #include "resources/resource.h"
 
@@ -14,23 +17,19 @@ namespace {
 // A pair's buttons and their aliases.
 std::vector<SettingValue> Pair(const char* text0, const char* alias0, const char* text1,
                                const char* alias1) {
-    return {{text0, alias0, 0}, {text1, alias1, 1}};
+    return {{text0, alias0}, {text1, alias1}};
 }
 
 // A list shown from the pages' own list, with an alias for every item in list order.
 template <std::size_t N>
-std::vector<SettingValue> Listed(const CodedList<N>& list, const char* const (&aliases)[N]) {
+std::vector<SettingValue> Listed(const char* const (&names)[N], const char* const (&aliases)[N]) {
     std::vector<SettingValue> values;
-    for (std::size_t i = 0; i < N; ++i)
-        values.push_back({list.names[i], aliases[i], list.codes[i]});
+    for (std::size_t i = 0; i < N; ++i) values.push_back({names[i], aliases[i]});
     return values;
 }
 template <std::size_t N>
-std::vector<SettingValue> Listed(const char* const (&names)[N], const char* const (&aliases)[N]) {
-    std::vector<SettingValue> values;
-    for (std::size_t i = 0; i < N; ++i)
-        values.push_back({names[i], aliases[i], static_cast<int>(i)});
-    return values;
+std::vector<SettingValue> Listed(const CodedList<N>& list, const char* const (&aliases)[N]) {
+    return Listed(list.names, aliases);
 }
 
 Setting DigitPair(const char* key, const char* label, BlockByte at, std::vector<SettingValue> v,
@@ -44,36 +43,33 @@ Setting DigitPair(const char* key, const char* label, BlockByte at, std::vector<
             0,
             0,
             std::move(v),
-            {firstId, secondId},
-            GetDigit(FactoryDefaults, at)};
+            {firstId, secondId}};
 }
 
 Setting DigitList(const char* key, const char* label, BlockByte at, std::vector<SettingValue> v,
                   int id) {
-    return {key, 0, label,        "",   SettingKind::DigitList,       static_cast<int>(at),
-            0,   0, std::move(v), {id}, GetDigit(FactoryDefaults, at)};
+    return {key, 0, label,        "",  SettingKind::DigitList, static_cast<int>(at),
+            0,   0, std::move(v), {id}};
 }
 
 Setting Switch(const char* key, int msw, int sw, const char* group, const char* note,
                std::vector<SettingValue> v, int firstId, int secondId) {
     return {key, msw, group, note,         SettingKind::Switch,
-            msw, sw,  1,     std::move(v), {firstId, secondId},
-            0};
+            msw, sw,  1,     std::move(v), {firstId, secondId}};
 }
 
 Setting CheckBox(const char* key, int msw, int sw, const char* label, int id) {
-    return {
-        key,  msw, label, "", SettingKind::CheckBox, msw, sw, 1, Pair("[ ]", "off", "[x]", "on"),
-        {id}, 0};
+    return {key, msw, label, "", SettingKind::CheckBox, msw, sw, 1, Pair("[ ]", "off", "[x]", "on"),
+            {id}};
 }
 
 Setting SwitchList(const char* key, int msw, int first, int width, const char* label,
                    std::vector<SettingValue> v, int id) {
-    return {key, msw, label, "", SettingKind::SwitchList, msw, first, width, std::move(v), {id}, 0};
+    return {key, msw, label, "", SettingKind::SwitchList, msw, first, width, std::move(v), {id}};
 }
 
 Setting Unshown(const char* key, SettingKind kind, int msw, int sw) {
-    return {key, -1, "", "", kind, msw, sw, 1, Pair("off", "off", "on", "on"), {}, 0};
+    return {key, -1, "", "", kind, msw, sw, 1, Pair("off", "off", "on", "on"), {}};
 }
 
 std::vector<Setting> MakeSettings() {
@@ -107,8 +103,7 @@ std::vector<Setting> MakeSettings() {
                  0,
                  0,
                  {},
-                 {IDC_SEL_PAGE_LENGTH},
-                 GetPageLength(FactoryDefaults)});
+                 {IDC_SEL_PAGE_LENGTH}});
 
     // MSW1
     s.push_back(SwitchList("country", 1, 1, 3, "各国文字の切り替え(&C) （MSW1-1/2/3） ",
@@ -198,16 +193,20 @@ std::vector<Setting> MakeSettings() {
     return s;
 }
 
-int IndexOfCode(const Setting& s, int code) {
-    for (std::size_t i = 0; i < s.values.size(); ++i)
-        if (s.values[i].code == code) return static_cast<int>(i);
-    return -1;
-}
-
-std::string Hex(std::uint8_t byte) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "0x%02X", byte);
-    return buffer;
+// The pages showing `block`. They are shown again only for another block; a value stored
+// through them leaves them showing none.
+MemoryPages& PagesShowing(const SwitchBlock& block, bool forget = false) {
+    thread_local MemoryPages pages;
+    thread_local SwitchBlock shown;
+    thread_local bool showing = false;
+    if (forget) {
+        showing = false;
+    } else if (!showing || !(shown == block)) {
+        pages.Apply(block);
+        shown = block;
+        showing = true;
+    }
+    return pages;
 }
 
 }  // namespace
@@ -283,21 +282,30 @@ int RawCode(const Setting& s, const SwitchBlock& block) {
 
 Shown ShownValue(const Setting& s, const SwitchBlock& block) {
     Shown shown;
-    const int code = RawCode(s, block);
-    switch (s.kind) {
-        case SettingKind::PageLength:
-            shown.number = code < 0 ? kFactoryPageLength : code;
-            shown.text = shown.alias = std::to_string(shown.number);
-            return shown;
-        case SettingKind::DigitPair:
-            shown.index = IndexOfCode(s, code);  // another byte checks neither button
-            break;
-        default:
-            // A code without an item of its own shows as code 0 (the first item for the
-            // function-select lists, whose codes are their positions).
-            shown.index = IndexOfCode(s, code);
-            if (shown.index < 0) shown.index = IndexOfCode(s, 0);
-            break;
+    if (!s.Settable()) {
+        shown.index = RawCode(s, block);  // no page: the switch as the block carries it
+    } else {
+        MemoryPageWindow& w = PagesShowing(block).Window(s.page);
+        const int id = s.controls.at(0);
+        switch (s.kind) {
+            case SettingKind::PageLength:
+                shown.number = ParseInteger(w.GetText(id)).value_or(0);
+                shown.text = shown.alias = std::to_string(shown.number);
+                return shown;
+            case SettingKind::DigitPair:
+            case SettingKind::Switch:
+                shown.index = w.GetRadioIndex(id);  // -1: neither button is checked
+                break;
+            case SettingKind::CheckBox:
+                shown.index = w.GetCheck(id);
+                break;
+            default: {
+                const std::vector<std::string> items = w.GetListItems(id);
+                const auto at = std::find(items.begin(), items.end(), w.GetText(id));
+                shown.index = at == items.end() ? -1 : static_cast<int>(at - items.begin());
+                break;
+            }
+        }
     }
     if (shown.index < 0) {
         shown.text = shown.alias = "-";
@@ -335,47 +343,32 @@ std::string RawBytes(const Setting& s, const SwitchBlock& block) {
     return out;
 }
 
-void Store(const Setting& s, SwitchBlock& block, int code) {
+void Store(const Setting& s, SwitchBlock& block, int value) {
+    MemoryPages& pages = PagesShowing(block);
+    MemoryPageWindow& w = pages.Window(s.page);
+    const int id = s.controls.at(0);
     switch (s.kind) {
-        case SettingKind::DigitPair:
-        case SettingKind::DigitList:
-            SetDigit(block, static_cast<BlockByte>(s.at), code);
-            break;
         case SettingKind::PageLength:
-            SetPageLength(block, code < kMinPageLength   ? kMinPageLength
-                                 : code > kMaxPageLength ? kMaxPageLength
-                                                         : code);
+            w.SetText(id, std::to_string(value));
+            break;
+        case SettingKind::CheckBox:
+            w.SetCheck(id, value);
+            break;
+        case SettingKind::DigitList:
+        case SettingKind::SwitchList:
+            w.SelectListItem(id, value);
             break;
         default:
-            SetSwitchCode(block, s.at, s.first, s.width, code);
+            w.SetRadioIndex(id, value);
             break;
     }
+    pages.Collect(block);
+    PagesShowing(block, true);
 }
 
 SwitchBlock Collected(const SwitchBlock& block) {
     SwitchBlock out = block;
-    // The pages write each memory-switch byte whole from four switches: bits 4 to 7 go.
-    for (int msw = 1; msw <= 4; ++msw) SetMswByte(out, msw, GetMswByte(out, msw));
-    for (const Setting& s : Settings()) {
-        const Shown shown = ShownValue(s, block);
-        switch (s.kind) {
-            case SettingKind::DigitPair:
-                // Neither button checked: the factory setting is written back.
-                Store(s, out, shown.index < 0 ? s.factory : s.values[shown.index].code);
-                break;
-            case SettingKind::PageLength:
-                Store(s, out, shown.number);
-                break;
-            case SettingKind::Carried:
-                break;
-            case SettingKind::Cleared:
-                Store(s, out, 0);
-                break;
-            default:
-                Store(s, out, s.values[static_cast<std::size_t>(shown.index)].code);
-                break;
-        }
-    }
+    PagesShowing(block).Collect(out);
     return out;
 }
 

@@ -1,8 +1,8 @@
 // Every setting the switch block holds, as vxctl names it: a stable ASCII key,
-// the page and label the settings program shows it under, its values (the
-// page's own texts with an ASCII alias each) and where its bits live. The list
-// texts come from the pages' lists; the labels and button texts are those of
-// the page templates.
+// the page, control and label the settings program shows it under, its values
+// (the page's own texts with an ASCII alias each) and the bytes and switches
+// that carry it. What a block shows and what a value writes come from the
+// settings program's own pages, run on windows kept in memory.
 #pragma once
 
 #include <string>
@@ -28,7 +28,6 @@ enum class SettingKind {
 struct SettingValue {
     std::string text;          // as the page template writes it (a button's text keeps its "(&O)")
     std::string alias;         // ASCII
-    int code;                  // what the block carries: the digit, the switch, the list code
     std::string english = {};  // the text under --lang en; empty: the page's text
 };
 
@@ -43,7 +42,6 @@ struct Setting {
     int width;                         // number of switches (memory switches)
     std::vector<SettingValue> values;  // in the page's order: list order, button order
     std::vector<int> controls;         // the page's control ids (both buttons of a pair)
-    int factory;                       // the code of the factory settings
     std::string english = {};          // label and note under --lang en; empty: as in Japanese
 
     bool Settable() const { return page >= 0; }
@@ -85,8 +83,9 @@ std::string RawBytes(const Setting& s, const SwitchBlock& block);
 // Block byte positions holding the setting.
 std::vector<int> BytePositions(const Setting& s);
 
-// Writes a code into the block: a digit, a page length of 1..99, a switch or list code.
-void Store(const Setting& s, SwitchBlock& block, int code);
+// Shows `block` on the pages, sets the setting's control to a value (its position among
+// the setting's values, or a page length) and collects the pages into `block` again.
+void Store(const Setting& s, SwitchBlock& block, int value);
 
 // What the settings program holds after showing `block` on its pages and collecting them
 // again: the block it saves and sends for a loaded file.

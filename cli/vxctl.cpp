@@ -208,7 +208,7 @@ int Vxctl::Settings_(const Options& o) {
         std::string factory;
         if (s.kind == SettingKind::PageLength) {
             values.push_back("1..99");
-            factory = std::to_string(s.factory);
+            factory = std::to_string(ShownValue(s, FactoryDefaults).number);
         } else {
             for (const SettingValue& v : s.values) {
                 const std::string text = ValueText(v, lang_);

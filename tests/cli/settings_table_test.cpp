@@ -9,43 +9,24 @@
 #include <random>
 #include <sstream>
 
-#include "pages/page_msw.h"
-#include "pages/page_select.h"
+#include "pages/memory_pages.h"
 #include "resources/resource.h"
 #include "tests/fakes/fake_page_window.h"
-#include "tests/pages/page_lists.h"
 
 namespace vx::cli {
 namespace {
 
 using test::FakePageWindow;
-using test::PageLists;
 
-// The five pages on fake windows, loaded with a block, as the main dialog shows it.
+// The five pages on windows of their own, loaded with a block, as the main dialog shows it.
 struct FivePages {
-    CPage_Select select;
-    CPage_MSW1 msw1;
-    CPage_MSW2 msw2;
-    CPage_MSW3 msw3;
-    CPage_MSW4 msw4;
-    SettingsPage* pages[5] = {&select, &msw1, &msw2, &msw3, &msw4};
-    std::vector<FakePageWindow> windows;
-
-    FivePages() {
-        for (SettingsPage* p : pages) windows.emplace_back(PageLists(p->TemplateId()));
-        for (int i = 0; i < 5; ++i) {
-            windows[i].page = pages[i];
-            pages[i]->Attach(&windows[i]);
-            pages[i]->OnInitPage();
-        }
-    }
-    void Apply(const SwitchBlock& block) {
-        for (SettingsPage* p : pages) p->LoadFromBlock(block);
-    }
+    MemoryPages pages;
+    void Apply(const SwitchBlock& block) { pages.Apply(block); }
     SwitchBlock Collect(SwitchBlock block) {
-        for (SettingsPage* p : pages) p->StoreToBlock(block);
+        pages.Collect(block);
         return block;
     }
+    FakePageWindow& Window(int page) { return pages.Window(page); }
 };
 
 // What a page control shows for the setting, in the table's terms.
@@ -71,8 +52,7 @@ void ExpectSameAsThePages(FivePages& pages, const SwitchBlock& block) {
     pages.Apply(block);
     for (const Setting& s : Settings()) {
         if (s.page < 0) continue;
-        EXPECT_TRUE(
-            PageShows(pages.windows[static_cast<std::size_t>(s.page)], s, ShownValue(s, block)));
+        EXPECT_TRUE(PageShows(pages.Window(s.page), s, ShownValue(s, block)));
     }
     SwitchBlock filler = block;
     EXPECT_EQ(Collected(block), pages.Collect(filler)) << "collected differently";

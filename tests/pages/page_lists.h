@@ -1,39 +1,15 @@
-// The drop-down lists of the page templates, in list order (the kanji list is sorted),
-// from the one list of their items (pages/list_items.h),
-// and their radio pairs.
+// The drop-down lists of the page templates (pages/memory_pages.h) and their radio pairs.
 #pragma once
 
-#include <iterator>
-#include <map>
-#include <string>
 #include <utility>
 #include <vector>
 
-#include "pages/setting_lists.h"
+#include "pages/memory_pages.h"
 #include "resources/resource.h"
 
 namespace vx::test {
 
-inline std::map<int, std::vector<std::string>> PageLists(int templateId) {
-    const auto items = [](const auto& list) {
-        return std::vector<std::string>(std::begin(list), std::end(list));
-    };
-    switch (templateId) {
-        case IDD_PAGE_SELECT:
-            return {{IDC_SEL_FONT1, items(kFonts)},
-                    {IDC_SEL_FONT2, items(kFonts)},
-                    {IDC_SEL_KANJI_TABLE, items(kKanjiTables)}};
-        case IDD_PAGE_MSW1:
-            return {{IDC_MSW1_COUNTRY, items(kCountries.names)}};
-        case IDD_PAGE_MSW3:
-            return {{IDC_MSW3_SPEED, items(kSpeeds.names)}};
-        case IDD_PAGE_MSW4:
-            return {{IDC_MSW4_DENSITY, items(kDensities.names)},
-                    {IDC_MSW4_PRINT_MODE, items(kPrintModes.names)}};
-        default:
-            return {};
-    }
-}
+using ::vx::PageLists;
 
 // The radio pairs of a page template, each as its first and second button; the first
 // starts the pair's group and the control after the second starts the next one.
