@@ -23,6 +23,22 @@ WriteWay ChooseWriteWay(const PathState& state, const std::string& folderWhy, st
     return state.keepsIdentity ? WriteWay::InPlace : WriteWay::ThroughTemporary;
 }
 
+bool WriteChosenWay(const PathState& state, const std::string& folderWhy, std::string& error,
+                    const std::function<bool()>& direct, const std::function<bool()>& inPlace,
+                    const std::function<bool()>& throughTemporary) {
+    switch (ChooseWriteWay(state, folderWhy, error)) {
+        case WriteWay::Refuse:
+            return false;
+        case WriteWay::Direct:
+            return direct();
+        case WriteWay::InPlace:
+            return inPlace();
+        case WriteWay::ThroughTemporary:
+            break;
+    }
+    return throughTemporary();
+}
+
 bool IsStandardStream(const std::string& path) { return path == "-"; }
 
 namespace {

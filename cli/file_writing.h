@@ -4,6 +4,7 @@
 // takes its place. The platforms only look and carry it out.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace vx::cli {
@@ -32,6 +33,12 @@ enum class WriteWay {
 // The way to write at a path in `state`; for Refuse, `why` gets OutputFiles::kReadOnly for
 // a file nobody may write and `folderWhy` (the system's words) for a folder.
 WriteWay ChooseWriteWay(const PathState& state, const std::string& folderWhy, std::string& why);
+
+// Writes the way ChooseWriteWay picks, each way carried out by the platform; false, with
+// `error` set, for a refusal or a failed write.
+bool WriteChosenWay(const PathState& state, const std::string& folderWhy, std::string& error,
+                    const std::function<bool()>& direct, const std::function<bool()>& inPlace,
+                    const std::function<bool()>& throughTemporary);
 
 // "-" stands for the standard output where a file is written and the standard input where
 // one is read.

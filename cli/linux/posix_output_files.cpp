@@ -109,41 +109,35 @@ bool PosixOutputFiles::WriteAtomically(const std::string& path,
         const bool otherOwner = info.st_uid != ::geteuid() || info.st_gid != ::getegid();
         state.keepsIdentity = info.st_nlink > 1 || (otherOwner && ::geteuid() != 0);
     }
-    switch (ChooseWriteWay(state, std::strerror(EISDIR), error)) {
-        case WriteWay::Refuse:
-            return false;
-        case WriteWay::Direct:
-            return WriteDevice(path, bytes, error);
-        case WriteWay::InPlace:
-            return WriteInPlace(target, bytes, error);
-        case WriteWay::ThroughTemporary:
-            break;
-    }
-
-    std::string temp = Folder(target) + "/" + TempPrefix(target) + "XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    // An existing file keeps its mode and owner; a new one is as an ordinary new file
-    // (mkstemp leaves it readable by its owner only).
-    const mode_t mask = umask(0);
-    umask(mask);
-    bool ok = fchmod(fd, exists ? info.st_mode & 07777 : 0666 & ~mask) == 0 &&
-              (!exists || fchown(fd, info.st_uid, info.st_gid) == 0) && WriteBytes(fd, bytes) &&
-              fsync(fd) == 0;
-    if (!ok) error = std::strerror(errno);
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = std::strerror(errno);
-    }
-    if (ok && std::rename(temp.c_str(), target.c_str()) != 0) {
-        ok = false;
-        error = std::strerror(errno);
-    }
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    return WriteChosenWay(
+        state, std::strerror(EISDIR), error, [&] { return WriteDevice(path, bytes, error); },
+        [&] { return WriteInPlace(target, bytes, error); },
+        [&] {
+            std::string temp = Folder(target) + "/" + TempPrefix(target) + "XXXXXX";
+            const int fd = mkstemp(temp.data());
+            if (fd < 0) {
+                error = std::strerror(errno);
+                return false;
+            }
+            // An existing file keeps its mode and owner; a new one is as an ordinary new file
+            // (mkstemp leaves it readable by its owner only).
+            const mode_t mask = umask(0);
+            umask(mask);
+            bool ok = fchmod(fd, exists ? info.st_mode & 07777 : 0666 & ~mask) == 0 &&
+                      (!exists || fchown(fd, info.st_uid, info.st_gid) == 0) &&
+                      WriteBytes(fd, bytes) && fsync(fd) == 0;
+            if (!ok) error = std::strerror(errno);
+            if (::close(fd) != 0 && ok) {
+                ok = false;
+                error = std::strerror(errno);
+            }
+            if (ok && std::rename(temp.c_str(), target.c_str()) != 0) {
+                ok = false;
+                error = std::strerror(errno);
+            }
+            if (!ok) ::unlink(temp.c_str());
+            return ok;
+        });
 }
 
 bool PosixOutputFiles::WriteDeviceWithin(const std::string& path,

@@ -173,52 +173,49 @@ bool Win32OutputFiles::WriteAtomically(const std::string& path,
     DWORD attributes = 0;
     const PathState state =
         IsStandardStream(path) ? PathState{PathState::Other} : Look(path, target, attributes);
-    switch (ChooseWriteWay(state, SystemMessage(ERROR_DIRECTORY), error)) {
-        case WriteWay::Refuse:
-            return false;
-        case WriteWay::Direct:
-            return WriteDevice(path, bytes, error);
-        case WriteWay::InPlace:
-            return WriteInPlace(target, bytes, error);
-        case WriteWay::ThroughTemporary:
-            break;
-    }
-    // The new content in a temporary file of the folder first: the file is whole before and
-    // after, never half-written.
-    const std::string temp = FolderOf(target, true) + "\\" + TemporaryPrefix(target, true);
-    std::wstring tempName;
-    HANDLE h = INVALID_HANDLE_VALUE;
-    for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
-        tempName = Widen(temp + std::to_string(GetCurrentProcessId()) + "-" +
-                         std::to_string(GetTickCount() + attempt) + ".tmp");
-        h = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
-    }
-    if (h == INVALID_HANDLE_VALUE) {
-        error = SystemMessage(GetLastError());
-        return false;
-    }
-    bool ok = WriteAll(h, bytes) && FlushFileBuffers(h);
-    if (!ok) error = SystemMessage(GetLastError());
-    CloseHandle(h);
-    // An existing file is replaced keeping its attributes, times of creation and security; a
-    // new one is the temporary file renamed.
-    const std::wstring wideTarget = Widen(target);
-    if (ok && !(state.kind == PathState::Regular
-                    ? ReplaceFileW(wideTarget.c_str(), tempName.c_str(), nullptr,
-                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                    : MoveFileExW(tempName.c_str(), wideTarget.c_str(), MOVEFILE_WRITE_THROUGH))) {
-        ok = false;
-        error = SystemMessage(GetLastError());
-    }
-    if (!ok) DeleteFileW(tempName.c_str());
-    // Its attributes once more where the system's replacement did not keep them (Wine's).
-    const DWORD kept = attributes & kKeptAttributes;
-    if (ok && state.kind == PathState::Regular &&
-        (GetFileAttributesW(wideTarget.c_str()) & kKeptAttributes) != kept)
-        SetFileAttributesW(wideTarget.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
-    return ok;
+    return WriteChosenWay(
+        state, SystemMessage(ERROR_DIRECTORY), error,
+        [&] { return WriteDevice(path, bytes, error); },
+        [&] { return WriteInPlace(target, bytes, error); },
+        [&] {
+            // The new content in a temporary file of the folder first: the file is whole before and
+            // after, never half-written.
+            const std::string temp = FolderOf(target, true) + "\\" + TemporaryPrefix(target, true);
+            std::wstring tempName;
+            HANDLE h = INVALID_HANDLE_VALUE;
+            for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+                tempName = Widen(temp + std::to_string(GetCurrentProcessId()) + "-" +
+                                 std::to_string(GetTickCount() + attempt) + ".tmp");
+                h = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+                if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+            }
+            if (h == INVALID_HANDLE_VALUE) {
+                error = SystemMessage(GetLastError());
+                return false;
+            }
+            bool ok = WriteAll(h, bytes) && FlushFileBuffers(h);
+            if (!ok) error = SystemMessage(GetLastError());
+            CloseHandle(h);
+            // An existing file is replaced keeping its attributes, times of creation and security;
+            // a new one is the temporary file renamed.
+            const std::wstring wideTarget = Widen(target);
+            if (ok && !(state.kind == PathState::Regular
+                            ? ReplaceFileW(wideTarget.c_str(), tempName.c_str(), nullptr,
+                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                            : MoveFileExW(tempName.c_str(), wideTarget.c_str(),
+                                          MOVEFILE_WRITE_THROUGH))) {
+                ok = false;
+                error = SystemMessage(GetLastError());
+            }
+            if (!ok) DeleteFileW(tempName.c_str());
+            // Its attributes once more where the system's replacement did not keep them (Wine's).
+            const DWORD kept = attributes & kKeptAttributes;
+            if (ok && state.kind == PathState::Regular &&
+                (GetFileAttributesW(wideTarget.c_str()) & kKeptAttributes) != kept)
+                SetFileAttributesW(wideTarget.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+            return ok;
+        });
 }
 
 bool Win32OutputFiles::WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
