@@ -7,6 +7,7 @@
 #include "cli/settings_english.h"
 #include "pages/data_exchange.h"
 #include "pages/memory_pages.h"
+#include "pages/page_texts.h"
 #include "pages/setting_lists.h"
 #include "resources/resource.h"
 
@@ -82,21 +83,22 @@ std::vector<Setting> MakeSettings() {
 
     std::vector<Setting> s;
     // Function select
-    s.push_back(DigitPair("outline-font", "アウトラインフォント", kOutlineFont,
-                          Pair("ＯＦＦ(&N)", "off", "ＯＮ(&Y)", "on"), IDC_SEL_OUTLINE_OFF,
-                          IDC_SEL_OUTLINE_ON));
-    s.push_back(DigitPair("typeface", "書体選択", kTypeface,
-                          Pair("明朝体(&R)", "mincho", "ゴシック体(&G)", "gothic"),
-                          IDC_SEL_TYPEFACE_MINCHO, IDC_SEL_TYPEFACE_GOTHIC));
+    s.push_back(DigitPair("outline-font", VX_TEXT_SEL_OUTLINE, kOutlineFont,
+                          Pair(VX_TEXT_SEL_OUTLINE_OFF, "off", VX_TEXT_SEL_OUTLINE_ON, "on"),
+                          IDC_SEL_OUTLINE_OFF, IDC_SEL_OUTLINE_ON));
+    s.push_back(DigitPair(
+        "typeface", VX_TEXT_SEL_TYPEFACE, kTypeface,
+        Pair(VX_TEXT_SEL_TYPEFACE_MINCHO, "mincho", VX_TEXT_SEL_TYPEFACE_GOTHIC, "gothic"),
+        IDC_SEL_TYPEFACE_MINCHO, IDC_SEL_TYPEFACE_GOTHIC));
     s.push_back(
-        DigitList("font1", "フォント１(&1)", kFont1, Listed(kFonts, fontAliases), IDC_SEL_FONT1));
+        DigitList("font1", VX_TEXT_SEL_FONT1, kFont1, Listed(kFonts, fontAliases), IDC_SEL_FONT1));
     s.push_back(
-        DigitList("font2", "フォント２(&2)", kFont2, Listed(kFonts, fontAliases), IDC_SEL_FONT2));
-    s.push_back(DigitList("kanji-code", "漢字コード表(&K)", kKanjiTable,
+        DigitList("font2", VX_TEXT_SEL_FONT2, kFont2, Listed(kFonts, fontAliases), IDC_SEL_FONT2));
+    s.push_back(DigitList("kanji-code", VX_TEXT_SEL_KANJI_TABLE, kKanjiTable,
                           Listed(kKanjiTables, kanjiAliases), IDC_SEL_KANJI_TABLE));
     s.push_back({"page-length",
                  0,
-                 "用紙長(&P)",
+                 VX_TEXT_SEL_PAGE_LENGTH,
                  "",
                  SettingKind::PageLength,
                  static_cast<int>(kPageLengthTens),
@@ -106,84 +108,86 @@ std::vector<Setting> MakeSettings() {
                  {IDC_SEL_PAGE_LENGTH}});
 
     // MSW1
-    s.push_back(SwitchList("country", 1, 1, 3, "各国文字の切り替え(&C) （MSW1-1/2/3） ",
+    s.push_back(SwitchList("country", 1, 1, 3, VX_TEXT_MSW1_COUNTRY,
                            Listed(kCountries, countryAliases), IDC_MSW1_COUNTRY));
-    s.push_back(Switch("dc1-dc3", 1, 5, "DC1/DC3コード処理の切り替え", "（MSW1-5）",
-                       Pair("有効(&O)", "enabled", "無効(&U)", "disabled"), IDC_MSW1_SW5_ENABLED,
-                       IDC_MSW1_SW5_DISABLED));
-    s.push_back(Switch("auto-newline", 1, 6, "自動復改の切り替え", "（MSW1-6）",
-                       Pair("復帰改行(&L)", "cr-lf", "復帰のみ(&T)", "cr-only"), IDC_MSW1_SW6_CRLF,
-                       IDC_MSW1_SW6_CR));
     s.push_back(
-        Switch("print-codes", 1, 7, "印刷指令コードの切り替え", "（MSW1-7）",
-               Pair("ＣＲのみ(&D)", "cr-only", "ＣＲ，ＬＦ，ＶＴ，ＦＦ (&E)", "cr-lf-vt-ff"),
-               IDC_MSW1_SW7_CR, IDC_MSW1_SW7_ALL));
-    s.push_back(Switch("cr-function", 1, 8, "CRコード機能の切り替え", "（MSW1-8）",
-                       Pair("復帰のみ(&N)", "cr-only", "復帰改行(&V)", "cr-lf"),
+        Switch("dc1-dc3", 1, 5, VX_TEXT_MSW1_SW5, VX_TEXT_MSW1_SW5_NOTE,
+               Pair(VX_TEXT_MSW1_SW5_ENABLED, "enabled", VX_TEXT_MSW1_SW5_DISABLED, "disabled"),
+               IDC_MSW1_SW5_ENABLED, IDC_MSW1_SW5_DISABLED));
+    s.push_back(Switch("auto-newline", 1, 6, VX_TEXT_MSW1_SW6, VX_TEXT_MSW1_SW6_NOTE,
+                       Pair(VX_TEXT_MSW1_SW6_CRLF, "cr-lf", VX_TEXT_MSW1_SW6_CR, "cr-only"),
+                       IDC_MSW1_SW6_CRLF, IDC_MSW1_SW6_CR));
+    s.push_back(Switch("print-codes", 1, 7, VX_TEXT_MSW1_SW7, VX_TEXT_MSW1_SW7_NOTE,
+                       Pair(VX_TEXT_MSW1_SW7_CR, "cr-only", VX_TEXT_MSW1_SW7_ALL, "cr-lf-vt-ff"),
+                       IDC_MSW1_SW7_CR, IDC_MSW1_SW7_ALL));
+    s.push_back(Switch("cr-function", 1, 8, VX_TEXT_MSW1_SW8, VX_TEXT_MSW1_SW8_NOTE,
+                       Pair(VX_TEXT_MSW1_SW8_RETURN, "cr-only", VX_TEXT_MSW1_SW8_NEWLINE, "cr-lf"),
                        IDC_MSW1_SW8_RETURN, IDC_MSW1_SW8_NEWLINE));
 
     // MSW2
-    s.push_back(CheckBox("slash-zero", 2, 1,
-                         "１バイトコード系数字ゼロにスラッシュを付ける(&K) （MSW2-1）",
-                         IDC_MSW2_SW1_SLASH));
-    s.push_back(Switch("graphics-dots", 2, 3, "ドット対応グラフィックドット数", "（MSW2-3）",
-                       Pair("ネイティブモード(&N)", "native", "コピーモード(&C)", "copy"),
+    s.push_back(CheckBox("slash-zero", 2, 1, VX_TEXT_MSW2_SW1_SLASH, IDC_MSW2_SW1_SLASH));
+    s.push_back(Switch("graphics-dots", 2, 3, VX_TEXT_MSW2_SW3, VX_TEXT_MSW2_SW3_NOTE,
+                       Pair(VX_TEXT_MSW2_SW3_NATIVE, "native", VX_TEXT_MSW2_SW3_COPY, "copy"),
                        IDC_MSW2_SW3_NATIVE, IDC_MSW2_SW3_COPY));
-    s.push_back(Switch("host-print-mode", 2, 4, "コンピュータからの印刷モード選択", "（MSW2-4）",
-                       Pair("有効(&O)", "enabled", "無効(&U)", "disabled"), IDC_MSW2_SW4_ENABLED,
-                       IDC_MSW2_SW4_DISABLED));
-    s.push_back(Switch("host-density", 2, 5, "コンピュータからの濃度選択", "（MSW2-5）",
-                       Pair("有効(&S)", "enabled", "無効(&T)", "disabled"), IDC_MSW2_SW5_ENABLED,
-                       IDC_MSW2_SW5_DISABLED));
-    s.push_back(Switch("data-bits", 2, 6, "７／８ビットデータの切り替え", "（MSW2-6）",
-                       Pair("８ビット(&8)", "8-bit", "７ビット(&7)", "7-bit"), IDC_MSW2_SW6_8BIT,
-                       IDC_MSW2_SW6_7BIT));
-    s.push_back(Switch("paper-out-data", 2, 7, "用紙無し時の受信データ処理", "（MSW2-7）",
-                       Pair("捨てる(&D)", "discard", "捨てない(&E)", "keep"), IDC_MSW2_SW7_DISCARD,
-                       IDC_MSW2_SW7_KEEP));
-    s.push_back(Switch("jam-recovery", 2, 8, "ペーパジャム時の復旧切り替え", "（MSW2-8）",
-                       Pair("電源OFF/ON，強制リセット(&R)", "reset", "プラテン開閉(&P)", "platen"),
+    s.push_back(
+        Switch("host-print-mode", 2, 4, VX_TEXT_MSW2_SW4, VX_TEXT_MSW2_SW4_NOTE,
+               Pair(VX_TEXT_MSW2_SW4_ENABLED, "enabled", VX_TEXT_MSW2_SW4_DISABLED, "disabled"),
+               IDC_MSW2_SW4_ENABLED, IDC_MSW2_SW4_DISABLED));
+    s.push_back(
+        Switch("host-density", 2, 5, VX_TEXT_MSW2_SW5, VX_TEXT_MSW2_SW5_NOTE,
+               Pair(VX_TEXT_MSW2_SW5_ENABLED, "enabled", VX_TEXT_MSW2_SW5_DISABLED, "disabled"),
+               IDC_MSW2_SW5_ENABLED, IDC_MSW2_SW5_DISABLED));
+    s.push_back(Switch("data-bits", 2, 6, VX_TEXT_MSW2_SW6, VX_TEXT_MSW2_SW6_NOTE,
+                       Pair(VX_TEXT_MSW2_SW6_8BIT, "8-bit", VX_TEXT_MSW2_SW6_7BIT, "7-bit"),
+                       IDC_MSW2_SW6_8BIT, IDC_MSW2_SW6_7BIT));
+    s.push_back(Switch("paper-out-data", 2, 7, VX_TEXT_MSW2_SW7, VX_TEXT_MSW2_SW7_NOTE,
+                       Pair(VX_TEXT_MSW2_SW7_DISCARD, "discard", VX_TEXT_MSW2_SW7_KEEP, "keep"),
+                       IDC_MSW2_SW7_DISCARD, IDC_MSW2_SW7_KEEP));
+    s.push_back(Switch("jam-recovery", 2, 8, VX_TEXT_MSW2_SW8, VX_TEXT_MSW2_SW8_NOTE,
+                       Pair(VX_TEXT_MSW2_SW8_RESET, "reset", VX_TEXT_MSW2_SW8_PLATEN, "platen"),
                        IDC_MSW2_SW8_RESET, IDC_MSW2_SW8_PLATEN));
 
     // MSW3
-    s.push_back(SwitchList("speed", 3, 1, 2, "高速モードの切り替え(&D) (MSW3-1/2)",
-                           Listed(kSpeeds, speedAliases), IDC_MSW3_SPEED));
-    s.push_back(Switch("auto-print-mode", 3, 3, "印刷モード自動切り換え", "（MSW3-3）",
-                       Pair("無効(&N)", "disabled", "有効(&Y)", "enabled"), IDC_MSW3_SW3_DISABLED,
-                       IDC_MSW3_SW3_ENABLED));
-    s.push_back(Switch("driver", 3, 4, "プリンタドライバ切り替え", "（MSW3-4）",
-                       Pair("QX-K480/330(16&8)", "168", "QX-K480/330(16&0)", "160"),
+    s.push_back(SwitchList("speed", 3, 1, 2, VX_TEXT_MSW3_SPEED, Listed(kSpeeds, speedAliases),
+                           IDC_MSW3_SPEED));
+    s.push_back(
+        Switch("auto-print-mode", 3, 3, VX_TEXT_MSW3_SW3, VX_TEXT_MSW3_SW3_NOTE,
+               Pair(VX_TEXT_MSW3_SW3_DISABLED, "disabled", VX_TEXT_MSW3_SW3_ENABLED, "enabled"),
+               IDC_MSW3_SW3_DISABLED, IDC_MSW3_SW3_ENABLED));
+    s.push_back(Switch("driver", 3, 4, VX_TEXT_MSW3_SW4, VX_TEXT_MSW3_SW4_NOTE,
+                       Pair(VX_TEXT_MSW3_SW4_168, "168", VX_TEXT_MSW3_SW4_160, "160"),
                        IDC_MSW3_SW4_168, IDC_MSW3_SW4_160));
     s.push_back(
-        Switch("port-choice", 3, 5, "ポート選択方法の切り替え", "（MSW3-5）",
-               Pair("先に受信したポート(&P)", "first-received", "どちらか固定(&K)", "fixed"),
+        Switch("port-choice", 3, 5, VX_TEXT_MSW3_SW5, VX_TEXT_MSW3_SW5_NOTE,
+               Pair(VX_TEXT_MSW3_SW5_FIRST, "first-received", VX_TEXT_MSW3_SW5_FIXED, "fixed"),
                IDC_MSW3_SW5_FIRST, IDC_MSW3_SW5_FIXED));
-    s.push_back(Switch("port", 3, 6, "ポート選択", "（MSW3-6）",
-                       Pair("LAN(&L)", "lan", "パラレル(&C)", "parallel"), IDC_MSW3_SW6_LAN,
-                       IDC_MSW3_SW6_PARALLEL));
-    s.push_back(CheckBox("slash-zero-2byte", 3, 7,
-                         "２バイトコード系数字ゼロにスラッシュを付ける(&Z) （MSW3-7）",
-                         IDC_MSW3_SW7_SLASH));
-    s.push_back(Switch("power-saving", 3, 8, "節電機能の切り替え", "（MSW3-8）",
-                       Pair("有効(&O)", "enabled", "無効(&U)", "disabled"), IDC_MSW3_SW8_ENABLED,
-                       IDC_MSW3_SW8_DISABLED));
+    s.push_back(Switch("port", 3, 6, VX_TEXT_MSW3_SW6, VX_TEXT_MSW3_SW6_NOTE,
+                       Pair(VX_TEXT_MSW3_SW6_LAN, "lan", VX_TEXT_MSW3_SW6_PARALLEL, "parallel"),
+                       IDC_MSW3_SW6_LAN, IDC_MSW3_SW6_PARALLEL));
+    s.push_back(CheckBox("slash-zero-2byte", 3, 7, VX_TEXT_MSW3_SW7_SLASH, IDC_MSW3_SW7_SLASH));
+    s.push_back(
+        Switch("power-saving", 3, 8, VX_TEXT_MSW3_SW8, VX_TEXT_MSW3_SW8_NOTE,
+               Pair(VX_TEXT_MSW3_SW8_ENABLED, "enabled", VX_TEXT_MSW3_SW8_DISABLED, "disabled"),
+               IDC_MSW3_SW8_ENABLED, IDC_MSW3_SW8_DISABLED));
 
     // MSW4
-    s.push_back(Switch("buzzer", 4, 1, "ブザー機能の切り替え", "（MSW4-1）",
-                       Pair("無効(&E)", "disabled", "有効(&B)", "enabled"), IDC_MSW4_SW1_DISABLED,
-                       IDC_MSW4_SW1_ENABLED));
-    s.push_back(SwitchList("density", 4, 2, 2, "濃度選択(&D) (MSW4-2/3）",
+    s.push_back(
+        Switch("buzzer", 4, 1, VX_TEXT_MSW4_SW1, VX_TEXT_MSW4_SW1_NOTE,
+               Pair(VX_TEXT_MSW4_SW1_DISABLED, "disabled", VX_TEXT_MSW4_SW1_ENABLED, "enabled"),
+               IDC_MSW4_SW1_DISABLED, IDC_MSW4_SW1_ENABLED));
+    s.push_back(SwitchList("density", 4, 2, 2, VX_TEXT_MSW4_DENSITY,
                            Listed(kDensities, densityAliases), IDC_MSW4_DENSITY));
-    s.push_back(Switch("auto-eject", 4, 4, "自動排出の切り替え", "（MSW4-4）",
-                       Pair("しない(&N)", "no", "する(&Y)", "yes"), IDC_MSW4_SW4_NO,
-                       IDC_MSW4_SW4_YES));
-    s.push_back(SwitchList("print-mode", 4, 5, 2, "印刷モード選択(&P) (MSW4-5/6）",
+    s.push_back(Switch("auto-eject", 4, 4, VX_TEXT_MSW4_SW4, VX_TEXT_MSW4_SW4_NOTE,
+                       Pair(VX_TEXT_MSW4_SW4_NO, "no", VX_TEXT_MSW4_SW4_YES, "yes"),
+                       IDC_MSW4_SW4_NO, IDC_MSW4_SW4_YES));
+    s.push_back(SwitchList("print-mode", 4, 5, 2, VX_TEXT_MSW4_PRINT_MODE,
                            Listed(kPrintModes, modeAliases), IDC_MSW4_PRINT_MODE));
-    s.push_back(Switch("em-code", 4, 7, "EMコード処理", "（MSW4-7）",
-                       Pair("有効(&O)", "enabled", "無効(&U)", "disabled"), IDC_MSW4_SW7_ENABLED,
-                       IDC_MSW4_SW7_DISABLED));
-    s.push_back(Switch("barcode", 4, 8, "バーコードパターン切り替え", "（MSW4-8）",
-                       Pair("幅広パターン(&W)", "wide", "新情処パターン(&S)", "shinjosho"),
+    s.push_back(
+        Switch("em-code", 4, 7, VX_TEXT_MSW4_SW7, VX_TEXT_MSW4_SW7_NOTE,
+               Pair(VX_TEXT_MSW4_SW7_ENABLED, "enabled", VX_TEXT_MSW4_SW7_DISABLED, "disabled"),
+               IDC_MSW4_SW7_ENABLED, IDC_MSW4_SW7_DISABLED));
+    s.push_back(Switch("barcode", 4, 8, VX_TEXT_MSW4_SW8, VX_TEXT_MSW4_SW8_NOTE,
+                       Pair(VX_TEXT_MSW4_SW8_WIDE, "wide", VX_TEXT_MSW4_SW8_SHINJOSHO, "shinjosho"),
                        IDC_MSW4_SW8_WIDE, IDC_MSW4_SW8_SHINJOSHO));
 
     // No page shows these two; the block carries them all the same.

@@ -92,18 +92,33 @@ TEST(SettingsTable, ShowsAndCollectsEveryBlockAsThePagesDo) {
     }
 }
 
-// The text of one page template in the resource script.
+std::string SourceFile(const char* path) {
+    std::ifstream in(std::string(VX_SOURCE_DIR "/") + path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+// The text of one page template in the resource script, its texts named from
+// pages/page_texts.h written out as the resource compiler reads them.
 std::string TemplateText(int page) {
     static const char* const names[5] = {"IDD_PAGE_SELECT DIALOGEX", "IDD_PAGE_MSW1 DIALOGEX",
                                          "IDD_PAGE_MSW2 DIALOGEX", "IDD_PAGE_MSW3 DIALOGEX",
                                          "IDD_PAGE_MSW4 DIALOGEX"};
-    std::ifstream in(VX_SOURCE_DIR "/resources/qlv3906.rc", std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    const std::string rc = all.str();
+    const std::string rc = SourceFile("resources/qlv3906.rc");
     const std::size_t begin = rc.find(names[page]);
     if (begin == std::string::npos) return {};
-    return rc.substr(begin, rc.find("\nEND", begin) - begin);
+    std::string text = rc.substr(begin, rc.find("\nEND", begin) - begin);
+    std::istringstream header(SourceFile("pages/page_texts.h"));
+    for (std::string line; std::getline(header, line);) {
+        if (line.rfind("#define VX_TEXT_", 0) != 0) continue;
+        const std::size_t space = line.find(' ', 8);
+        const std::string name = line.substr(8, space - 8) + ",";
+        for (std::size_t at = text.find(" " + name); at != std::string::npos;
+             at = text.find(" " + name, at))
+            text.replace(at + 1, name.size() - 1, line.substr(space + 1));
+    }
+    return text;
 }
 
 TEST(SettingsTable, LabelsAndButtonsAreThoseOfThePageTemplates) {

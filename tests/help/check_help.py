@@ -149,11 +149,20 @@ def list_items(name: str):
     return re.findall(r'X\(id, "([^"]*)", \d+\)', m.group(1)) if m else []
 
 
+def page_text_macros():
+    """The label and button texts of pages/page_texts.h, which the templates name."""
+    header = Path(ARGS.rc).resolve().parent.parent / "pages" / "page_texts.h"
+    return dict(re.findall(r'^#define (VX_TEXT_\w+) "([^"]*)"$', header.read_text(encoding="utf-8"),
+                           re.M))
+
+
 def page_texts(rc: str, template: str):
     """Every label of the template and every item of its drop-down lists."""
     dialog = rc_blocks(rc, template, "DIALOGEX")
-    labels = re.findall(r'^\s*(?:LTEXT|RTEXT|CTEXT|GROUPBOX|CONTROL|PUSHBUTTON)\s+"((?:[^"]|"")*)"',
-                        dialog, re.M)
+    macros = page_text_macros()
+    labels = [text if name == "" else macros[name] for text, name in re.findall(
+        r'^\s*(?:LTEXT|RTEXT|CTEXT|GROUPBOX|CONTROL|PUSHBUTTON)\s+(?:"((?:[^"]|"")*)"|(VX_TEXT_\w+))',
+        dialog, re.M)]
     items = [t for name in re.findall(r"\b(VX_\w+_ITEMS)\(", rc_blocks(rc, template, "RT_PAGE_ITEMS"))
              for t in list_items(name)]
     return [shown(t.replace('""', '"')) for t in labels if t.strip()], items
