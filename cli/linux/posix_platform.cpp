@@ -70,6 +70,50 @@ std::string PeerText(const sockaddr_storage& address) {
     return (v6 ? "[" : "") + std::string(host) + (v6 ? "]:" : ":") + port;
 }
 
+// A socket of `type` bound to host:port at the first of its addresses that takes it, and
+// listening when it is a stream socket; -1, with `error` set, when none does. `bound`
+// gets the address it has.
+int BoundSocket(const std::string& host, int port, int type, std::string& bound,
+                std::string& error) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = type;
+    hints.ai_flags = AI_NUMERICSERV | AI_PASSIVE;
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(port);
+    const int r = getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
+    if (r != 0) {
+        error = gai_strerror(r);
+        return -1;
+    }
+    int fd = -1;
+    for (addrinfo* a = found; a && fd < 0; a = a->ai_next) {
+        const int s = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
+        if (s < 0) {
+            error = std::strerror(errno);
+            continue;
+        }
+        if (type == SOCK_STREAM) {
+            const int on = 1;
+            setsockopt(s, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        }
+        if (::bind(s, a->ai_addr, a->ai_addrlen) == 0 &&
+            (type != SOCK_STREAM || ::listen(s, 8) == 0)) {
+            fd = s;
+        } else {
+            error = std::strerror(errno);
+            ::close(s);
+        }
+    }
+    freeaddrinfo(found);
+    if (fd < 0) return -1;
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    bound = PeerText(address);
+    return fd;
+}
+
 }  // namespace
 
 void PosixConsole::Out(const std::string& text) {
@@ -108,39 +152,8 @@ PosixJobSource::~PosixJobSource() {
 
 bool PosixJobSource::Listen(const std::string& host, int port, std::string& bound,
                             std::string& error) {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV | AI_PASSIVE;
-    addrinfo* found = nullptr;
-    const std::string service = std::to_string(port);
-    const int r = getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
-    if (r != 0) {
-        error = gai_strerror(r);
-        return false;
-    }
-    for (addrinfo* a = found; a && socket_ < 0; a = a->ai_next) {
-        const int s = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
-        if (s < 0) {
-            error = std::strerror(errno);
-            continue;
-        }
-        const int on = 1;
-        setsockopt(s, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        if (::bind(s, a->ai_addr, a->ai_addrlen) == 0 && ::listen(s, 8) == 0) {
-            socket_ = s;
-        } else {
-            error = std::strerror(errno);
-            ::close(s);
-        }
-    }
-    freeaddrinfo(found);
-    if (socket_ < 0) return false;
-    sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-    bound = PeerText(address);
-    return true;
+    socket_ = BoundSocket(host, port, SOCK_STREAM, bound, error);
+    return socket_ >= 0;
 }
 
 bool PosixJobSource::Next(ReceivedJob& job, std::string& error) {
@@ -154,32 +167,8 @@ bool PosixJobSource::NextAnswering(ReceivedJob& job, PrinterResponder& responder
 
 bool PosixJobSource::ListenDatagrams(const std::string& host, int port, std::string& bound,
                                      std::string& error) {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_DGRAM;
-    hints.ai_flags = AI_NUMERICSERV | AI_PASSIVE;
-    addrinfo* found = nullptr;
-    const int r = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
-    if (r != 0) {
-        error = gai_strerror(r);
-        return false;
-    }
-    for (addrinfo* a = found; a && datagrams_ < 0; a = a->ai_next) {
-        const int s = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
-        if (s >= 0 && ::bind(s, a->ai_addr, a->ai_addrlen) == 0) {
-            datagrams_ = s;
-        } else {
-            error = std::strerror(errno);
-            if (s >= 0) ::close(s);
-        }
-    }
-    freeaddrinfo(found);
-    if (datagrams_ < 0) return false;
-    sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    getsockname(datagrams_, reinterpret_cast<sockaddr*>(&address), &length);
-    bound = PeerText(address);
-    return true;
+    datagrams_ = BoundSocket(host, port, SOCK_DGRAM, bound, error);
+    return datagrams_ >= 0;
 }
 
 bool PosixJobSource::ListenUsb(const std::string& folder, const std::string& deviceId,
