@@ -1,17 +1,10 @@
 #include "cli/assignment.h"
 
+#include "cli/text_output.h"
+
 namespace vx::cli {
 
 namespace {
-
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    return true;
-}
 
 // 1..99 written in decimal digits only; -1 for anything else.
 int PageLengthOf(const std::string& value) {

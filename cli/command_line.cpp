@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "cli/assignment.h"
+#include "cli/text_output.h"
 
 namespace vx::cli {
 
@@ -115,10 +116,7 @@ bool IsAssignment(const std::string& arg) {
 
 bool IsSettingsFileName(const std::string& path) {
     if (path.size() < 4) return false;
-    std::string end = path.substr(path.size() - 4);
-    std::transform(end.begin(), end.end(), end.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return end == ".dat";
+    return AsciiLower(path.substr(path.size() - 4)) == ".dat";
 }
 
 bool RangeAddresses(const std::string& text, std::vector<std::string>& out) {

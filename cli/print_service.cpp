@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/text_output.h"
 #include "printer/printer_enum.h"
 #include "printer/raw_job.h"
 
@@ -14,16 +15,12 @@ const char kModelName[] = "qx-k480/330";  // as make-and-model texts name it, lo
 
 constexpr int kPollMs = 100;
 
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 const char* JobTitle(RawJob job) { return job == RawJob::Settings ? kSendJobName : kPrintJobName; }
 
 bool NamesTheModel(const std::string& makeAndModel) {
-    std::string folded = makeAndModel;
-    std::transform(folded.begin(), folded.end(), folded.begin(), Fold);
-    return folded.find(kModelName) != std::string::npos;
+    return AsciiLower(makeAndModel).find(kModelName) != std::string::npos;
 }
 
 const char* JobStateKeyword(int state) {

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "cli/text_output.h"
+
 namespace vx::cli {
 
 namespace {
@@ -26,15 +28,6 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
-
 // The value of the first of `keys` the device ID has ("KEY:value;"), blanks around trimmed.
 std::string Field(const std::string& deviceId, const std::vector<std::string>& keys) {
     for (const std::string& key : keys) {
@@ -48,7 +41,8 @@ std::string Field(const std::string& deviceId, const std::vector<std::string>& k
                 while (!t.empty() && (t.back() == ' ' || t.back() == '\n')) t.pop_back();
                 return t;
             };
-            if (colon != std::string::npos && SameText(trim(field.substr(0, colon)), key))
+            if (colon != std::string::npos &&
+                SameIgnoringAsciiCase(trim(field.substr(0, colon)), key))
                 return trim(field.substr(colon + 1));
             at = end + 1;
         }
@@ -98,10 +92,10 @@ DeviceUriKind ParseDeviceUri(const std::string& uri, PrinterPlace& place, UsbPri
 }
 
 bool DeviceIdNames(const std::string& deviceId, const UsbPrinterName& name) {
-    if (!SameText(Field(deviceId, {"MFG", "MANUFACTURER"}), name.make)) return false;
-    if (!SameText(Field(deviceId, {"MDL", "MODEL"}), name.model)) return false;
+    if (!SameIgnoringAsciiCase(Field(deviceId, {"MFG", "MANUFACTURER"}), name.make)) return false;
+    if (!SameIgnoringAsciiCase(Field(deviceId, {"MDL", "MODEL"}), name.model)) return false;
     return name.serial.empty() ||
-           SameText(Field(deviceId, {"SN", "SERN", "SERIALNUMBER"}), name.serial);
+           SameIgnoringAsciiCase(Field(deviceId, {"SN", "SERN", "SERIALNUMBER"}), name.serial);
 }
 
 }  // namespace vx::cli

@@ -153,4 +153,14 @@ std::string Join(const std::vector<std::string>& items, const std::string& separ
     return out;
 }
 
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    return AsciiLower(a) == AsciiLower(b);
+}
+
 }  // namespace vx::cli

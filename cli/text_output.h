@@ -24,6 +24,11 @@ std::string Json(const std::string& utf8);
 // "%1", "%2", ... replaced by the arguments.
 std::string Format(const std::string& text, const std::vector<std::string>& args);
 
+// A text with its ASCII capitals made small, the other bytes as they are.
+std::string AsciiLower(std::string text);
+// Whether two texts are the same but for the case of ASCII letters.
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b);
+
 // Items joined with a separator.
 std::string Join(const std::vector<std::string>& items, const std::string& separator);
 
