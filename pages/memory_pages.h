@@ -3,20 +3,15 @@
 #pragma once
 
 #include <array>
-#include <map>
-#include <string>
 #include <vector>
 
 #include "pages/memory_page_window.h"
 #include "pages/page_msw.h"
 #include "pages/page_select.h"
+#include "pages/template_lists.h"
 #include "settings/switch_block.h"
 
 namespace vx {
-
-// The drop-down lists of a page template, in list order (the kanji list is sorted), from
-// the one list of their items (pages/list_items.h).
-std::map<int, std::vector<std::string>> PageLists(int templateId);
 
 class MemoryPages {
   public:

@@ -1,10 +1,10 @@
-// The drop-down lists of the page templates (pages/memory_pages.h) and their radio pairs.
+// The drop-down lists of the page templates (pages/template_lists.h) and their radio pairs.
 #pragma once
 
 #include <utility>
 #include <vector>
 
-#include "pages/memory_pages.h"
+#include "pages/template_lists.h"
 #include "resources/resource.h"
 
 namespace vx::test {
