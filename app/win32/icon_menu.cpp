@@ -47,56 +47,61 @@ HFONT CreateMenuFont() {
     return CreateFontIndirectW(&ncm.lfMenuFont);
 }
 
+// A memory device context of CreateCompatibleDC, and an icon made for one drawing.
+using MemoryDc = Owned<NullEmpty<HDC, &DeleteDC>>;
+using IconHandle = Owned<NullEmpty<HICON, &DestroyIcon>>;
+
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 void Fill(HDC dc, const RECT& r, int sysColour) {
-    HBRUSH b = CreateSolidBrush(GetSysColor(sysColour));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+    const GdiObject<HBRUSH> b(CreateSolidBrush(GetSysColor(sysColour)));
+    FillRect(dc, &r, b.Get());
 }
 
 // A 3-D frame: sunken draws shadow top-left and highlight bottom-right.
 void Frame(HDC dc, const RECT& r, bool sunken) {
     const COLORREF topLeft = GetSysColor(sunken ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
     const COLORREF bottomRight = GetSysColor(sunken ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
-    HPEN tl = CreatePen(PS_SOLID, 1, topLeft), br = CreatePen(PS_SOLID, 1, bottomRight);
-    HGDIOBJ old = SelectObject(dc, tl);
+    const GdiObject<HPEN> tl(CreatePen(PS_SOLID, 1, topLeft));
+    const GdiObject<HPEN> br(CreatePen(PS_SOLID, 1, bottomRight));
+    const ScopedSelect keep(dc, tl.Get());
     MoveToEx(dc, r.left, r.bottom - 1, nullptr);
     LineTo(dc, r.left, r.top);
     LineTo(dc, r.right - 1, r.top);
-    SelectObject(dc, br);
+    SelectObject(dc, br.Get());
     LineTo(dc, r.right - 1, r.bottom - 1);
     LineTo(dc, r.left - 1, r.bottom - 1);
-    SelectObject(dc, old);
-    DeleteObject(tl);
-    DeleteObject(br);
 }
 
-// The image drawn grayed: its shape (everything that is neither button face nor
-// button highlight once drawn over the menu colour) embossed in highlight and shadow.
-void DrawDisabledImage(HDC dc, HIMAGELIST images, int index, int x, int y, int plateColour,
-                       const MenuMetrics& m) {
-    const int w = m.IconWidth(), h = m.IconHeight(), d1 = m.Px(1);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
+// The image's shape: everything that is neither button face nor button highlight once
+// drawn over the menu colour, row by row.
+std::vector<bool> ImageShape(HDC dc, HIMAGELIST images, int index, int w, int h) {
+    const MemoryDc mem(CreateCompatibleDC(dc));
+    const GdiObject<HBITMAP> bmp(CreateCompatibleBitmap(dc, w, h));
+    const ScopedSelect keep(mem.Get(), bmp.Get());
     RECT all{0, 0, w, h};
-    Fill(mem, all, COLOR_MENU);
-    HICON icon = ImageList_GetIcon(images, index, ILD_TRANSPARENT);
-    DrawIconEx(mem, 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
-    DestroyIcon(icon);
+    Fill(mem.Get(), all, COLOR_MENU);
+    {
+        const IconHandle icon(ImageList_GetIcon(images, index, ILD_TRANSPARENT));
+        DrawIconEx(mem.Get(), 0, 0, icon.Get(), w, h, 0, nullptr, DI_NORMAL);
+    }
 
     const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     std::vector<bool> shape(static_cast<std::size_t>(w * h));
     for (int py = 0; py < h; ++py)
         for (int px = 0; px < w; ++px) {
-            const COLORREF c = GetPixel(mem, px, py);
+            const COLORREF c = GetPixel(mem.Get(), px, py);
             shape[static_cast<std::size_t>(py * w + px)] = c != face && c != light;
         }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
+    return shape;
+}
+
+// The image drawn grayed: its shape embossed in highlight and shadow.
+void DrawDisabledImage(HDC dc, HIMAGELIST images, int index, int x, int y, int plateColour,
+                       const MenuMetrics& m) {
+    const int w = m.IconWidth(), h = m.IconHeight(), d1 = m.Px(1);
+    const std::vector<bool> shape = ImageShape(dc, images, index, w, h);
 
     RECT back{x, y, x + w + d1, y + h + d1};
     Fill(dc, back, plateColour);
@@ -154,7 +159,7 @@ void NameDrawnItem(HMENU menu, UINT item, bool byPosition, IconMenuItem& record)
 CIconMenu::CIconMenu() : maskColour_(kImageTransparentColour) {}
 
 CIconMenu::~CIconMenu() {
-    if (font_) DeleteObject(font_);
+    font_.Reset();
     auto& registry = PopupRegistry();
     for (const auto& popup : popups_) {
         registry.erase(std::remove_if(registry.begin(), registry.end(),
@@ -162,9 +167,7 @@ CIconMenu::~CIconMenu() {
                        registry.end());
     }
     popups_.clear();  // each destroys its own handle
-    for (const auto& item : items_)
-        if (item->images) ImageList_Destroy(item->images);
-    items_.clear();
+    items_.clear();   // each record its image list
     if (menu_) DestroyMenu(menu_);
 }
 
@@ -231,24 +234,25 @@ bool CIconMenu::LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow)
 }
 
 HFONT CIconMenu::MenuFont() const {
-    if (!font_) font_ = CreateMenuFont();
-    return font_;
+    if (!font_) font_.Reset(CreateMenuFont());
+    return font_.Get();
 }
 
 void CIconMenu::AlignTexts(HWND measureWindow, HFONT font) {
     HDC dc = GetDC(measureWindow);
-    HGDIOBJ old = SelectObject(dc, font);
-    std::vector<std::u16string> texts;
-    for (const auto& item : items_) texts.emplace_back(item->text.begin(), item->text.end());
-    AlignAcceleratorTexts(texts, [dc](const std::u16string& s) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(s.c_str()),
-                              static_cast<int>(s.size()), &size);
-        return static_cast<int>(size.cx);
-    });
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        items_[i]->text.assign(texts[i].begin(), texts[i].end());
-    SelectObject(dc, old);
+    {
+        const ScopedSelect keep(dc, font);
+        std::vector<std::u16string> texts;
+        for (const auto& item : items_) texts.emplace_back(item->text.begin(), item->text.end());
+        AlignAcceleratorTexts(texts, [dc](const std::u16string& s) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(s.c_str()),
+                                  static_cast<int>(s.size()), &size);
+            return static_cast<int>(size.cx);
+        });
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            items_[i]->text.assign(texts[i].begin(), texts[i].end());
+    }
     ReleaseDC(measureWindow, dc);
 }
 
@@ -290,29 +294,28 @@ bool CIconMenu::ModifyODMenu(HINSTANCE instance, const wchar_t* text, UINT comma
     record->bitmapId = bitmapId;
     record->imageIndex = ToolbarImageOf(instance, bitmapId, commandId);
     if (record->images) {
-        ImageList_RemoveAll(record->images);
+        ImageList_RemoveAll(record->images.Get());
     } else {
-        record->images = ImageList_Create(metrics_.IconWidth(), metrics_.IconHeight(),
-                                          ILC_COLORDDB | ILC_MASK, 1, 1);
+        record->images.Reset(ImageList_Create(metrics_.IconWidth(), metrics_.IconHeight(),
+                                              ILC_COLORDDB | ILC_MASK, 1, 1));
     }
     // The images at the size of the text; the record keeps the id of the 16-pixel ones.
     const int sized = BitmapIdForImageSize(bitmapId, metrics_.imageSize);
-    HBITMAP bmp = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(sized), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (!bmp || ImageList_AddMasked(record->images, bmp, maskColour_) < 0) {
-        ImageList_Destroy(record->images);
-        record->images = nullptr;
+    GdiObject<HBITMAP> bmp(static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(sized), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (!bmp || ImageList_AddMasked(record->images.Get(), bmp.Get(), maskColour_) < 0) {
+        record->images.Reset();
         record->imageIndex = -1;
         record->bitmapId = -1;
     }
-    if (bmp) DeleteObject(bmp);
+    bmp.Reset();
     record->flags = MF_OWNERDRAW;
     // Wherever the item lies, modifying it by command reaches it through the bar.
     const HMENU owner = menu_;
     ModifyMenuW(owner, commandId, MF_BYCOMMAND | MF_OWNERDRAW, commandId,
                 reinterpret_cast<LPCWSTR>(record));
     NameDrawnItem(owner, commandId, false, *record);
-    return record->images != nullptr;
+    return static_cast<bool>(record->images);
 }
 
 void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* mis) const {
@@ -354,24 +357,19 @@ void DrawCheckMark(HDC dc, const RECT& box, const ItemLayout& l, const ItemColou
     if (newLook) DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     const COLORREF mark = GetSysColor(COLOR_MENUTEXT);
     if (radio) {
-        HBRUSH b = CreateSolidBrush(mark);
-        HPEN p = CreatePen(PS_SOLID, 1, mark);
-        HGDIOBJ ob = SelectObject(dc, b), op = SelectObject(dc, p);
+        const GdiObject<HBRUSH> b(CreateSolidBrush(mark));
+        const GdiObject<HPEN> p(CreatePen(PS_SOLID, 1, mark));
+        const ScopedSelect keepBrush(dc, b.Get()), keepPen(dc, p.Get());
         Ellipse(dc, l.markAt.x, l.markAt.y, l.markAt.x + m.Px(6), l.markAt.y + m.Px(6));
-        SelectObject(dc, ob);
-        SelectObject(dc, op);
-        DeleteObject(b);
-        DeleteObject(p);
     } else {
         // The tick's pixels as squares of the images' whole-number scale.
         const int dot = std::max(1, m.imageSize / kMenuIconWidth);
-        HBRUSH b = CreateSolidBrush(mark);
+        const GdiObject<HBRUSH> b(CreateSolidBrush(mark));
         for (const Point& px : TickPixels()) {
             const RECT square{l.markAt.x + px.x * dot, l.markAt.y + px.y * dot,
                               l.markAt.x + (px.x + 1) * dot, l.markAt.y + (px.y + 1) * dot};
-            FillRect(dc, &square, b);
+            FillRect(dc, &square, b.Get());
         }
-        DeleteObject(b);
     }
 }
 
@@ -392,14 +390,15 @@ void DrawIconColumn(HDC dc, const IconMenuItem& item, const ItemState& s, const 
         return;
     }
     if (s.grayed) {
-        DrawDisabledImage(dc, item.images, item.imageIndex, l.imageAt.x, l.imageAt.y,
+        DrawDisabledImage(dc, item.images.Get(), item.imageIndex, l.imageAt.x, l.imageAt.y,
                           SysColourOf(c.grayedImagePlate), m);
         return;
     }
     const RECT frame = ToRect(l.iconFrame);
     Fill(dc, frame, SysColourOf(c.iconFrame));
     if (c.frameRaised || c.frameSunken) Frame(dc, frame, c.frameSunken);
-    ImageList_Draw(item.images, item.imageIndex, dc, l.imageAt.x, l.imageAt.y, ILD_TRANSPARENT);
+    ImageList_Draw(item.images.Get(), item.imageIndex, dc, l.imageAt.x, l.imageAt.y,
+                   ILD_TRANSPARENT);
 }
 
 void PaintText(HDC dc, const IconMenuItem& item, const ItemLayout& l, const ItemColours& c) {
@@ -438,7 +437,7 @@ void CIconMenu::DrawItem(const DRAWITEMSTRUCT* dis) const {
     s.selected = (dis->itemState & ODS_SELECTED) != 0;
     s.grayed = (dis->itemState & ODS_GRAYED) != 0;
     s.checked = (dis->itemState & ODS_CHECKED) != 0;
-    s.hasImage = item->bitmapId != -1 && item->images != nullptr;
+    s.hasImage = item->bitmapId != -1 && static_cast<bool>(item->images);
     const std::size_t tab = item->text.find(L'\t');
     s.hasAccelerator = tab != std::wstring::npos;
     MENUITEMINFOW mii{};
@@ -534,9 +533,7 @@ void CIconMenu::Resynchronise() {
         }
         rebuilt.push_back(std::move(item));
     }
-    for (auto& left : items_)
-        if (left && left->images) ImageList_Destroy(left->images);
-    items_ = std::move(rebuilt);
+    items_ = std::move(rebuilt);  // the records left over go with their image lists
 }
 
 }  // namespace vx::win32

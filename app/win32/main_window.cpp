@@ -160,9 +160,8 @@ int CMainWindow::RunModal() {
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
     // A worker still waiting to reach the window finds it gone and ends at once.
     if (worker_) {
-        WaitForSingleObject(worker_, INFINITE);
-        CloseHandle(worker_);
-        worker_ = nullptr;
+        WaitForSingleObject(worker_.Get(), INFINITE);
+        worker_.Reset();
     }
     return result_;
 }
@@ -233,8 +232,7 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             dlg_.OnDestroy();  // closes a help window we opened
             if (tabImages_) {
                 TabCtrl_SetImageList(Tab(), nullptr);
-                ImageList_Destroy(tabImages_);
-                tabImages_ = nullptr;
+                tabImages_.Reset();
             }
             return FALSE;
     }
@@ -268,7 +266,7 @@ void CMainWindow::PaintWindow() { UpdateWindow(hwnd_); }
 void CMainWindow::StartStartupWorker() {
     if (failed_) return;  // the window is ending
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    worker_ = CreateThread(&sa, 0, StartupWorker, this, 0, nullptr);
+    worker_.Reset(CreateThread(&sa, 0, StartupWorker, this, 0, nullptr));
 }
 
 DWORD WINAPI CMainWindow::StartupWorker(LPVOID self) {
@@ -384,9 +382,9 @@ void CMainWindow::EnableCommand(int menuCommandId, bool enabled) {
 
 void CMainWindow::CreateTabImages() {
     const int bitmap = BitmapIdForImageSize(IDB_TAB_IMAGES, imageSize_);
-    tabImages_ = ImageList_LoadImageW(instance_, MAKEINTRESOURCEW(bitmap), imageSize_, 1,
-                                      RGB(192, 192, 192), IMAGE_BITMAP, 0);
-    TabCtrl_SetImageList(Tab(), tabImages_);
+    tabImages_.Reset(ImageList_LoadImageW(instance_, MAKEINTRESOURCEW(bitmap), imageSize_, 1,
+                                          RGB(192, 192, 192), IMAGE_BITMAP, 0));
+    TabCtrl_SetImageList(Tab(), tabImages_.Get());
 }
 
 void CMainWindow::InsertTab(int index, const std::string& text, int image) {

@@ -18,6 +18,7 @@
 #include "app/win32/main_bars.h"
 #include "app/win32/win32_help_system.h"
 #include "common/win32/dialog.h"
+#include "common/win32/owned.h"
 #include "pages/win32/win32_page_window.h"
 #include "printer/win32/win32_port_opener.h"
 #include "printer/win32/win32_spooler.h"
@@ -85,13 +86,13 @@ class CMainWindow : public MainView, public win32::Dialog {
     std::string applicationName_;
     HACCEL accelerators_ = nullptr;
     HICON bigIcon_ = nullptr;
-    HIMAGELIST tabImages_ = nullptr;  // destroyed with the window
-    int imageSize_ = 16;              // of toolbar, menu and tab images, by the system DPI
+    ImageList tabImages_;  // destroyed with the window
+    int imageSize_ = 16;   // of toolbar, menu and tab images, by the system DPI
     bool running_ = false;
     bool failed_ = false;  // a page window could not be made
     int result_ = 0;
 
-    HANDLE worker_ = nullptr;
+    UniqueHandle worker_;
     std::deque<std::function<void()>> posted_;  // work waiting for WM_RUN_POSTED
     CIconMenu menu_;
     bool menuImagesBuilt_ = false;  // on the first opening of the menu
