@@ -81,6 +81,14 @@ class CMainWindow : public MainView, public win32::Dialog {
     void AttachIconMenu();
     void BuildMenuImages();
     static DWORD WINAPI StartupWorker(LPVOID self);
+    void WaitForStartupWorker();
+    // Runs the work of kRunOnWindowThread (lp points to it) or the oldest of posted_.
+    void RunWindowThreadWork(UINT msg, LPARAM lp);
+
+    // Work sent by the start-up worker to run on the window's thread; lParam points to it.
+    static constexpr UINT kRunOnWindowThread = WM_APP + 1;
+    // Work posted to the window's own thread: the oldest of posted_ runs.
+    static constexpr UINT kRunPosted = WM_APP + 2;
 
     HINSTANCE instance_;
     std::string applicationName_;
@@ -93,7 +101,7 @@ class CMainWindow : public MainView, public win32::Dialog {
     int result_ = 0;
 
     UniqueHandle worker_;
-    std::deque<std::function<void()>> posted_;  // work waiting for WM_RUN_POSTED
+    std::deque<std::function<void()>> posted_;  // work waiting for kRunPosted
     CIconMenu menu_;
     bool menuImagesBuilt_ = false;  // on the first opening of the menu
     Win32HelpSystem help_;
