@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/icon_menu_model.h"
+#include "common/win32/owned.h"
 
 namespace vx::win32 {
 
@@ -36,7 +37,7 @@ struct IconMenuItem {
     UINT flags = 0;
     UINT_PTR id = 0;  // command id, or the drop-down menu's handle
     bool used = false;
-    HIMAGELIST images = nullptr;
+    ImageList images;
 
     void SetName(const std::wstring& n) {
         name = n;
@@ -93,7 +94,7 @@ class CIconMenu {
     MenuMetrics metrics_;
     // The system menu font, made at the first use and kept: the top-level menu measures and
     // draws every item.
-    mutable HFONT font_ = nullptr;
+    mutable GdiObject<HFONT> font_;
 };
 
 }  // namespace vx::win32

@@ -1,8 +1,6 @@
 #include "app/win32/main_window.h"
 
-#include <cderr.h>
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <utility>
@@ -12,6 +10,7 @@
 #include "app/display_scale.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
+#include "app/win32/file_dialogs.h"
 #include "app/win32/win32_printer_list_dlg.h"
 #include "common/win32/message_box.h"
 #include "common/win32/module_path.h"
@@ -23,11 +22,6 @@ namespace vx::win32 {
 
 namespace {
 
-// Work sent by the start-up worker to run on the window's thread; lParam points to it.
-constexpr UINT WM_RUN_ON_WINDOW_THREAD = WM_APP + 1;
-// Work posted to the window's own thread: the oldest of CMainWindow::posted_ runs.
-constexpr UINT WM_RUN_POSTED = WM_APP + 2;
-
 INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
     if (msg == WM_INITDIALOG) return TRUE;
     if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
@@ -35,70 +29,6 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
         return TRUE;
     }
     return FALSE;
-}
-
-// "label|pattern||" with every bar a zero, as the common file dialogs take it.
-std::wstring FilterOf(const std::string& filter) {
-    std::wstring w = Widen(filter);
-    for (wchar_t& c : w) {
-        if (c == L'|') c = L'\0';
-    }
-    w.push_back(L'\0');
-    return w;
-}
-
-// The common file dialogs, loaded on their first use: start-up never needs them.
-struct FileDialogFunctions {
-    using Show = BOOL(WINAPI*)(OPENFILENAMEW*);
-    using Error = DWORD(WINAPI*)();
-    Show open = nullptr;
-    Show saveAs = nullptr;
-    Error error = nullptr;
-};
-const FileDialogFunctions& FileDialogs() {
-    static const FileDialogFunctions functions = [] {
-        FileDialogFunctions f;
-        if (HMODULE module = LoadLibraryW(L"comdlg32.dll")) {
-            auto find = [module](const char* name) {
-                return reinterpret_cast<void*>(GetProcAddress(module, name));
-            };
-            f.open = reinterpret_cast<FileDialogFunctions::Show>(find("GetOpenFileNameW"));
-            f.saveAs = reinterpret_cast<FileDialogFunctions::Show>(find("GetSaveFileNameW"));
-            f.error = reinterpret_cast<FileDialogFunctions::Error>(find("CommDlgExtendedError"));
-        }
-        return f;
-    }();
-    return functions;
-}
-
-FileChoice AskFileName(HWND owner, const MainView::FileDialog& dialog, bool save,
-                       std::string& path) {
-    const FileDialogFunctions& dialogs = FileDialogs();
-    const FileDialogFunctions::Show show = save ? dialogs.saveAs : dialogs.open;
-    if (!show || !dialogs.error) return FileChoice::Cancelled;  // no dialog to ask with
-    const std::wstring filter = FilterOf(dialog.filter);
-    const std::wstring extension = Widen(dialog.defaultExtension);
-    const std::wstring folder = Widen(dialog.folder);
-    std::vector<wchar_t> name(MAX_PATH, L'\0');
-    const std::wstring initial = Widen(dialog.fileName);
-    initial.copy(name.data(), MAX_PATH - 1);
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = name.data();
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | (save ? OFN_OVERWRITEPROMPT : 0);
-    if (show(&ofn)) {
-        path = Narrow(name.data());
-        return FileChoice::Chosen;
-    }
-    // A name longer than the buffer ends the dialog as Cancel does, with this error.
-    return dialogs.error() == FNERR_BUFFERTOOSMALL ? FileChoice::NameTooLong
-                                                   : FileChoice::Cancelled;
 }
 
 // The DPI the program runs at: it is system-DPI aware, so this holds for the whole run.
@@ -158,12 +88,7 @@ int CMainWindow::RunModal() {
         DispatchMessageW(&msg);
     }
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    // A worker still waiting to reach the window finds it gone and ends at once.
-    if (worker_) {
-        WaitForSingleObject(worker_, INFINITE);
-        CloseHandle(worker_);
-        worker_ = nullptr;
-    }
+    WaitForStartupWorker();
     return result_;
 }
 
@@ -197,15 +122,9 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wp));
             return TRUE;
-        case WM_RUN_ON_WINDOW_THREAD:
-            (*reinterpret_cast<const std::function<void()>*>(lp))();
-            return TRUE;
-        case WM_RUN_POSTED:
-            if (!posted_.empty()) {
-                const std::function<void()> work = std::move(posted_.front());
-                posted_.pop_front();
-                work();
-            }
+        case kRunOnWindowThread:
+        case kRunPosted:
+            RunWindowThreadWork(msg, lp);
             return TRUE;
         case WM_ENTERMENULOOP:
             BuildMenuImages();
@@ -233,8 +152,7 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             dlg_.OnDestroy();  // closes a help window we opened
             if (tabImages_) {
                 TabCtrl_SetImageList(Tab(), nullptr);
-                ImageList_Destroy(tabImages_);
-                tabImages_ = nullptr;
+                tabImages_.Reset();
             }
             return FALSE;
     }
@@ -256,29 +174,8 @@ BOOL CMainWindow::OnInitDialog() {
     return TRUE;
 }
 
-void CMainWindow::PostToWindowThread(std::function<void()> work) {
-    posted_.push_back(std::move(work));
-    PostMessageW(hwnd_, WM_RUN_POSTED, 0, 0);
-}
-
 // Every part of the window, its children included, painted before this returns.
 void CMainWindow::PaintWindow() { UpdateWindow(hwnd_); }
-
-// The printer is chosen on a thread of its own once the window shows the defaults.
-void CMainWindow::StartStartupWorker() {
-    if (failed_) return;  // the window is ending
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    worker_ = CreateThread(&sa, 0, StartupWorker, this, 0, nullptr);
-}
-
-DWORD WINAPI CMainWindow::StartupWorker(LPVOID self) {
-    static_cast<CMainWindow*>(self)->dlg_.RunStartupWorker();
-    return 0;
-}
-
-void CMainWindow::RunOnWindowThread(const std::function<void()>& work) {
-    SendMessageW(hwnd_, WM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&work));
-}
 
 // Menu 142 drawn by the icon menu; the template's plain menu gives way to it. Its command
 // images are added when it first opens (BuildMenuImages), not while the window starts.
@@ -384,9 +281,9 @@ void CMainWindow::EnableCommand(int menuCommandId, bool enabled) {
 
 void CMainWindow::CreateTabImages() {
     const int bitmap = BitmapIdForImageSize(IDB_TAB_IMAGES, imageSize_);
-    tabImages_ = ImageList_LoadImageW(instance_, MAKEINTRESOURCEW(bitmap), imageSize_, 1,
-                                      RGB(192, 192, 192), IMAGE_BITMAP, 0);
-    TabCtrl_SetImageList(Tab(), tabImages_);
+    tabImages_.Reset(ImageList_LoadImageW(instance_, MAKEINTRESOURCEW(bitmap), imageSize_, 1,
+                                          RGB(192, 192, 192), IMAGE_BITMAP, 0));
+    TabCtrl_SetImageList(Tab(), tabImages_.Get());
 }
 
 void CMainWindow::InsertTab(int index, const std::string& text, int image) {

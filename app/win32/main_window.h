@@ -18,6 +18,7 @@
 #include "app/win32/main_bars.h"
 #include "app/win32/win32_help_system.h"
 #include "common/win32/dialog.h"
+#include "common/win32/owned.h"
 #include "pages/win32/win32_page_window.h"
 #include "printer/win32/win32_port_opener.h"
 #include "printer/win32/win32_spooler.h"
@@ -80,19 +81,27 @@ class CMainWindow : public MainView, public win32::Dialog {
     void AttachIconMenu();
     void BuildMenuImages();
     static DWORD WINAPI StartupWorker(LPVOID self);
+    void WaitForStartupWorker();
+    // Runs the work of kRunOnWindowThread (lp points to it) or the oldest of posted_.
+    void RunWindowThreadWork(UINT msg, LPARAM lp);
+
+    // Work sent by the start-up worker to run on the window's thread; lParam points to it.
+    static constexpr UINT kRunOnWindowThread = WM_APP + 1;
+    // Work posted to the window's own thread: the oldest of posted_ runs.
+    static constexpr UINT kRunPosted = WM_APP + 2;
 
     HINSTANCE instance_;
     std::string applicationName_;
     HACCEL accelerators_ = nullptr;
     HICON bigIcon_ = nullptr;
-    HIMAGELIST tabImages_ = nullptr;  // destroyed with the window
-    int imageSize_ = 16;              // of toolbar, menu and tab images, by the system DPI
+    ImageList tabImages_;  // destroyed with the window
+    int imageSize_ = 16;   // of toolbar, menu and tab images, by the system DPI
     bool running_ = false;
     bool failed_ = false;  // a page window could not be made
     int result_ = 0;
 
-    HANDLE worker_ = nullptr;
-    std::deque<std::function<void()>> posted_;  // work waiting for WM_RUN_POSTED
+    UniqueHandle worker_;
+    std::deque<std::function<void()>> posted_;  // work waiting for kRunPosted
     CIconMenu menu_;
     bool menuImagesBuilt_ = false;  // on the first opening of the menu
     Win32HelpSystem help_;

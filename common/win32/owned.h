@@ -63,43 +63,39 @@ struct KernelHandleTraits {
 };
 using UniqueHandle = Owned<KernelHandleTraits>;
 
-// A FindFirstFile search.
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-    static bool Holds(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void Close(Handle h) { FindClose(h); }
-};
-using FindHandle = Owned<FindHandleTraits>;
-
-// An open registry key (never one of the predefined roots).
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static Handle Empty() { return nullptr; }
-    static bool Holds(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { RegCloseKey(h); }
-};
-using RegKey = Owned<RegKeyTraits>;
-
-// A GDI object: pen, brush, font, bitmap or region.
-template <typename H>
-struct GdiObjectTraits {
+// A handle that holds nothing when null, released by `close`: Owned<NullEmpty<HKEY, &RegCloseKey>>.
+template <typename H, auto close>
+struct NullEmpty {
     using Handle = H;
     static Handle Empty() { return nullptr; }
     static bool Holds(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { DeleteObject(h); }
+    static void Close(Handle h) { close(h); }
 };
+
+// A handle whose functions fail with INVALID_HANDLE_VALUE (null is not held either),
+// released by `close`.
+template <typename H, auto close>
+struct InvalidEmpty {
+    using Handle = H;
+    static Handle Empty() { return static_cast<Handle>(INVALID_HANDLE_VALUE); }
+    static bool Holds(Handle h) {
+        return h != static_cast<Handle>(INVALID_HANDLE_VALUE) && h != nullptr;
+    }
+    static void Close(Handle h) { close(h); }
+};
+
+// A FindFirstFile search.
+using FindHandle = Owned<InvalidEmpty<HANDLE, &FindClose>>;
+
+// An open registry key (never one of the predefined roots).
+using RegKey = Owned<NullEmpty<HKEY, &RegCloseKey>>;
+
+// A GDI object: pen, brush, font, bitmap or region.
 template <typename H>
-using GdiObject = Owned<GdiObjectTraits<H>>;
+using GdiObject = Owned<NullEmpty<H, &DeleteObject>>;
 
 // An image list made with ImageList_Create.
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle Empty() { return nullptr; }
-    static bool Holds(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { ImageList_Destroy(h); }
-};
-using ImageList = Owned<ImageListTraits>;
+using ImageList = Owned<NullEmpty<HIMAGELIST, &ImageList_Destroy>>;
 
 // Selects an object into a device context and the one it replaced back when it goes.
 class ScopedSelect {

@@ -56,7 +56,7 @@ INT_PTR CProgressDlg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
             boxes_.SetOwner(hwnd_);
             SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
             SetUp();
-            worker_ = CreateThread(nullptr, 0, &CProgressDlg::Worker, this, 0, nullptr);
+            worker_.Reset(CreateThread(nullptr, 0, &CProgressDlg::Worker, this, 0, nullptr));
             return TRUE;
         case WM_COMMAND:
             // OK (Enter) and Cancel (Esc, and the close message) do nothing: the window
@@ -79,17 +79,17 @@ LRESULT CProgressDlg::Send(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CProgressDlg::WaitForWorker() {
     if (!worker_) return;
+    HANDLE worker = worker_.Get();
     // The worker may have sent a message to the window just before it went, and waits
     // for this thread to take it: take such messages while waiting, or each thread
     // would wait for the other.
-    while (MsgWaitForMultipleObjects(1, &worker_, FALSE, INFINITE, QS_SENDMESSAGE) ==
+    while (MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_SENDMESSAGE) ==
            WAIT_OBJECT_0 + 1) {
         MSG msg;
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
-    WaitForSingleObject(worker_, INFINITE);
-    CloseHandle(worker_);
-    worker_ = nullptr;
+    WaitForSingleObject(worker, INFINITE);
+    worker_.Reset();
 }
 
 DWORD WINAPI CProgressDlg::Worker(LPVOID self) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "common/win32/dialog.h"
+#include "common/win32/owned.h"
 #include "installer/progress.h"
 #include "installer/win32/win32_message_boxes.h"
 
@@ -45,7 +46,7 @@ class CProgressDlg : public vx::win32::Dialog, public ProgressView {
     void WaitForWorker();
     static DWORD WINAPI Worker(LPVOID self);
 
-    HANDLE worker_ = nullptr;
+    vx::win32::UniqueHandle worker_;
     Win32MessageBoxes boxes_;
 };
 

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "common/win32/dialog.h"
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 #include "installer/folder_flow.h"
 #include "installer/install_flow.h"
@@ -208,8 +209,8 @@ class CFolderDlg : public Dialog, public FolderView {
     }
 
     void Browse() {
-        IMalloc* allocator = nullptr;
-        if (FAILED(SHGetMalloc(&allocator))) return;
+        vx::win32::ComPtr<IMalloc> allocator;
+        if (FAILED(SHGetMalloc(allocator.Put()))) return;
         const std::wstring title = Widen(text::kBrowseTitle);
         wchar_t display[MAX_PATH] = L"";
         BROWSEINFOW info{};
@@ -225,7 +226,6 @@ class CFolderDlg : public Dialog, public FolderView {
             }
             allocator->Free(picked);
         }
-        allocator->Release();
     }
 
     Win32MessageBoxes boxes_;

@@ -3,19 +3,22 @@
 #include <lzexpand.h>
 
 #include "common/win32/file_bytes.h"
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 
 namespace vx::inst::win32 {
 
+using vx::win32::FindHandle;
 using vx::win32::Narrow;
+using vx::win32::UniqueHandle;
 using vx::win32::Widen;
 using vx::win32::WriteWholeFile;
 
 bool Win32Files::List(const std::string& folder, std::vector<DirEntry>& entries) {
     entries.clear();
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(Widen(folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return false;
+    const FindHandle find(FindFirstFileW(Widen(folder + "\\*.*").c_str(), &data));
+    if (!find) return false;
     do {
         const std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
@@ -24,8 +27,7 @@ bool Win32Files::List(const std::string& folder, std::vector<DirEntry>& entries)
         e.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         e.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         entries.push_back(e);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &data));
     return true;
 }
 
@@ -61,13 +63,13 @@ bool FinalPath(const std::wstring& path, std::wstring& resolved) {
         resolved.resize(GetLongPathNameW(path.c_str(), resolved.data(), n));
         return !resolved.empty();
     }
-    HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    UniqueHandle h(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) return false;
     std::wstring buffer(1024, L'\0');
-    const DWORD n = final(h, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    CloseHandle(h);
+    const DWORD n = final(h.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    h.Reset();
     if (n == 0 || n >= buffer.size()) return false;
     buffer.resize(n);
     if (buffer.rfind(L"\\\\?\\UNC\\", 0) == 0) {
@@ -216,43 +218,43 @@ std::int64_t Win32Files::Expand(const std::string& from, const std::string& to) 
     // The target is opened by its wide name rather than through OpenFile, which takes no
     // more than 127 bytes of path and may create another name in its place: so it is
     // exactly the requested file, at any length the system allows.
-    HANDLE target = CreateFileW(Widen(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (target == INVALID_HANDLE_VALUE) {
+    UniqueHandle target(CreateFileW(Widen(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target) {
         LZClose(source);
         return -1;
     }
     // The LZ interface writes to a plain file handle as OpenFile would have returned it.
-    const LONG copied = LZCopy(source, static_cast<HFILE>(reinterpret_cast<INT_PTR>(target)));
+    const LONG copied = LZCopy(source, static_cast<HFILE>(reinterpret_cast<INT_PTR>(target.Get())));
     LZClose(source);
-    CloseHandle(target);
+    target.Reset();
     return copied < 0 ? -1 : copied;
 }
 
 std::string Win32Files::ReadHead(const std::string& path, std::size_t count) {
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
     std::string head(count, '\0');
     DWORD read = 0;
-    if (!ReadFile(file, head.data(), static_cast<DWORD>(count), &read, nullptr)) read = 0;
-    CloseHandle(file);
+    if (!ReadFile(file.Get(), head.data(), static_cast<DWORD>(count), &read, nullptr)) read = 0;
+    file.Reset();
     head.resize(read);
     return head;
 }
 
 bool Win32Files::ReadBytes(const std::string& path, std::string& bytes) {
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     bytes.clear();
     char chunk[4096];
     DWORD read = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, chunk, sizeof(chunk), &read, nullptr) != 0) && read > 0) {
+    while ((ok = ReadFile(file.Get(), chunk, sizeof(chunk), &read, nullptr) != 0) && read > 0) {
         bytes.append(chunk, read);
     }
-    CloseHandle(file);
+    file.Reset();
     return ok;
 }
 

@@ -1,18 +1,17 @@
 #include "installer/win32/win32_log.h"
 
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 
 namespace vx::inst::win32 {
 
+using vx::win32::UniqueHandle;
 using vx::win32::Widen;
 
 bool Win32Log::Writable() {
-    HANDLE h =
+    return static_cast<bool>(UniqueHandle(
         CreateFileW(Widen(file_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 void Win32Log::Line(const std::string& text) {
@@ -23,13 +22,12 @@ void Win32Log::Line(const std::string& text) {
         line += c;
     }
     line += "\r\n";
-    HANDLE h =
-        CreateFileW(Widen(file_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
+    const UniqueHandle h(CreateFileW(Widen(file_).c_str(), FILE_APPEND_DATA,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return;
     DWORD written = 0;
-    WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(h);
+    WriteFile(h.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 }  // namespace vx::inst::win32

@@ -1,5 +1,6 @@
 #include "installer/win32/win32_profile.h"
 
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 #include "installer/profile_text.h"
 
@@ -16,17 +17,19 @@ constexpr UINT kSetupCodePage = 932;
 
 // The whole file decoded to UTF-8; empty when it cannot be read.
 std::string ReadSetupText(const std::string& file) {
-    HANDLE h = CreateFileW(Widen(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
+    vx::win32::UniqueHandle h(CreateFileW(Widen(file).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return {};
     std::string bytes;
     char chunk[4096];
     DWORD got = 0;
     // A setup file is a few hundred bytes; a megabyte is more than any could need.
-    while (bytes.size() < (1u << 20) && ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got) {
+    while (bytes.size() < (1u << 20) && ReadFile(h.Get(), chunk, sizeof chunk, &got, nullptr) &&
+           got) {
         bytes.append(chunk, got);
     }
-    CloseHandle(h);
+    h.Reset();
     // Text that is not code page 932 reads as no text: a missing setup file, not garbled one.
     if (bytes.empty() || IsUtf8Text(bytes)) return {};
     const int n = MultiByteToWideChar(kSetupCodePage, MB_ERR_INVALID_CHARS, bytes.data(),

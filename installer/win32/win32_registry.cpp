@@ -1,5 +1,6 @@
 #include "installer/win32/win32_registry.h"
 
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 
 namespace vx::inst::win32 {
@@ -19,11 +20,10 @@ REGSAM Access(RegRoot root) {
 class Win32Key : public RegKey {
   public:
     explicit Win32Key(HKEY key) : key_(key) {}
-    ~Win32Key() override { RegCloseKey(key_); }
     bool ReadString(const std::string& name, std::string& value) override {
         wchar_t buffer[MAX_PATH + 1] = L"";
         DWORD type = 0, size = sizeof(buffer) - sizeof(wchar_t);
-        if (RegQueryValueExW(key_, Widen(name).c_str(), nullptr, &type,
+        if (RegQueryValueExW(key_.Get(), Widen(name).c_str(), nullptr, &type,
                              reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
             (type != REG_SZ && type != REG_EXPAND_SZ)) {
             return false;
@@ -34,20 +34,21 @@ class Win32Key : public RegKey {
     }
     bool WriteString(const std::string& name, const std::string& value) override {
         const std::wstring w = Widen(value);
-        return RegSetValueExW(
-                   key_, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
-                   static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+        return RegSetValueExW(key_.Get(), Widen(name).c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(w.c_str()),
+                              static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t))) ==
+               ERROR_SUCCESS;
     }
     bool ReadStrings(const std::string& name, std::vector<std::string>& values) override {
         const std::wstring wname = Widen(name);
         DWORD type = 0, size = 0;
-        if (RegQueryValueExW(key_, wname.c_str(), nullptr, &type, nullptr, &size) !=
+        if (RegQueryValueExW(key_.Get(), wname.c_str(), nullptr, &type, nullptr, &size) !=
                 ERROR_SUCCESS ||
             type != REG_MULTI_SZ) {
             return false;
         }
         std::wstring data(size / sizeof(wchar_t) + 2, L'\0');  // room for missing ends
-        if (RegQueryValueExW(key_, wname.c_str(), nullptr, &type,
+        if (RegQueryValueExW(key_.Get(), wname.c_str(), nullptr, &type,
                              reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
             return false;
         }
@@ -63,20 +64,20 @@ class Win32Key : public RegKey {
         std::wstring data;
         for (const std::string& v : values) data += Widen(v) + L'\0';
         data += L'\0';
-        return RegSetValueExW(key_, Widen(name).c_str(), 0, REG_MULTI_SZ,
+        return RegSetValueExW(key_.Get(), Widen(name).c_str(), 0, REG_MULTI_SZ,
                               reinterpret_cast<const BYTE*>(data.data()),
                               static_cast<DWORD>(data.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
     }
     bool WriteNumber(const std::string& name, std::uint32_t value) override {
         const DWORD number = value;
-        return RegSetValueExW(key_, Widen(name).c_str(), 0, REG_DWORD,
+        return RegSetValueExW(key_.Get(), Widen(name).c_str(), 0, REG_DWORD,
                               reinterpret_cast<const BYTE*>(&number),
                               sizeof number) == ERROR_SUCCESS;
     }
-    bool DeleteSelf() override { return RegDeleteKeyW(key_, L"") == ERROR_SUCCESS; }
+    bool DeleteSelf() override { return RegDeleteKeyW(key_.Get(), L"") == ERROR_SUCCESS; }
 
   private:
-    HKEY key_;
+    vx::win32::RegKey key_;
 };
 
 }  // namespace

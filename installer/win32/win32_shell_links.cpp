@@ -3,21 +3,21 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 
 namespace vx::inst::win32 {
 
+using vx::win32::ComPtr;
 using vx::win32::Widen;
 
 namespace {
 
 class Win32Link : public ShellLink {
   public:
-    Win32Link(IShellLinkW* link, IPersistFile* file) : link_(link), file_(file) {}
-    ~Win32Link() override {
-        file_->Release();
-        link_->Release();
-    }
+    // The file interface goes first, then the link (members end in reverse order).
+    Win32Link(ComPtr<IShellLinkW> link, ComPtr<IPersistFile> file)
+        : link_(std::move(link)), file_(std::move(file)) {}
     // SetPath answers S_FALSE while the target does not exist yet: only failures count.
     bool SetPath(const std::string& t) override {
         return !FAILED(link_->SetPath(Widen(t).c_str()));
@@ -33,24 +33,21 @@ class Win32Link : public ShellLink {
     }
 
   private:
-    IShellLinkW* link_;
-    IPersistFile* file_;
+    ComPtr<IShellLinkW> link_;
+    ComPtr<IPersistFile> file_;
 };
 
 }  // namespace
 
 std::unique_ptr<ShellLink> Win32ShellLinks::Create() {
-    IShellLinkW* link = nullptr;
+    ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link)))) {
+                                link.PutVoid()))) {
         return nullptr;
     }
-    IPersistFile* file = nullptr;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        link->Release();
-        return nullptr;
-    }
-    return std::make_unique<Win32Link>(link, file);
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return nullptr;
+    return std::make_unique<Win32Link>(std::move(link), std::move(file));
 }
 
 }  // namespace vx::inst::win32

@@ -6,12 +6,14 @@
 #include <winsvc.h>
 
 #include "common/win32/module_path.h"
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 #include "common/win32/windows_version.h"
 
 namespace vx::inst::win32 {
 
 using vx::win32::Narrow;
+using vx::win32::UniqueHandle;
 using vx::win32::Widen;
 
 OsVersion Win32System::Version() {
@@ -41,47 +43,44 @@ void Win32System::ExitProcess(int code) { ::ExitProcess(static_cast<UINT>(code))
 
 namespace {
 
-// Starts `program` with `commandLine`; the process handle is the caller's to close.
-bool CreateProcessOf(const std::string& program, const std::string& commandLine,
-                     PROCESS_INFORMATION& process) {
+// Starts `program` with `commandLine` and hands out its process handle; empty when it
+// could not be started.
+UniqueHandle CreateProcessOf(const std::string& program, const std::string& commandLine) {
     std::wstring app = Widen(program), line = Widen(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    process = PROCESS_INFORMATION{};
+    PROCESS_INFORMATION process{};
     if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        return false;
+        return {};
     }
     CloseHandle(process.hThread);
-    return true;
+    return UniqueHandle(process.hProcess);
 }
+
+// A service control manager opened with OpenSCManager.
+using ServiceHandle = vx::win32::Owned<vx::win32::NullEmpty<SC_HANDLE, &CloseServiceHandle>>;
 
 }  // namespace
 
 bool Win32System::StartProcess(const std::string& program, const std::string& commandLine) {
-    PROCESS_INFORMATION process;
-    if (!CreateProcessOf(program, commandLine, process)) return false;
-    CloseHandle(process.hProcess);
-    return true;
+    return static_cast<bool>(CreateProcessOf(program, commandLine));
 }
 
 bool Win32System::RunProcess(const std::string& program, const std::string& commandLine,
                              int& exitCode) {
-    PROCESS_INFORMATION process;
-    if (!CreateProcessOf(program, commandLine, process)) return false;
-    WaitForSingleObject(process.hProcess, INFINITE);
+    UniqueHandle process = CreateProcessOf(program, commandLine);
+    if (!process) return false;
+    WaitForSingleObject(process.Get(), INFINITE);
     DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(process.Get(), &code);
+    process.Reset();
     exitCode = static_cast<int>(code);
     return true;
 }
 
 bool Win32System::CanManageServices() {
-    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, 0xF003F);
-    if (!manager) return false;
-    CloseServiceHandle(manager);
-    return true;
+    return static_cast<bool>(ServiceHandle(OpenSCManagerW(nullptr, nullptr, 0xF003F)));
 }
 
 std::string Win32System::AnsiText(const std::string& text) {

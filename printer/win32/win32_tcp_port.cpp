@@ -36,13 +36,7 @@ struct PortData1 {
 };
 
 // A printer or port monitor opened with OpenPrinter.
-struct PrinterTraits {
-    using Handle = HANDLE;
-    static Handle Empty() { return nullptr; }
-    static bool Holds(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { ClosePrinter(h); }
-};
-using OpenedPrinter = Owned<PrinterTraits>;
+using OpenedPrinter = Owned<NullEmpty<HANDLE, &ClosePrinter>>;
 
 bool FromMonitor(const std::string& portName, TcpPortConfig& config) {
     std::wstring name = L",XcvPort " + Widen(portName);

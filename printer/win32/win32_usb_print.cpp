@@ -30,13 +30,7 @@ std::string DetailPath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& data) {
 }
 
 // A device information set of SetupDiGetClassDevs.
-struct DeviceInfoSetTraits {
-    using Handle = HDEVINFO;
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-    static bool Holds(Handle h) { return h != INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { SetupDiDestroyDeviceInfoList(h); }
-};
-using DeviceInfoSet = Owned<DeviceInfoSetTraits>;
+using DeviceInfoSet = Owned<InvalidEmpty<HDEVINFO, &SetupDiDestroyDeviceInfoList>>;
 
 // One overlapped call, waited for at most `timeoutMs` and cancelled after that.
 long Finish(HANDLE device, OVERLAPPED& o, BOOL started, unsigned timeoutMs) {

@@ -32,24 +32,6 @@ const std::vector<std::uint8_t> kChangedBlock = {
     0x1C, 0x6F, 0x30, 0x2C, 0x00, 0x00, 0x2C, 0x00, 0x01, 0x2C, 0x00, 0x00, 0x2C, 0x00, 0x00,
     0x2C, 0x31, 0x2C, 0x30, 0x2C, 0x30, 0x2C, 0x30, 0x2C, 0x36, 0x36, 0x2C, 0x30, 0x2E};
 
-bool SetValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
-              const void* data, DWORD size) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    const LONG r = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-    return r == ERROR_SUCCESS;
-}
-bool SetText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& v) {
-    return SetValue(root, path, name, REG_SZ, v.c_str(),
-                    static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t)));
-}
-bool SetNumber(HKEY root, const std::wstring& path, const wchar_t* name, DWORD v) {
-    return SetValue(root, path, name, REG_DWORD, &v, sizeof v);
-}
-
 // The raw port takes a job as the spooler would send it: one connection, the bytes, close.
 testing::AssertionResult SendToRawPort(const std::vector<std::uint8_t>& bytes) {
     WSADATA data{};
@@ -92,11 +74,11 @@ struct NetworkPrinter : testing::Test {
         const std::vector<std::uint8_t> why = ReadFileBytes(TestIoPath(L"simulator-skip.txt"));
         if (!why.empty()) GTEST_SKIP() << std::string(why.begin(), why.end());
         const std::wstring port = std::wstring(kPortsKey) + kPort;
-        ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, port, L"HostName", L""));
-        ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, port, L"IPAddress", L"127.0.0.2"));
-        ASSERT_TRUE(SetNumber(HKEY_LOCAL_MACHINE, port, L"PortNumber", 9100));
-        ASSERT_TRUE(SetNumber(HKEY_LOCAL_MACHINE, port, L"Protocol", 1));
-        ASSERT_TRUE(SetText(HKEY_LOCAL_MACHINE, kPrinterKey, L"Port", kPort));
+        ASSERT_TRUE(SetRegistryText(HKEY_LOCAL_MACHINE, port, L"HostName", L""));
+        ASSERT_TRUE(SetRegistryText(HKEY_LOCAL_MACHINE, port, L"IPAddress", L"127.0.0.2"));
+        ASSERT_TRUE(SetRegistryNumber(HKEY_LOCAL_MACHINE, port, L"PortNumber", 9100));
+        ASSERT_TRUE(SetRegistryNumber(HKEY_LOCAL_MACHINE, port, L"Protocol", 1));
+        ASSERT_TRUE(SetRegistryText(HKEY_LOCAL_MACHINE, kPrinterKey, L"Port", kPort));
     }
     std::wstring StatusPart(int part) {
         std::wstring text;

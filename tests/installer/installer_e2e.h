@@ -193,6 +193,29 @@ class InstallerE2E : public testing::Test {
         EXPECT_TRUE(Exists(GroupFolder() + L"\\" + kTitle + L".LNK"));
         EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     }
+
+    // The group's two shortcuts, their names ending in `extension`, read back through the
+    // shell link object: the program's and the help's targets and descriptions, and with
+    // `workingFolder` their working folder too.
+    void ExpectShortcuts(const std::wstring& group, const std::wstring& extension,
+                         bool workingFolder) {
+        EXPECT_EQ(Names(group), (std::set<std::wstring>{kTitle + extension,
+                                                        L"ベルトリクスのヘルプ" + extension}));
+        Link program, help;
+        ASSERT_TRUE(ReadLink(group + L"\\" + kTitle + extension, &program));
+        EXPECT_EQ(program.target, kDestination + L"\\QLV3906.EXE");
+        EXPECT_EQ(program.description,
+                  L"QX-K480/330のプリンタ設定を変更するためのユーティリティです。");
+        if (workingFolder) {
+            EXPECT_EQ(program.workingDirectory, kDestination);
+        }
+        ASSERT_TRUE(ReadLink(group + L"\\ベルトリクスのヘルプ" + extension, &help));
+        EXPECT_EQ(help.target, kDestination + L"\\QLV3906.chm");
+        EXPECT_EQ(help.description, L"ZAM QX-K480/330 ベルトリクスのヘルプです。");
+        if (workingFolder) {
+            EXPECT_EQ(help.workingDirectory, kDestination);
+        }
+    }
 };
 
 }  // namespace vx::e2e::vxinst

@@ -24,16 +24,8 @@ TEST_F(InstallerE2E, PackageInstallsRefusesVXInstAndUninstallKeepsTheUsersFile) 
     EXPECT_EQ(Names(kDestination), (std::set<std::wstring>{L"QLV3906.EXE", L"QLV3906.chm"}));
     EXPECT_EQ(ReadFileBytes(kDestination + L"\\QLV3906.EXE"), ReadFileBytes(Qlv3906Path()));
     const std::wstring group = PackageGroupFolder();
-    EXPECT_EQ(Names(group),
-              (std::set<std::wstring>{kTitle + L".lnk", L"ベルトリクスのヘルプ.lnk"}));
-    Link program, help;
-    ASSERT_TRUE(ReadLink(group + L"\\" + kTitle + L".lnk", &program));
-    EXPECT_EQ(program.target, kDestination + L"\\QLV3906.EXE");
-    EXPECT_EQ(program.description,
-              L"QX-K480/330のプリンタ設定を変更するためのユーティリティです。");
-    ASSERT_TRUE(ReadLink(group + L"\\ベルトリクスのヘルプ.lnk", &help));
-    EXPECT_EQ(help.target, kDestination + L"\\QLV3906.chm");
-    EXPECT_EQ(help.description, L"ZAM QX-K480/330 ベルトリクスのヘルプです。");
+    ExpectShortcuts(group, L".lnk", /*workingFolder=*/false);
+    if (HasFatalFailure()) return;
     const auto entries = EntriesOfTheTitle();
     ASSERT_EQ(entries.size(), 1u);
     const std::wstring entry = entries.begin()->second;

@@ -28,18 +28,8 @@ TEST_F(InstallerE2E, InstallThenUninstallDeclinedThenAccepted) {
 
     // The two shortcuts, read back through the shell link object.
     const std::wstring group = GroupFolder();
-    EXPECT_EQ(Names(group),
-              (std::set<std::wstring>{kTitle + L".LNK", L"ベルトリクスのヘルプ.LNK"}));
-    Link program, help;
-    ASSERT_TRUE(ReadLink(group + L"\\" + kTitle + L".LNK", &program));
-    EXPECT_EQ(program.target, kDestination + L"\\QLV3906.EXE");
-    EXPECT_EQ(program.description,
-              L"QX-K480/330のプリンタ設定を変更するためのユーティリティです。");
-    EXPECT_EQ(program.workingDirectory, kDestination);
-    ASSERT_TRUE(ReadLink(group + L"\\ベルトリクスのヘルプ.LNK", &help));
-    EXPECT_EQ(help.target, kDestination + L"\\QLV3906.chm");
-    EXPECT_EQ(help.description, L"ZAM QX-K480/330 ベルトリクスのヘルプです。");
-    EXPECT_EQ(help.workingDirectory, kDestination);
+    ExpectShortcuts(group, L".LNK", /*workingFolder=*/true);
+    if (HasFatalFailure()) return;
 
     // The uninstall entry.
     EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), kTitle);

@@ -14,8 +14,6 @@ testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app,
     return WaitForDialog(app->Pid(), kMainTitle, kStartTimeout, main);
 }
 
-namespace {
-
 bool SetRegistryValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
                       const void* data, DWORD size) {
     HKEY key = nullptr;
@@ -27,12 +25,15 @@ bool SetRegistryValue(HKEY root, const std::wstring& path, const wchar_t* name, 
     return r == ERROR_SUCCESS;
 }
 
-bool SetText(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& v) {
+bool SetRegistryText(HKEY root, const std::wstring& path, const wchar_t* name,
+                     const std::wstring& v) {
     return SetRegistryValue(root, path, name, REG_SZ, v.c_str(),
                             static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t)));
 }
 
-}  // namespace
+bool SetRegistryNumber(HKEY root, const std::wstring& path, const wchar_t* name, DWORD v) {
+    return SetRegistryValue(root, path, name, REG_DWORD, &v, sizeof v);
+}
 
 bool AddModelPrinter(const std::wstring& name, const std::wstring& driver,
                      const std::wstring& port) {
@@ -40,11 +41,11 @@ bool AddModelPrinter(const std::wstring& name, const std::wstring& driver,
     const DWORD attributes = 0x40;  // local
     return SetRegistryValue(HKEY_LOCAL_MACHINE, key, L"Attributes", REG_DWORD, &attributes,
                             sizeof attributes) &&
-           SetText(HKEY_LOCAL_MACHINE, key, L"Name", name) &&
-           SetText(HKEY_LOCAL_MACHINE, key, L"Port", port) &&
-           SetText(HKEY_LOCAL_MACHINE, key, L"Printer Driver", driver) &&
-           SetText(HKEY_LOCAL_MACHINE, key, L"Print Processor", L"winprint") &&
-           SetText(HKEY_LOCAL_MACHINE, key, L"Datatype", L"RAW");
+           SetRegistryText(HKEY_LOCAL_MACHINE, key, L"Name", name) &&
+           SetRegistryText(HKEY_LOCAL_MACHINE, key, L"Port", port) &&
+           SetRegistryText(HKEY_LOCAL_MACHINE, key, L"Printer Driver", driver) &&
+           SetRegistryText(HKEY_LOCAL_MACHINE, key, L"Print Processor", L"winprint") &&
+           SetRegistryText(HKEY_LOCAL_MACHINE, key, L"Datatype", L"RAW");
 }
 
 // Wine 8 takes the DPI from the user's desktop settings or from the machine's font settings

@@ -21,6 +21,13 @@ std::wstring Qlv3906Path();
 testing::AssertionResult StartQlv3906(const StartOptions& options, Program* app, HWND* main,
                                       const std::wstring& path = Qlv3906Path());
 
+// A value written under `root`\`path` in the prefix's registry, the key made if need be.
+bool SetRegistryValue(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type,
+                      const void* data, DWORD size);
+bool SetRegistryText(HKEY root, const std::wstring& path, const wchar_t* name,
+                     const std::wstring& v);
+bool SetRegistryNumber(HKEY root, const std::wstring& path, const wchar_t* name, DWORD v);
+
 // Another printer of the model (`driver` one of its two driver names) in the prefix's
 // spooler, printing to `port`; the program lists it from its next start on.
 bool AddModelPrinter(const std::wstring& name, const std::wstring& driver,
