@@ -319,8 +319,11 @@ int Vxctl::Set(const Options& o) {
     const std::unique_ptr<OutputFiles::Lock> lock = s_.output.LockFolderOf(out);
     SwitchBlock block = FactoryDefaults;
     if (files.size() == 2 && !Read(files[0], block)) return kExitError;
-    // An existing OUT is the starting point, unless the factory settings are asked for.
-    if (files.size() == 1 && !fromFactory && outExists && !Read(out, block)) return kExitError;
+    // An existing OUT is the starting point, unless the factory settings are asked for. Whether
+    // it exists is asked again under the lock: a run that was replacing it a moment ago may
+    // have had it missing for that moment (a replace need not be one step).
+    if (files.size() == 1 && !fromFactory && Exists(out, why) && !Read(out, block))
+        return kExitError;
     // As the settings program saves it: the file shown on the pages, changed there, collected.
     block = Collected(block);
     for (const Assignment& a : assignments) Store(*a.setting, block, a.code);
