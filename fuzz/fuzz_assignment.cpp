@@ -3,6 +3,8 @@
 #include <string>
 
 #include "cli/assignment.h"
+#include "cli/cli_platform.h"
+#include "cli/settings_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vx::cli;
@@ -16,9 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (a.error == AssignmentError::None) {
             if (a.setting == nullptr || !a.setting->Settable()) __builtin_trap();
             Store(*a.setting, block, a.code);
-            if (RawCode(*a.setting, block) != a.code) __builtin_trap();  // reads back as set
-        } else if (a.error == AssignmentError::BadValue && AllowedValues(*a.setting).empty()) {
-            __builtin_trap();  // a refusal always names what is allowed
+            // The page reads back what was set: the value's position, or the page length.
+            const Shown shown = ShownValue(*a.setting, block);
+            const int readBack =
+                a.setting->kind == SettingKind::PageLength ? shown.number : shown.index;
+            if (readBack != a.code) __builtin_trap();
+        } else if (a.error == AssignmentError::BadValue) {
+            // A refusal always names what is allowed, in either language.
+            if (AllowedValues(*a.setting, Language::Japanese).empty() ||
+                AllowedValues(*a.setting, Language::English).empty())
+                __builtin_trap();
         }
     }
     // Only what the pages can show is ever written: they would save the block unchanged,

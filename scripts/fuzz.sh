@@ -5,6 +5,13 @@
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 
-cmake --preset fuzz -DVX_FUZZ_SECONDS="${FUZZ_SECONDS:-20}" >/dev/null &&
-    cmake --build --preset fuzz -j"$(nproc)" --target vx_fuzz >/dev/null &&
-    ctest --preset fuzz -j"$(nproc)"
+# The configure and build output is shown only when they fail.
+log=$(mktemp) || exit 1
+trap 'rm -f "$log"' EXIT
+{ cmake --preset fuzz -DVX_FUZZ_SECONDS="${FUZZ_SECONDS:-20}" &&
+    cmake --build --preset fuzz -j"$(nproc)" --target vx_fuzz; } >"$log" 2>&1 || {
+    cat "$log"
+    echo "fuzz: the fuzz targets did not build"
+    exit 1
+}
+ctest --preset fuzz -j"$(nproc)"
