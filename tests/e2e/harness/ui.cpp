@@ -144,11 +144,11 @@ std::vector<HWND> MessageBoxes(DWORD pid) {
 
 testing::AssertionResult WaitForMessageBox(DWORD pid, Millis timeout, HWND* box) {
     *box = nullptr;
-    // A box becomes visible once its dialog is initialised: before that its text
-    // control may still be empty.
+    // A box is taken once it is visible and its text is set: Wine may show the box a
+    // moment before its text control has the text.
     const bool shown = PollUntil(timeout, [&] {
         for (HWND w : MessageBoxes(pid)) {
-            if (IsWindowVisible(w)) {
+            if (IsWindowVisible(w) && !MessageBoxText(w).empty()) {
                 *box = w;
                 return true;
             }
