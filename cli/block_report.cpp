@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "cli/messages.h"
 #include "cli/text_output.h"
@@ -85,26 +86,19 @@ std::string Seconds(long long ms) {
 }
 
 const char* OutcomeKeyword(JobOutcome outcome) {
-    switch (outcome) {
-        case JobOutcome::Done:
-            return "done";
-        case JobOutcome::NoSuchPrinter:
-            return "no-such-printer";
-        case JobOutcome::FileDestination:
-            return "file-destination";
-        case JobOutcome::NotUsable:
-            return "not-usable";
-        case JobOutcome::Refused:
-            return "refused";
-        case JobOutcome::JobEnded:
-            return "job-ended";
-        case JobOutcome::TimedOut:
-            return "timed-out";
-        case JobOutcome::NoScheduler:
-            return "no-scheduler";
-        case JobOutcome::Lost:
-            return "lost";
-    }
+    static constexpr std::pair<JobOutcome, const char*> kKeywords[] = {
+        {JobOutcome::Done, "done"},
+        {JobOutcome::NoSuchPrinter, "no-such-printer"},
+        {JobOutcome::FileDestination, "file-destination"},
+        {JobOutcome::NotUsable, "not-usable"},
+        {JobOutcome::Refused, "refused"},
+        {JobOutcome::JobEnded, "job-ended"},
+        {JobOutcome::TimedOut, "timed-out"},
+        {JobOutcome::NoScheduler, "no-scheduler"},
+        {JobOutcome::Lost, "lost"},
+    };
+    for (const auto& [value, keyword] : kKeywords)
+        if (value == outcome) return keyword;
     return "";
 }
 

@@ -187,13 +187,7 @@ TEST_F(Frame, PageCommandsSelectTheTabAndMoveTheFocusUnlessTheTabHasIt) {
 // clipboard, undo and select-all keys reach the box, elsewhere the accelerators keep them.
 TEST_F(Frame, PageKeysGoRoundThePagesAndEditKeysStayInTheEditBox) {
     auto route = [](unsigned k, bool ctrl, bool shift, bool inEdit, bool alt = false) {
-        KeyPress p;
-        p.key = k;
-        p.ctrl = ctrl;
-        p.shift = shift;
-        p.alt = alt;
-        p.inEditBox = inEdit;
-        return RouteKey(p);
+        return RouteKey(KeyPress{k, ctrl, shift, alt, inEdit});
     };
     for (bool inEdit : {false, true}) {
         EXPECT_EQ(route(key::kTab, true, false, inEdit), KeyRoute::NextPage);

@@ -12,6 +12,7 @@
 
 #include "installer/folder_flow.h"
 #include "installer/installer_platform.h"
+#include "installer/installer_texts.h"
 #include "installer/progress.h"
 #include "tests/fakes/fake_installer_files.h"
 #include "tests/fakes/fake_installer_registry.h"
@@ -249,6 +250,9 @@ class FakeFolderView : public FolderView {
     }
 };
 
+// Where the standard setup installs when the user keeps the proposed folder.
+inline constexpr char kInstallFolder[] = "C:\\Program Files\\Veltrix";
+
 // Everything a flow needs, wired together.
 struct FakePlatform {
     FakeSystem system;
@@ -277,6 +281,13 @@ struct FakePlatform {
         files.AddFile("D:\\VXInst.ini", "setup");
         files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "program");
         files.AddFile("D:\\DISK1\\QLV3906.chm", "chm");
+    }
+
+    // The all-users Start menu's programs folder, made and named in the shell's key.
+    void CommonProgramsAt(const std::string& folder) {
+        files.AddFolder(folder);
+        registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, text::kShellFoldersHklm)] = {
+            {"Common Programs", folder}};
     }
 
     // A complete setup file as the medium carries it.

@@ -15,7 +15,6 @@
 namespace vx::inst::test {
 namespace {
 
-constexpr char kDest[] = "C:\\Program Files\\Veltrix";
 constexpr char kPrograms[] = "C:\\ProgramData\\Start Menu\\Programs";
 
 class InstallTest : public ::testing::Test {
@@ -26,14 +25,12 @@ class InstallTest : public ::testing::Test {
         // A linked folder in the medium is neither counted, searched nor copied.
         f.files.AddFile("D:\\DISK1\\linked\\elsewhere.txt", "x");
         f.files.AddLink("D:\\DISK1\\linked");
-        f.files.AddFolder(kDest);
-        f.files.AddFolder(kPrograms);
-        f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, text::kShellFoldersHklm)] = {
-            {"Common Programs", kPrograms}};
+        f.files.AddFolder(kInstallFolder);
+        f.CommonProgramsAt(kPrograms);
         ASSERT_TRUE(ReadSetupInformation(f.p, progress.boxes, job.record));
-        job.record.installFolder = kDest;
+        job.record.installFolder = kInstallFolder;
         job.source = "D:\\DISK1";
-        job.destination = kDest;
+        job.destination = kInstallFolder;
     }
     FakeRegistry::Values* Entry() {
         return f.registry.At(RegRoot::LocalMachine, job.record.uninstallKey);
@@ -80,7 +77,7 @@ TEST_F(InstallTest, CopyTreeExpandsUpperCasesAndMakesCopiesWritable) {
     Progress steps(f.system, progress);
     progress.SetRange(100);
     InstallRecord written;
-    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written), "");
+    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kInstallFolder, true, written), "");
     const auto* exe = f.files.Find("C:\\Program Files\\Veltrix\\QLV3906.EXE");
     ASSERT_TRUE(exe);
     EXPECT_EQ(exe->path, "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE");
@@ -98,7 +95,7 @@ TEST_F(InstallTest, CopyTreeExpandsUpperCasesAndMakesCopiesWritable) {
                                         "QLV3906.EX_ をインストールしています.....",
                                         "readme.txt をインストールしています....."}));
 
-    EXPECT_FALSE(f.files.Exists(std::string(kDest) + "\\LINKED"));
+    EXPECT_FALSE(f.files.Exists(std::string(kInstallFolder) + "\\LINKED"));
     // What it wrote, in order; the destination was there before.
     EXPECT_EQ(written.files,
               (std::vector<std::string>{"C:\\PROGRAM FILES\\VELTRIX\\QLV3906.CHM",
@@ -118,14 +115,14 @@ TEST_F(InstallTest, CompressedFileNotExpandedInFullIsAFailure) {
     f.files.failExpandedName.insert(Key("D:\\DISK1\\QLV3906.EX_"));
     InstallRecord written;
     EXPECT_EQ(
-        CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written),
+        CopyTree(f.files, steps, "D:\\DISK1", kInstallFolder, true, written),
         "D:\\DISK1\\QLV3906.EX_ をインストールできませんでした。\nインストールを中止します。");
-    EXPECT_EQ(f.files.Below(kDest).size(), 1u);  // QLV3906.CHM only
+    EXPECT_EQ(f.files.Below(kInstallFolder).size(), 1u);  // QLV3906.CHM only
 
     // Cut short: it expands to fewer bytes than its header records.
     f.files.failExpandedName.clear();
     f.files.nodes[Key("D:\\DISK1\\QLV3906.EX_")].packed = 8;
-    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written),
+    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kInstallFolder, true, written),
               "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE をインストールできませんでした。\n"
               "インストールを中止します。");
     EXPECT_EQ(written.files.back(), "C:\\PROGRAM FILES\\VELTRIX\\QLV3906.EXE");  // to be removed
@@ -134,9 +131,9 @@ TEST_F(InstallTest, CompressedFileNotExpandedInFullIsAFailure) {
     f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "progrXm");
     const Checksums sums = ParseChecksums(f.profile.values["CHECKSUMS"] + ",BAD:12,X.EX_:1234567G");
     EXPECT_EQ(sums.size(), 1u);
-    EXPECT_NE(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written, sums), "");
+    EXPECT_NE(CopyTree(f.files, steps, "D:\\DISK1", kInstallFolder, true, written, sums), "");
     f.files.AddCompressed("D:\\DISK1\\QLV3906.EX_", 'E', "program");
-    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kDest, true, written, sums), "");
+    EXPECT_EQ(CopyTree(f.files, steps, "D:\\DISK1", kInstallFolder, true, written, sums), "");
     EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
 
     EXPECT_EQ(ExpandedSizeFromHeader(std::string("SZDD\x88\xF0\x27\x33\x41x\x01\x02\x03\x04", 14)),
@@ -161,11 +158,11 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
     EXPECT_EQ(progress.statuses[1], text::kInstallingInstaller);
     EXPECT_EQ(progress.statuses[2], text::kInstallingSetupFile);
     EXPECT_EQ(progress.statuses.back(), text::kInstallDoneStep);
-    EXPECT_EQ(f.files.Find(std::string(kDest) + "\\VXInst.exe")->data, "installer");
-    EXPECT_EQ(f.files.Find(std::string(kDest) + "\\VXInst.ini")->data, "setup");
+    EXPECT_EQ(f.files.Find(std::string(kInstallFolder) + "\\VXInst.exe")->data, "installer");
+    EXPECT_EQ(f.files.Find(std::string(kInstallFolder) + "\\VXInst.ini")->data, "setup");
     // No installed file keeps the mark that would blank the help viewer.
     for (const auto& [key, node] : f.files.nodes) {
-        if (!node.folder && key.rfind(Key(kDest), 0) == 0) {
+        if (!node.folder && key.rfind(Key(kInstallFolder), 0) == 0) {
             EXPECT_FALSE(node.downloadMark) << key;
         }
     }
@@ -178,24 +175,24 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
     EXPECT_EQ(f.system.openedFolders, std::vector<std::string>{group});
     ASSERT_EQ(f.links.saved.size(), 2u);
     const SavedLink& program = f.links.saved.at(group + "\\ZAM ベルトリクス.LNK");
-    EXPECT_EQ(program.target, std::string(kDest) + "\\QLV3906.EXE");
-    EXPECT_EQ(program.workingDirectory, kDest);
+    EXPECT_EQ(program.target, std::string(kInstallFolder) + "\\QLV3906.EXE");
+    EXPECT_EQ(program.workingDirectory, kInstallFolder);
     EXPECT_EQ(program.description, "QX-K480/330のプリンタ設定を変更するためのユーティリティです。");
     const SavedLink& help = f.links.saved.at(group + "\\ベルトリクスのヘルプ.LNK");
-    EXPECT_EQ(help.target, std::string(kDest) + "\\QLV3906.chm");
+    EXPECT_EQ(help.target, std::string(kInstallFolder) + "\\QLV3906.chm");
     EXPECT_EQ(help.description, "ZAM QX-K480/330 ベルトリクスのヘルプです。");
 
     ASSERT_TRUE(Entry());
-    EXPECT_EQ(*Entry(),
-              (FakeRegistry::Values{
-                  {"DisplayName", "ZAM ベルトリクス"},
-                  {"InstallPath", kDest},
-                  {"DisplayIcon", std::string(kDest) + "\\Vxinst.exe"},
-                  {"UninstallString", std::string(kDest) + "\\Vxinst.exe /M"},
-                  {"DisplayVersion", VX_VERSION_TEXT},
-                  {"Publisher", "ZAM"},
-                  {"InstallLocation", kDest},
-                  {"QuietUninstallString", "\"" + std::string(kDest) + "\\Vxinst.exe\" /M /S"}}));
+    EXPECT_EQ(*Entry(), (FakeRegistry::Values{
+                            {"DisplayName", "ZAM ベルトリクス"},
+                            {"InstallPath", kInstallFolder},
+                            {"DisplayIcon", std::string(kInstallFolder) + "\\Vxinst.exe"},
+                            {"UninstallString", std::string(kInstallFolder) + "\\Vxinst.exe /M"},
+                            {"DisplayVersion", VX_VERSION_TEXT},
+                            {"Publisher", "ZAM"},
+                            {"InstallLocation", kInstallFolder},
+                            {"QuietUninstallString",
+                             "\"" + std::string(kInstallFolder) + "\\Vxinst.exe\" /M /S"}}));
     // The four values first, as they always were; then what today's list of programs reads.
     EXPECT_EQ(f.registry.writes,
               (std::vector<std::string>{
@@ -221,7 +218,7 @@ TEST_F(InstallTest, FullInstallCopiesRegistersAndAsksForHelp) {
                           "box 今すぐにZAM ベルトリクスのヘルプを表示しますか？", "exit 0"}));
     EXPECT_EQ(progress.boxes.shown[1].style, MsgStyle::YesNoPlain);
     EXPECT_EQ(f.system.openedDocuments,
-              std::vector<std::string>{std::string(kDest) + "\\QLV3906.chm"});
+              std::vector<std::string>{std::string(kInstallFolder) + "\\QLV3906.chm"});
 }
 
 TEST(EstimatedSizeTest, KilobytesOfTheRecordedFilesRoundedUp) {
@@ -249,19 +246,19 @@ TEST_F(InstallTest, RequiredFileMissingRemovesOnlyTheFoldersTheInstallMade) {
     f.files.nodes.erase(Key("D:\\DISK1\\QLV3906.chm"));
     RunInstallWorker(f.p, job, progress);
     EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{text::kRequiredFileMissing});
-    EXPECT_TRUE(f.files.Exists(kDest));  // it was there before
+    EXPECT_TRUE(f.files.Exists(kInstallFolder));  // it was there before
     EXPECT_EQ(f.system.exitCode, 0);
     EXPECT_EQ(Entry(), nullptr);
 
-    job.created.AddFolder(kDest);  // made by the folder window
+    job.created.AddFolder(kInstallFolder);  // made by the folder window
     RunInstallWorker(f.p, job, progress);
-    EXPECT_FALSE(f.files.Exists(kDest));
+    EXPECT_FALSE(f.files.Exists(kInstallFolder));
 }
 
 // Whatever fails once copying has begun, what the install wrote goes again, the user is
 // told what failed, and the exit code is 1; nothing of the user's is touched.
 TEST_F(InstallTest, FailureAfterCopyingBeganRollsBack) {
-    const std::string dest = kDest;
+    const std::string dest = kInstallFolder;
     const std::string group = std::string(kPrograms) + "\\ZAM ベルトリクス";
     const std::string stopped = " をインストールできませんでした。\nインストールを中止します。";
     f.files.AddFile(dest + "\\notes.txt", "the user's");
@@ -330,21 +327,21 @@ TEST_F(InstallTest, UnwritableUninstallKeyIsReportedAndTheInstallCompletes) {
     FakePlatform g(f, [](FakePlatform& copy) { copy.registry.failWrite.insert("DisplayName"); });
     SetupRecord r = job.record;
     FakeBoxes boxes;
-    EXPECT_TRUE(WriteUninstallEntry(g.p, boxes, r, kDest, InstallRecord{}));
+    EXPECT_TRUE(WriteUninstallEntry(g.p, boxes, r, kInstallFolder, InstallRecord{}));
     EXPECT_EQ(g.registry.writes, std::vector<std::string>{"DisplayName"});
 }
 
 TEST_F(InstallTest, ReinstallIntoTheSameFolderKeepsTheEarlierRecord) {
     const std::string key = FakeRegistry::Path(RegRoot::LocalMachine, job.record.uninstallKey);
     InstallRecord again;
-    again.AddFile(std::string(kDest) + "\\VXInst.exe");
+    again.AddFile(std::string(kInstallFolder) + "\\VXInst.exe");
     FakeBoxes boxes;
     for (const std::string earlier : {"C:\\Program Files\\Veltrix\\", "D:\\Elsewhere"}) {
         SCOPED_TRACE(earlier);
         f.registry.keys[key] = {{"InstallPath", earlier}};
         f.registry.lists[key] = {{"InstalledFiles", {"VXINST.EXE", "OLD.TXT"}},
                                  {"InstalledFolders", {".", ".."}}};
-        WriteUninstallEntry(f.p, boxes, job.record, kDest, again);
+        WriteUninstallEntry(f.p, boxes, job.record, kInstallFolder, again);
         const bool same = earlier[0] == 'C';
         EXPECT_EQ(f.registry.lists[key]["InstalledFiles"],
                   (same ? std::vector<std::string>{"VXINST.EXE", "OLD.TXT"}
@@ -358,15 +355,16 @@ TEST_F(InstallTest, ReinstallIntoTheSameFolderKeepsTheEarlierRecord) {
 // aside and waits for the next start, and the entry's record holds it meanwhile. Every
 // other earlier file is replaced and gone.
 TEST_F(InstallTest, ReinstallOverTheRunningProgramLeavesItsFileForTheNextStart) {
-    const std::string running = std::string(kDest) + "\\QLV3906.EXE";
+    const std::string running = std::string(kInstallFolder) + "\\QLV3906.EXE";
     f.files.AddFile(running, "earlier program");
-    f.files.AddFile(std::string(kDest) + "\\VXInst.ini", "earlier setup", /*readOnly=*/true);
+    f.files.AddFile(std::string(kInstallFolder) + "\\VXInst.ini", "earlier setup",
+                    /*readOnly=*/true);
     f.files.running.insert(Key(running));
     RunInstallWorker(f.p, job, progress);
     EXPECT_EQ(f.system.exitCode, 0);
     EXPECT_EQ(f.files.Find(running)->data, "program");
     EXPECT_EQ(f.files.Find(running + ".VXOLD")->data, "earlier program");
-    EXPECT_FALSE(f.files.Exists(std::string(kDest) + "\\VXInst.ini.VXOLD"));
+    EXPECT_FALSE(f.files.Exists(std::string(kInstallFolder) + "\\VXInst.ini.VXOLD"));
     EXPECT_EQ(f.system.deleteAtRestart, std::vector<std::string>{UpperAscii(running) + ".VXOLD"});
     const auto& stored =
         f.registry.lists[FakeRegistry::Path(RegRoot::LocalMachine, job.record.uninstallKey)];

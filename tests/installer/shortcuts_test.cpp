@@ -64,9 +64,7 @@ TEST_F(ShellLinkTest, EachFailedPropertyIsReportedAndTheNextStillRuns) {
 }
 
 TEST_F(ShellLinkTest, AFailedShortcutRemovesTheGroupAndStopsTheInstall) {
-    f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, text::kShellFoldersHklm)] = {
-        {"Common Programs", "C:\\Programs"}};
-    f.files.AddFolder("C:\\Programs");
+    f.CommonProgramsAt("C:\\Programs");
     SetupRecord record;
     record.title = "Title";
     record.programFile = "QLV3906.EXE";

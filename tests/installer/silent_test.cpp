@@ -26,11 +26,9 @@ class SilentTest : public ::testing::Test {
     void SetUp() override {
         f.StandardMedium();
         f.files.AddFolder("C:\\Program Files");
-        f.files.AddFolder(kPrograms);
+        f.CommonProgramsAt(kPrograms);
         f.files.AddFolder("C:\\TEMP");
         f.files.freeBytes["C:\\"] = 100u << 20;
-        f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, text::kShellFoldersHklm)] = {
-            {"Common Programs", kPrograms}};
     }
     // Runs a command line the way the program does: no window, the exit code returned or
     // given to the system by the install worker.

@@ -12,7 +12,6 @@
 namespace vx::inst::test {
 namespace {
 
-constexpr char kInstall[] = "C:\\Program Files\\Veltrix";
 constexpr char kPrograms[] = "C:\\Programs";
 constexpr char kGroup[] = "C:\\Programs\\ZAM ベルトリクス";
 
@@ -24,21 +23,23 @@ class UninstallTest : public ::testing::Test {
         f.profile.expectedFile = "C:\\TEMP\\Vxinst.ini";
         ASSERT_TRUE(ReadSetupInformation(f.p, boxes, record));
         // An installed system.
-        f.files.AddFile(std::string(kInstall) + "\\VXINST.EXE", "installer");
-        f.files.AddFile(std::string(kInstall) + "\\VXINST.INI", "setup");
-        f.files.AddFile(std::string(kInstall) + "\\QLV3906.EXE", "program", /*readOnly=*/true);
-        f.files.AddFile(std::string(kInstall) + "\\SUB\\DEEP\\A.TXT", "a");
+        f.files.AddFile(std::string(kInstallFolder) + "\\VXINST.EXE", "installer");
+        f.files.AddFile(std::string(kInstallFolder) + "\\VXINST.INI", "setup");
+        f.files.AddFile(std::string(kInstallFolder) + "\\QLV3906.EXE", "program",
+                        /*readOnly=*/true);
+        f.files.AddFile(std::string(kInstallFolder) + "\\SUB\\DEEP\\A.TXT", "a");
         f.files.AddFile(std::string(kGroup) + "\\ZAM ベルトリクス.LNK", "link");
         f.files.AddFile(std::string(kGroup) + "\\ベルトリクスのヘルプ.LNK", "link");
         f.files.AddFolder("C:\\TEMP");
-        f.registry.keys[FakeRegistry::Path(RegRoot::LocalMachine, text::kShellFoldersHklm)] = {
-            {"Common Programs", kPrograms}};
-        f.registry.keys[EntryPath()] = {{"InstallPath", kInstall}, {"DisplayName", "x"}};
+        f.CommonProgramsAt(kPrograms);
+        f.registry.keys[EntryPath()] = {{"InstallPath", kInstallFolder}, {"DisplayName", "x"}};
         f.registry.lists[EntryPath()] = {
             {"InstalledFiles", {"VXINST.EXE", "VXINST.INI", "QLV3906.EXE", "SUB\\DEEP\\A.TXT"}},
             {"InstalledFolders", {".", "SUB", "SUB\\DEEP"}}};
     }
-    std::string In(const std::string& relative) { return std::string(kInstall) + "\\" + relative; }
+    std::string In(const std::string& relative) {
+        return std::string(kInstallFolder) + "\\" + relative;
+    }
     std::string EntryPath() {
         return FakeRegistry::Path(RegRoot::LocalMachine, record.uninstallKey);
     }
@@ -89,7 +90,7 @@ TEST_F(UninstallTest, StageOneOn9xWritesWininitAndGivesUpAfterFiveAttempts) {
 
 TEST_F(UninstallTest, StageOneFailures) {
     // The program copy fails: its error number, and stage one goes on.
-    f.files.nodes.erase(Key(std::string(kInstall) + "\\VXINST.EXE"));
+    f.files.nodes.erase(Key(std::string(kInstallFolder) + "\\VXINST.EXE"));
     EXPECT_TRUE(UninstallStageOne(f.p, boxes, record));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "エラー番号：2");
@@ -157,7 +158,7 @@ TEST_F(UninstallTest, StageTwoAcceptedRemovesEverythingThenTheSetupCopy) {
     UninstallStageTwo(f.p, view, record);
 
     EXPECT_FALSE(EntryThere());
-    EXPECT_FALSE(f.files.Exists(kInstall));
+    EXPECT_FALSE(f.files.Exists(kInstallFolder));
     EXPECT_FALSE(f.files.Exists(kGroup));
     EXPECT_TRUE(f.files.Exists(kPrograms));
     EXPECT_TRUE(f.registry.lists.empty());
@@ -205,7 +206,7 @@ TEST_F(UninstallTest, WorkerFailureMessages) {
         EXPECT_EQ(progress.boxes.shown[0].caption, "ZAM ベルトリクス");
         EXPECT_TRUE(progress.closed);
         EXPECT_EQ(g.files.Exists(kGroup), !c.groupGone);
-        EXPECT_TRUE(g.files.Exists(std::string(kInstall) + "\\QLV3906.EXE"));
+        EXPECT_TRUE(g.files.Exists(std::string(kInstallFolder) + "\\QLV3906.EXE"));
     }
 }
 
@@ -219,7 +220,7 @@ TEST_F(UninstallTest, OnlyWhatTheInstallWroteGoesFilesFirstThenFoldersDeepestFir
     RunUninstallWorker(f.p, record, progress);
 
     EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{text::kUninstallDone});
-    EXPECT_EQ(f.files.Below(kInstall),
+    EXPECT_EQ(f.files.Below(kInstallFolder),
               (std::vector<std::string>{In("MINE.DAT"), In("SUB"), In("SUB\\NOTES.TXT")}));
     EXPECT_EQ(f.files.Below(kGroup), std::vector<std::string>{std::string(kGroup) + "\\Other.LNK"});
     EXPECT_FALSE(EntryThere());
@@ -230,10 +231,10 @@ TEST_F(UninstallTest, OnlyWhatTheInstallWroteGoesFilesFirstThenFoldersDeepestFir
     // Every file before any folder; the deepest folder first.
     std::vector<std::string> removals;
     for (const std::string& line : f.files.log) {
-        if (line.find(kInstall) != std::string::npos && line.rfind("del ", 0) == 0) {
+        if (line.find(kInstallFolder) != std::string::npos && line.rfind("del ", 0) == 0) {
             removals.push_back(line);
         }
-        if (line.find(kInstall) != std::string::npos && line.rfind("rmdir ", 0) == 0) {
+        if (line.find(kInstallFolder) != std::string::npos && line.rfind("rmdir ", 0) == 0) {
             removals.push_back(line);
         }
     }
@@ -241,11 +242,11 @@ TEST_F(UninstallTest, OnlyWhatTheInstallWroteGoesFilesFirstThenFoldersDeepestFir
               (std::vector<std::string>{"del " + In("VXINST.EXE"), "del " + In("VXINST.INI"),
                                         "del " + In("QLV3906.EXE"), "del " + In("SUB\\DEEP\\A.TXT"),
                                         "rmdir " + In("SUB\\DEEP"), "rmdir " + In("SUB"),
-                                        "rmdir " + std::string(kInstall)}));
+                                        "rmdir " + std::string(kInstallFolder)}));
 }
 
 TEST_F(UninstallTest, WithoutARecordNothingInTheFolderIsDeleted) {
-    const std::vector<std::string> before = f.files.Below(kInstall);
+    const std::vector<std::string> before = f.files.Below(kInstallFolder);
     for (const std::string damaged : {"", "..\\..\\WINDOWS\\WIN.INI", "C:\\X", "SUB\\..\\..\\X"}) {
         SCOPED_TRACE(damaged);
         FakePlatform g(f, [&](FakePlatform& copy) {
@@ -260,7 +261,7 @@ TEST_F(UninstallTest, WithoutARecordNothingInTheFolderIsDeleted) {
                       "アンインストールが完了しました。\nインストールの記録がないため、フォルダ "
                       "C:\\Program Files\\Veltrix の中のファイルは削除されませんでした。"});
         EXPECT_EQ(progress.boxes.shown[0].style, MsgStyle::Information);
-        EXPECT_EQ(g.files.Below(kInstall), before);
+        EXPECT_EQ(g.files.Below(kInstallFolder), before);
         EXPECT_FALSE(g.files.Exists(kGroup));
         EXPECT_FALSE(g.registry.keys.count(EntryPath()));
         EXPECT_EQ(progress.upper, 2u);
@@ -297,18 +298,19 @@ TEST_F(UninstallTest, RecordKeepsPathsRelativeToTheInstallFolder) {
 }
 
 TEST_F(UninstallTest, DeletionStaysInsideTheInstall) {
-    EXPECT_TRUE(InstallPathIsSafe(f.files, kInstall));
-    EXPECT_TRUE(InstallPathIsSafe(f.files, std::string(kInstall) + "\\"));
+    EXPECT_TRUE(InstallPathIsSafe(f.files, kInstallFolder));
+    EXPECT_TRUE(InstallPathIsSafe(f.files, std::string(kInstallFolder) + "\\"));
     f.files.AddFile("C:\\VXInst.ini", "setup");
     f.files.AddFile("C:\\Other\\file.txt", "keep");
     for (const std::string& bad :
          {std::string(), std::string("C:\\"), std::string("C:"), std::string("\\"),
-          std::string("Program Files\\Veltrix"), std::string(kInstall) + "\\SUB\\..",
+          std::string("Program Files\\Veltrix"), std::string(kInstallFolder) + "\\SUB\\..",
           std::string("C:\\Other"), std::string("\\\\server\\share"),
-          std::string(kInstall) + "\\VXINST.INI", "\\\\?\\" + std::string(kInstall),
-          "\\\\.\\" + std::string(kInstall), std::string("\\\\?\\UNC\\server\\share\\Veltrix"),
+          std::string(kInstallFolder) + "\\VXINST.INI", "\\\\?\\" + std::string(kInstallFolder),
+          "\\\\.\\" + std::string(kInstallFolder),
+          std::string("\\\\?\\UNC\\server\\share\\Veltrix"),
           std::string("\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\Veltrix"),
-          "//?/" + std::string(kInstall), "\\??\\" + std::string(kInstall)}) {
+          "//?/" + std::string(kInstallFolder), "\\??\\" + std::string(kInstallFolder)}) {
         EXPECT_FALSE(InstallPathIsSafe(f.files, bad)) << bad;
     }
 
@@ -322,19 +324,19 @@ TEST_F(UninstallTest, DeletionStaysInsideTheInstall) {
     EXPECT_TRUE(EntryThere());
 
     // So is an install folder that is itself a link.
-    f.registry.keys[EntryPath()]["InstallPath"] = kInstall;
-    f.files.nodes[Key(kInstall)].link = true;
-    EXPECT_FALSE(InstallPathIsSafe(f.files, kInstall));
-    f.files.nodes[Key(kInstall)].link = false;
+    f.registry.keys[EntryPath()]["InstallPath"] = kInstallFolder;
+    f.files.nodes[Key(kInstallFolder)].link = true;
+    EXPECT_FALSE(InstallPathIsSafe(f.files, kInstallFolder));
+    f.files.nodes[Key(kInstallFolder)].link = false;
 
     // A recorded file reached through a link inside the install is left where it is.
     f.files.AddFile("C:\\Other\\DEEP\\A.TXT", "somebody's");
     f.files.nodes.erase(Key(In("SUB\\DEEP\\A.TXT")));
     f.files.AddLink(In("SUB\\DEEP"));
     InstallRecord written;
-    ASSERT_TRUE(
-        LoadRecord(StoredRecord{{"SUB\\DEEP\\A.TXT"}, {"SUB\\DEEP", "SUB"}}, kInstall, written));
-    RemoveRecorded(f.files, nullptr, written, kInstall);
+    ASSERT_TRUE(LoadRecord(StoredRecord{{"SUB\\DEEP\\A.TXT"}, {"SUB\\DEEP", "SUB"}}, kInstallFolder,
+                           written));
+    RemoveRecorded(f.files, nullptr, written, kInstallFolder);
     EXPECT_TRUE(f.files.Exists(In("SUB\\DEEP")));
     EXPECT_EQ(f.files.log.end()[-1], "rmdir " + In("SUB"));  // not the link
     EXPECT_TRUE(f.files.Exists("C:\\Other\\DEEP\\A.TXT"));
@@ -351,7 +353,8 @@ TEST_F(UninstallTest, FileInUseIsDeletedAtRestartOrTheUninstallFails) {
     FakeProgress progress, failed;
     EXPECT_TRUE(RunUninstallWorker(f.p, record, progress));
     EXPECT_EQ(progress.boxes.Texts(), std::vector<std::string>{text::kUninstallDoneAtRestart});
-    EXPECT_EQ(f.system.deleteAtRestart, (std::vector<std::string>{In("QLV3906.EXE"), kInstall}));
+    EXPECT_EQ(f.system.deleteAtRestart,
+              (std::vector<std::string>{In("QLV3906.EXE"), kInstallFolder}));
     EXPECT_FALSE(RunUninstallWorker(g.p, record, failed));
     EXPECT_EQ(failed.boxes.Texts(),
               std::vector<std::string>{FormatText(text::kFileInUse, In("QLV3906.EXE"))});
@@ -368,7 +371,7 @@ TEST_F(UninstallTest, StageOneLeavesTheFolderAndKeepsToItsOwnInstall) {
     f.files.AddFile("C:\\Other\\QLV3906.EXE", "program");
     f.system.modulePath = "C:\\Other\\VXInst.exe";
     EXPECT_FALSE(UninstallStageOne(f.p, boxes, record));
-    EXPECT_EQ(boxes.Texts().back(), FormatText(text::kOtherInstall, kInstall));
+    EXPECT_EQ(boxes.Texts().back(), FormatText(text::kOtherInstall, kInstallFolder));
     EXPECT_EQ(f.system.started.size(), 1u);
 }
 
@@ -382,11 +385,11 @@ TEST_F(UninstallTest, UndeletableFileKeepsItsFolderButTheStepIsCounted) {
     ASSERT_TRUE(LoadRecord(StoredRecord{{"VXINST.EXE", "VXINST.INI", "QLV3906.EXE",
                                          "SUB\\DEEP\\A.TXT", "KEEP\\LOCKED.TXT"},
                                         {".", "SUB", "SUB\\DEEP", "KEEP"}},
-                           kInstall, written));
-    RemoveRecorded(f.files, &progress, written, kInstall);
+                           kInstallFolder, written));
+    RemoveRecorded(f.files, &progress, written, kInstallFolder);
     EXPECT_EQ(view.position, 5u);  // four deleted, one not
     EXPECT_TRUE(f.files.Exists(In("KEEP")));
-    EXPECT_TRUE(f.files.Exists(kInstall));
+    EXPECT_TRUE(f.files.Exists(kInstallFolder));
     EXPECT_FALSE(f.files.Exists(In("SUB")));
 }
 
