@@ -66,15 +66,15 @@ CIconMenu::~CIconMenu() {
     auto& registry = PopupRegistry();
     for (const auto& popup : popups_) {
         registry.erase(std::remove_if(registry.begin(), registry.end(),
-                                      [&](const auto& e) { return e.first == popup->menu_; }),
+                                      [&](const auto& e) { return e.first == popup->menu_.Get(); }),
                        registry.end());
     }
     popups_.clear();  // each destroys its own handle
     items_.clear();   // each record its image list
-    if (menu_) DestroyMenu(menu_);
+    menu_.Reset();
 }
 
-HMENU CIconMenu::Detach() { return std::exchange(menu_, nullptr); }
+HMENU CIconMenu::Detach() { return menu_.Release(); }
 
 IconMenuItem* CIconMenu::AppendItem(HMENU menu, UINT flags, UINT_PTR id, const std::wstring& text) {
     auto item = std::make_unique<IconMenuItem>();
@@ -95,7 +95,7 @@ bool CIconMenu::LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow)
     if (!res) return false;
     const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, res)));
     if (!data) return false;
-    menu_ = CreateMenu();
+    menu_.Reset(CreateMenu());
     if (!menu_) return false;
 
     std::vector<MenuTemplateItem> top;
@@ -112,15 +112,15 @@ bool CIconMenu::LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow)
                 const std::wstring text(t.text.begin(), t.text.end());
                 if (t.IsPopup()) {
                     auto child = std::make_unique<CIconMenu>();
-                    child->menu_ = CreatePopupMenu();
-                    PopupRegistry().emplace_back(child->menu_, child.get());
-                    menu.AppendItem(menu.menu_, flags | MF_POPUP,
-                                    reinterpret_cast<UINT_PTR>(child->menu_), text);
+                    child->menu_.Reset(CreatePopupMenu());
+                    PopupRegistry().emplace_back(child->menu_.Get(), child.get());
+                    menu.AppendItem(menu.menu_.Get(), flags | MF_POPUP,
+                                    reinterpret_cast<UINT_PTR>(child->menu_.Get()), text);
                     Build(*child, t.children);
                     child->AlignTexts(window, font);
                     menu.popups_.push_back(std::move(child));
                 } else {
-                    menu.AppendItem(menu.menu_, flags, t.id, text);
+                    menu.AppendItem(menu.menu_.Get(), flags, t.id, text);
                 }
             }
         }
@@ -131,7 +131,8 @@ bool CIconMenu::LoadMenu(HINSTANCE instance, int resourceId, HWND measureWindow)
     for (int pos = 0; pos < static_cast<int>(items_.size()); ++pos) {
         const IconMenuItem& item = *items_[pos];
         const UINT popup = (item.flags & MF_POPUP) ? MF_POPUP : 0;
-        ModifyMenuW(menu_, pos, MF_BYPOSITION | MF_STRING | popup, item.id, item.text.c_str());
+        ModifyMenuW(menu_.Get(), pos, MF_BYPOSITION | MF_STRING | popup, item.id,
+                    item.text.c_str());
     }
     return true;
 }
@@ -142,21 +143,19 @@ HFONT CIconMenu::MenuFont() const {
 }
 
 void CIconMenu::AlignTexts(HWND measureWindow, HFONT font) {
-    HDC dc = GetDC(measureWindow);
-    {
-        const ScopedSelect keep(dc, font);
-        std::vector<std::u16string> texts;
-        for (const auto& item : items_) texts.emplace_back(item->text.begin(), item->text.end());
-        AlignAcceleratorTexts(texts, [dc](const std::u16string& s) {
-            SIZE size{};
-            GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(s.c_str()),
-                                  static_cast<int>(s.size()), &size);
-            return static_cast<int>(size.cx);
-        });
-        for (std::size_t i = 0; i < items_.size(); ++i)
-            items_[i]->text.assign(texts[i].begin(), texts[i].end());
-    }
-    ReleaseDC(measureWindow, dc);
+    const WindowDc window(measureWindow);
+    const HDC dc = window.Get();
+    const ScopedSelect keep(dc, font);
+    std::vector<std::u16string> texts;
+    for (const auto& item : items_) texts.emplace_back(item->text.begin(), item->text.end());
+    AlignAcceleratorTexts(texts, [dc](const std::u16string& s) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(s.c_str()),
+                              static_cast<int>(s.size()), &size);
+        return static_cast<int>(size.cx);
+    });
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        items_[i]->text.assign(texts[i].begin(), texts[i].end());
 }
 
 IconMenuItem* CIconMenu::FindRecord(UINT commandId) {
@@ -174,7 +173,7 @@ IconMenuItem* CIconMenu::FindRecord(UINT commandId) {
 
 CIconMenu* CIconMenu::FindPopup(HMENU handle) {
     for (const auto& p : popups_)
-        if (p->menu_ == handle) return p.get();
+        if (p->menu_.Get() == handle) return p.get();
     return nullptr;
 }
 
@@ -191,7 +190,7 @@ bool CIconMenu::ModifyODMenu(HINSTANCE instance, const wchar_t* text, UINT comma
         record->SetName(text);
     } else if (record->name.empty()) {
         wchar_t buffer[256] = {};
-        GetMenuStringW(menu_, commandId, buffer, 256, MF_BYCOMMAND);
+        GetMenuStringW(menu_.Get(), commandId, buffer, 256, MF_BYCOMMAND);
         record->SetName(buffer);
     }
     record->bitmapId = bitmapId;
@@ -214,7 +213,7 @@ bool CIconMenu::ModifyODMenu(HINSTANCE instance, const wchar_t* text, UINT comma
     bmp.Reset();
     record->flags = MF_OWNERDRAW;
     // Wherever the item lies, modifying it by command reaches it through the bar.
-    const HMENU owner = menu_;
+    const HMENU owner = menu_.Get();
     ModifyMenuW(owner, commandId, MF_BYCOMMAND | MF_OWNERDRAW, commandId,
                 reinterpret_cast<LPCWSTR>(record));
     NameDrawnItem(owner, commandId, false, *record);
@@ -241,15 +240,15 @@ LRESULT CIconMenu::FindKeyboardShortcut(UINT ch, UINT flags, HMENU menu) {
 }
 
 void CIconMenu::Resynchronise() {
-    const int count = GetMenuItemCount(menu_);
+    const int count = GetMenuItemCount(menu_.Get());
     std::vector<CurrentMenuItem> current;
     for (int pos = 0; pos < count; ++pos) {
         MENUITEMINFOW mii{};
         mii.cbSize = sizeof mii;
         mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STATE;
-        GetMenuItemInfoW(menu_, pos, TRUE, &mii);
+        GetMenuItemInfoW(menu_.Get(), pos, TRUE, &mii);
         CurrentMenuItem c{MenuItemKind::Command, mii.wID, u"",
-                          GetMenuState(menu_, pos, MF_BYPOSITION) & 0xFF};
+                          GetMenuState(menu_.Get(), pos, MF_BYPOSITION) & 0xFF};
         if (mii.hSubMenu) {
             c.kind = MenuItemKind::Popup;
             c.id = reinterpret_cast<UINT_PTR>(mii.hSubMenu);
@@ -267,7 +266,7 @@ void CIconMenu::Resynchronise() {
             text = ours->text;
         } else {
             wchar_t buffer[256] = {};
-            GetMenuStringW(menu_, pos, buffer, 256, MF_BYPOSITION);
+            GetMenuStringW(menu_.Get(), pos, buffer, 256, MF_BYPOSITION);
             text = buffer;
         }
         c.text.assign(text.begin(), text.end());
@@ -291,10 +290,10 @@ void CIconMenu::Resynchronise() {
         item->id = r.id;
         item->used = true;
         if (current[pos].kind == MenuItemKind::Command) {
-            ModifyMenuW(menu_, static_cast<UINT>(pos),
+            ModifyMenuW(menu_.Get(), static_cast<UINT>(pos),
                         MF_BYPOSITION | MF_OWNERDRAW | (r.flags & 0xFF), r.id,
                         reinterpret_cast<LPCWSTR>(item.get()));
-            NameDrawnItem(menu_, static_cast<UINT>(pos), true, *item);
+            NameDrawnItem(menu_.Get(), static_cast<UINT>(pos), true, *item);
         }
         rebuilt.push_back(std::move(item));
     }

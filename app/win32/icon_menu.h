@@ -69,7 +69,7 @@ class CIconMenu {
     static LRESULT FindKeyboardShortcut(UINT ch, UINT flags, HMENU menu);
     static bool IsRegisteredPopup(HMENU menu);
 
-    HMENU Handle() const { return menu_; }
+    HMENU Handle() const { return menu_.Get(); }
     // The images' edge in pixels (16, 24 or 32), before the images are assigned; the icon
     // column and its spacing grow with it.
     void SetImageSize(int pixels) { metrics_.imageSize = pixels; }
@@ -77,7 +77,7 @@ class CIconMenu {
     HMENU Detach();
     // The window's menu handed back for a while (images assigned after the window showed);
     // Detach again before the window goes.
-    void Attach(HMENU menu) { menu_ = menu; }
+    void Attach(HMENU menu) { menu_.Reset(menu); }
 
   private:
     IconMenuItem* AppendItem(HMENU menu, UINT flags, UINT_PTR id, const std::wstring& text);
@@ -87,7 +87,7 @@ class CIconMenu {
     void AlignTexts(HWND measureWindow, HFONT font);
     HFONT MenuFont() const;
 
-    HMENU menu_ = nullptr;
+    MenuHandle menu_;
     std::vector<std::unique_ptr<IconMenuItem>> items_;
     std::vector<std::unique_ptr<CIconMenu>> popups_;
     COLORREF maskColour_;  // the images' own transparent grey

@@ -31,10 +31,6 @@ bool HighContrast() {
            (hc.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-// A memory device context of CreateCompatibleDC, and an icon made for one drawing.
-using MemoryDc = Owned<NullEmpty<HDC, &DeleteDC>>;
-using IconHandle = Owned<NullEmpty<HICON, &DestroyIcon>>;
-
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 Rect FromRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
@@ -118,12 +114,12 @@ void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* mis) const {
     if (item->flags & MF_SEPARATOR) {
         size = MeasureSeparator(barHeight);
     } else {
-        HDC dc = GetDC(nullptr);
+        const WindowDc screen(nullptr);
+        const HDC dc = screen.Get();
         HGDIOBJ old = NewLook() ? SelectObject(dc, MenuFont()) : nullptr;
         SIZE text{};
         GetTextExtentPoint32W(dc, item->text.c_str(), static_cast<int>(item->text.size()), &text);
         if (old) SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
         size = MeasureMenuItem(text.cx, barHeight, metrics_);
     }
     mis->itemWidth = static_cast<UINT>(size.width);
@@ -241,11 +237,10 @@ void CIconMenu::DrawItem(const DRAWITEMSTRUCT* dis) const {
     const bool newLook = NewLook();
     const ItemColours c = ChooseItemColours(s, newLook, HighContrast());
 
-    HGDIOBJ oldFont = SelectObject(dc, MenuFont());
+    const ScopedSelect keepFont(dc, MenuFont());
     DrawRow(dc, r, l, c);
     DrawIconColumn(dc, *item, s, l, c, newLook, metrics_);
     PaintText(dc, *item, l, c);
-    SelectObject(dc, oldFont);
 }
 
 }  // namespace vx::win32

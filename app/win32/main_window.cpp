@@ -33,9 +33,8 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
 
 // The DPI the program runs at: it is system-DPI aware, so this holds for the whole run.
 int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : kBaseDpi;
     return dpi > 0 ? dpi : kBaseDpi;
 }
 
@@ -184,9 +183,8 @@ void CMainWindow::AttachIconMenu() {
         menuImagesBuilt_ = true;  // nothing to add them to
         return;
     }
-    HMENU plain = GetMenu(hwnd_);
+    const MenuHandle plain(GetMenu(hwnd_));
     SetMenu(hwnd_, menu_.Detach());
-    if (plain) DestroyMenu(plain);
 }
 
 // The command images, once, before the first drop-down is measured or drawn. Giving an item
@@ -241,15 +239,13 @@ void CMainWindow::OnSize() {
 
 bool CMainWindow::OnPaintMinimised() {
     if (!IsIconic(hwnd_)) return false;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const PaintScope paint(hwnd_);
+    SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
     RECT client;
     GetClientRect(hwnd_, &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, bigIcon_);
-    EndPaint(hwnd_, &ps);
+    DrawIcon(paint.Get(), x, y, bigIcon_);
     return true;
 }
 

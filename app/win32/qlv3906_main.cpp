@@ -11,6 +11,7 @@
 #include "app/win32/win32_instance_system.h"
 #include "common/texts.h"
 #include "common/win32/module_path.h"
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 
 namespace {
@@ -19,9 +20,8 @@ namespace {
 std::vector<std::string> Arguments() {
     std::vector<std::string> args;
     int count = 0;
-    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i) args.push_back(vx::win32::Narrow(argv[i]));
-        LocalFree(argv);
+    if (const vx::win32::LocalMemory<LPWSTR> argv{CommandLineToArgvW(GetCommandLineW(), &count)}) {
+        for (int i = 1; i < count; ++i) args.push_back(vx::win32::Narrow(argv.Get()[i]));
     }
     return args;
 }

@@ -8,6 +8,7 @@
 #include "common/texts.h"
 #include "common/win32/dialog.h"
 #include "common/win32/message_box.h"
+#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 #include "resources/resource.h"
 
@@ -32,9 +33,8 @@ class Win32PrinterListView : public PrinterListView, public Dialog {
 
     // Once the rows are in: every column wide enough for its header and its longest text.
     void FitColumns() {
-        HDC dc = GetDC(list_);
-        const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-        if (dc) ReleaseDC(list_, dc);
+        int dpi = 96;
+        if (const WindowDc dc{list_}) dpi = GetDeviceCaps(dc.Get(), LOGPIXELSX);
         for (int i = 0; i < 2; ++i) {
             int widest = TextWidth(kColumns[i].header);
             for (int row = 0; row < RowCount(); ++row)

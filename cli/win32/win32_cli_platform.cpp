@@ -5,12 +5,19 @@
 #include <ws2tcpip.h>
 
 #include "cli/file_writing.h"
+#include "common/win32/owned.h"
+#include "common/win32/owned_socket.h"
 #include "common/win32/utf16.h"
 #include "common/win32/windows_version.h"
 
 namespace vx::cli::win32 {
 
+using vx::win32::AddressList;
+using vx::win32::FindHandle;
+using vx::win32::LocalMemory;
 using vx::win32::Narrow;
+using vx::win32::Socket;
+using vx::win32::UniqueHandle;
 using vx::win32::Widen;
 
 namespace {
@@ -19,12 +26,12 @@ namespace {
 constexpr int kIdleSeconds = 10;
 
 std::string SystemMessage(DWORD code) {
-    wchar_t* text = nullptr;
+    LocalMemory<wchar_t> text;
     FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = text ? text : L"";
-    LocalFree(text);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(text.Put()), 0, nullptr);
+    std::wstring message = text ? text.Get() : L"";
+    text.Reset();
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
                                 message.back() == L' ' || message.back() == L'.'))
         message.pop_back();
@@ -75,11 +82,10 @@ class StandardInput : public File {
 
 class FolderLock : public OutputFiles::Lock {
   public:
-    explicit FolderLock(HANDLE h) : h_(h) {}
-    ~FolderLock() override { CloseHandle(h_); }  // the lock file goes with it
+    explicit FolderLock(UniqueHandle h) : h_(std::move(h)) {}
 
   private:
-    HANDLE h_;
+    UniqueHandle h_;  // the lock file goes with it
 };
 
 // What is at `path` with symbolic links followed, and in `target` the file they lead to
@@ -88,10 +94,10 @@ PathState Look(const std::string& path, std::string& target, DWORD& attributes) 
     target = path;
     attributes = 0;
     PathState state;
-    HANDLE h = CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    const UniqueHandle h(CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return state;
         // There but not to be opened even for its attributes: by them, where they can be read.
@@ -106,7 +112,7 @@ PathState Look(const std::string& path, std::string& target, DWORD& attributes) 
         return state;
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info)) {
+    if (GetFileType(h.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(h.Get(), &info)) {
         state.kind = PathState::Other;  // a port, a pipe, the console
     } else {
         state.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathState::Folder
@@ -119,7 +125,7 @@ PathState Look(const std::string& path, std::string& target, DWORD& attributes) 
         const auto finalPathName = reinterpret_cast<FinalPathName>(reinterpret_cast<void*>(
             GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
         wchar_t finalName[MAX_PATH * 4] = {};
-        const DWORD n = finalPathName ? finalPathName(h, finalName, MAX_PATH * 4, 0) : 0;
+        const DWORD n = finalPathName ? finalPathName(h.Get(), finalName, MAX_PATH * 4, 0) : 0;
         if (n > 0 && n < MAX_PATH * 4) {
             std::wstring name(finalName, n);
             if (name.rfind(L"\\\\?\\UNC\\", 0) == 0) {
@@ -130,7 +136,6 @@ PathState Look(const std::string& path, std::string& target, DWORD& attributes) 
             target = Narrow(name);
         }
     }
-    CloseHandle(h);
     return state;
 }
 
@@ -138,12 +143,11 @@ PathState Look(const std::string& path, std::string& target, DWORD& attributes) 
 // other names (hard links): one write of the few bytes of a settings file, the rest cut off.
 bool WriteInPlace(const std::string& target, const std::vector<std::uint8_t>& bytes,
                   std::string& error) {
-    HANDLE h = CreateFileW(Widen(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool ok =
-        h != INVALID_HANDLE_VALUE && WriteAll(h, bytes) && SetEndOfFile(h) && FlushFileBuffers(h);
+    const UniqueHandle h(CreateFileW(Widen(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const bool ok =
+        h && WriteAll(h.Get(), bytes) && SetEndOfFile(h.Get()) && FlushFileBuffers(h.Get());
     if (!ok) error = SystemMessage(GetLastError());
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     return ok;
 }
 
@@ -182,21 +186,21 @@ bool Win32OutputFiles::WriteAtomically(const std::string& path,
             // after, never half-written.
             const std::string temp = FolderOf(target, true) + "\\" + TemporaryPrefix(target, true);
             std::wstring tempName;
-            HANDLE h = INVALID_HANDLE_VALUE;
-            for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+            UniqueHandle h;
+            for (unsigned attempt = 0; attempt < 100 && !h; ++attempt) {
                 tempName = Widen(temp + std::to_string(GetCurrentProcessId()) + "-" +
                                  std::to_string(GetTickCount() + attempt) + ".tmp");
-                h = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-                if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+                h.Reset(CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+                if (!h && GetLastError() != ERROR_FILE_EXISTS) break;
             }
-            if (h == INVALID_HANDLE_VALUE) {
+            if (!h) {
                 error = SystemMessage(GetLastError());
                 return false;
             }
-            bool ok = WriteAll(h, bytes) && FlushFileBuffers(h);
+            bool ok = WriteAll(h.Get(), bytes) && FlushFileBuffers(h.Get());
             if (!ok) error = SystemMessage(GetLastError());
-            CloseHandle(h);
+            h.Reset();
             // An existing file is replaced keeping its attributes, times of creation and security;
             // a new one is the temporary file renamed.
             const std::wstring wideTarget = Widen(target);
@@ -226,15 +230,14 @@ bool Win32OutputFiles::WriteDevice(const std::string& path, const std::vector<st
         error = SystemMessage(GetLastError());
         return false;
     }
-    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    const UniqueHandle h(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) {
         error = SystemMessage(GetLastError());
         return false;
     }
-    const bool ok = WriteAll(h, bytes);
+    const bool ok = WriteAll(h.Get(), bytes);
     if (!ok) error = SystemMessage(GetLastError());
-    CloseHandle(h);
     return ok;
 }
 
@@ -247,11 +250,11 @@ std::unique_ptr<OutputFiles::Lock> Win32OutputFiles::LockFolderOf(const std::str
     // Held open by one run at a time and gone when it closes: another run waits for it (a
     // file being deleted refuses too, for a moment).
     const std::wstring name = Widen(folder + "\\" + kLockName);
-    HANDLE h = INVALID_HANDLE_VALUE;
+    UniqueHandle h;
     for (DWORD refused = 0;;) {
-        h = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (h != INVALID_HANDLE_VALUE) break;
+        h.Reset(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (h) break;
         const DWORD code = GetLastError();
         if (code == ERROR_ACCESS_DENIED && (refused += kLockRetryMs) > kLockAccessDeniedMs)
             return nullptr;  // a folder nobody may write in: no lock, as on Linux
@@ -262,38 +265,37 @@ std::unique_ptr<OutputFiles::Lock> Win32OutputFiles::LockFolderOf(const std::str
     // from a run that was killed.
     const std::string prefix = folder + "\\" + TemporaryPrefix(target, true);
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Widen(prefix + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    if (const FindHandle search{FindFirstFileW(Widen(prefix + "*").c_str(), &found)}) {
         do DeleteFileW(Widen(folder + "\\" + Narrow(found.cFileName)).c_str());
-        while (FindNextFileW(search, &found));
-        FindClose(search);
+        while (FindNextFileW(search.Get(), &found));
     }
-    return std::make_unique<FolderLock>(h);
+    return std::make_unique<FolderLock>(std::move(h));
 }
 
 std::string Win32OutputFiles::WhyNotReadable(const std::string& path, bool& missing) {
     missing = false;
-    HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    UniqueHandle h(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) {
         const DWORD code = GetLastError();
         missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
         return SystemMessage(code);
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    const bool folder = GetFileInformationByHandle(h, &info) &&
+    const bool folder = GetFileInformationByHandle(h.Get(), &info) &&
                         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    CloseHandle(h);
+    h.Reset();
     return folder ? SystemMessage(ERROR_DIRECTORY) : std::string();
 }
 
-Win32JobSource::Win32JobSource() : socket_(INVALID_SOCKET) {
+Win32JobSource::Win32JobSource() {
     WSADATA data;
     started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
 
 Win32JobSource::~Win32JobSource() {
-    if (socket_ != INVALID_SOCKET) closesocket(socket_);
+    socket_.Reset();  // before Winsock goes
     if (started_) WSACleanup();
 }
 
@@ -303,27 +305,27 @@ bool Win32JobSource::Listen(const std::string& host, int port, std::string& boun
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_flags = AI_PASSIVE;
-    addrinfo* found = nullptr;
-    const int r = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+    AddressList found;
+    const int r = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, found.Put());
     if (r != 0) {
         error = SystemMessage(static_cast<DWORD>(r));
         return false;
     }
-    for (addrinfo* a = found; a && socket_ == INVALID_SOCKET; a = a->ai_next) {
-        SOCKET s = socket(a->ai_family, a->ai_socktype, a->ai_protocol);
-        if (s == INVALID_SOCKET) continue;
-        if (bind(s, a->ai_addr, static_cast<int>(a->ai_addrlen)) == 0 && listen(s, 8) == 0) {
-            socket_ = s;
+    for (addrinfo* a = found.Get(); a && !socket_; a = a->ai_next) {
+        Socket s(socket(a->ai_family, a->ai_socktype, a->ai_protocol));
+        if (!s) continue;
+        if (bind(s.Get(), a->ai_addr, static_cast<int>(a->ai_addrlen)) == 0 &&
+            listen(s.Get(), 8) == 0) {
+            socket_ = std::move(s);
         } else {
             error = SystemMessage(static_cast<DWORD>(WSAGetLastError()));
-            closesocket(s);
         }
     }
-    freeaddrinfo(found);
-    if (socket_ == INVALID_SOCKET) return false;
+    found.Reset();
+    if (!socket_) return false;
     sockaddr_storage address{};
     int length = sizeof address;
-    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    getsockname(socket_.Get(), reinterpret_cast<sockaddr*>(&address), &length);
     bound = AddressText(reinterpret_cast<sockaddr*>(&address), length);
     return true;
 }
@@ -331,8 +333,8 @@ bool Win32JobSource::Listen(const std::string& host, int port, std::string& boun
 bool Win32JobSource::Next(ReceivedJob& job, std::string& error) {
     sockaddr_storage peer{};
     int length = sizeof peer;
-    SOCKET c = accept(socket_, reinterpret_cast<sockaddr*>(&peer), &length);
-    if (c == INVALID_SOCKET) {
+    const Socket c(accept(socket_.Get(), reinterpret_cast<sockaddr*>(&peer), &length));
+    if (!c) {
         error = SystemMessage(static_cast<DWORD>(WSAGetLastError()));
         return false;
     }
@@ -342,14 +344,13 @@ bool Win32JobSource::Next(ReceivedJob& job, std::string& error) {
     for (;;) {
         fd_set readable;
         FD_ZERO(&readable);
-        FD_SET(c, &readable);
+        FD_SET(c.Get(), &readable);
         timeval idle{kIdleSeconds, 0};
         if (select(0, &readable, nullptr, nullptr, &idle) <= 0) break;
-        const int n = recv(c, buffer, sizeof buffer, 0);
+        const int n = recv(c.Get(), buffer, sizeof buffer, 0);
         if (n <= 0) break;
         job.bytes.insert(job.bytes.end(), buffer, buffer + n);
     }
-    closesocket(c);
     return true;
 }
 

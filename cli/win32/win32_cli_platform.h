@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/cli_platform.h"
+#include "common/win32/owned_socket.h"
 #include "printer/platform_family.h"
 #include "settings/win32/win32_file_system.h"
 
@@ -46,7 +47,7 @@ class Win32JobSource : public JobSource {
 
   private:
     bool started_ = false;
-    std::uintptr_t socket_;
+    vx::win32::Socket socket_;
 };
 
 // Japanese when the user's interface language is.

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <lzexpand.h>
 
 #include <utility>
 
@@ -96,6 +97,63 @@ using GdiObject = Owned<NullEmpty<H, &DeleteObject>>;
 
 // An image list made with ImageList_Create.
 using ImageList = Owned<NullEmpty<HIMAGELIST, &ImageList_Destroy>>;
+
+// A memory device context made with CreateCompatibleDC.
+using MemoryDc = Owned<NullEmpty<HDC, &DeleteDC>>;
+
+// An icon made for the caller (ImageList_GetIcon, CreateIconIndirect), not a shared one.
+using IconHandle = Owned<NullEmpty<HICON, &DestroyIcon>>;
+
+// A menu no window holds; one handed to a window with SetMenu is Released to it.
+using MenuHandle = Owned<NullEmpty<HMENU, &DestroyMenu>>;
+
+// Memory the system allocated for the caller with LocalAlloc: FormatMessage's text,
+// CommandLineToArgvW's list. `T` is what it points to.
+template <typename T>
+using LocalMemory = Owned<NullEmpty<T*, &LocalFree>>;
+
+// A file opened with LZOpenFile: an INT, negative when the opening failed.
+struct LzFileTraits {
+    using Handle = INT;
+    static Handle Empty() { return -1; }
+    static bool Holds(Handle h) { return h >= 0; }
+    static void Close(Handle h) { LZClose(h); }
+};
+using LzFile = Owned<LzFileTraits>;
+
+// A device context of GetDC, released to its window (null: the screen's) when it goes.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// The painting of a window for WM_PAINT: BeginPaint now, EndPaint when it goes.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;  // after paint_, which BeginPaint fills
+};
 
 // Selects an object into a device context and the one it replaced back when it goes.
 class ScopedSelect {

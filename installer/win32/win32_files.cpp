@@ -9,6 +9,7 @@
 namespace vx::inst::win32 {
 
 using vx::win32::FindHandle;
+using vx::win32::LzFile;
 using vx::win32::Narrow;
 using vx::win32::UniqueHandle;
 using vx::win32::Widen;
@@ -213,20 +214,18 @@ std::optional<std::string> Win32Files::ExpandedName(const std::string& path) {
 std::int64_t Win32Files::Expand(const std::string& from, const std::string& to) {
     std::wstring wfrom = LzPath(from);
     OFSTRUCT readInfo{};
-    const INT source = LZOpenFileW(wfrom.data(), &readInfo, OF_READ);
-    if (source < 0) return -1;
+    LzFile source(LZOpenFileW(wfrom.data(), &readInfo, OF_READ));
+    if (!source) return -1;
     // The target is opened by its wide name rather than through OpenFile, which takes no
     // more than 127 bytes of path and may create another name in its place: so it is
     // exactly the requested file, at any length the system allows.
     UniqueHandle target(CreateFileW(Widen(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!target) {
-        LZClose(source);
-        return -1;
-    }
+    if (!target) return -1;
     // The LZ interface writes to a plain file handle as OpenFile would have returned it.
-    const LONG copied = LZCopy(source, static_cast<HFILE>(reinterpret_cast<INT_PTR>(target.Get())));
-    LZClose(source);
+    const LONG copied =
+        LZCopy(source.Get(), static_cast<HFILE>(reinterpret_cast<INT_PTR>(target.Get())));
+    source.Reset();
     target.Reset();
     return copied < 0 ? -1 : copied;
 }

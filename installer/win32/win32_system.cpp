@@ -54,7 +54,7 @@ UniqueHandle CreateProcessOf(const std::string& program, const std::string& comm
                         &startup, &process)) {
         return {};
     }
-    CloseHandle(process.hThread);
+    const UniqueHandle thread(process.hThread);  // closed: only the process is waited for
     return UniqueHandle(process.hProcess);
 }
 

@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "common/win32/owned_socket.h"
+
 namespace vx::win32 {
 
 namespace {
@@ -21,11 +25,10 @@ bool StartWinsock() {
 bool Resolve(const std::string& host, unsigned port, sockaddr_in& out) {
     addrinfo hints{};
     hints.ai_family = AF_INET;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
-    out = *reinterpret_cast<const sockaddr_in*>(found->ai_addr);
+    AddressList found;
+    if (getaddrinfo(host.c_str(), nullptr, &hints, found.Put()) != 0 || !found) return false;
+    out = *reinterpret_cast<const sockaddr_in*>(found.Get()->ai_addr);
     out.sin_port = htons(static_cast<u_short>(port));
-    freeaddrinfo(found);
     return true;
 }
 
@@ -42,28 +45,9 @@ bool WaitFor(SOCKET s, bool write, unsigned timeoutMs) {
     return n > 0 && FD_ISSET(s, &set);
 }
 
-class Socket {
-  public:
-    explicit Socket(SOCKET s) : s_(s) {}
-    ~Socket() {
-        if (s_ != INVALID_SOCKET) closesocket(s_);
-    }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    SOCKET Get() const { return s_; }
-    SOCKET Release() {
-        const SOCKET s = s_;
-        s_ = INVALID_SOCKET;
-        return s;
-    }
-
-  private:
-    SOCKET s_;
-};
-
 class Win32Connection : public NetConnection {
   public:
-    explicit Win32Connection(SOCKET s) : s_(s) {}
+    explicit Win32Connection(Socket s) : s_(std::move(s)) {}
     long Send(const std::uint8_t* data, std::size_t size, unsigned timeoutMs) override {
         if (!WaitFor(s_.Get(), true, timeoutMs)) return 0;
         const int n =
@@ -87,14 +71,14 @@ std::unique_ptr<NetConnection> Win32NetSockets::Connect(const std::string& host,
     sockaddr_in address{};
     if (!StartWinsock() || !Resolve(host, port, address)) return nullptr;
     Socket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    if (s.Get() == INVALID_SOCKET) return nullptr;
+    if (!s) return nullptr;
     u_long nonBlocking = 1;
     ioctlsocket(s.Get(), FIONBIO, &nonBlocking);
     if (connect(s.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
             SOCKET_ERROR &&
         (WSAGetLastError() != WSAEWOULDBLOCK || !WaitFor(s.Get(), true, timeoutMs)))
         return nullptr;
-    return std::make_unique<Win32Connection>(s.Release());
+    return std::make_unique<Win32Connection>(std::move(s));
 }
 
 bool Win32NetSockets::Exchange(const std::string& host, unsigned port, const std::string& request,
@@ -102,7 +86,7 @@ bool Win32NetSockets::Exchange(const std::string& host, unsigned port, const std
     sockaddr_in address{};
     if (!StartWinsock() || !Resolve(host, port, address)) return false;
     Socket s(socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
-    if (s.Get() == INVALID_SOCKET) return false;
+    if (!s) return false;
     // Connected: only datagrams from that address come back.
     if (connect(s.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
             SOCKET_ERROR ||

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include "common/win32/owned.h"
+
 namespace vx::win32 {
 
 namespace {
@@ -35,21 +37,14 @@ std::string Utf8ToAnsi(const std::string& text) {
     return out;
 }
 
-// A zeroed block from the process heap, freed when it goes.
-class HeapBlock {
-  public:
-    explicit HeapBlock(DWORD size)
-        : data_(static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size))) {}
-    ~HeapBlock() {
-        if (data_ != nullptr) HeapFree(GetProcessHeap(), 0, data_);
-    }
-    HeapBlock(const HeapBlock&) = delete;
-    HeapBlock& operator=(const HeapBlock&) = delete;
-    BYTE* get() const { return data_; }
+// A block of the process heap, freed when it goes.
+void FreeHeapBlock(BYTE* data) { HeapFree(GetProcessHeap(), 0, data); }
+using HeapBlock = Owned<NullEmpty<BYTE*, &FreeHeapBlock>>;
 
-  private:
-    BYTE* data_;
-};
+// `size` zeroed bytes of the process heap; empty when there is not the memory.
+HeapBlock ZeroedBlock(DWORD size) {
+    return HeapBlock(static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size)));
+}
 
 // Every listing is asked twice: once with no buffer for the size, then into a zeroed block
 // of that size. `take` copies the entries out before the block is freed.
@@ -60,11 +55,11 @@ EnumResult EnumerateTwice(DWORD flags, const std::string& name, DWORD level, Tak
     DWORD needed = 0, returned = 0;
     EnumPrintersA(flags, namePtr, level, nullptr, 0, &needed, &returned);
     if (needed == 0) return EnumResult::Listed;
-    HeapBlock block(needed);
-    if (block.get() == nullptr) return EnumResult::NoMemory;
-    if (!EnumPrintersA(flags, namePtr, level, block.get(), needed, &needed, &returned))
+    const HeapBlock block = ZeroedBlock(needed);
+    if (!block) return EnumResult::NoMemory;
+    if (!EnumPrintersA(flags, namePtr, level, block.Get(), needed, &needed, &returned))
         return EnumResult::Listed;
-    const Info* entries = reinterpret_cast<const Info*>(block.get());
+    const Info* entries = reinterpret_cast<const Info*>(block.Get());
     for (DWORD i = 0; i < returned; ++i) take(entries[i]);
     return EnumResult::Listed;
 }
@@ -108,10 +103,10 @@ bool Win32Spooler::ReadStatus(PrinterHandle handle, std::uint32_t& status) {
     DWORD needed = 0;
     GetPrinterA(ToHandle(handle), 2, nullptr, 0, &needed);
     if (needed < sizeof(PRINTER_INFO_2A)) return false;
-    HeapBlock block(needed);
-    if (block.get() == nullptr) return false;
-    if (!GetPrinterA(ToHandle(handle), 2, block.get(), needed, &needed)) return false;
-    status = reinterpret_cast<const PRINTER_INFO_2A*>(block.get())->Status;
+    const HeapBlock block = ZeroedBlock(needed);
+    if (!block) return false;
+    if (!GetPrinterA(ToHandle(handle), 2, block.Get(), needed, &needed)) return false;
+    status = reinterpret_cast<const PRINTER_INFO_2A*>(block.Get())->Status;
     return true;
 }
 
