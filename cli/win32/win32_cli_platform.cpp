@@ -12,13 +12,7 @@
 
 namespace vx::cli::win32 {
 
-using vx::win32::AddressList;
-using vx::win32::FindHandle;
-using vx::win32::LocalMemory;
-using vx::win32::Narrow;
-using vx::win32::Socket;
-using vx::win32::UniqueHandle;
-using vx::win32::Widen;
+using namespace vx::win32;  // the shared owners and text conversions
 
 namespace {
 

@@ -8,12 +8,7 @@
 
 namespace vx::inst::win32 {
 
-using vx::win32::FindHandle;
-using vx::win32::LzFile;
-using vx::win32::Narrow;
-using vx::win32::UniqueHandle;
-using vx::win32::Widen;
-using vx::win32::WriteWholeFile;
+using namespace vx::win32;  // the shared owners and text conversions
 
 bool Win32Files::List(const std::string& folder, std::vector<DirEntry>& entries) {
     entries.clear();
