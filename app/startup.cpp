@@ -29,16 +29,6 @@ std::string ApplicationName(const std::string& modulePath) {
     return name;
 }
 
-std::size_t Utf16Length(const std::string& utf8) {
-    std::size_t units = 0;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
-        units += byte >= 0xF0 ? 2 : 1;        // four bytes encode a surrogate pair
-    }
-    return units;
-}
-
 bool FitsMaxPath(const std::string& utf8) { return Utf16Length(utf8) < kMaxPathUnits; }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/utf8.h"
+
 namespace vx {
 
 // ---- Help file
@@ -28,7 +30,6 @@ std::string ApplicationName(const std::string& modulePath);
 // the terminating zero making 260: the limit counts what the wide-character API counts, not
 // the bytes of the UTF-8 text (a kanji is one unit but three bytes).
 constexpr std::size_t kMaxPathUnits = 260;
-std::size_t Utf16Length(const std::string& utf8);
 bool FitsMaxPath(const std::string& utf8);
 
 // ---- Command line

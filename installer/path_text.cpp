@@ -43,16 +43,6 @@ std::string NameOf(const std::string& path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
-std::size_t Utf16Length(const std::string& text) {
-    std::size_t units = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte & 0xC0) != 0x80) ++units;  // each character starts one unit ...
-        if (byte >= 0xF0) ++units;           // ... and one beyond the basic plane two
-    }
-    return units;
-}
-
 bool IsFolderName(const std::string& name) {
     if (name.empty() || name == "." || name == "..") return false;
     for (const char c : name) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "common/utf8.h"
+
 namespace vx::inst {
 
 // A path fits when it fits MAX_PATH UTF-16 units with its terminator: at most 259. The setup
@@ -18,8 +20,6 @@ bool EqualNoCase(const std::string& a, const std::string& b);
 std::string ReplaceLastThree(const std::string& path, const std::string& with);
 std::string FolderOf(const std::string& path);  // cut at the last backslash
 std::string NameOf(const std::string& path);    // after the last backslash
-// The length of a UTF-8 text in UTF-16 units, as the wide-character API counts it.
-std::size_t Utf16Length(const std::string& text);
 // One name a folder (or file) can bear: not empty, "." or "..", and none of \ / : * ? " < > |
 // or a control character.
 bool IsFolderName(const std::string& name);

@@ -25,7 +25,6 @@ std::string SystemMessage(DWORD code) {
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(text.Put()), 0, nullptr);
     std::wstring message = text ? text.Get() : L"";
-    text.Reset();
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
                                 message.back() == L' ' || message.back() == L'.'))
         message.pop_back();
@@ -268,9 +267,9 @@ std::unique_ptr<OutputFiles::Lock> Win32OutputFiles::LockFolderOf(const std::str
 
 std::string Win32OutputFiles::WhyNotReadable(const std::string& path, bool& missing) {
     missing = false;
-    UniqueHandle h(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueHandle h(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h) {
         const DWORD code = GetLastError();
         missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
@@ -279,7 +278,6 @@ std::string Win32OutputFiles::WhyNotReadable(const std::string& path, bool& miss
     BY_HANDLE_FILE_INFORMATION info{};
     const bool folder = GetFileInformationByHandle(h.Get(), &info) &&
                         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    h.Reset();
     return folder ? SystemMessage(ERROR_DIRECTORY) : std::string();
 }
 
@@ -315,7 +313,6 @@ bool Win32JobSource::Listen(const std::string& host, int port, std::string& boun
             error = SystemMessage(static_cast<DWORD>(WSAGetLastError()));
         }
     }
-    found.Reset();
     if (!socket_) return false;
     sockaddr_storage address{};
     int length = sizeof address;
