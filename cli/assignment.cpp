@@ -73,4 +73,10 @@ std::vector<std::string> SettableKeys() {
     return keys;
 }
 
+SwitchBlock WithChanges(const SwitchBlock& block, const std::vector<Assignment>& changes) {
+    SwitchBlock out = Collected(block);
+    for (const Assignment& a : changes) Store(*a.setting, out, a.code);
+    return out;
+}
+
 }  // namespace vx::cli

@@ -36,4 +36,7 @@ std::vector<std::string> AllowedValues(const Setting& s, Language language);
 // The keys `set` takes, in table order.
 std::vector<std::string> SettableKeys();
 
+// What the settings program holds after loading `block` and making `changes` on its pages.
+SwitchBlock WithChanges(const SwitchBlock& block, const std::vector<Assignment>& changes);
+
 }  // namespace vx::cli

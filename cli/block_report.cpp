@@ -17,6 +17,13 @@ const char* Tr(Language language, const Text& t) {
     return language == Language::Japanese ? t.ja : t.en;
 }
 
+// The bytes the settings program sends for `s` where a file's own say something else (it
+// corrects a value no control offers); empty when the file's value is sent as it is.
+std::string CorrectedBytes(const Setting& s, const SwitchBlock& block, const SwitchBlock& sent) {
+    const std::string bytes = RawBytes(s, sent);
+    return bytes != RawBytes(s, block) && RawCode(s, block) != RawCode(s, sent) ? bytes : "";
+}
+
 bool IsMemorySwitchByte(std::size_t at) {
     for (int msw = 1; msw <= 4; ++msw)
         if (at == MswLowByte(msw) || at == MswLowByte(msw) + 1) return true;
@@ -79,6 +86,11 @@ Bytes FileBytes(const SwitchBlock& block) {
     return bytes;
 }
 
+Bytes SentBytes(const SwitchBlock& block) {
+    const SwitchBlock sent = Collected(block);
+    return Bytes(sent.bytes.begin(), sent.bytes.end());
+}
+
 std::string Seconds(long long ms) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(ms) / 1000.0);
@@ -139,8 +151,8 @@ std::string ShowText(const SwitchBlock& block, const std::string& indent, Langua
     for (const Setting& s : Settings()) {
         const std::size_t table = s.page >= 0 ? static_cast<std::size_t>(s.page) : 5;
         std::string raw = RawCell(s, block);
-        if (RawBytes(s, block) != RawBytes(s, sent) && RawCode(s, block) != RawCode(s, sent))
-            raw += "  " + Format(Tr(language, msg::kCorrected), {RawBytes(s, sent)});
+        if (const std::string corrected = CorrectedBytes(s, block, sent); !corrected.empty())
+            raw += "  " + Format(Tr(language, msg::kCorrected), {corrected});
         tables[table].push_back(
             {s.key, LabelOf(s, language), ValueCell(ShownValue(s, sent, language)), raw});
     }
@@ -235,8 +247,8 @@ std::string JsonRecord::WithSettings(const SwitchBlock& block, Language language
             .Text("alias", shown.alias)
             .Number("code", RawCode(s, sent))
             .Text("raw", RawBytes(s, block));
-        if (RawBytes(s, block) != RawBytes(s, sent) && RawCode(s, block) != RawCode(s, sent))
-            one.Text("sent", RawBytes(s, sent));
+        if (const std::string corrected = CorrectedBytes(s, block, sent); !corrected.empty())
+            one.Text("sent", corrected);
         settings += one.Object() + (i + 1 < all.size() ? ",\n" : "\n");
     }
     JsonRecord record = *this;

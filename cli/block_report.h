@@ -22,6 +22,8 @@ std::string Hex(std::uint8_t byte);
 std::string BlockHex(const SwitchBlock& block);
 // The settings file that holds the block.
 Bytes FileBytes(const SwitchBlock& block);
+// The bytes the settings program sends once it has loaded `block` from a file.
+Bytes SentBytes(const SwitchBlock& block);
 // "12.34" seconds.
 std::string Seconds(long long ms);
 // "done", "timed-out", …: a job's result in JSON.

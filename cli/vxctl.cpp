@@ -325,9 +325,7 @@ int Vxctl::Set(const Options& o) {
     if (files.size() == 1 && !fromFactory && Exists(out, why) && !Read(out, block))
         return kExitError;
     // As the settings program saves it: the file shown on the pages, changed there, collected.
-    block = Collected(block);
-    for (const Assignment& a : assignments) Store(*a.setting, block, a.code);
-    return Write(out, FileBytes(block), true) ? kExitOk : kExitError;
+    return Write(out, FileBytes(WithChanges(block, assignments)), true) ? kExitOk : kExitError;
 }
 
 // job ------------------------------------------------------------------------------
@@ -337,8 +335,7 @@ int Vxctl::Job(const Options& o) {
     if (o.positionals.size() != 1 || output.empty()) return Usage(*command_);
     SwitchBlock block;
     if (!Read(o.positionals[0], block)) return kExitError;
-    const SwitchBlock sent = Collected(block);
-    return Write(output, Bytes(sent.bytes.begin(), sent.bytes.end())) ? kExitOk : kExitError;
+    return Write(output, SentBytes(block)) ? kExitOk : kExitError;
 }
 
 int RunVxctl(const std::vector<std::string>& args, Services& services) {

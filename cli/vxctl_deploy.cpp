@@ -17,12 +17,14 @@ namespace {
 // One line of a plan: which printers, and what they get.
 struct PlanLine {
     int number = 0;
+    std::string where;  // PLAN:NUMBER, as messages name the line
     // "--printer" (a name or a pattern), "--host", "--device"; "--raw", "--location" (raw
     // queues by a pattern of their name or location), "--discover" (a range's printers)
     std::string option;
     std::string target;  // as written after its prefix
     std::string file;    // the settings file they get; empty: the settings they hold
     std::vector<Assignment> changes;
+    std::vector<std::string> addresses;  // of a range
 };
 
 // The make and model CUPS gives a raw queue: it names no printer.
@@ -82,6 +84,7 @@ int Vxctl::Deploy(const Options& o) {
         if (words.empty()) continue;
         PlanLine p;
         p.number = number;
+        p.where = planPath + ":" + std::to_string(number);
         p.option = "--printer";
         p.target = words[0];
         for (const char* kind : {"host:", "device:", "raw:", "location:", "discover:"}) {
@@ -89,7 +92,7 @@ int Vxctl::Deploy(const Options& o) {
             p.option = std::string("--") + std::string(kind).substr(0, std::strlen(kind) - 1);
             p.target = p.target.substr(std::strlen(kind));
         }
-        std::string where = planPath + ":" + std::to_string(number);
+        const std::string& where = p.where;
         for (std::size_t i = 1; i < words.size(); ++i) {
             if (i == 1 && !IsAssignment(words[i])) {
                 p.file = words[i];
@@ -103,8 +106,7 @@ int Vxctl::Deploy(const Options& o) {
             }
             p.changes.push_back(a);
         }
-        std::vector<std::string> range;
-        if (p.option == "--discover" && !RangeAddresses(p.target, range)) {
+        if (p.option == "--discover" && !RangeAddresses(p.target, p.addresses)) {
             Err(F(msg::kPlanBadRange, {where, p.target}));
             bad = true;
         } else if (p.target.empty() || (p.file.empty() && p.changes.empty())) {
@@ -144,11 +146,7 @@ int Vxctl::Deploy(const Options& o) {
     std::vector<Candidate> candidates;
     for (std::size_t line = 0; line < plan.size(); ++line) {
         const PlanLine& p = plan[line];
-        if (p.option == "--discover") {
-            std::vector<std::string> range;
-            RangeAddresses(p.target, range);
-            for (const std::string& address : range) candidates.push_back({line, address});
-        }
+        for (const std::string& address : p.addresses) candidates.push_back({line, address});
         if (p.option != "--raw" && p.option != "--location") continue;
         for (const ListedPrinter& q : queues) {
             const std::string& named = p.option == "--raw" ? q.name : q.location;
@@ -165,7 +163,7 @@ int Vxctl::Deploy(const Options& o) {
     });
     for (std::size_t line = 0; line < plan.size(); ++line) {
         const PlanLine& p = plan[line];
-        const std::string where = planPath + ":" + std::to_string(p.number);
+        const std::string& where = p.where;
         bool any = false;
         if (p.option == "--printer" && IsPattern(p.target)) {
             for (const ListedPrinter& q : queues) {
@@ -219,8 +217,7 @@ int Vxctl::Deploy(const Options& o) {
                 json ? record.Text("result", "failed").Text("error", why).Line() : why + "\n";
             return;
         }
-        block = Collected(p.file.empty() ? held : files.at(p.file));
-        for (const Assignment& a : p.changes) Store(*a.setting, block, a.code);
+        block = WithChanges(p.file.empty() ? held : files.at(p.file), p.changes);
         datas[i].assign(block.bytes.begin(), block.bytes.end());
         if (!dryRun) return;
         if (json) {

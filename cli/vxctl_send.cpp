@@ -106,9 +106,7 @@ int Vxctl::Send(const Options& o) {
     if (o.positionals.size() != 1) return Usage(*command_);
     SwitchBlock block;
     if (!Read(o.positionals[0], block)) return kExitError;
-    // The bytes the settings program sends once it has loaded the file.
-    const SwitchBlock sent = Collected(block);
-    return SendJob(o, RawJob::Settings, Bytes(sent.bytes.begin(), sent.bytes.end()));
+    return SendJob(o, RawJob::Settings, SentBytes(block));
 }
 
 int Vxctl::PrintSettings(const Options& o) {

@@ -33,8 +33,6 @@ bool WriteBytes(int fd, const std::vector<std::uint8_t>& bytes) {
 
 namespace {
 
-std::string Folder(const std::string& path) { return FolderOf(path, false); }
-
 // The file a write into `path` lands in: symbolic links followed, also one that points to
 // a file not made yet.
 std::string WriteTarget(const std::string& path) {
@@ -49,19 +47,16 @@ std::string WriteTarget(const std::string& path) {
         const ssize_t n = ::readlink(target.c_str(), link, sizeof link - 1);
         if (n <= 0) break;
         const std::string to(link, static_cast<std::size_t>(n));
-        target = to[0] == '/' ? to : Folder(target) + "/" + to;
+        target = to[0] == '/' ? to : FolderOf(target, false) + "/" + to;
     }
     return target;
 }
 
 // Names of the standard streams, which are written as they are, never replaced.
 bool IsStreamName(const std::string& path) {
-    return path == "-" || path == "/dev/stdout" || path == "/dev/stderr" ||
+    return IsStandardStream(path) || path == "/dev/stdout" || path == "/dev/stderr" ||
            path.rfind("/dev/fd/", 0) == 0 || path.rfind("/proc/self/fd/", 0) == 0;
 }
-
-// The temporary files of a write into `target` start with this.
-std::string TempPrefix(const std::string& target) { return TemporaryPrefix(target, false); }
 
 // Overwrites an existing file in place, for a file that a rename would take from its
 // other names (hard links) or from its owner. One write of the few bytes of a settings
@@ -113,7 +108,8 @@ bool PosixOutputFiles::WriteAtomically(const std::string& path,
         state, std::strerror(EISDIR), error, [&] { return WriteDevice(path, bytes, error); },
         [&] { return WriteInPlace(target, bytes, error); },
         [&] {
-            std::string temp = Folder(target) + "/" + TempPrefix(target) + "XXXXXX";
+            std::string temp =
+                FolderOf(target, false) + "/" + TemporaryPrefix(target, false) + "XXXXXX";
             const int fd = mkstemp(temp.data());
             if (fd < 0) {
                 error = std::strerror(errno);
@@ -195,7 +191,7 @@ bool PosixOutputFiles::WriteDeviceWithin(const std::string& path,
 
 std::string PosixOutputFiles::WhyNotReadable(const std::string& path, bool& missing) {
     missing = false;
-    if (path == "-") return {};
+    if (IsStandardStream(path)) return {};
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         missing = errno == ENOENT;
@@ -210,7 +206,7 @@ std::string PosixOutputFiles::WhyNotReadable(const std::string& path, bool& miss
 std::unique_ptr<OutputFiles::Lock> PosixOutputFiles::LockFolderOf(const std::string& path) {
     if (IsStreamName(path)) return nullptr;
     const std::string target = WriteTarget(path);
-    const std::string folder = Folder(target);
+    const std::string folder = FolderOf(target, false);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     int r;
@@ -223,7 +219,7 @@ std::unique_ptr<OutputFiles::Lock> PosixOutputFiles::LockFolderOf(const std::str
     // With the lock held no other run writes here: a temporary file for this target is left
     // from a run that was killed.
     if (DIR* d = ::fdopendir(::dup(fd))) {
-        const std::string prefix = TempPrefix(target);
+        const std::string prefix = TemporaryPrefix(target, false);
         while (const dirent* e = ::readdir(d))
             if (std::strncmp(e->d_name, prefix.c_str(), prefix.size()) == 0)
                 ::unlinkat(fd, e->d_name, 0);
@@ -235,8 +231,8 @@ std::unique_ptr<OutputFiles::Lock> PosixOutputFiles::LockFolderOf(const std::str
 bool PosixOutputFiles::WriteDevice(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                    std::string& error) {
     // "-": the standard output.
-    const int fd = path == "-" ? ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)
-                               : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    const int fd = IsStandardStream(path) ? ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3)
+                                          : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;

@@ -19,6 +19,8 @@
 #include <cstring>
 #include <thread>
 
+#include "cli/file_writing.h"
+
 namespace vx::cli::posix {
 
 namespace {
@@ -123,8 +125,8 @@ void PosixConsole::Err(const std::string& text) { WriteAll(STDERR_FILENO, text);
 
 std::unique_ptr<File> PosixFileSystem::OpenForReading(const std::string& path) {
     // "-": the standard input.
-    const int fd = path == "-" ? ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3)
-                               : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = IsStandardStream(path) ? ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3)
+                                          : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat info;
     if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
