@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/display_scale.h"
 #include "common/texts.h"
 #include "printer/printer_enum.h"
 
@@ -15,8 +16,7 @@ const char kFileDestination[] = "FILE:";
 }  // namespace
 
 int PrinterListColumnWidth(int baseWidth, int widestText, int dpi) {
-    const int margin = (13 * dpi + 48) / 96;
-    return std::max(baseWidth, widestText + margin);
+    return std::max(baseWidth, widestText + ScaleToDpi(13, dpi));
 }
 
 void CPrinterListDlg::OnInitDialog(PrinterListView& view) {

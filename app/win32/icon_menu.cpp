@@ -61,17 +61,16 @@ void NameDrawnItem(HMENU menu, UINT item, bool byPosition, IconMenuItem& record)
 
 CIconMenu::CIconMenu() : maskColour_(kImageTransparentColour) {}
 
+// The drop-downs leave the registry here; the members then go in reverse order of
+// declaration: the font, the drop-downs (each destroys its own handle), the records (each
+// its image list) and last the menu.
 CIconMenu::~CIconMenu() {
-    font_.Reset();
     auto& registry = PopupRegistry();
     for (const auto& popup : popups_) {
         registry.erase(std::remove_if(registry.begin(), registry.end(),
                                       [&](const auto& e) { return e.first == popup->menu_.Get(); }),
                        registry.end());
     }
-    popups_.clear();  // each destroys its own handle
-    items_.clear();   // each record its image list
-    menu_.Reset();
 }
 
 HMENU CIconMenu::Detach() { return menu_.Release(); }

@@ -87,6 +87,7 @@ class CIconMenu {
     void AlignTexts(HWND measureWindow, HFONT font);
     HFONT MenuFont() const;
 
+    // Destroyed last to first (see ~CIconMenu): keep the order.
     MenuHandle menu_;
     std::vector<std::unique_ptr<IconMenuItem>> items_;
     std::vector<std::unique_ptr<CIconMenu>> popups_;

@@ -11,6 +11,7 @@
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "app/win32/file_dialogs.h"
+#include "app/win32/system_dpi.h"
 #include "app/win32/win32_printer_list_dlg.h"
 #include "common/win32/message_box.h"
 #include "common/win32/module_path.h"
@@ -29,13 +30,6 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM) {
         return TRUE;
     }
     return FALSE;
-}
-
-// The DPI the program runs at: it is system-DPI aware, so this holds for the whole run.
-int SystemDpi() {
-    const WindowDc screen(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : kBaseDpi;
-    return dpi > 0 ? dpi : kBaseDpi;
 }
 
 // Where a message goes before the accelerators see it; keys for other windows of the thread
@@ -122,8 +116,10 @@ INT_PTR CMainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             OnDropFiles(reinterpret_cast<HDROP>(wp));
             return TRUE;
         case kRunOnWindowThread:
+            (*reinterpret_cast<const std::function<void()>*>(lp))();
+            return TRUE;
         case kRunPosted:
-            RunWindowThreadWork(msg, lp);
+            RunPostedWork();
             return TRUE;
         case WM_ENTERMENULOOP:
             BuildMenuImages();

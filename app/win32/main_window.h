@@ -82,8 +82,8 @@ class CMainWindow : public MainView, public win32::Dialog {
     void BuildMenuImages();
     static DWORD WINAPI StartupWorker(LPVOID self);
     void WaitForStartupWorker();
-    // Runs the work of kRunOnWindowThread (lp points to it) or the oldest of posted_.
-    void RunWindowThreadWork(UINT msg, LPARAM lp);
+    // Runs the oldest of posted_.
+    void RunPostedWork();
 
     // Work sent by the start-up worker to run on the window's thread; lParam points to it.
     static constexpr UINT kRunOnWindowThread = WM_APP + 1;

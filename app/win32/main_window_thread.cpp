@@ -35,11 +35,7 @@ void CMainWindow::WaitForStartupWorker() {
     }
 }
 
-void CMainWindow::RunWindowThreadWork(UINT msg, LPARAM lp) {
-    if (msg == kRunOnWindowThread) {
-        (*reinterpret_cast<const std::function<void()>*>(lp))();
-        return;
-    }
+void CMainWindow::RunPostedWork() {
     if (!posted_.empty()) {
         const std::function<void()> work = std::move(posted_.front());
         posted_.pop_front();

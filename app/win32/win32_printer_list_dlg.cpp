@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/win32/system_dpi.h"
 #include "common/texts.h"
 #include "common/win32/dialog.h"
 #include "common/win32/message_box.h"
-#include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 #include "resources/resource.h"
 
@@ -33,8 +33,7 @@ class Win32PrinterListView : public PrinterListView, public Dialog {
 
     // Once the rows are in: every column wide enough for its header and its longest text.
     void FitColumns() {
-        int dpi = 96;
-        if (const WindowDc dc{list_}) dpi = GetDeviceCaps(dc.Get(), LOGPIXELSX);
+        const int dpi = SystemDpi();
         for (int i = 0; i < 2; ++i) {
             int widest = TextWidth(kColumns[i].header);
             for (int row = 0; row < RowCount(); ++row)

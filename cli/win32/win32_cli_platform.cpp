@@ -5,6 +5,7 @@
 #include <ws2tcpip.h>
 
 #include "cli/file_writing.h"
+#include "common/win32/final_path.h"
 #include "common/win32/owned.h"
 #include "common/win32/owned_socket.h"
 #include "common/win32/utf16.h"
@@ -114,20 +115,8 @@ PathState Look(const std::string& path, std::string& target, DWORD& attributes) 
         attributes = info.dwFileAttributes;
         state.keepsIdentity = info.nNumberOfLinks > 1;
         // Where its symbolic links lead (Windows Vista and later; XP has none to follow).
-        using FinalPathName = DWORD(WINAPI*)(HANDLE, wchar_t*, DWORD, DWORD);
-        const auto finalPathName = reinterpret_cast<FinalPathName>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
-        wchar_t finalName[MAX_PATH * 4] = {};
-        const DWORD n = finalPathName ? finalPathName(h.Get(), finalName, MAX_PATH * 4, 0) : 0;
-        if (n > 0 && n < MAX_PATH * 4) {
-            std::wstring name(finalName, n);
-            if (name.rfind(L"\\\\?\\UNC\\", 0) == 0) {
-                name = L"\\" + name.substr(7);
-            } else if (name.rfind(L"\\\\?\\", 0) == 0) {
-                name = name.substr(4);
-            }
-            target = Narrow(name);
-        }
+        std::wstring name;
+        if (FinalPathOf(h.Get(), name)) target = Narrow(name);
     }
     return state;
 }

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "common/win32/utf16.h"
+#include "installer/win32/dialog_items.h"
 #include "vxinst_resource.h"
 
 namespace vx::inst::win32 {
@@ -37,11 +37,11 @@ unsigned CProgressDlg::Upper() { return static_cast<unsigned>(Send(PBM_GETRANGE,
 unsigned CProgressDlg::Position() { return static_cast<unsigned>(Send(PBM_GETPOS, 0, 0)); }
 
 void CProgressDlg::SetPercentText(const std::string& text) {
-    SetDlgItemTextW(hwnd_, IDT_PROGRESS_PERCENT, vx::win32::Widen(text).c_str());
+    SetItemText(hwnd_, IDT_PROGRESS_PERCENT, text);
 }
 
 void CProgressDlg::SetStatusText(const std::string& text) {
-    SetDlgItemTextW(hwnd_, IDT_PROGRESS_STATUS, vx::win32::Widen(text).c_str());
+    SetItemText(hwnd_, IDT_PROGRESS_STATUS, text);
 }
 
 void CProgressDlg::BringToForeground() { SetForegroundWindow(hwnd_); }
@@ -54,7 +54,7 @@ INT_PTR CProgressDlg::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             boxes_.SetOwner(hwnd_);
-            SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            MakeTopmost(hwnd_);
             SetUp();
             worker_.Reset(CreateThread(nullptr, 0, &CProgressDlg::Worker, this, 0, nullptr));
             return TRUE;

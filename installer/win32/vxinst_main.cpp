@@ -15,6 +15,7 @@
 #include "installer/path_text.h"
 #include "installer/silent.h"
 #include "installer/uninstall_flow.h"
+#include "installer/win32/dialog_items.h"
 #include "installer/win32/progress_dialog.h"
 #include "installer/win32/win32_files.h"
 #include "installer/win32/win32_log.h"
@@ -47,20 +48,6 @@ Services& TheServices() {
 
 HINSTANCE g_instance = nullptr;
 SetupRecord g_setupRecord;  // the one record the setup information reading fills
-
-std::string ItemText(HWND dlg, int id) {
-    wchar_t text[1024] = L"";
-    GetDlgItemTextW(dlg, id, text, 1024);
-    return Narrow(text);
-}
-
-void SetItemText(HWND dlg, int id, const std::string& text) {
-    SetDlgItemTextW(dlg, id, Widen(text).c_str());
-}
-
-void MakeTopmost(HWND hwnd) {
-    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
 
 using vx::win32::Dialog;
 

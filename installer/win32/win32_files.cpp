@@ -3,6 +3,7 @@
 #include <lzexpand.h>
 
 #include "common/win32/file_bytes.h"
+#include "common/win32/final_path.h"
 #include "common/win32/owned.h"
 #include "common/win32/utf16.h"
 
@@ -46,36 +47,18 @@ namespace {
 // The final path of an existing file or folder as the system resolves it (links followed,
 // the volume's drive letter), without the "\\?\" prefix. False when it cannot be had.
 bool FinalPath(const std::wstring& path, std::wstring& resolved) {
-    using FinalPathByHandle = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    // Looked up at run time: systems before Vista lack it; their long-name form will do.
-    auto final = kernel ? reinterpret_cast<FinalPathByHandle>(reinterpret_cast<void*>(
-                              GetProcAddress(kernel, "GetFinalPathNameByHandleW")))
-                        : nullptr;
-    if (!final) {
+    // Systems before Vista lack the final path; their long-name form will do.
+    if (!FinalPathFunction()) {
         const DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
         if (n == 0) return false;
         resolved.assign(n, L'\0');
         resolved.resize(GetLongPathNameW(path.c_str(), resolved.data(), n));
         return !resolved.empty();
     }
-    UniqueHandle h(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!h) return false;
-    std::wstring buffer(1024, L'\0');
-    const DWORD n = final(h.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), 0);
-    h.Reset();
-    if (n == 0 || n >= buffer.size()) return false;
-    buffer.resize(n);
-    if (buffer.rfind(L"\\\\?\\UNC\\", 0) == 0) {
-        resolved = L"\\\\" + buffer.substr(8);
-    } else if (buffer.rfind(L"\\\\?\\", 0) == 0) {
-        resolved = buffer.substr(4);
-    } else {
-        resolved = buffer;
-    }
-    return true;
+    const UniqueHandle h(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return h && FinalPathOf(h.Get(), resolved);
 }
 
 }  // namespace
